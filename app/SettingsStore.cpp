@@ -1,0 +1,117 @@
+#include "app/SettingsStore.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+
+namespace talvero {
+
+namespace {
+
+std::string Trimmed(const std::string& text)
+{
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return {};
+    const auto last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+std::string Lowered(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+std::optional<double> ParseNumber(const std::string& text)
+{
+    std::string number = Trimmed(text);
+    if (!number.empty() && number.front() == '+')
+        number.erase(0, 1);
+    if (number.empty())
+        return std::nullopt;
+    double value = 0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (error != std::errc() || end != number.data() + number.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::unique_ptr<SettingsBackend>& InstalledBackend()
+{
+    static std::unique_ptr<SettingsBackend> backend = std::make_unique<MemorySettingsBackend>();
+    return backend;
+}
+
+}  // namespace
+
+std::optional<bool> ParseBoolean(const std::string& text)
+{
+    const std::string word = Lowered(Trimmed(text));
+    if (word == "true")
+        return true;
+    if (word == "false")
+        return false;
+    if (const auto number = ParseNumber(text))
+        return *number != 0.0;
+    return std::nullopt;
+}
+
+std::optional<int> ParseInteger(const std::string& text)
+{
+    const auto number = ParseNumber(text);
+    if (!number || *number < -32768.5 || *number > 32767.5)
+        return std::nullopt;
+    return static_cast<int>(std::nearbyint(*number));
+}
+
+std::string BooleanText(bool value)
+{
+    return value ? "True" : "False";
+}
+
+std::string SettingsStore::Read(const std::string& key, const std::string& defaultText)
+{
+    return m_backend.Get(key).value_or(defaultText);
+}
+
+std::string SettingsStore::Read(const std::string& key, bool defaultValue)
+{
+    return Read(key, BooleanText(defaultValue));
+}
+
+std::string SettingsStore::Read(const std::string& key, int defaultValue)
+{
+    return Read(key, std::to_string(defaultValue));
+}
+
+void SettingsStore::Write(const std::string& key, const std::string& text)
+{
+    m_backend.Set(key, text);
+}
+
+SettingsStore Settings()
+{
+    return SettingsStore(*InstalledBackend());
+}
+
+void SetSettingsBackend(std::unique_ptr<SettingsBackend> backend)
+{
+    InstalledBackend() = std::move(backend);
+}
+
+std::optional<std::string> MemorySettingsBackend::Get(const std::string& key)
+{
+    const auto found = m_values.find(key);
+    if (found == m_values.end())
+        return std::nullopt;
+    return found->second;
+}
+
+void MemorySettingsBackend::Set(const std::string& key, const std::string& text)
+{
+    m_values[key] = text;
+}
+
+}  // namespace talvero

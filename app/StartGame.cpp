@@ -1,0 +1,61 @@
+#include "app/StartGame.h"
+
+#include "config/ConfigEditor.h"
+#include "install/GameProfiles.h"
+#include "platform/Drives.h"
+#include "platform/FileError.h"
+#include "platform/Files.h"
+#include "platform/Host.h"
+
+namespace talvero {
+
+namespace {
+
+void WriteStartLines(const Switches& switches, bool soundEmulation)
+{
+    SetConfigValue("gfx_framerate=", switches.frameskip ? "2" : "1");
+    SetConfigValue("cachesize=", switches.jitCompiler ? "2048" : "0");
+    SetConfigValue("chipset=", "aga");
+    SetConfigValue("gfx_immediate_blits=", "false");
+    SetConfigValue("hardfile=", "");
+    SetConfigValue("win32.map_drives=", "true");
+    if (soundEmulation)
+        SetConfigValue("sound_output=", "normal");
+}
+
+}  // namespace
+
+std::string InsertCdMessage(const std::string& title)
+{
+    return "Please insert the \"" + title + "\"-CD first!";
+}
+
+void StartGame(const std::string& title, const Switches& switches, const OptionsLoader& loadOptions)
+{
+    const InstallerOptions options = loadOptions();
+    const std::string drive = options.driveField.substr(0, 2);
+    try {
+        WriteStartLines(switches, options.soundEmulation);
+    } catch (const FileError& error) {
+        // The CD is not the problem here: say what really failed, as the installers do, and keep
+        // the program running.
+        ShowMessage(error.number() == ErrorNumber::FileNotFound || error.number() == ErrorNumber::PathNotFound
+                        ? kMessageImportantFileNotFound
+                        : kMessageErrorWritingFile,
+                    MessageIcon::Critical);
+        return;
+    }
+
+    const GameProfile* profile = FindProfile(title);
+    if (!profile)
+        return;
+    try {
+        OpenForReadingAndClose(PathOnDrive(drive, profile->identityFile));
+    } catch (const FileError&) {
+        ShowMessage(InsertCdMessage(title), MessageIcon::Exclamation);
+        return;
+    }
+    InstallGame(title, loadOptions());
+}
+
+}  // namespace talvero

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "install/Installer.h"
+
+#include <functional>
+#include <string>
+
+namespace talvero {
+
+/// The main window's two switches.
+struct Switches {
+    bool frameskip = true;
+    bool jitCompiler = false;
+};
+
+/// Loads the options dialog hidden and hands over its drive field and sound-emulation box.
+using OptionsLoader = std::function<InstallerOptions()>;
+
+/// Start game: writes the configuration lines every start needs, checks that the title's CD is
+/// in the drive, and hands over to the game's installer.
+void StartGame(const std::string& title, const Switches& switches, const OptionsLoader& loadOptions);
+
+/// The message that asks for the game's CD.
+std::string InsertCdMessage(const std::string& title);
+
+}  // namespace talvero

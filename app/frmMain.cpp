@@ -1,0 +1,348 @@
+#include "app/frmMain.h"
+
+#include "app/Artwork.h"
+#include "app/Collation.h"
+#include "app/SettingsStore.h"
+#include "app/Shutdown.h"
+#include "app/StartGameWindow.h"
+#include "app/WindowRegistry.h"
+#include "config/frmOptions.h"
+#include "help/frmComp.h"
+#include "help/frmHelp1.h"
+#include "install/GameProfiles.h"
+#include "nvram/frmNVRAM.h"
+#include "platform/AppFolder.h"
+#include "platform/Files.h"
+#include "platform/Host.h"
+#include "platform/qt/Twips.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+namespace talvero {
+
+namespace {
+constexpr const char* kWindowTitle = "Talvero v1.1 - (c) 2001/2002 the Talvero authors";
+
+template <typename Widget>
+Widget* Named(Widget* widget, const char* name, QRect geometry)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(geometry);
+    return widget;
+}
+}  // namespace
+
+frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowIcon(WindowIcon());
+    BuildControls();
+    BuildMenus();
+    // A fixed border: the window keeps the size of its client area and menu bar.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    Windows().main = this;
+}
+
+void frmMain::BuildControls()
+{
+    auto* client = new QWidget(this);
+    client->setFixedSize(TwipsSize(6915, 3795));
+    setCentralWidget(client);
+
+    m_frame1 = Named(new QGroupBox(client), "Frame1", TwipsRect(60, -60, 6795, 3795));
+    m_list1 = Named(new QListWidget(m_frame1), "List1", TwipsRect(120, 240, 3015, 2400));
+    m_list1->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_frame2 = Named(new QGroupBox(m_frame1), "Frame2", TwipsRect(120, 2660, 3015, 495));
+    m_label1 = Named(new QLabel(m_frame2), "Label1", TwipsRect(120, 180, 1170, 195));
+    m_option1 = Named(new QRadioButton(m_frame2), "Option1", TwipsRect(1380, 200, 735, 195));
+    m_option2 = Named(new QRadioButton(m_frame2), "Option2", TwipsRect(2160, 200, 735, 195));
+    m_option1->setChecked(true);
+    m_command1 = Named(new QPushButton(m_frame1), "Command1", TwipsRect(120, 3290, 1455, 375));
+    m_command2 = Named(new QPushButton(m_frame1), "Command2", TwipsRect(1680, 3290, 1455, 375));
+    // Each button takes Enter itself while it has the focus; elsewhere Enter means Start game.
+    m_command1->setAutoDefault(true);
+    m_command2->setAutoDefault(true);
+    m_command1->setEnabled(false);
+    m_image1 = Named(new QLabel(m_frame1), "Image1", TwipsRect(3240, 230, 3435, 3435));
+    m_image1->setAlignment(Qt::AlignCenter);
+    m_image1->setPixmap(StartupPicture());
+    m_image1->setProperty("showing", QStringLiteral("startup"));
+
+    setTabOrder(m_list1, m_option1);
+    setTabOrder(m_option1, m_command1);
+    setTabOrder(m_command1, m_command2);
+    setTabOrder(m_command2, m_option2);
+
+    connect(m_option1, &QRadioButton::toggled, this, [this](bool on) { if (on) Option1_Click(); });
+    connect(m_option2, &QRadioButton::toggled, this, [this](bool on) { if (on) Option2_Click(); });
+    // A selection, by mouse, keyboard or code; the focus alone only sets the current row.
+    connect(m_list1, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!m_list1->selectedItems().isEmpty())
+            List1_Click();
+    });
+    connect(m_command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
+    connect(m_command2, &QPushButton::clicked, this, &frmMain::Command2_Click);
+}
+
+void frmMain::BuildMenus()
+{
+    const auto addMenu = [this](const char* name) {
+        QMenu* menu = menuBar()->addMenu(QString());
+        menu->setObjectName(QString::fromLatin1(name));
+        menu->menuAction()->setObjectName(QString::fromLatin1(name));
+        return menu;
+    };
+    const auto addEntry = [this](QMenu* menu, const char* name, QKeySequence shortcut) {
+        QAction* action = menu->addAction(QString());
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(shortcut);
+        action->setShortcutContext(Qt::ApplicationShortcut);
+        addAction(action);
+        return action;
+    };
+
+    QMenu* programm = addMenu("Programm");
+    connect(addEntry(programm, "Programm1", QKeySequence(Qt::CTRL | Qt::Key_O)), &QAction::triggered, this,
+            &frmMain::Command2_Click);
+    programm->addSeparator()->setObjectName(QStringLiteral("Trenn1"));
+    connect(addEntry(programm, "Programm2", QKeySequence(Qt::CTRL | Qt::Key_Q)), &QAction::triggered, this,
+            &frmMain::Form_Terminate);
+
+    QMenu* extras = addMenu("Extras");
+    m_frameskip = addEntry(extras, "Frameskip", QKeySequence(Qt::CTRL | Qt::Key_F));
+    m_jitComp = addEntry(extras, "JITComp", QKeySequence(Qt::CTRL | Qt::Key_J));
+    for (QAction* action : {m_frameskip, m_jitComp})
+        action->setCheckable(true);
+    m_frameskip->setChecked(true);
+    m_jitComp->setChecked(false);
+    connect(m_frameskip, &QAction::triggered, this, &frmMain::Frameskip_Click);
+    connect(m_jitComp, &QAction::triggered, this, &frmMain::JITComp_Click);
+    extras->addSeparator()->setObjectName(QStringLiteral("Trenn3"));
+    connect(addEntry(extras, "Extras1", QKeySequence(Qt::CTRL | Qt::Key_N)), &QAction::triggered, this,
+            &frmMain::Extras1_Click);
+
+    QMenu* hilfe = addMenu("Hilfe");
+    connect(addEntry(hilfe, "Hilfe1", QKeySequence(Qt::Key_F1)), &QAction::triggered, this, &frmMain::Hilfe1_Click);
+    connect(addEntry(hilfe, "Hilfe2", QKeySequence(Qt::Key_F2)), &QAction::triggered, this, &frmMain::Hilfe2_Click);
+    hilfe->addSeparator()->setObjectName(QStringLiteral("Trenn2"));
+    connect(addEntry(hilfe, "Info", QKeySequence()), &QAction::triggered, this, &frmMain::Info_Click);
+}
+
+bool frmMain::Form_Load()
+{
+    setWindowTitle(QString::fromLatin1(kWindowTitle));
+    m_label1->setText(QStringLiteral("Show games for:"));
+    m_option1->setText(QStringLiteral("CD32"));
+    m_option2->setText(QStringLiteral("CDTV"));
+    m_command1->setText(QStringLiteral("&Start game"));
+    m_command2->setText(QStringLiteral("&Options"));
+    findChild<QMenu*>(QStringLiteral("Programm"))->setTitle(QStringLiteral("&Program"));
+    findChild<QAction*>(QStringLiteral("Programm1"))->setText(QStringLiteral("&Options"));
+    findChild<QAction*>(QStringLiteral("Programm2"))->setText(QStringLiteral("&Exit"));
+    findChild<QMenu*>(QStringLiteral("Extras"))->setTitle(QStringLiteral("&Extras"));
+    m_frameskip->setText(QStringLiteral("Enable &frameskip"));
+    m_jitComp->setText(QStringLiteral("Enable &JIT compiler"));
+    findChild<QAction*>(QStringLiteral("Extras1"))->setText(QStringLiteral("&NVRAM-Manager"));
+    findChild<QMenu*>(QStringLiteral("Hilfe"))->setTitle(QStringLiteral("&Help"));
+    findChild<QAction*>(QStringLiteral("Hilfe1"))->setText(QStringLiteral("&1. Joypad-Emulation"));
+    findChild<QAction*>(QStringLiteral("Hilfe2"))->setText(QStringLiteral("&2. Compatibility"));
+    findChild<QAction*>(QStringLiteral("Info"))->setText(QStringLiteral("&About Talvero..."));
+
+    // The switches: a value that cannot be read or converted leaves the check mark as it is.
+    for (auto [action, key, fallback] : {std::tuple{m_frameskip, SettingKey::Frameskip, true},
+                                         std::tuple{m_jitComp, SettingKey::JITComp, false}}) {
+        try {
+            if (const auto on = ParseBoolean(Settings().Read(key, fallback)))
+                action->setChecked(*on);
+        } catch (const std::exception&) {
+        }
+    }
+
+    try {
+        const std::string cache = AppPath("\\Cache");
+        if (!FolderExists(cache))
+            CreateFolder(cache);
+    } catch (const std::exception&) {
+        ShowMessage("Error creating the cache directory.", MessageIcon::Critical);
+        Form_Terminate();
+        return false;
+    }
+    FillGameList(QStringLiteral("CD32"));
+    return true;
+}
+
+void frmMain::FillGameList(const QString& system)
+{
+    m_list1->clear();
+    std::vector<std::string> shown;
+    for (const std::string& title : TitlesOfList(system.toStdString())) {
+        const auto row = SortedInsertPosition(shown, title);
+        shown.insert(shown.begin() + static_cast<std::ptrdiff_t>(row), title);
+        m_list1->insertItem(static_cast<int>(row), QString::fromStdString(title));
+    }
+}
+
+void frmMain::SelectFirstEntry()
+{
+    if (m_list1->count() > 0)
+        m_list1->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
+}
+
+void frmMain::Option1_Click()
+{
+    FillGameList(QStringLiteral("CD32"));
+    SelectFirstEntry();
+}
+
+void frmMain::Option2_Click()
+{
+    FillGameList(QStringLiteral("CDTV"));
+    SelectFirstEntry();
+}
+
+void frmMain::List1_Click()
+{
+    if (!m_command1->isEnabled())
+        m_command1->setEnabled(true);
+    ShowPreview(m_list1->selectedItems().first()->text());
+}
+
+void frmMain::ShowPreview(const QString& title)
+{
+    const std::string path = AppPath("\\Previews\\" + title.toStdString() + ".jpg");
+    QImage picture;
+    if (FileExists(path))
+        picture = QImageReader(QString::fromStdString(path)).read();
+    if (picture.isNull()) {
+        // No preview, or one that is no picture: the area stays empty, without a message.
+        m_image1->clear();
+        m_image1->setProperty("showing", QStringLiteral("none"));
+        return;
+    }
+    m_image1->setPixmap(QPixmap::fromImage(
+        picture.scaled(m_image1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    m_image1->setProperty("showing", QStringLiteral("preview"));
+}
+
+void frmMain::Command1_Click()
+{
+    const auto selected = m_list1->selectedItems();
+    const QString title = selected.isEmpty() ? QString() : selected.first()->text();
+    StartGameFromWindow(title.toStdString(), Switches{m_frameskip->isChecked(), m_jitComp->isChecked()});
+}
+
+void frmMain::Command2_Click()
+{
+    frmOptions dialog(this);
+    dialog.exec();
+}
+
+void frmMain::Frameskip_Click(bool checked)
+{
+    try {
+        Settings().Write(SettingKey::Frameskip, BooleanText(checked));
+    } catch (const std::exception&) {
+        // The switch has changed on screen; it is simply not remembered.
+    }
+}
+
+void frmMain::JITComp_Click(bool checked)
+{
+    try {
+        Settings().Write(SettingKey::JITComp, BooleanText(checked));
+    } catch (const std::exception&) {
+    }
+}
+
+void frmMain::Extras1_Click()
+{
+    frmNVRAM manager(this);
+    manager.exec();
+}
+
+void frmMain::Hilfe1_Click()
+{
+    ShowHelpWindow<frmHelp1>(Windows().joypadHelp);
+}
+
+void frmMain::Hilfe2_Click()
+{
+    ShowHelpWindow<frmComp>(Windows().compatibility);
+}
+
+QString frmMain::AboutText()
+{
+    const QStringList lines = {
+        QStringLiteral("Talvero v1.1"),
+        QStringLiteral("(c) 2001/2002 the Talvero authors"),
+        QString(),
+        QStringLiteral("eMail: talvero@example.org"),
+        QStringLiteral("Homepage: https://talvero.example.org"),
+        QString(),
+        QStringLiteral("Joypad-Emulation (FakePad) \u00A9 1999 its author"),
+        QString(),
+        QStringLiteral("WinUAE-Homepage: https://www.winuae.net"),
+        QString(),
+        QStringLiteral("Special thanks to: everyone who tested Talvero"),
+    };
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+void frmMain::Info_Click()
+{
+    ShowMessage(AboutText().toStdString(), MessageIcon::Information, "Info");
+}
+
+void frmMain::Form_Terminate()
+{
+    if (m_terminated)
+        return;
+    m_terminated = true;
+    ResetConfigurationAtShutdown();
+    CloseWindowsInOrder();
+    QCoreApplication::quit();
+}
+
+void frmMain::keyPressEvent(QKeyEvent* event)
+{
+    // Enter that no focused button took for itself presses Start game, as a dialog's default
+    // button would.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && m_command1->isEnabled()) {
+        m_command1->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    // While a help window is open the program lives on; that window's watchdog ends it later.
+    if (!m_terminated && !Windows().joypadHelp && !Windows().compatibility)
+        Form_Terminate();
+    event->accept();
+}
+
+void frmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_centred && screen()) {
+        m_centred = true;
+        const QRect available = screen()->availableGeometry();
+        move(available.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+    }
+}
+
+}  // namespace talvero

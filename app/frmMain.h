@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QMainWindow>
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+
+namespace talvero {
+
+/// The main window: the game lists with their preview, Start game, the switches, and the way to
+/// every other window.
+class frmMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit frmMain(QWidget* parent = nullptr);
+
+    /// Start-up. False when the cache folder could not be created: the message was shown, the
+    /// shutdown sequence ran, and the window must not be shown.
+    bool Form_Load();
+
+    /// The shutdown sequence; runs once.
+    void Form_Terminate();
+
+    /// The text of the about box.
+    static QString AboutText();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void BuildControls();
+    void BuildMenus();
+    void FillGameList(const QString& system);
+    void SelectFirstEntry();
+    void ShowPreview(const QString& title);
+
+    void Option1_Click();
+    void Option2_Click();
+    void List1_Click();
+    void Command1_Click();
+    void Command2_Click();
+    void Frameskip_Click(bool checked);
+    void JITComp_Click(bool checked);
+    void Extras1_Click();
+    void Hilfe1_Click();
+    void Hilfe2_Click();
+    void Info_Click();
+
+    QGroupBox* m_frame1 = nullptr;
+    QListWidget* m_list1 = nullptr;
+    QGroupBox* m_frame2 = nullptr;
+    QLabel* m_label1 = nullptr;
+    QRadioButton* m_option1 = nullptr;
+    QRadioButton* m_option2 = nullptr;
+    QPushButton* m_command1 = nullptr;
+    QPushButton* m_command2 = nullptr;
+    QLabel* m_image1 = nullptr;
+    QAction* m_frameskip = nullptr;
+    QAction* m_jitComp = nullptr;
+    bool m_terminated = false;
+    bool m_centred = false;
+};
+
+}  // namespace talvero

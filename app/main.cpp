@@ -1,0 +1,24 @@
+#include "app/SettingsStore.h"
+#include "app/frmMain.h"
+#include "platform/Host.h"
+#include "platform/qt/QtHost.h"
+#include "platform/qt/QtSettingsBackend.h"
+
+#include <QApplication>
+#include <QFont>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    // The layouts are measured for a small dialog font.
+    app.setFont(QFont(QStringLiteral("DejaVu Sans"), 8));
+    talvero::QtHost host;
+    talvero::SetHost(&host);
+    talvero::SetSettingsBackend(std::make_unique<talvero::QtSettingsBackend>());
+
+    talvero::frmMain window;
+    if (!window.Form_Load())
+        return 0;
+    window.show();
+    return app.exec();
+}

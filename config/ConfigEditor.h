@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+namespace talvero {
+
+/// The emulator's configuration file and its temporary copy, below AppFolder.
+inline constexpr const char* kConfigFile = "\\WinUAE\\Configurations\\Default.uae";
+inline constexpr const char* kConfigTempFile = "\\WinUAE\\Configurations\\Default.new";
+
+/// Sets one line of the emulator configuration file: the last line that begins with `key` (which
+/// includes its "=") becomes key + value; every other line is kept. A key that no line begins
+/// with is appended. Every line is written back with CR LF. Throws FileError.
+void SetConfigValue(const std::string& key, const std::string& value);
+
+/// The new content of a configuration file after setting one key (no file access).
+std::string WithConfigValue(const std::string& content, const std::string& key, const std::string& value);
+
+}  // namespace talvero

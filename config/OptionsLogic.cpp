@@ -1,0 +1,133 @@
+#include "config/OptionsLogic.h"
+
+#include "app/SettingsStore.h"
+#include "config/ConfigEditor.h"
+#include "platform/FileError.h"
+#include "platform/Files.h"
+#include "platform/Host.h"
+
+#include <cctype>
+
+namespace talvero {
+
+namespace {
+
+std::string WithoutBlanks(const std::string& text)
+{
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+template <typename Step>
+void SkippingFailure(Step step)
+{
+    try {
+        step();
+    } catch (const std::exception&) {
+        // A setting that cannot be read leaves its field as it was.
+    }
+}
+
+std::optional<bool> CheckState(const std::string& text)
+{
+    const auto number = ParseInteger(text);
+    if (!number || (*number != 0 && *number != 1))
+        return std::nullopt;
+    return *number == 1;
+}
+
+}  // namespace
+
+void LoadOptions(OptionsState& state)
+{
+    SkippingFailure([&] { state.drive = Settings().Read(SettingKey::Drive, std::string("D:")); });
+    SkippingFailure([&] {
+        const auto index = ParseInteger(Settings().Read(SettingKey::Port1, 0));
+        state.port = index && *index >= 0 && *index <= 2 ? *index : -1;
+    });
+    SkippingFailure([&] { state.romFile = Settings().Read(SettingKey::ROMfile, std::string("kick31.rom")); });
+    SkippingFailure([&] {
+        if (const auto on = CheckState(Settings().Read(SettingKey::Scanlines, 0)))
+            state.scanlines = *on;
+    });
+    SkippingFailure([&] {
+        if (const auto on = CheckState(Settings().Read(SettingKey::SndEmu, 1)))
+            state.soundEmulation = *on;
+    });
+}
+
+std::string NormaliseDrive(const std::string& text)
+{
+    std::string drive = WithoutBlanks(text);
+    for (char& c : drive)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (drive.size() == 1)
+        drive += ':';
+    if (drive.size() > 2)
+        drive.resize(2);
+    return drive;
+}
+
+bool IsValidDrive(const std::string& normalised)
+{
+    return !normalised.empty() && normalised.back() == ':' && normalised.front() >= 'A' && normalised.front() <= 'Z';
+}
+
+KickstartCheck CheckKickstartFile(const std::string& path)
+{
+    if (!FileExists(path))
+        return KickstartCheck::Unchanged;
+    try {
+        return ReadFileRange(path, 160, 2) == "40" ? KickstartCheck::Accepted : KickstartCheck::Rejected;
+    } catch (const FileError&) {
+        return KickstartCheck::Unchanged;
+    }
+}
+
+std::string ChooseKickstart(const std::string& current)
+{
+    const auto chosen =
+        CurrentHost().ChooseFileToOpen({"Select Kickstart 3.1-ROM...", "Kickstart-ROM (*.rom)", "*.rom"});
+    if (!chosen)
+        return current;
+    switch (CheckKickstartFile(*chosen)) {
+    case KickstartCheck::Accepted:
+        return *chosen;
+    case KickstartCheck::Rejected:
+        ShowMessage(kMessageInvalidKickstart, MessageIcon::Critical);
+        return {};
+    case KickstartCheck::Unchanged:
+        break;
+    }
+    return current;
+}
+
+bool SaveOptions(OptionsState& state)
+{
+    state.romFile = WithoutBlanks(state.romFile);
+    state.drive = NormaliseDrive(state.drive);
+    if (!IsValidDrive(state.drive)) {
+        ShowMessage(kMessageInvalidDrive, MessageIcon::Exclamation);
+        return false;
+    }
+    try {
+        SetConfigValue("kickstart_rom_file=", state.romFile);
+        if (state.port >= 0 && state.port <= 2)
+            SetConfigValue("joyport1=", kControllerValues[state.port]);
+        SetConfigValue("sound_output=", state.soundEmulation ? "normal" : "interrupts");
+        SetConfigValue("gfx_linemode=", state.scanlines ? "scanlines" : "double");
+        Settings().Write(SettingKey::Drive, state.drive);
+        Settings().Write(SettingKey::Port1, std::to_string(state.port));
+        Settings().Write(SettingKey::ROMfile, state.romFile);
+        Settings().Write(SettingKey::Scanlines, state.scanlines ? "1" : "0");
+        Settings().Write(SettingKey::SndEmu, state.soundEmulation ? "1" : "0");
+    } catch (const std::exception&) {
+        ShowMessage(kMessageOptionsNotSaved, MessageIcon::Critical);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace talvero

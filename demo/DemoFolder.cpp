@@ -1,0 +1,246 @@
+#include "demo/DemoFolder.h"
+
+#include "install/GameProfiles.h"
+#include "install/Installer.h"
+#include "install/SupportPack.h"
+#include "platform/AppFolder.h"
+#include "platform/Files.h"
+
+#include <cstdio>
+
+namespace talvero {
+
+namespace {
+
+void EnsureFolder(const std::string& folder)
+{
+    if (!FolderExists(folder))
+        CreateFolder(folder);
+}
+
+// Creates every folder of a backslash path below `root`, parents first.
+std::string EnsurePath(const std::string& root, const std::string& relative)
+{
+    std::string folder = root;
+    std::size_t start = 0;
+    while (start <= relative.size()) {
+        const auto end = relative.find('\\', start);
+        const std::string part = relative.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        if (!part.empty()) {
+            folder = JoinPath(folder, part);
+            EnsureFolder(folder);
+        }
+        if (end == std::string::npos)
+            break;
+        start = end + 1;
+    }
+    return folder;
+}
+
+std::string FolderPart(const std::string& record)
+{
+    const auto cut = record.find_last_of('\\');
+    return cut == std::string::npos ? std::string() : record.substr(0, cut);
+}
+
+// Folders that may hold copied files: everything but the boot, save and prefs folders.
+std::vector<std::string> CopyFolders(const GameProfile& profile)
+{
+    std::vector<std::string> folders = {""};
+    for (const std::string& folder : profile.folders) {
+        if (folder != "s" && folder != "nv" && folder != "Save" && folder.rfind("prefs", 0) != 0)
+            folders.push_back(folder);
+    }
+    return folders;
+}
+
+}  // namespace
+
+std::vector<std::string> DemoCopyRecords(const GameProfile& profile)
+{
+    const std::string identity = profile.identityFile.substr(1);
+    const auto fixed = profile.FixedCopyRecords();
+    const int count = fixed ? *fixed : 4;
+    const auto folders = CopyFolders(profile);
+    std::vector<std::string> records;
+    for (int i = 0; i < count; ++i) {
+        // The first copy is the game's own start file where it lies in the CD's root.
+        if (i == 0 && identity.find('\\') == std::string::npos) {
+            records.push_back(identity);
+            continue;
+        }
+        const std::string& folder = folders[static_cast<std::size_t>(i) % folders.size()];
+        const std::string name = profile.cacheCode + "_file" + std::to_string(i + 1);
+        records.push_back(folder.empty() ? name : folder + "\\" + name);
+    }
+    return records;
+}
+
+std::string DemoBootScript(const GameProfile& profile)
+{
+    return "; Talvero placeholder boot script for " + profile.title + "\n" +
+           "Echo \"Talvero demo: " + profile.title + "\"\n" +
+           "Echo \"With the real disc in the drive, this script would start the game now.\"\n" +
+           "Echo \"(placeholder data - no game is installed here)\"";
+}
+
+std::vector<std::string> DemoPatchRecords()
+{
+    std::vector<std::string> records;
+    for (int i = 0; i < kPatchRecords; ++i) {
+        char record[32];
+        std::snprintf(record, sizeof record, "%08X = %02X", 0x100 + i * 17, (i * 29 + 7) & 0xFF);
+        records.emplace_back(record);
+    }
+    return records;
+}
+
+std::string DemoDataFile(const GameProfile& profile)
+{
+    std::string content;
+    const auto append = [&](const std::string& record) {
+        if (!content.empty())
+            content += "\r\n";
+        content += record;
+    };
+    for (const std::string& record : DemoCopyRecords(profile))
+        append(record);
+    if (profile.copyMode != CopyMode::All)
+        append(DemoBootScript(profile));
+    if (profile.patch) {
+        for (const std::string& record : DemoPatchRecords())
+            append(record);
+    }
+    return content + "\r\n";
+}
+
+std::string DemoCdFileBytes(const std::string& record, std::size_t size)
+{
+    std::string bytes = "TALVERO PLACEHOLDER CD FILE " + record + "\n";
+    std::size_t seed = 0;
+    for (char c : record)
+        seed = seed * 31 + static_cast<unsigned char>(c);
+    const std::size_t target = size == 0 ? 200 + seed % 300 : size;
+    while (bytes.size() < target)
+        bytes += static_cast<char>((seed + bytes.size() * 13) & 0xFF);
+    bytes.resize(target);
+    return bytes;
+}
+
+std::string DemoSupportPack()
+{
+    std::string pack;
+    pack.reserve(PackLength() + 64);
+    for (const PackMember& member : PackMembers()) {
+        std::string bytes = "TALVERO PLACEHOLDER " + std::string(member.name) + " ";
+        const auto mark = static_cast<unsigned char>(member.firstByte % 251);
+        while (bytes.size() < member.Length())
+            bytes += static_cast<char>((mark + bytes.size() * 7) & 0xFF);
+        bytes.resize(member.Length());
+        pack += bytes;
+    }
+    return pack + "END OF PACK\r\n";
+}
+
+std::string DefaultUaeTemplate()
+{
+    const char* lines[] = {
+        "; Emulator configuration used by Talvero.",
+        "; Talvero rewrites the lines it needs one at a time; everything else stays as it is.",
+        "config_description=Talvero CD32/CDTV",
+        "config_hardware=true",
+        "config_host=true",
+        "config_version=0.8.17",
+        "use_gui=no",
+        "use_debugger=false",
+        "",
+        "; --- ROM and machine ---",
+        "kickstart_rom_file=kick31.rom",
+        "kickstart_ext_rom_file=",
+        "chipset=aga",
+        "cpu_type=68020",
+        "cpu_speed=real",
+        "cpu_compatible=false",
+        "cachesize=0",
+        "chipmem_size=4",
+        "fastmem_size=0",
+        "bogomem_size=0",
+        "",
+        "; --- display ---",
+        "gfx_width=640",
+        "gfx_height=512",
+        "gfx_fullscreen_amiga=false",
+        "gfx_framerate=2",
+        "gfx_linemode=double",
+        "gfx_immediate_blits=false",
+        "gfx_correct_aspect=true",
+        "",
+        "; --- sound ---",
+        "sound_output=normal",
+        "sound_channels=stereo",
+        "sound_frequency=44100",
+        "",
+        "; --- input ---",
+        "joyport0=mouse",
+        "joyport1=kbd2",
+        "",
+        "; --- disks and drives ---",
+        "floppy0=",
+        "nr_floppies=0",
+        "win32.map_drives=false",
+        "filesystem=rw,tmp:C:\\Talvero\\Cache\\tmp",
+        "hardfile=",
+    };
+    std::string content;
+    for (const char* line : lines)
+        content += std::string(line) + "\r\n";
+    return content;
+}
+
+std::string PlaceholderKickstart()
+{
+    std::string rom = "TALVERO PLACEHOLDER - this is not a Kickstart ROM.";
+    rom.resize(1024, '\0');
+    rom[160] = '4';
+    rom[161] = '0';
+    return rom;
+}
+
+void LayOutDemoCd(const GameProfile& profile, const std::string& cdRoot, std::size_t fileSize)
+{
+    EnsureFolder(cdRoot);
+    const std::string identity = profile.identityFile.substr(1);
+    const std::string identityFolder = EnsurePath(cdRoot, FolderPart(identity));
+    const std::string identityPath = JoinPath(identityFolder, identity.substr(identity.find_last_of('\\') + 1));
+    WriteFileBytes(identityPath, DemoCdFileBytes(identity, fileSize));
+    for (const std::string& record : DemoCopyRecords(profile)) {
+        const std::string folder = EnsurePath(cdRoot, FolderPart(record));
+        const std::string name = record.substr(record.find_last_of('\\') + 1);
+        const bool patched = profile.patch && record == identity;
+        WriteFileBytes(JoinPath(folder, name),
+                       DemoCdFileBytes(record, patched ? kDemoPatchedFileSize : fileSize));
+    }
+}
+
+void LayOutDemoAppFolder(const std::string& folder, const std::string& standinExecutable)
+{
+    SetAppFolder(folder);
+    EnsureFolder(folder);
+    EnsureFolder(AppPath("\\Data"));
+    for (const GameProfile& profile : GameProfiles())
+        WriteFileBytes(DataFilePath(profile), DemoDataFile(profile));
+    WriteFileBytes(AppPath(kSupportPack), DemoSupportPack());
+
+    EnsureFolder(AppPath("\\WinUAE"));
+    EnsureFolder(AppPath("\\WinUAE\\Configurations"));
+    WriteFileBytes(AppPath("\\WinUAE\\Configurations\\Default.uae"), DefaultUaeTemplate());
+    WriteFileBytes(AppPath("\\WinUAE\\kick31.rom"), PlaceholderKickstart());
+    const std::string standin = ReadFileBytes(standinExecutable);
+    for (const char* executable : {kEmulator817, kEmulator814}) {
+        const std::string target = AppPath(std::string("\\WinUAE\\") + executable);
+        WriteFileBytes(target, standin);
+        MarkExecutable(target);
+    }
+}
+
+}  // namespace talvero

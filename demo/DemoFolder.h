@@ -1,0 +1,46 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Lays out placeholder data: an AppFolder with every game's data file, the support-file pack,
+// the emulator folder and its configuration file, and fake CDs. Nothing here is a real game or a
+// real Amiga file; the demo and the tests share this one generator.
+namespace talvero {
+
+struct GameProfile;
+
+/// The copy records a generated data file holds for a profile, in order.
+std::vector<std::string> DemoCopyRecords(const GameProfile& profile);
+
+/// The boot script a generated data file holds (lines separated by line feeds only).
+std::string DemoBootScript(const GameProfile& profile);
+
+/// Guardian's patched file on the fake CD and its patch records.
+inline constexpr std::size_t kDemoPatchedFileSize = 4096;
+std::vector<std::string> DemoPatchRecords();
+
+/// The whole generated data file of a profile.
+std::string DemoDataFile(const GameProfile& profile);
+
+/// The content of a generated file on the fake CD.
+std::string DemoCdFileBytes(const std::string& record, std::size_t size);
+
+/// A support-file pack whose members have distinct recognisable bytes.
+std::string DemoSupportPack();
+
+/// A complete emulator configuration file with a line for every key Talvero sets.
+std::string DefaultUaeTemplate();
+
+/// A placeholder Kickstart file that passes the options dialog's check (not a real ROM).
+std::string PlaceholderKickstart();
+
+/// Puts the identity file and every copied file of a profile onto a fake CD folder.
+/// `fileSize` sets the size of the copied files.
+void LayOutDemoCd(const GameProfile& profile, const std::string& cdRoot, std::size_t fileSize = 0);
+
+/// Lays out an AppFolder: Data, Talvero.dat, WinUAE (the stand-in under both executable names,
+/// Configurations/Default.uae, kick31.rom). The Cache folder is left to the program.
+void LayOutDemoAppFolder(const std::string& folder, const std::string& standinExecutable);
+
+}  // namespace talvero

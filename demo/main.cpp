@@ -1,0 +1,44 @@
+// Lays out the demo: an AppFolder with placeholder data for all 30 games, the stand-in emulator
+// under both executable names, title cards, and a demo CD as drive D: that holds one CD32 game
+// (Akira) and one CDTV game (Lemmings). Then copies the program into it, since Talvero finds its
+// files beside its own executable.
+#include "demo/DemoFolder.h"
+#include "demo/DemoPreviews.h"
+#include "install/GameProfiles.h"
+#include "platform/AppFolder.h"
+#include "platform/FileError.h"
+#include "platform/Files.h"
+
+#include <QGuiApplication>
+
+#include <cstdio>
+
+using namespace talvero;
+
+int main(int argc, char** argv)
+{
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: talvero-demo <demo folder> <talvero program> <stand-in emulator>\n");
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    try {
+        const std::string folder = argv[1];
+        LayOutDemoAppFolder(folder, argv[3]);
+        WriteAllTitleCards();
+        const std::string drives = AppPath("\\Drives");
+        if (!FolderExists(drives))
+            CreateFolder(drives);
+        for (const char* title : {"Akira", "Lemmings"})
+            LayOutDemoCd(*FindProfile(title), AppPath("\\Drives\\D"));
+        const std::string program = AppPath("\\talvero");
+        WriteFileBytes(program, ReadFileBytes(argv[2]));
+        MarkExecutable(program);
+        std::printf("Demo laid out in %s\n", folder.c_str());
+    } catch (const FileError& error) {
+        std::fprintf(stderr, "talvero-demo: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+namespace talvero {
+
+inline constexpr const char* kEmulatorFolder = "\\WinUAE";
+
+/// Starts AppFolder\WinUAE\<executable> with no arguments and does not wait for it.
+void StartEmulator(const std::string& executable);
+
+}  // namespace talvero

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace talvero {
+
+/// What the installer takes from the options dialog: its drive field and sound-emulation box.
+struct InstallerOptions {
+    std::string driveField = "D:";
+    bool soundEmulation = true;
+};
+
+/// Builds the game's cache from its profile, its data file and the CD, writes its configuration
+/// lines and starts the emulator. Failures are reported through ReportInstallError.
+void InstallGame(const std::string& title, const InstallerOptions& options);
+
+/// The installers' failure path: a message for 53/76 and 75; any other code ends the program.
+void ReportInstallError(std::int16_t code);
+
+inline constexpr const char* kMessageImportantFileNotFound =
+    "Important file not found. Can't start the selected game!";
+inline constexpr const char* kMessageErrorWritingFile = "Error writing to a file!";
+inline constexpr const char* kMessageUnknownError = "Unknown error! Terminating... Exitcode: ";
+
+/// The number of patch records that follow Guardian's boot script.
+inline constexpr int kPatchRecords = 168;
+
+}  // namespace talvero

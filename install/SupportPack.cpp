@@ -1,0 +1,64 @@
+#include "install/SupportPack.h"
+
+#include "platform/AppFolder.h"
+#include "platform/Files.h"
+
+namespace talvero {
+
+namespace {
+
+// The member is read whole before anything is written, so a pack that ends too early (62)
+// leaves no partial member behind that could pass for a complete one.
+void WriteMember(const PackMember& member, const std::string& folder)
+{
+    const std::string pack = AppPath(kSupportPack);
+    std::string bytes;
+    bytes.reserve(member.Length());
+    for (int piece = 0; piece < member.pieces; ++piece) {
+        const std::uint64_t offset = member.firstByte - 1 + static_cast<std::uint64_t>(piece) * member.pieceLength;
+        bytes += ReadFileRange(pack, offset, member.pieceLength);
+    }
+    ReplaceFileContents(JoinPath(folder, member.name), bytes);
+}
+
+}  // namespace
+
+const std::vector<PackMember>& PackMembers()
+{
+    static const std::vector<PackMember> members = {Member::Lowlevel, Member::Nonvolatile, Member::Fakepad,
+                                                    Member::NvramHardfile, Member::Debox, Member::Playerprefs};
+    return members;
+}
+
+std::uint64_t PackLength()
+{
+    const PackMember& last = PackMembers().back();
+    return last.firstByte - 1 + last.Length();
+}
+
+void ExtractLowlevel(std::int16_t mode, const std::string& folder)
+{
+    WriteMember(Member::Lowlevel, folder);
+    if (mode != 1)
+        WriteMember(Member::Nonvolatile, folder);
+}
+
+void ExtractDebox(const std::string& folder)
+{
+    WriteMember(Member::Debox, folder);
+    WriteMember(Member::Playerprefs, folder);
+}
+
+void ExtractFakepad(const std::string& folder)
+{
+    WriteMember(Member::Fakepad, folder);
+}
+
+void ExtractNvramHardfile(const std::string& folder)
+{
+    if (FileExists(JoinPath(folder, Member::NvramHardfile.name)))
+        return;
+    WriteMember(Member::NvramHardfile, folder);
+}
+
+}  // namespace talvero

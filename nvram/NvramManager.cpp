@@ -1,0 +1,114 @@
+#include "nvram/NvramManager.h"
+
+#include "nvram/SaveDataTable.h"
+#include "platform/AppFolder.h"
+#include "platform/Files.h"
+#include "platform/Host.h"
+
+#include <exception>
+
+namespace talvero {
+
+namespace {
+
+std::string DataPath(const SaveDataRow& row)
+{
+    return AppPath(row.dataFile);
+}
+
+std::string BackupPath(const SaveDataRow& row)
+{
+    return DataPath(row) + ".bak";
+}
+
+const SaveDataRow* RowWithTitle(const std::string& entry)
+{
+    for (const SaveDataRow& row : SaveDataTable()) {
+        if (row.title == entry)
+            return &row;
+    }
+    return nullptr;
+}
+
+const SaveDataRow* RowWithBackupEntry(const std::string& entry)
+{
+    for (const SaveDataRow& row : SaveDataTable()) {
+        if (BackupEntry(row.title) == entry)
+            return &row;
+    }
+    return nullptr;
+}
+
+// Backup and restore go through a complete sibling copy that is swapped in at the end, so a
+// failed copy leaves the old file exactly as it was.
+bool CopyReporting(const std::string& source, const std::string& destination, const std::string& success)
+{
+    try {
+        CopyFileReplacing(source, destination);
+    } catch (const std::exception&) {
+        ShowMessage(kMessageErrorWritingTo + destination, MessageIcon::Critical);
+        return false;
+    }
+    ShowMessage(success, MessageIcon::Information);
+    return true;
+}
+
+}  // namespace
+
+std::vector<std::string> NvramEntries()
+{
+    std::vector<std::string> entries;
+    for (const SaveDataRow& row : SaveDataTable()) {
+        if (FileExists(DataPath(row)))
+            entries.push_back(row.title);
+    }
+    for (const SaveDataRow& row : SaveDataTable()) {
+        if (FileExists(BackupPath(row)))
+            entries.push_back(BackupEntry(row.title));
+    }
+    return entries;
+}
+
+bool BackupSaveData(const std::string& entry)
+{
+    const SaveDataRow* row = RowWithTitle(entry);
+    if (!row)
+        return false;
+    const std::string backup = BackupPath(*row);
+    const char* success = FileExists(backup) ? kMessageBackupUpdated : kMessageBackupCreated;
+    return CopyReporting(DataPath(*row), backup, success);
+}
+
+bool RestoreSaveData(const std::string& entry)
+{
+    const SaveDataRow* row = RowWithBackupEntry(entry);
+    if (!row)
+        return false;
+    return CopyReporting(BackupPath(*row), DataPath(*row), kMessageRestored);
+}
+
+bool DeleteSaveData(const std::string& entry)
+{
+    std::string path;
+    std::string question;
+    if (const SaveDataRow* row = RowWithTitle(entry)) {
+        path = DataPath(*row);
+        question = "Delete data from \"" + entry + "\" ?";
+    } else if (const SaveDataRow* backupRow = RowWithBackupEntry(entry)) {
+        path = BackupPath(*backupRow);
+        question = "Delete backed up data from \"" + entry.substr(9) + "\" ?";
+    } else {
+        return false;
+    }
+    if (!AskYesNo(question))
+        return false;
+    try {
+        RemoveFile(path);
+    } catch (const std::exception&) {
+        ShowMessage(kMessageErrorDeleting + path, MessageIcon::Critical);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace talvero

@@ -1,0 +1,60 @@
+#include "platform/AppFolder.h"
+
+#include "platform/Process.h"
+
+#include <optional>
+
+namespace talvero {
+
+namespace {
+std::optional<std::string>& OverriddenAppFolder()
+{
+    static std::optional<std::string> folder;
+    return folder;
+}
+
+std::string WithoutTrailingSeparator(std::string folder)
+{
+    while (folder.size() > 1 && (folder.back() == '/' || folder.back() == '\\'))
+        folder.pop_back();
+    return folder;
+}
+}  // namespace
+
+std::string AppFolder()
+{
+    if (OverriddenAppFolder())
+        return *OverriddenAppFolder();
+    std::string exe = RunningExecutablePath();
+    const auto cut = exe.find_last_of(std::string("/") + NativeSeparator());
+    return cut == std::string::npos ? std::string(".") : WithoutTrailingSeparator(exe.substr(0, cut));
+}
+
+void SetAppFolder(const std::string& folder)
+{
+    OverriddenAppFolder() = WithoutTrailingSeparator(folder);
+}
+
+std::string NativePath(std::string_view path)
+{
+    std::string native(path);
+    for (char& c : native) {
+        if (c == '\\' || c == '/')
+            c = NativeSeparator();
+    }
+    return native;
+}
+
+std::string AppPath(std::string_view relative)
+{
+    return AppFolder() + NativePath(relative);
+}
+
+std::string JoinPath(const std::string& folder, std::string_view name)
+{
+    if (!folder.empty() && (folder.back() == NativeSeparator()))
+        return folder + std::string(name);
+    return folder + NativeSeparator() + std::string(name);
+}
+
+}  // namespace talvero

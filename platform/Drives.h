@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace talvero {
+
+/// One entry of the drive list: its text begins with the letter and the colon ("D: /media/cdrom0").
+struct DriveEntry {
+    char letter;
+    std::string text;
+};
+
+/// The root folder of a drive given as its letter and colon ("D:"), or nothing when the drive
+/// does not resolve. On Linux "X:" is AppFolder/Drives/X when that folder (or link to one)
+/// exists, otherwise the mount point of the optical drive /dev/sr0 for D:, /dev/sr1 for E:, and
+/// so on; C: is the root folder.
+std::optional<std::string> DriveRoot(std::string_view drive);
+
+/// Every drive letter that resolves, C: always among them.
+std::vector<DriveEntry> ListDrives();
+
+/// The full path of a file on a drive, the path spelled with backslashes from the drive's root
+/// ("\WV_Disk_1\wv"). On a case-sensitive file system each component is matched regardless of
+/// letter case, exact spelling first. A drive that does not resolve fails with 76.
+std::string PathOnDrive(std::string_view drive, std::string_view path);
+
+/// Mount points of a device as a mount table lists them (exposed for tests).
+std::vector<std::string> MountPointsOf(const std::string& device, const std::string& mountTable);
+
+}  // namespace talvero

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+// File services. Every failure throws FileError with the program's file-error number.
+namespace talvero {
+
+/// An ordinary file: not a folder, not hidden, not a system file. A missing folder on the way is
+/// simply "not there", never an error.
+bool FileExists(const std::string& path);
+
+bool FolderExists(const std::string& path);
+
+/// Creates one folder level; the parent must exist (76 otherwise).
+void CreateFolder(const std::string& path);
+
+/// The whole file as raw bytes.
+std::string ReadFileBytes(const std::string& path);
+
+/// `length` bytes from a 0-based offset; a file that ends before them fails with 62.
+std::string ReadFileRange(const std::string& path, std::uint64_t offset, std::size_t length);
+
+/// Creates or truncates the file and writes the bytes.
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+
+/// Replaces a file's content as one step: a complete sibling copy is written first and swapped
+/// in, so the file is never seen half-written. A read-only target fails with 75 and stays as it
+/// was; a symbolic link keeps pointing at the file it names, which is what gets replaced. The
+/// replaced file keeps its permissions.
+void ReplaceFileContents(const std::string& path, const std::string& bytes);
+
+/// Copies a file over another (or to a new name) through ReplaceFileContents.
+void CopyFileReplacing(const std::string& source, const std::string& destination);
+
+/// Writes one byte at a 0-based offset of an existing file without truncating it.
+void WriteByteAt(const std::string& path, std::uint64_t offset, unsigned char value);
+
+std::uint64_t FileSize(const std::string& path);
+
+/// Opens a file for reading and closes it at once; a missing file or a folder fails with its number.
+void OpenForReadingAndClose(const std::string& path);
+
+/// Lets a copied program be started (a no-op where files carry no such permission).
+void MarkExecutable(const std::string& path);
+
+void RemoveFile(const std::string& path);
+
+namespace testing {
+/// Called with the target path in the middle of every ReplaceFileContents; a test throws from it
+/// to prove that a failure there leaves the old file intact. Pass nullptr to remove.
+void SetReplaceFaultHook(std::function<void(const std::string& path)> hook);
+}  // namespace testing
+
+}  // namespace talvero

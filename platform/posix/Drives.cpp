@@ -1,0 +1,161 @@
+#include "platform/Drives.h"
+
+#include "platform/AppFolder.h"
+#include "platform/FileError.h"
+#include "platform/Files.h"
+
+#include <algorithm>
+#include <cctype>
+#include <climits>
+#include <cstdlib>
+#include <dirent.h>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+
+namespace talvero {
+
+namespace {
+
+std::optional<char> DriveLetter(std::string_view drive)
+{
+    if (drive.size() < 2 || drive[1] != ':')
+        return std::nullopt;
+    const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(drive[0])));
+    if (letter < 'A' || letter > 'Z')
+        return std::nullopt;
+    return letter;
+}
+
+std::string RealPathOf(const std::string& path)
+{
+    char resolved[PATH_MAX];
+    return ::realpath(path.c_str(), resolved) ? std::string(resolved) : path;
+}
+
+// Mount tables escape blanks and a few other characters as octal (\040).
+std::string Unescape(const std::string& field)
+{
+    std::string out;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] == '\\' && i + 3 < field.size() &&
+            std::isdigit(static_cast<unsigned char>(field[i + 1]))) {
+            out += static_cast<char>(std::stoi(field.substr(i + 1, 3), nullptr, 8));
+            i += 3;
+        } else {
+            out += field[i];
+        }
+    }
+    return out;
+}
+
+std::string ReadMountTable()
+{
+    std::ifstream in("/proc/self/mounts");
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::optional<std::string> OpticalDriveMount(char letter)
+{
+    if (letter < 'D')
+        return std::nullopt;
+    const std::string device = "/dev/sr" + std::to_string(letter - 'D');
+    const auto points = MountPointsOf(device, ReadMountTable());
+    if (points.empty())
+        return std::nullopt;
+    return points.front();
+}
+
+bool EqualIgnoringCase(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+// The entry of `folder` spelled `name`, exact spelling first, then regardless of letter case.
+std::string MatchEntry(const std::string& folder, const std::string& name)
+{
+    struct stat st {};
+    if (::lstat(JoinPath(folder, name).c_str(), &st) == 0)
+        return name;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return name;
+    std::vector<std::string> matches;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (EqualIgnoringCase(entry->d_name, name))
+            matches.emplace_back(entry->d_name);
+    }
+    ::closedir(dir);
+    if (matches.empty())
+        return name;
+    std::sort(matches.begin(), matches.end());
+    return matches.front();
+}
+
+}  // namespace
+
+std::vector<std::string> MountPointsOf(const std::string& device, const std::string& mountTable)
+{
+    std::vector<std::string> points;
+    const std::string wanted = RealPathOf(device);
+    std::istringstream lines(mountTable);
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::istringstream fields(line);
+        std::string source, target;
+        if (!(fields >> source >> target))
+            continue;
+        source = Unescape(source);
+        if (source == device || RealPathOf(source) == wanted)
+            points.push_back(Unescape(target));
+    }
+    return points;
+}
+
+std::optional<std::string> DriveRoot(std::string_view drive)
+{
+    const auto letter = DriveLetter(drive);
+    if (!letter)
+        return std::nullopt;
+    const std::string drivesFolder = AppPath("\\Drives\\") + *letter;
+    if (FolderExists(drivesFolder))
+        return drivesFolder;
+    if (*letter == 'C')
+        return std::string("/");
+    return OpticalDriveMount(*letter);
+}
+
+std::vector<DriveEntry> ListDrives()
+{
+    std::vector<DriveEntry> drives;
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        const std::string name{letter, ':'};
+        if (const auto root = DriveRoot(name))
+            drives.push_back({letter, name + " " + *root});
+    }
+    return drives;
+}
+
+std::string PathOnDrive(std::string_view drive, std::string_view path)
+{
+    const auto root = DriveRoot(drive);
+    if (!root)
+        ThrowFileError(ErrorNumber::PathNotFound, std::string(drive) + std::string(path));
+    std::string resolved = *root;
+    std::string component;
+    std::istringstream parts{std::string(path)};
+    while (std::getline(parts, component, '\\')) {
+        if (component.empty())
+            continue;
+        resolved = JoinPath(resolved, MatchEntry(resolved, component));
+    }
+    return resolved;
+}
+
+}  // namespace talvero

@@ -1,0 +1,59 @@
+#include "platform/posix/ErrnoMapping.h"
+
+#include "platform/FileError.h"
+
+#include <cerrno>
+#include <sys/stat.h>
+
+namespace talvero::posix {
+
+namespace {
+bool ParentFolderExists(const std::string& path)
+{
+    const auto cut = path.find_last_of('/');
+    const std::string parent = cut == std::string::npos ? "." : (cut == 0 ? "/" : path.substr(0, cut));
+    struct stat st {};
+    return ::stat(parent.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+}  // namespace
+
+std::int16_t ErrorNumberFromErrno(int err, const std::string& path)
+{
+    switch (err) {
+    case ENOENT:
+        // A missing file in an existing folder is "file not found"; anything missing above it
+        // is "path not found".
+        return ParentFolderExists(path) ? ErrorNumber::FileNotFound : ErrorNumber::PathNotFound;
+    case ENOTDIR:
+        return ErrorNumber::PathNotFound;
+    case EISDIR:
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EEXIST:
+        return ErrorNumber::PathFileAccess;
+    case ETXTBSY:
+    case EBUSY:
+        return ErrorNumber::PermissionDenied;
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        return ErrorNumber::DiskFull;
+    case ENAMETOOLONG:
+    case EILSEQ:
+        return ErrorNumber::BadFileName;
+    case EMFILE:
+    case ENFILE:
+        return ErrorNumber::TooManyFiles;
+    default:
+        return ErrorNumber::DeviceIO;
+    }
+}
+
+void ThrowErrno(int err, const std::string& path)
+{
+    ThrowFileError(ErrorNumberFromErrno(err, path), path);
+}
+
+}  // namespace talvero::posix

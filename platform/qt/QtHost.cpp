@@ -1,0 +1,60 @@
+#include "platform/qt/QtHost.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include <cstdlib>
+
+namespace talvero {
+
+namespace {
+QMessageBox::Icon ToQt(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    case MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+}  // namespace
+
+MessageAnswer QtHost::ShowMessage(const MessageBoxRequest& request)
+{
+    QMessageBox box(ToQt(request.icon), QString::fromStdString(request.title), QString::fromStdString(request.text),
+                    QMessageBox::NoButton, QApplication::activeWindow());
+    if (request.buttons == MessageButtons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(request.defaultAnswer == MessageAnswer::Yes ? QMessageBox::Yes : QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return MessageAnswer::Ok;
+}
+
+std::optional<std::string> QtHost::ChooseFileToOpen(const OpenFileRequest& request)
+{
+    const QString filter =
+        QString::fromStdString(request.filterDescription);  // the description carries its pattern: "(*.rom)"
+    const QString chosen = QFileDialog::getOpenFileName(QApplication::activeWindow(),
+                                                        QString::fromStdString(request.title), QString(), filter);
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(chosen).toStdString();
+}
+
+void QtHost::EndProgramNow()
+{
+    std::exit(0);
+}
+
+}  // namespace talvero

@@ -1,0 +1,27 @@
+#include "platform/qt/Twips.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <cmath>
+
+namespace talvero {
+
+int Twips(int twips)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
+    return static_cast<int>(std::lround(twips / 15.0 * dpi / 96.0));
+}
+
+QRect TwipsRect(int left, int top, int width, int height)
+{
+    return QRect(Twips(left), Twips(top), Twips(width), Twips(height));
+}
+
+QSize TwipsSize(int width, int height)
+{
+    return QSize(Twips(width), Twips(height));
+}
+
+}  // namespace talvero
