@@ -1,0 +1,11 @@
+#pragma once
+
+#include "emulator/LaunchCheck.h"
+
+namespace talvero {
+
+/// Shows the launch summary in a small window when a display is there; returns at once
+/// otherwise (offscreen, no display, or a build without windows).
+void ShowSummaryWhereDisplayed(int argc, char** argv, const LaunchReport& report);
+
+}  // namespace talvero

@@ -1,0 +1,89 @@
+// Drive letters on Linux: the Drives folder, links, optical drives, and CD paths in any case.
+#include "platform/AppFolder.h"
+#include "platform/Drives.h"
+#include "platform/FileError.h"
+#include "tests/support/TestFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <unistd.h>
+
+namespace talvero {
+namespace {
+
+class DrivesTest : public ::testing::Test {
+protected:
+    void SetUp() override { SetAppFolder(app.path()); }
+    test::TestFolder app;
+    test::TestFolder elsewhere;
+};
+
+TEST_F(DrivesTest, ADriveIsItsFolderBelowDrives)
+{
+    test::MakeFolders(app / "Drives/D");
+    EXPECT_EQ(app / "Drives/D", DriveRoot("D:"));
+    EXPECT_EQ(app / "Drives/D", DriveRoot("d:"));
+    EXPECT_EQ(app / "Drives/D", DriveRoot("D:\\"));
+}
+
+TEST_F(DrivesTest, ASymbolicLinkToAMountedDiscIsADrive)
+{
+    test::MakeFolders(app / "Drives");
+    test::WriteFile(elsewhere / "Gloom", "gloom");
+    ASSERT_EQ(0, ::symlink(elsewhere.path().c_str(), (app / "Drives/E").c_str()));
+    ASSERT_TRUE(DriveRoot("E:"));
+    EXPECT_EQ("gloom", test::ReadFile(PathOnDrive("E:", "\\Gloom")));
+}
+
+TEST_F(DrivesTest, MissingDrivesDoNotResolve)
+{
+    EXPECT_FALSE(DriveRoot("Q:"));
+    EXPECT_FALSE(DriveRoot("1:"));
+    EXPECT_FALSE(DriveRoot(":"));
+    EXPECT_FALSE(DriveRoot(""));
+    try {
+        PathOnDrive("Q:", "\\Akira");
+        FAIL() << "a missing drive must fail";
+    } catch (const FileError& error) {
+        EXPECT_EQ(76, error.number());
+    }
+}
+
+TEST_F(DrivesTest, TheListOffersTheRootDriveAndEveryResolvingLetter)
+{
+    test::MakeFolders(app / "Drives/D");
+    test::MakeFolders(app / "Drives/G");
+    const auto drives = ListDrives();
+    std::vector<std::string> texts;
+    for (const DriveEntry& drive : drives)
+        texts.push_back(drive.text);
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "C: /"), texts.end());
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "D: " + (app / "Drives/D")), texts.end());
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "G: " + (app / "Drives/G")), texts.end());
+    for (const DriveEntry& drive : drives)
+        EXPECT_EQ((std::string{drive.letter, ':'}), drive.text.substr(0, 2));
+}
+
+TEST_F(DrivesTest, CdPathsMatchRegardlessOfCaseExactSpellingFirst)
+{
+    test::WriteFile(app / "Drives/D/WV_DISK_1/WV", "whale");
+    test::WriteFile(app / "Drives/D/akira", "lower");
+    test::WriteFile(app / "Drives/D/AKIRA", "upper");
+    test::WriteFile(app / "Drives/D/Akira", "exact");
+    EXPECT_EQ("whale", test::ReadFile(PathOnDrive("D:", "\\WV_Disk_1\\wv")));
+    EXPECT_EQ("exact", test::ReadFile(PathOnDrive("D:", "\\Akira")));
+    EXPECT_EQ(app / "Drives/D/Nothing/here", PathOnDrive("D:", "\\Nothing\\here"));
+}
+
+TEST(MountTable, FindsTheMountPointOfADeviceWithEscapedBlanks)
+{
+    const std::string table = "sysfs /sys sysfs rw 0 0\n"
+                              "/dev/sr0 /media/My\\040Disc iso9660 ro 0 0\n"
+                              "/dev/sda1 / ext4 rw 0 0\n";
+    EXPECT_EQ(std::vector<std::string>{"/media/My Disc"}, MountPointsOf("/dev/sr0", table));
+    EXPECT_TRUE(MountPointsOf("/dev/sr1", table).empty());
+}
+
+}  // namespace
+}  // namespace talvero

@@ -1,0 +1,43 @@
+#include "platform/FileError.h"
+#include "platform/TextRecords.h"
+
+#include <gtest/gtest.h>
+
+namespace talvero {
+namespace {
+
+using Records = std::vector<std::string>;
+
+TEST(TextRecords, LineEndsAreCrOrCrLfAndALoneLfStaysInside)
+{
+    EXPECT_EQ((Records{"a", "b", "c"}), SplitRecords("a\r\nb\rc"));
+    EXPECT_EQ((Records{"one\ntwo", "three"}), SplitRecords("one\ntwo\r\nthree\r\n"));
+    EXPECT_EQ((Records{"", "x", ""}), SplitRecords("\r\nx\r\n\r\n"));
+    EXPECT_EQ((Records{"a\n"}), SplitRecords("a\n"));
+    EXPECT_EQ((Records{"a", "\nb"}), SplitRecords("a\r\n\nb"));
+    EXPECT_TRUE(SplitRecords("").empty());
+}
+
+TEST(TextRecords, EightBitBytesPassThrough)
+{
+    const std::string latin1 = "caf\xE9=\xFF\x80";
+    EXPECT_EQ(Records{latin1}, SplitRecords(latin1 + "\r\n"));
+}
+
+TEST(TextRecords, ReadingPastTheLastRecordFailsWith62)
+{
+    RecordReader reader("first\r\nsecond", "Data\\x.dat");
+    EXPECT_EQ("first", reader.Next());
+    EXPECT_FALSE(reader.AtEnd());
+    EXPECT_EQ("second", reader.Next());
+    EXPECT_TRUE(reader.AtEnd());
+    try {
+        reader.Next();
+        FAIL();
+    } catch (const FileError& error) {
+        EXPECT_EQ(62, error.number());
+    }
+}
+
+}  // namespace
+}  // namespace talvero

@@ -1,0 +1,88 @@
+#include "tests/support/AppFolderTest.h"
+
+#include "app/SettingsStore.h"
+#include "config/ConfigEditor.h"
+#include "demo/DemoFolder.h"
+#include "emulator/LaunchCheck.h"
+#include "install/GameProfiles.h"
+#include "platform/AppFolder.h"
+#include "platform/Files.h"
+#include "platform/TextRecords.h"
+
+#include <chrono>
+#include <thread>
+
+namespace talvero::test {
+
+std::string StandinExecutable()
+{
+    return TALVERO_STANDIN;
+}
+
+void AppFolderTest::SetUp()
+{
+    SetAppFolder(folder.path());
+    host = std::make_unique<ScriptedHost>();
+    SetSettingsBackend(std::make_unique<MemorySettingsBackend>());
+}
+
+void AppFolderTest::TearDown()
+{
+    talvero::testing::SetReplaceFaultHook(nullptr);
+    host.reset();
+}
+
+std::string AppFolderTest::App(const std::string& relative) const
+{
+    return AppPath(relative);
+}
+
+void AppFolderTest::LayOutDemo()
+{
+    LayOutDemoAppFolder(folder.path(), StandinExecutable());
+}
+
+void AppFolderTest::InsertDemoCd(const std::string& title, const std::string& drive)
+{
+    if (!FolderExists(App("\\Drives")))
+        CreateFolder(App("\\Drives"));
+    LayOutDemoCd(*FindProfile(title), App("\\Drives\\" + drive));
+}
+
+std::string AppFolderTest::Config() const
+{
+    return ReadFile(App(kConfigFile));
+}
+
+std::vector<std::string> AppFolderTest::ConfigLines() const
+{
+    return SplitRecords(Config());
+}
+
+std::string AppFolderTest::ConfigValue(const std::string& key) const
+{
+    return ConfigLineValue(Config(), key).value_or("<absent>");
+}
+
+std::string AppFolderTest::WaitForLaunchLog(int records) const
+{
+    const std::string log = App("\\WinUAE\\launch.log");
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+    std::string content;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (Exists(log)) {
+            content = ReadFile(log);
+            int found = 0;
+            for (std::size_t at = content.find("result: "); at != std::string::npos;
+                 at = content.find("result: ", at + 1))
+                ++found;
+            if (found >= records)
+                return content;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    ADD_FAILURE() << "the stand-in emulator wrote no launch record in time";
+    return content;
+}
+
+}  // namespace talvero::test

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "tests/support/ScriptedHost.h"
+#include "tests/support/TestFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace talvero::test {
+
+/// A fresh AppFolder in a temporary folder, a scripted host, and an empty settings store.
+class AppFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    /// AppFolder followed by a relative path spelled with backslashes.
+    std::string App(const std::string& relative) const;
+    /// Data files, support pack, emulator folder with the stand-in and Default.uae.
+    void LayOutDemo();
+    /// A fake CD for a game as drive D: (AppFolder/Drives/D).
+    void InsertDemoCd(const std::string& title, const std::string& drive = "D");
+    std::string Config() const;
+    std::vector<std::string> ConfigLines() const;
+    /// The value of the last configuration line that begins with `key`.
+    std::string ConfigValue(const std::string& key) const;
+    /// Waits until the stand-in's log holds `records` launch records and returns it.
+    std::string WaitForLaunchLog(int records = 1) const;
+
+    TestFolder folder;
+    std::unique_ptr<ScriptedHost> host;
+};
+
+/// The stand-in emulator built beside the tests.
+std::string StandinExecutable();
+
+}  // namespace talvero::test

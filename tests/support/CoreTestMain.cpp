@@ -1,0 +1,10 @@
+#include "tests/support/Privileges.h"
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    talvero::test::PrepareTestProcess();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/Host.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace talvero::test {
+
+/// A host for tests: records every message box, answers questions and file dialogs as scripted,
+/// and counts requests to end the program. A question or file dialog that no test scripted fails
+/// the test, and so does a message box that the test never looked at.
+class ScriptedHost final : public Host {
+public:
+    ScriptedHost();
+    ~ScriptedHost() override;
+
+    MessageAnswer ShowMessage(const MessageBoxRequest& request) override;
+    std::optional<std::string> ChooseFileToOpen(const OpenFileRequest& request) override;
+    void EndProgramNow() override;
+
+    void AnswerNextQuestion(MessageAnswer answer) { m_answers.push_back(answer); }
+    void ChooseNextFile(std::optional<std::string> path) { m_files.push_back(std::move(path)); }
+
+    /// The oldest message not yet taken; fails the test when there is none.
+    MessageBoxRequest TakeMessage();
+    /// Takes all messages so far.
+    std::vector<MessageBoxRequest> TakeMessages();
+    std::size_t PendingMessages() const { return m_messages.size(); }
+
+    std::vector<OpenFileRequest> fileRequests;
+    int endProgramRequests = 0;
+
+private:
+    std::deque<MessageBoxRequest> m_messages;
+    std::deque<MessageAnswer> m_answers;
+    std::deque<std::optional<std::string>> m_files;
+};
+
+}  // namespace talvero::test

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+namespace talvero::test {
+
+/// A fresh temporary folder, removed with everything in it at the end of the test.
+class TestFolder {
+public:
+    TestFolder();
+    ~TestFolder();
+    TestFolder(const TestFolder&) = delete;
+    TestFolder& operator=(const TestFolder&) = delete;
+
+    const std::string& path() const { return m_path; }
+    /// The folder followed by a relative path ("a/b.txt").
+    std::string operator/(const std::string& relative) const;
+
+private:
+    std::string m_path;
+};
+
+void WriteFile(const std::string& path, const std::string& bytes);
+std::string ReadFile(const std::string& path);
+bool Exists(const std::string& path);
+void MakeFolders(const std::string& path);
+/// Removes every write permission of a file or folder.
+void MakeReadOnly(const std::string& path);
+void MakeWritable(const std::string& path);
+
+/// Privileges are dropped for the test run, so permission checks are real even under root.
+bool PermissionsAreEnforced();
+
+}  // namespace talvero::test
