@@ -32,7 +32,8 @@ std::optional<std::string> QtSettingsBackend::Get(const std::string& key)
 {
     // A fresh QSettings each time, so that another running copy's writes are seen on next load.
     const auto store = OpenStore(m_iniFile);
-    if (store->status() != QSettings::NoError)
+    // A store we may not write is still read; only an unreadable format counts as a failure.
+    if (store->status() == QSettings::FormatError)
         throw SettingsError("settings cannot be read");
     if (!store->contains(KeyOf(key)))
         return std::nullopt;
@@ -42,6 +43,10 @@ std::optional<std::string> QtSettingsBackend::Get(const std::string& key)
 void QtSettingsBackend::Set(const std::string& key, const std::string& text)
 {
     const auto store = OpenStore(m_iniFile);
+    // Refuse before changing anything: a value set on a store that cannot be saved would linger
+    // in memory and be saved later as if it had been written now.
+    if (!store->isWritable())
+        throw SettingsError("settings cannot be written");
     store->setValue(KeyOf(key), QString::fromStdString(text));
     store->sync();
     if (store->status() != QSettings::NoError)

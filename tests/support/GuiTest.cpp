@@ -1,0 +1,85 @@
+#include "tests/support/GuiTest.h"
+
+#include "app/SettingsStore.h"
+#include "app/WindowRegistry.h"
+#include "app/frmMain.h"
+#include "platform/qt/QtSettingsBackend.h"
+
+#include <QApplication>
+#include <QSettings>
+#include <QTest>
+#include <QTimer>
+
+namespace talvero::test {
+
+void GuiTest::SetUp()
+{
+    AppFolderTest::SetUp();
+    SetSettingsBackend(std::make_unique<QtSettingsBackend>(QString::fromStdString(settingsFolder / "Quorra.ini")));
+}
+
+void GuiTest::TearDown()
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible())
+            window->close();
+    }
+    mainWindow.reset();
+    QApplication::processEvents();
+    AppFolderTest::TearDown();
+}
+
+frmMain* GuiTest::StartMainWindow()
+{
+    mainWindow = std::make_unique<frmMain>();
+    if (!mainWindow->Form_Load())
+        return nullptr;
+    mainWindow->show();
+    if (!QTest::qWaitForWindowExposed(mainWindow.get()))
+        ADD_FAILURE() << "main window not exposed";
+    return mainWindow.get();
+}
+
+void GuiTest::WriteSetting(const std::string& key, const std::string& value)
+{
+    Settings().Write(key, value);
+}
+
+std::string GuiTest::ReadSetting(const std::string& key)
+{
+    return Settings().Read(key, std::string("<absent>"));
+}
+
+bool WaitUntil(const std::function<bool()>& condition, int milliseconds)
+{
+    for (int waited = 0; waited < milliseconds; waited += 10) {
+        if (condition())
+            return true;
+        QTest::qWait(10);
+    }
+    return condition();
+}
+
+QString NextInTabOrder(QWidget* widget)
+{
+    QWidget* next = widget->nextInFocusChain();
+    while (next && next != widget && (widget->isAncestorOf(next) || !(next->focusPolicy() & Qt::TabFocus)))
+        next = next->nextInFocusChain();
+    return next ? next->objectName() : QString();
+}
+
+void WhenModalOpens(std::function<void(QWidget*)> step)
+{
+    auto* poll = new QTimer;
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, [poll, step] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            poll->stop();
+            poll->deleteLater();
+            step(modal);
+        }
+    });
+    poll->start();
+}
+
+}  // namespace talvero::test

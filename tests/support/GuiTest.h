@@ -1,0 +1,55 @@
+#pragma once
+
+#include "app/frmMain.h"
+#include "tests/support/AppFolderTest.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+namespace talvero::test {
+
+/// A window test: a fresh AppFolder, a settings file of its own, and every window closed after.
+class GuiTest : public AppFolderTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    /// Builds the main window, runs its start-up and shows it; nullptr when start-up failed.
+    frmMain* StartMainWindow();
+    void WriteSetting(const std::string& key, const std::string& value);
+    std::string ReadSetting(const std::string& key);
+
+    std::unique_ptr<frmMain> mainWindow;
+    TestFolder settingsFolder;
+};
+
+/// Processes events until `condition` holds or the time runs out.
+bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 5000);
+
+/// Runs `step` on the modal dialog that the next event opens, as soon as it is shown.
+void WhenModalOpens(std::function<void(QWidget*)> step);
+
+/// The widget that Tab moves to after `widget` (the widget's own parts skipped).
+QString NextInTabOrder(QWidget* widget);
+
+template <typename T>
+T* Child(QWidget* window, const char* name)
+{
+    T* child = window->findChild<T*>(QString::fromLatin1(name));
+    if (!child)
+        ADD_FAILURE() << "no child named " << name;
+    return child;
+}
+
+}  // namespace talvero::test
+
+// Readable QString values in test failures.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+QT_END_NAMESPACE

@@ -1,0 +1,31 @@
+#include "tests/support/Privileges.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QtGlobal>
+
+#include <gtest/gtest.h>
+
+namespace {
+// The offscreen platform reports window-manager requests it cannot carry out; they say nothing
+// about the program.
+void QuietOffscreenNotes(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message.startsWith(QStringLiteral("This plugin does not support")))
+        return;
+    qt_message_output(type, context, message);
+}
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qInstallMessageHandler(QuietOffscreenNotes);
+    talvero::test::PrepareTestProcess();
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    app.setFont(QFont(QStringLiteral("DejaVu Sans"), 8));
+    // Closing the main window must not end the test run.
+    app.setQuitOnLastWindowClosed(false);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
