@@ -4,7 +4,7 @@
 
 int main(int argc, char** argv)
 {
-    talvero::test::PrepareTestProcess();
+    talvero::test::PrepareTestProcess(TALVERO_STANDIN);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

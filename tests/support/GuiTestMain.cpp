@@ -20,7 +20,7 @@ void QuietOffscreenNotes(QtMsgType type, const QMessageLogContext& context, cons
 int main(int argc, char** argv)
 {
     qInstallMessageHandler(QuietOffscreenNotes);
-    talvero::test::PrepareTestProcess();
+    talvero::test::PrepareTestProcess(TALVERO_STANDIN);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     app.setFont(QFont(QStringLiteral("DejaVu Sans"), 8));

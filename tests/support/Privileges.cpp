@@ -2,22 +2,59 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <grp.h>
 #include <string>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace talvero::test {
 
-void PrepareTestProcess()
+namespace {
+
+constexpr gid_t kNoGroup = 65534;
+constexpr uid_t kNobody = 65534;
+
+bool BecomeNobody()
+{
+    return ::setgroups(0, nullptr) == 0 && ::setgid(kNoGroup) == 0 && ::setuid(kNobody) == 0;
+}
+
+// Asks a child process that has given up root whether it can still run the program.
+bool NobodyCanRun(const char* program)
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(BecomeNobody() && ::access(program, X_OK) == 0 ? 0 : 1);
+    int status = 1;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+std::string& PrivateHome()
+{
+    static std::string home;
+    return home;
+}
+
+void RemovePrivateHome()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(PrivateHome(), ignored);
+}
+
+}  // namespace
+
+void PrepareTestProcess(const char* neededProgram)
 {
     if (::geteuid() == 0 && !std::getenv("TALVERO_TESTS_KEEP_ROOT")) {
-        const gid_t nogroup = 65534;
-        const uid_t nobody = 65534;
-        if (::setgroups(0, nullptr) != 0 || ::setgid(nogroup) != 0 || ::setuid(nobody) != 0)
-            std::fprintf(stderr, "warning: could not drop root privileges; permission tests will be skipped\n");
+        if (!NobodyCanRun(neededProgram) || !BecomeNobody())
+            std::fprintf(stderr, "note: running with root privileges; permission tests are skipped\n");
     }
     char home[] = "/tmp/talvero-home-XXXXXX";
     if (::mkdtemp(home)) {
+        PrivateHome() = home;
+        std::atexit(RemovePrivateHome);
         ::setenv("HOME", home, 1);
         ::setenv("XDG_RUNTIME_DIR", home, 1);
         ::setenv("XDG_CONFIG_HOME", home, 1);

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Talvero needs to build and test, when any is missing.
+# As root it runs apt-get itself; otherwise it prints the one apt-get line to run.
+set -euo pipefail
+
+packages=(g++ cmake make pkg-config qt6-base-dev libgtest-dev libbenchmark-dev fonts-dejavu-core)
+packages+=("$@")
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+else
+    echo "These packages are missing. Install them with:" >&2
+    echo "  sudo apt-get install -y ${missing[*]}" >&2
+    exit 1
+fi
