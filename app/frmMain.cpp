@@ -14,6 +14,7 @@
 #include "platform/AppFolder.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
+#include "platform/qt/SelectionList.h"
 #include "platform/qt/Twips.h"
 
 #include <QCloseEvent>
@@ -52,6 +53,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     BuildMenus();
     // A fixed border: the window keeps the size of its client area and menu bar.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     Windows().main = this;
 }
 
@@ -62,9 +64,7 @@ void frmMain::BuildControls()
     setCentralWidget(client);
 
     m_frame1 = Named(new QGroupBox(client), "Frame1", TwipsRect(60, -60, 6795, 3795));
-    m_list1 = Named(new QListWidget(m_frame1), "List1", TwipsRect(120, 240, 3015, 2400));
-    m_list1->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_list1 = Named(new SelectionList(m_frame1), "List1", TwipsRect(120, 240, 3015, 2400));
     m_frame2 = Named(new QGroupBox(m_frame1), "Frame2", TwipsRect(120, 2660, 3015, 495));
     m_label1 = Named(new QLabel(m_frame2), "Label1", TwipsRect(120, 180, 1170, 195));
     m_option1 = Named(new QRadioButton(m_frame2), "Option1", TwipsRect(1380, 200, 735, 195));
@@ -145,6 +145,7 @@ bool frmMain::Form_Load()
 {
     setWindowTitle(QString::fromLatin1(kWindowTitle));
     m_label1->setText(QStringLiteral("Show games for:"));
+    WidenToFit(m_label1, 1380 - 120);
     m_option1->setText(QStringLiteral("CD32"));
     m_option2->setText(QStringLiteral("CDTV"));
     m_command1->setText(QStringLiteral("&Start game"));

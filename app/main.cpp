@@ -5,13 +5,15 @@
 #include "platform/qt/QtSettingsBackend.h"
 
 #include <QApplication>
+#include "platform/qt/Twips.h"
+
 #include <QFont>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     // The layouts are measured for a small dialog font.
-    app.setFont(QFont(QStringLiteral("DejaVu Sans"), 8));
+    app.setFont(talvero::DialogFont());
     talvero::QtHost host;
     talvero::SetHost(&host);
     talvero::SetSettingsBackend(std::make_unique<talvero::QtSettingsBackend>());

@@ -96,6 +96,8 @@ LaunchReport CheckLaunch(const std::string& configContent, const std::string& em
         const std::string script = JoinPath(JoinPath(folder, "s"), "startup-sequence");
         const bool present = FileExists(script);
         report.checks.push_back({"startup-sequence", present, present ? script : script + " missing"});
+        if (present)
+            report.bootScript = ReadFileBytes(script);
     }
 
     const auto kickstart = ConfigLineValue(configContent, "kickstart_rom_file=");

@@ -21,6 +21,7 @@ struct LaunchReport {
     std::vector<std::string> arguments;
     std::map<std::string, std::string> lines;  // the configuration lines relied on, by key
     std::vector<CheckResult> checks;
+    std::string bootScript;  // the game volume's s/startup-sequence, when there is one
     bool AllPassed() const;
     /// The launch record as appended to the log.
     std::string Record() const;

@@ -89,12 +89,12 @@ QPixmap JoypadPicture()
     Button(p, red, 10, QColor(206, 40, 40));
 
     Label(p, QRectF(60, 28, 40, 17), QStringLiteral("F5"), QPointF(100, 56));
-    Label(p, QRectF(250, 28, 40, 17), QStringLiteral("F6"), QPointF(250, 56));
-    Label(p, QRectF(186, 28, 40, 17), QStringLiteral("F3"), yellow);
-    Label(p, QRectF(300, 70, 40, 17), QStringLiteral("F2"), green);
-    Label(p, QRectF(176, 182, 40, 17), QStringLiteral("F1"), blue);
-    Label(p, QRectF(290, 182, 50, 17), QStringLiteral("Fire"), red);
-    Label(p, QRectF(124, 28, 40, 17), QStringLiteral("F4"), QPointF(175, 105));
+    Label(p, QRectF(278, 28, 40, 17), QStringLiteral("F6"), QPointF(252, 56));
+    Label(p, QRectF(184, 28, 40, 17), QStringLiteral("F3"), yellow);
+    Label(p, QRectF(300, 86, 40, 17), QStringLiteral("F2"), green);
+    Label(p, QRectF(134, 186, 40, 17), QStringLiteral("F4"), QPointF(175, 105));
+    Label(p, QRectF(196, 186, 40, 17), QStringLiteral("F1"), blue);
+    Label(p, QRectF(272, 186, 50, 17), QStringLiteral("Fire"), red);
     return picture;
 }
 

@@ -53,13 +53,11 @@ frmComp::frmComp()
 {
     QWidget* frame = Frame();
     QLabel* gameHeading = AddLabel(frame, QStringLiteral("Label22"), QString(), QRect(120, 180, 2595, 195));
-    AddLabel(frame, QStringLiteral("Label23"), QStringLiteral("Joypad"), QRect(2760, 180, 675, 195));
-    AddLabel(frame, QStringLiteral("Label24"), QStringLiteral("NVRAM"), QRect(3480, 180, 675, 195));
+    QLabel* joypadHeading = AddLabel(frame, QStringLiteral("Label23"), QStringLiteral("Joypad"), QRect(2760, 180, 675, 195));
+    QLabel* nvramHeading = AddLabel(frame, QStringLiteral("Label24"), QStringLiteral("NVRAM"), QRect(3480, 180, 675, 195));
     QLabel* noteHeading = AddLabel(frame, QStringLiteral("Label2"), QString(), QRect(4200, 180, 2715, 195));
-    for (QLabel* heading : {gameHeading, noteHeading})
+    for (QLabel* heading : {gameHeading, joypadHeading, nvramHeading, noteHeading})
         heading->setStyleSheet(QStringLiteral("font-weight: bold"));
-    frame->findChild<QLabel*>(QStringLiteral("Label23"))->setStyleSheet(QStringLiteral("font-weight: bold"));
-    frame->findChild<QLabel*>(QStringLiteral("Label24"))->setStyleSheet(QStringLiteral("font-weight: bold"));
 
     const std::vector<ChartRow> rows = CompatibilityChart();
     const int firstGroup = static_cast<int>(CompatibilityChartFirstGroupSize());
@@ -68,7 +66,8 @@ frmComp::frmComp()
         const int top = i < firstGroup ? kFirstGroupTop + i * kRowHeight
                                        : kSecondGroupTop + (i - firstGroup) * kRowHeight;
         const QString n = QString::number(i + 1);
-        AddLabel(frame, "Game" + n, QString::fromStdString(row.title), QRect(120, top, 2595, 195));
+        WidenToFit(AddLabel(frame, "Game" + n, QString::fromStdString(row.title), QRect(120, top, 2595, 195)),
+                   3000 - 120 - 30);
         AddCheckBox(frame, "Joypad" + n, row.joypad, 3000, top);
         AddCheckBox(frame, "NVRAM" + n, row.nvram, 3720, top);
         AddLabel(frame, "Note" + n, QString::fromStdString(row.note), QRect(4200, top, 2715, 195));

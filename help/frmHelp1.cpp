@@ -30,6 +30,7 @@ frmHelp1::frmHelp1()
     auto* label3 = new QLabel(QStringLiteral("Joypad-Emulation (FakePad) \u00A9 1999 its author"), Frame());
     label3->setObjectName(QStringLiteral("Label3"));
     label3->setGeometry(TwipsRect(120, 4860, 3270, 195));
+    WidenToFit(label3, 3840 - 120 - 60);
 
     // Form_Load
     setWindowTitle(QStringLiteral("Help: Joypad-Emulation"));

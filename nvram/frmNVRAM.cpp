@@ -4,6 +4,7 @@
 #include "app/WindowRegistry.h"
 #include "nvram/NvramManager.h"
 #include "nvram/SaveDataTable.h"
+#include "platform/qt/SelectionList.h"
 #include "platform/qt/Twips.h"
 
 #include <QGroupBox>
@@ -28,8 +29,7 @@ frmNVRAM::frmNVRAM(QWidget* owner) : QDialog(owner, Qt::Tool | Qt::WindowTitleHi
     setWindowTitle(QStringLiteral("NVRAM-Manager v1.1"));
     setFixedSize(TwipsSize(4995, 1845));
     m_frame1 = Named(new QGroupBox(this), "Frame1", TwipsRect(60, 0, 4875, 1785));
-    m_list1 = Named(new QListWidget(m_frame1), "List1", TwipsRect(120, 230, 3015, 1425));
-    m_list1->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list1 = Named(new SelectionList(m_frame1), "List1", TwipsRect(120, 230, 3015, 1425));
     m_command1 = Named(new QPushButton(m_frame1), "Command1", TwipsRect(3230, 240, 1515, 330));
     m_command2 = Named(new QPushButton(m_frame1), "Command2", TwipsRect(3230, 620, 1515, 315));
     m_command3 = Named(new QPushButton(m_frame1), "Command3", TwipsRect(3230, 980, 1515, 315));

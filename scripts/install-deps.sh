@@ -3,7 +3,7 @@
 # As root it runs apt-get itself; otherwise it prints the one apt-get line to run.
 set -euo pipefail
 
-packages=(g++ cmake make pkg-config qt6-base-dev libgtest-dev libbenchmark-dev fonts-dejavu-core)
+packages=(g++ cmake make pkg-config qt6-base-dev libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-liberation2)
 packages+=("$@")
 
 missing=()

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -31,7 +32,12 @@ QString HtmlSummary(const LaunchReport& report)
                          QString::fromStdString(check.name).toHtmlEscaped(),
                          QString::fromStdString(check.detail).toHtmlEscaped());
     }
-    html += "</table><p>Configuration lines read:</p><pre>";
+    html += "</table>";
+    if (!report.bootScript.empty()) {
+        html += "<p>The game's boot script, which the emulated Amiga would run now:</p><pre>" +
+                QString::fromLatin1(report.bootScript.c_str()).toHtmlEscaped() + "</pre>";
+    }
+    html += "<p>Configuration lines read:</p><pre>";
     for (const auto& [key, value] : report.lines)
         html += QString::fromStdString(key + value).toHtmlEscaped() + "\n";
     html += "</pre><p><i>This is Talvero's stand-in: no Amiga is emulated here.</i></p>";
@@ -55,6 +61,8 @@ void ShowSummaryWhereDisplayed(int argc, char** argv, const LaunchReport& report
     QObject::connect(buttons, &QDialogButtonBox::rejected, &window, &QWidget::close);
     layout->addWidget(buttons);
     window.show();
+    if (const QScreen* screen = window.screen())
+        window.move(screen->availableGeometry().center() - window.rect().center());
     app.exec();
 }
 

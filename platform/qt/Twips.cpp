@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 
 #include <cmath>
 
@@ -22,6 +23,23 @@ QRect TwipsRect(int left, int top, int width, int height)
 QSize TwipsSize(int width, int height)
 {
     return QSize(Twips(width), Twips(height));
+}
+
+}  // namespace talvero
+
+namespace talvero {
+
+void WidenToFit(QWidget* widget, int maxTwips)
+{
+    const int wanted = qMax(widget->width(), widget->sizeHint().width());
+    widget->resize(qMin(wanted, Twips(maxTwips)), widget->height());
+}
+
+QFont DialogFont()
+{
+    QFont font(QStringLiteral("Liberation Sans"), 8);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
 }
 
 }  // namespace talvero

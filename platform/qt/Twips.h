@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QFont>
 #include <QRect>
+
+class QWidget;
 
 namespace talvero {
 
@@ -9,5 +12,12 @@ namespace talvero {
 int Twips(int twips);
 QRect TwipsRect(int left, int top, int width, int height);
 QSize TwipsSize(int width, int height);
+
+/// Widens a widget to show its whole text when the font needs more room than the layout gave,
+/// but never past `maxTwips` (where the next control begins).
+void WidenToFit(QWidget* widget, int maxTwips);
+
+/// The small dialog font the layouts are measured for (Arial metrics, 8 point).
+QFont DialogFont();
 
 }  // namespace talvero

@@ -1,6 +1,8 @@
 #include "tests/support/Privileges.h"
 
 #include <QApplication>
+#include "platform/qt/Twips.h"
+
 #include <QFont>
 #include <QtGlobal>
 
@@ -23,7 +25,7 @@ int main(int argc, char** argv)
     talvero::test::PrepareTestProcess(TALVERO_STANDIN);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    app.setFont(QFont(QStringLiteral("DejaVu Sans"), 8));
+    app.setFont(talvero::DialogFont());
     // Closing the main window must not end the test run.
     app.setQuitOnLastWindowClosed(false);
     ::testing::InitGoogleTest(&argc, argv);
