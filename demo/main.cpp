@@ -32,7 +32,8 @@ int main(int argc, char** argv)
             CreateFolder(drives);
         for (const char* title : {"Akira", "Lemmings"})
             LayOutDemoCd(*FindProfile(title), AppPath("\\Drives\\D"));
-        const std::string program = AppPath("\\talvero");
+        const std::string source = argv[2];
+        const std::string program = JoinPath(folder, source.substr(source.find_last_of("/\\") + 1));
         WriteFileBytes(program, ReadFileBytes(argv[2]));
         MarkExecutable(program);
         std::printf("Demo laid out in %s\n", folder.c_str());

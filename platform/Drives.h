@@ -27,7 +27,4 @@ std::vector<DriveEntry> ListDrives();
 /// letter case, exact spelling first. A drive that does not resolve fails with 76.
 std::string PathOnDrive(std::string_view drive, std::string_view path);
 
-/// Mount points of a device as a mount table lists them (exposed for tests).
-std::vector<std::string> MountPointsOf(const std::string& device, const std::string& mountTable);
-
 }  // namespace talvero

@@ -15,6 +15,7 @@ constexpr std::int16_t DeviceIO = 57;            // a failure the system gives n
 constexpr std::int16_t DiskFull = 61;
 constexpr std::int16_t InputPastEnd = 62;
 constexpr std::int16_t TooManyFiles = 67;
+constexpr std::int16_t DiskNotReady = 71;     // a drive without a disc
 constexpr std::int16_t PermissionDenied = 70;    // the file is held by another program
 constexpr std::int16_t PathFileAccess = 75;
 constexpr std::int16_t PathNotFound = 76;

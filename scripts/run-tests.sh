@@ -4,5 +4,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh
-cd build
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" --timeout 300
+(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" --timeout 300)
+
+# The core again, built for Windows and run under Wine (TALVERO_SKIP_WINDOWS=1 leaves it out).
+if [ -z "${TALVERO_SKIP_WINDOWS:-}" ]; then
+    scripts/run-windows-tests.sh
+fi

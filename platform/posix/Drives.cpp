@@ -3,6 +3,7 @@
 #include "platform/AppFolder.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"
+#include "platform/posix/MountTable.h"
 
 #include <algorithm>
 #include <cctype>
@@ -62,7 +63,7 @@ std::optional<std::string> OpticalDriveMount(char letter)
     if (letter < 'D')
         return std::nullopt;
     const std::string device = "/dev/sr" + std::to_string(letter - 'D');
-    const auto points = MountPointsOf(device, ReadMountTable());
+    const auto points = posix::MountPointsOf(device, ReadMountTable());
     if (points.empty())
         return std::nullopt;
     return points.front();
@@ -100,6 +101,8 @@ std::string MatchEntry(const std::string& folder, const std::string& name)
 
 }  // namespace
 
+namespace posix {
+
 std::vector<std::string> MountPointsOf(const std::string& device, const std::string& mountTable)
 {
     std::vector<std::string> points;
@@ -117,6 +120,8 @@ std::vector<std::string> MountPointsOf(const std::string& device, const std::str
     }
     return points;
 }
+
+}  // namespace posix
 
 std::optional<std::string> DriveRoot(std::string_view drive)
 {

@@ -220,7 +220,7 @@ TEST_F(MainWindowTest, ExitResetsTheConfigurationAndRemovesDefaultNew)
     const auto linesBefore = ConfigLines().size();
     Action("Programm2")->trigger();
     EXPECT_FALSE(mainWindow->isVisible());
-    EXPECT_EQ("rw,tmp:" + folder.path() + "/Cache/tmp", ConfigValue("filesystem="));
+    EXPECT_EQ("rw,tmp:" + (folder / "Cache/tmp"), ConfigValue("filesystem="));
     EXPECT_EQ("false", ConfigValue("win32.map_drives="));
     EXPECT_EQ(linesBefore, ConfigLines().size());
     EXPECT_FALSE(test::Exists(App(kConfigTempFile)));
@@ -252,7 +252,7 @@ TEST_F(MainWindowTest, ACacheFolderThatCannotBeCreatedEndsTheProgramBeforeTheWin
     EXPECT_EQ("Talvero", message.title);
     EXPECT_FALSE(mainWindow->isVisible());
     EXPECT_EQ("false", ConfigValue("win32.map_drives="));
-    EXPECT_EQ("rw,tmp:" + folder.path() + "/Cache/tmp", ConfigValue("filesystem="));
+    EXPECT_EQ("rw,tmp:" + (folder / "Cache/tmp"), ConfigValue("filesystem="));
 }
 
 TEST_F(MainWindowTest, TheAboutBoxHasElevenLines)

@@ -60,7 +60,7 @@ TEST_F(StartGameTest, ACd32GameStartsWithTheLinesInOrderAndItsCacheBuilt)
     Start("Akira");
     EXPECT_EQ(0u, host->PendingMessages());
     auto expected = StartLines(true, false, true);
-    expected.push_back("filesystem=rw,0:" + folder.path() + "/Cache/akir");
+    expected.push_back("filesystem=rw,0:" + (folder / "Cache/akir"));
     EXPECT_EQ(expected, ConfigLines());
     EXPECT_TRUE(test::Exists(folder / "Cache/akir/libs/nonvolatile.library"));
     EXPECT_EQ("0:nv", test::ReadFile(folder / "Cache/akir/prefs/env-archive/sys/nv_location"));
@@ -78,7 +78,7 @@ TEST_F(StartGameTest, ACdtvGamesOwnLinesOverrideStartGamesLines)
     EXPECT_EQ(0u, host->PendingMessages());
     auto expected = StartLines(true, false, true);
     expected[4] = "chipset=ocs";
-    expected.push_back("filesystem=rw,0:" + folder.path() + "/Cache/lemm");
+    expected.push_back("filesystem=rw,0:" + (folder / "Cache/lemm"));
     EXPECT_EQ(expected, ConfigLines());
     const std::string log = WaitForLaunchLog();
     EXPECT_NE(std::string::npos, log.find("executable: WinUAE817r3.exe\n")) << log;
@@ -95,7 +95,7 @@ TEST_F(StartGameTest, DefenderOfTheCrownRunsTheSameProfileFromBothLists)
     const std::string log = WaitForLaunchLog(2);
     EXPECT_EQ(std::string::npos, log.find("WinUAE817r3.exe")) << log;
     EXPECT_EQ("exact", ConfigValue("sound_output="));
-    EXPECT_EQ("rw,0:" + folder.path() + "/Cache/def2", ConfigValue("filesystem="));
+    EXPECT_EQ("rw,0:" + (folder / "Cache/def2"), ConfigValue("filesystem="));
     EXPECT_EQ(0u, host->PendingMessages());
 }
 
@@ -108,7 +108,7 @@ TEST_F(StartGameTest, FrameskipOffAndJitOnAndSoundOff)
     Child<QAction>(mainWindow.get(), "JITComp")->trigger();
     Start("Akira");
     auto expected = StartLines(false, true, false);
-    expected.push_back("filesystem=rw,0:" + folder.path() + "/Cache/akir");
+    expected.push_back("filesystem=rw,0:" + (folder / "Cache/akir"));
     EXPECT_EQ(expected, ConfigLines());
     WaitForLaunchLog();
 }

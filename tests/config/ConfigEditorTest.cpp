@@ -6,8 +6,6 @@
 #include "platform/Files.h"
 #include "tests/support/AppFolderTest.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace talvero {
 namespace {
@@ -116,8 +114,8 @@ TEST_F(ConfigEditorTest, ReadOnlyDefaultUaeIs75AndStaysAsItWas)
 
 TEST_F(ConfigEditorTest, UnwritableConfigurationFolderIs75)
 {
-    if (!test::PermissionsAreEnforced())
-        GTEST_SKIP() << "running with root privileges";
+    if (!test::ReadOnlyFoldersAreEnforced())
+        GTEST_SKIP() << "read-only folders accept new files here";
     Write("chipset=ocs\r\n");
     test::MakeReadOnly(folder / "WinUAE/Configurations");
     EXPECT_EQ(75, FailureOf("chipset=", "aga"));
@@ -135,18 +133,6 @@ TEST_F(ConfigEditorTest, AFailureInTheMiddleOfTheReplaceLeavesDefaultUaeWhole)
     EXPECT_EQ(DefaultUaeTemplate(), Config());
     // The complete new copy stays behind, as after any failure in the replace.
     EXPECT_TRUE(test::Exists(App(kConfigTempFile)));
-}
-
-TEST_F(ConfigEditorTest, ASymbolicLinkKeepsPointingAtTheFileThatIsReplaced)
-{
-    test::TestFolder shared;
-    test::WriteFile(shared / "emulator.uae", "chipset=ocs\r\n");
-    ASSERT_EQ(0, ::symlink((shared / "emulator.uae").c_str(), App(kConfigFile).c_str()));
-    SetConfigValue("chipset=", "aga");
-    EXPECT_EQ("chipset=aga\r\n", test::ReadFile(shared / "emulator.uae"));
-    struct stat st {};
-    ASSERT_EQ(0, ::lstat(App(kConfigFile).c_str(), &st));
-    EXPECT_TRUE(S_ISLNK(st.st_mode));
 }
 
 TEST_F(ConfigEditorTest, LineBreaksInAKeyOrValueAreRefusedAndTheFileStays)

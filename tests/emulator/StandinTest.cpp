@@ -21,13 +21,13 @@ TEST_F(StandinTest, AStartedStandinReadsTheConfigurationAndWritesItsLaunchRecord
 {
     test::WriteFile(folder / "Cache/akir/s/startup-sequence", "Echo hi");
     test::WriteFile(App("\\WinUAE\\Configurations\\Default.uae"),
-                    "filesystem=rw,0:" + folder.path() + "/Cache/akir\r\nkickstart_rom_file=kick31.rom\r\n"
+                    "filesystem=rw,0:" + (folder / "Cache/akir") + "\r\nkickstart_rom_file=kick31.rom\r\n"
                     "joyport1=joy0\r\nchipset=aga\r\n");
     StartEmulator(kEmulator817);
     const std::string log = WaitForLaunchLog();
     EXPECT_NE(std::string::npos, log.find("executable: WinUAE817r3.exe\n")) << log;
     EXPECT_NE(std::string::npos, log.find("line: chipset=aga\n")) << log;
-    EXPECT_NE(std::string::npos, log.find("check filesystem: ok - volume 0 at " + folder.path() + "/Cache/akir")) << log;
+    EXPECT_NE(std::string::npos, log.find("check filesystem: ok - volume 0 at " + (folder / "Cache/akir"))) << log;
     EXPECT_NE(std::string::npos, log.find("check startup-sequence: ok")) << log;
     EXPECT_NE(std::string::npos, log.find("check joyport1: ok - joy0")) << log;
     EXPECT_NE(std::string::npos, log.find("result: ok\n")) << log;
@@ -35,8 +35,8 @@ TEST_F(StandinTest, AStartedStandinReadsTheConfigurationAndWritesItsLaunchRecord
 
 TEST_F(StandinTest, FailedChecksAreReported)
 {
-    const auto report = CheckLaunch("filesystem=rw,0:" + folder.path() + "/Cache/none\r\nkickstart_rom_file=\r\n"
-                                    "joyport1=joy7\r\nhardfile=rw,32,1,2,512," + folder.path() + "/x.hdf\r\n",
+    const auto report = CheckLaunch("filesystem=rw,0:" + (folder / "Cache/none") + "\r\nkickstart_rom_file=\r\n"
+                                    "joyport1=joy7\r\nhardfile=rw,32,1,2,512," + (folder / "x.hdf") + "\r\n",
                                     App("\\WinUAE"));
     EXPECT_FALSE(report.AllPassed());
     std::vector<std::string> failed;
@@ -51,7 +51,7 @@ TEST_F(StandinTest, FailedChecksAreReported)
 TEST_F(StandinTest, TheCdVolumeNeedsNoBootScriptAndAbsoluteKickstartPathsWork)
 {
     test::MakeFolders(folder / "Cache/fron");
-    const auto report = CheckLaunch("filesystem=rw,cd0:" + folder.path() + "/Cache/fron\r\nkickstart_rom_file=" +
+    const auto report = CheckLaunch("filesystem=rw,cd0:" + (folder / "Cache/fron") + "\r\nkickstart_rom_file=" +
                                         App("\\WinUAE\\kick31.rom") + "\r\njoyport1=kbd2\r\n",
                                     "/nonexistent");
     EXPECT_TRUE(report.AllPassed()) << report.Record();

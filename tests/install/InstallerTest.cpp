@@ -4,6 +4,7 @@
 #include "install/Installer.h"
 #include "install/SupportPack.h"
 #include "platform/AppFolder.h"
+#include "platform/Drives.h"
 #include "tests/support/AppFolderTest.h"
 
 #include <filesystem>
@@ -17,27 +18,27 @@ namespace {
 
 // The configuration lines each installer sets, in order, with AppFolder as "@".
 const std::map<std::string, std::vector<std::string>> kInstallerLines = {
-    {"def2", {"filesystem=rw,0:@/Cache/def2", "sound_output=exact"}},
-    {"dark", {"filesystem=rw,0:@/Cache/dark", "sound_output=exact"}},
-    {"fant", {"chipset=ocs", "filesystem=rw,0:@/Cache/fant", "gfx_immediate_blits=true"}},
-    {"fron", {"filesystem=rw,cd0:@/Cache/fron", "win32.map_drives=false"}},
-    {"glob", {"filesystem=rw,0:@/Cache/glob", "gfx_immediate_blits=true"}},
-    {"i3lc", {"chipset=ocs", "filesystem=rw,0:@/Cache/i3lc"}},
-    {"jp2r", {"filesystem=rw,0:@/Cache/jp2r", "gfx_immediate_blits=true"}},
-    {"lemm", {"chipset=ocs", "filesystem=rw,0:@/Cache/lemm"}},
-    {"tur2", {"chipset=ocs", "filesystem=rw,0:@/Cache/tur2"}},
-    {"ufo1", {"filesystem=rw,0:@/Cache/ufo1", "hardfile=rw,32,1,2,512,@/Cache/ufo1/nv/nvram.hdf"}},
+    {"def2", {"filesystem=rw,0:@\\Cache\\def2", "sound_output=exact"}},
+    {"dark", {"filesystem=rw,0:@\\Cache\\dark", "sound_output=exact"}},
+    {"fant", {"chipset=ocs", "filesystem=rw,0:@\\Cache\\fant", "gfx_immediate_blits=true"}},
+    {"fron", {"filesystem=rw,cd0:@\\Cache\\fron", "win32.map_drives=false"}},
+    {"glob", {"filesystem=rw,0:@\\Cache\\glob", "gfx_immediate_blits=true"}},
+    {"i3lc", {"chipset=ocs", "filesystem=rw,0:@\\Cache\\i3lc"}},
+    {"jp2r", {"filesystem=rw,0:@\\Cache\\jp2r", "gfx_immediate_blits=true"}},
+    {"lemm", {"chipset=ocs", "filesystem=rw,0:@\\Cache\\lemm"}},
+    {"tur2", {"chipset=ocs", "filesystem=rw,0:@\\Cache\\tur2"}},
+    {"ufo1", {"filesystem=rw,0:@\\Cache\\ufo1", "hardfile=rw,32,1,2,512,@\\Cache\\ufo1\\nv\\nvram.hdf"}},
 };
 
 // A configuration file without the keys an installer sets: each call then appends its line,
 // so the file shows the order of the calls.
 const std::string kBareConfig = "kickstart_rom_file=kick31.rom\r\njoyport1=kbd2\r\n";
 
-std::string WithAppFolder(std::string line)
+// "@\Cache\code" stands for AppFolder followed by that path in the platform's spelling.
+std::string WithAppFolder(const std::string& line)
 {
-    if (const auto at = line.find('@'); at != std::string::npos)
-        line.replace(at, 1, AppFolder());
-    return line;
+    const auto at = line.find('@');
+    return at == std::string::npos ? line : line.substr(0, at) + AppPath(line.substr(at + 1));
 }
 
 class InstallerTest : public test::AppFolderTest {
@@ -73,27 +74,27 @@ std::map<std::string, std::string> InstallerTest::ExpectedFiles(const GameProfil
     for (SupportFile support : profile.supportFiles) {
         switch (support) {
         case SupportFile::Fakepad:
-            files["c/fakepad"] = Member(Member::Fakepad);
+            files[NativePath("c/fakepad")] = Member(Member::Fakepad);
             break;
         case SupportFile::LowlevelAndNonvolatile:
-            files["libs/nonvolatile.library"] = Member(Member::Nonvolatile);
+            files[NativePath("libs/nonvolatile.library")] = Member(Member::Nonvolatile);
             [[fallthrough]];
         case SupportFile::Lowlevel:
-            files["libs/lowlevel.library"] = Member(Member::Lowlevel);
+            files[NativePath("libs/lowlevel.library")] = Member(Member::Lowlevel);
             break;
         case SupportFile::NvramHardfile:
-            files["nv/nvram.hdf"] = Member(Member::NvramHardfile);
+            files[NativePath("nv/nvram.hdf")] = Member(Member::NvramHardfile);
             break;
         case SupportFile::Debox:
-            files["libs/debox.library"] = Member(Member::Debox);
-            files["libs/playerprefs.library"] = Member(Member::Playerprefs);
+            files[NativePath("libs/debox.library")] = Member(Member::Debox);
+            files[NativePath("libs/playerprefs.library")] = Member(Member::Playerprefs);
             break;
         }
     }
     if (profile.bootScript)
-        files["s/startup-sequence"] = DemoBootScript(profile);
+        files[NativePath("s/startup-sequence")] = DemoBootScript(profile);
     if (profile.nvLocation)
-        files["prefs/env-archive/sys/nv_location"] = *profile.nvLocation;
+        files[NativePath("prefs/env-archive/sys/nv_location")] = *profile.nvLocation;
     return files;
 }
 
@@ -129,7 +130,15 @@ TEST_P(EveryProfile, InstallsIntoAnEmptyCacheAndStartsItsEmulator)
             game[std::stoul(record.substr(0, 8), nullptr, 16)] =
                 static_cast<char>(std::stoul(record.substr(record.size() - 2), nullptr, 16));
     }
-    EXPECT_EQ(expectedFiles, files);
+    // Names first, then each file byte for byte (a failure names the file, not its bytes).
+    std::set<std::string> names, expectedNames;
+    for (const auto& [name, bytes] : files)
+        names.insert(name);
+    for (const auto& [name, bytes] : expectedFiles)
+        expectedNames.insert(name);
+    EXPECT_EQ(expectedNames, names);
+    for (const auto& [name, bytes] : expectedFiles)
+        EXPECT_TRUE(files.count(name) && files[name] == bytes) << name << " differs";
 
     std::vector<std::string> expectedLines = {"kickstart_rom_file=kick31.rom", "joyport1=kbd2"};
     const auto special = kInstallerLines.find(profile.cacheCode);
@@ -137,7 +146,7 @@ TEST_P(EveryProfile, InstallsIntoAnEmptyCacheAndStartsItsEmulator)
         for (const std::string& line : special->second)
             expectedLines.push_back(WithAppFolder(line));
     } else {
-        expectedLines.push_back(WithAppFolder("filesystem=rw,0:@/Cache/" + profile.cacheCode));
+        expectedLines.push_back(WithAppFolder("filesystem=rw,0:@\\Cache\\" + profile.cacheCode));
     }
     EXPECT_EQ(expectedLines, ConfigLines());
 
@@ -165,11 +174,11 @@ TEST_F(InstallerTest, ASecondInstallKeepsNvramHdfAndRewritesTheRest)
     InsertDemoCd("UFO - Enemy Unknown");
     InstallGame("UFO - Enemy Unknown", {"D:", true});
     const std::string cache = folder / "Cache/ufo1";
-    test::WriteFile(cache + "/nv/nvram.hdf", "my saved games");
+    test::WriteFile(cache + "\\nv\\nvram.hdf", "my saved games");
     test::WriteFile(cache + "/libs/lowlevel.library", "damaged");
     test::WriteFile(cache + "/s/startup-sequence", "edited by hand");
     InstallGame("UFO - Enemy Unknown", {"D:", true});
-    EXPECT_EQ("my saved games", test::ReadFile(cache + "/nv/nvram.hdf"));
+    EXPECT_EQ("my saved games", test::ReadFile(cache + "\\nv\\nvram.hdf"));
     EXPECT_EQ(Member(Member::Lowlevel), test::ReadFile(cache + "/libs/lowlevel.library"));
     EXPECT_EQ(DemoBootScript(*FindProfile("UFO - Enemy Unknown")), test::ReadFile(cache + "/s/startup-sequence"));
     WaitForLaunchLog(2);
@@ -189,7 +198,7 @@ TEST_F(InstallerTest, AMissingDataFileCreatesNothing)
 TEST_F(InstallerTest, AFileMissingOnTheCdIsAnImportantFileNotFound)
 {
     InsertDemoCd("Lemmings");
-    fs::remove(folder / ("Drives/D/" + NativePath(DemoCopyRecords(*FindProfile("Lemmings"))[4])));
+    fs::remove(PathOnDrive("D:", "\\" + DemoCopyRecords(*FindProfile("Lemmings"))[4]));
     InstallGame("Lemmings", {"D:", true});
     const MessageBoxRequest message = host->TakeMessage();
     EXPECT_EQ(kMessageImportantFileNotFound, message.text);
@@ -200,8 +209,8 @@ TEST_F(InstallerTest, AFileMissingOnTheCdIsAnImportantFileNotFound)
 
 TEST_F(InstallerTest, AReadOnlyCacheFolderIsAWriteError)
 {
-    if (!test::PermissionsAreEnforced())
-        GTEST_SKIP() << "running with root privileges";
+    if (!test::ReadOnlyFoldersAreEnforced())
+        GTEST_SKIP() << "read-only folders accept new files here";
     InsertDemoCd("Akira");
     test::MakeReadOnly(folder / "Cache");
     InstallGame("Akira", {"D:", true});
@@ -230,7 +239,7 @@ TEST_F(InstallerTest, FrontierCopiesEveryRecordAndBootsTheCacheAsCd0)
     for (const std::string& record : DemoCopyRecords(*FindProfile("Frontier - Elite 2")))
         EXPECT_TRUE(test::Exists(folder / ("Cache/fron/" + NativePath(record)))) << record;
     EXPECT_FALSE(test::Exists(folder / "Cache/fron/s/startup-sequence"));
-    EXPECT_EQ("rw,cd0:" + folder.path() + "/Cache/fron", ConfigValue("filesystem="));
+    EXPECT_EQ("rw,cd0:" + (folder / "Cache/fron"), ConfigValue("filesystem="));
     EXPECT_EQ("false", ConfigValue("win32.map_drives="));
     WaitForLaunchLog();
 }

@@ -14,11 +14,6 @@
 
 namespace talvero::test {
 
-std::string StandinExecutable()
-{
-    return TALVERO_STANDIN;
-}
-
 void AppFolderTest::SetUp()
 {
     SetAppFolder(folder.path());
@@ -29,6 +24,7 @@ void AppFolderTest::SetUp()
 void AppFolderTest::TearDown()
 {
     talvero::testing::SetReplaceFaultHook(nullptr);
+    UnmapDrives();
     host.reset();
 }
 
@@ -47,6 +43,7 @@ void AppFolderTest::InsertDemoCd(const std::string& title, const std::string& dr
     if (!FolderExists(App("\\Drives")))
         CreateFolder(App("\\Drives"));
     LayOutDemoCd(*FindProfile(title), App("\\Drives\\" + drive));
+    MapDrive(drive.front(), App("\\Drives\\" + drive));
 }
 
 std::string AppFolderTest::Config() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tests/support/ScriptedHost.h"
+#include "tests/support/TestPlatform.h"
 #include "tests/support/TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -33,8 +34,5 @@ protected:
     TestFolder folder;
     std::unique_ptr<ScriptedHost> host;
 };
-
-/// The stand-in emulator built beside the tests.
-std::string StandinExecutable();
 
 }  // namespace talvero::test

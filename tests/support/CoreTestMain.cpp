@@ -1,4 +1,4 @@
-#include "tests/support/Privileges.h"
+#include "tests/support/TestPlatform.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "tests/support/Privileges.h"
+#include "tests/support/TestPlatform.h"
 
 #include <QApplication>
 #include "platform/qt/Twips.h"

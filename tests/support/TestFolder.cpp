@@ -1,11 +1,12 @@
 #include "tests/support/TestFolder.h"
 
+#include "platform/AppFolder.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
+#include <random>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -13,16 +14,21 @@ namespace talvero::test {
 
 TestFolder::TestFolder()
 {
-    std::string pattern = (fs::temp_directory_path() / "talvero-test-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot create a temporary folder");
-    m_path = pattern;
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const fs::path candidate = fs::temp_directory_path() / ("talvero-test-" + std::to_string(random()));
+        if (fs::create_directory(candidate)) {
+            m_path = candidate.string();
+            return;
+        }
+    }
+    throw std::runtime_error("cannot create a temporary folder");
 }
 
 TestFolder::~TestFolder()
 {
     std::error_code ignored;
-    // Give write permission back everywhere, or the removal stops at read-only folders.
+    // Give write permission back everywhere, or the removal stops at read-only entries.
     for (auto it = fs::recursive_directory_iterator(m_path, fs::directory_options::skip_permission_denied, ignored);
          it != fs::recursive_directory_iterator(); it.increment(ignored)) {
         if (!it->is_symlink(ignored))
@@ -34,7 +40,7 @@ TestFolder::~TestFolder()
 
 std::string TestFolder::operator/(const std::string& relative) const
 {
-    return m_path + "/" + relative;
+    return JoinPath(m_path, NativePath(relative));
 }
 
 void WriteFile(const std::string& path, const std::string& bytes)
@@ -74,11 +80,6 @@ void MakeReadOnly(const std::string& path)
 void MakeWritable(const std::string& path)
 {
     fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
-}
-
-bool PermissionsAreEnforced()
-{
-    return ::geteuid() != 0;
 }
 
 }  // namespace talvero::test

@@ -13,7 +13,7 @@ public:
     TestFolder& operator=(const TestFolder&) = delete;
 
     const std::string& path() const { return m_path; }
-    /// The folder followed by a relative path ("a/b.txt").
+    /// The folder followed by a relative path ("a/b.txt"), in the platform's spelling.
     std::string operator/(const std::string& relative) const;
 
 private:
@@ -24,11 +24,12 @@ void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
 bool Exists(const std::string& path);
 void MakeFolders(const std::string& path);
-/// Removes every write permission of a file or folder.
+/// Removes every write permission of a file or folder (the read-only attribute on Windows).
 void MakeReadOnly(const std::string& path);
 void MakeWritable(const std::string& path);
 
-/// Privileges are dropped for the test run, so permission checks are real even under root.
-bool PermissionsAreEnforced();
+/// Whether a folder without write permission refuses new files: on Linux when the tests do not
+/// run as root (they give it up where they can); Windows has no such folders.
+bool ReadOnlyFoldersAreEnforced();
 
 }  // namespace talvero::test

@@ -2,6 +2,7 @@
 #include "platform/AppFolder.h"
 #include "platform/Drives.h"
 #include "platform/FileError.h"
+#include "platform/posix/MountTable.h"
 #include "tests/support/TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -81,8 +82,8 @@ TEST(MountTable, FindsTheMountPointOfADeviceWithEscapedBlanks)
     const std::string table = "sysfs /sys sysfs rw 0 0\n"
                               "/dev/sr0 /media/My\\040Disc iso9660 ro 0 0\n"
                               "/dev/sda1 / ext4 rw 0 0\n";
-    EXPECT_EQ(std::vector<std::string>{"/media/My Disc"}, MountPointsOf("/dev/sr0", table));
-    EXPECT_TRUE(MountPointsOf("/dev/sr1", table).empty());
+    EXPECT_EQ(std::vector<std::string>{"/media/My Disc"}, posix::MountPointsOf("/dev/sr0", table));
+    EXPECT_TRUE(posix::MountPointsOf("/dev/sr1", table).empty());
 }
 
 }  // namespace

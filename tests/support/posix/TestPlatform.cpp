@@ -1,4 +1,5 @@
-#include "tests/support/Privileges.h"
+#include "tests/support/TestPlatform.h"
+#include "tests/support/TestFolder.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -49,7 +50,7 @@ void PrepareTestProcess(const char* neededProgram)
 {
     if (::geteuid() == 0 && !std::getenv("TALVERO_TESTS_KEEP_ROOT")) {
         if (!NobodyCanRun(neededProgram) || !BecomeNobody())
-            std::fprintf(stderr, "note: running with root privileges; permission tests are skipped\n");
+            std::fprintf(stderr, "note: running with root privileges; read-only folder tests are skipped\n");
     }
     char home[] = "/tmp/talvero-home-XXXXXX";
     if (::mkdtemp(home)) {
@@ -59,6 +60,20 @@ void PrepareTestProcess(const char* neededProgram)
         ::setenv("XDG_RUNTIME_DIR", home, 1);
         ::setenv("XDG_CONFIG_HOME", home, 1);
     }
+}
+
+std::string StandinExecutable()
+{
+    return TALVERO_STANDIN;
+}
+
+void MapDrive(char, const std::string&) {}
+
+void UnmapDrives() {}
+
+bool ReadOnlyFoldersAreEnforced()
+{
+    return ::geteuid() != 0;
 }
 
 }  // namespace talvero::test

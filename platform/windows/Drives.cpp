@@ -1,0 +1,37 @@
+#include "platform/Drives.h"
+
+#include <windows.h>
+
+#include <cctype>
+
+namespace talvero {
+
+std::optional<std::string> DriveRoot(std::string_view drive)
+{
+    if (drive.size() < 2 || drive[1] != ':')
+        return std::nullopt;
+    const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(drive[0])));
+    if (letter < 'A' || letter > 'Z' || !(GetLogicalDrives() & (1u << (letter - 'A'))))
+        return std::nullopt;
+    return std::string{letter, ':', '\\'};
+}
+
+std::vector<DriveEntry> ListDrives()
+{
+    std::vector<DriveEntry> drives;
+    const DWORD present = GetLogicalDrives();
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        if (present & (1u << (letter - 'A')))
+            drives.push_back({letter, std::string{letter, ':', ' ', '[', letter, ':', '\\', ']'}});
+    }
+    return drives;
+}
+
+// On Windows the drive and the path are simply joined, as the program always did; the file
+// system ignores letter case by itself.
+std::string PathOnDrive(std::string_view drive, std::string_view path)
+{
+    return std::string(drive.substr(0, 2)) + std::string(path);
+}
+
+}  // namespace talvero

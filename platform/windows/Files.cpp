@@ -1,0 +1,242 @@
+#include "platform/Files.h"
+
+#include "platform/FileError.h"
+#include "platform/windows/ErrorMapping.h"
+
+#include <windows.h>
+
+#include <random>
+#include <vector>
+
+namespace talvero {
+
+using windows::ThrowLastError;
+
+namespace {
+
+std::function<void(const std::string&)>& ReplaceFaultHook()
+{
+    static std::function<void(const std::string&)> hook;
+    return hook;
+}
+
+class Handle {
+public:
+    explicit Handle(HANDLE handle) : m_handle(handle) {}
+    ~Handle()
+    {
+        if (m_handle != INVALID_HANDLE_VALUE)
+            CloseHandle(m_handle);
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    HANDLE get() const { return m_handle; }
+    void Close(const std::string& path)
+    {
+        HANDLE handle = m_handle;
+        m_handle = INVALID_HANDLE_VALUE;
+        if (!CloseHandle(handle))
+            ThrowLastError(path);
+    }
+
+private:
+    HANDLE m_handle;
+};
+
+// Files are always opened in binary: bytes go through exactly as they are, CR LF included.
+HANDLE OpenOrThrow(const std::string& path, DWORD access, DWORD share, DWORD disposition)
+{
+    HANDLE handle = CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        ThrowLastError(path);
+    return handle;
+}
+
+void WriteAll(HANDLE handle, const char* data, std::size_t length, const std::string& path)
+{
+    while (length > 0) {
+        const DWORD chunk = static_cast<DWORD>(length > (1u << 30) ? (1u << 30) : length);
+        DWORD written = 0;
+        if (!WriteFile(handle, data, chunk, &written, nullptr))
+            ThrowLastError(path);
+        data += written;
+        length -= written;
+    }
+}
+
+void Seek(HANDLE handle, std::uint64_t offset, const std::string& path)
+{
+    LARGE_INTEGER position;
+    position.QuadPart = static_cast<LONGLONG>(offset);
+    if (!SetFilePointerEx(handle, position, nullptr, FILE_BEGIN))
+        ThrowLastError(path);
+}
+
+// The read-only attribute refuses every change, whoever asks (Wine running as root included).
+void RefuseIfReadOnly(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+        ThrowFileError(ErrorNumber::PathFileAccess, path);
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const auto cut = path.find_last_of("\\/");
+    return cut == std::string::npos ? std::string(".") : path.substr(0, cut);
+}
+
+std::string BaseName(const std::string& path)
+{
+    const auto cut = path.find_last_of("\\/");
+    return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+}  // namespace
+
+namespace testing {
+void SetReplaceFaultHook(std::function<void(const std::string& path)> hook)
+{
+    ReplaceFaultHook() = std::move(hook);
+}
+}  // namespace testing
+
+bool FileExists(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return false;
+    return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
+}
+
+bool FolderExists(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void CreateFolder(const std::string& path)
+{
+    if (!CreateDirectoryA(path.c_str(), nullptr))
+        ThrowLastError(path);
+}
+
+std::string ReadFileBytes(const std::string& path)
+{
+    Handle file(OpenOrThrow(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING));
+    std::string bytes;
+    std::vector<char> buffer(1 << 16);
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr))
+            ThrowLastError(path);
+        if (got == 0)
+            return bytes;
+        bytes.append(buffer.data(), got);
+    }
+}
+
+std::string ReadFileRange(const std::string& path, std::uint64_t offset, std::size_t length)
+{
+    Handle file(OpenOrThrow(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING));
+    Seek(file.get(), offset, path);
+    std::string bytes(length, '\0');
+    std::size_t done = 0;
+    while (done < length) {
+        DWORD got = 0;
+        if (!ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(length - done), &got, nullptr))
+            ThrowLastError(path);
+        if (got == 0)
+            ThrowFileError(ErrorNumber::InputPastEnd, path);
+        done += got;
+    }
+    return bytes;
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes)
+{
+    RefuseIfReadOnly(path);
+    Handle file(OpenOrThrow(path, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS));
+    WriteAll(file.get(), bytes.data(), bytes.size(), path);
+    file.Close(path);
+}
+
+void ReplaceFileContents(const std::string& path, const std::string& bytes)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const bool existed = attributes != INVALID_FILE_ATTRIBUTES;
+    if (existed) {
+        RefuseIfReadOnly(path);
+        // Opening for writing tells a file another program holds without sharing (70) from one
+        // we may not change (75), before anything is written.
+        Handle probe(OpenOrThrow(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 OPEN_EXISTING));
+    } else if (!FolderExists(FolderOf(path))) {
+        ThrowFileError(ErrorNumber::PathNotFound, path);
+    }
+
+    std::random_device random;
+    const std::string temporary = FolderOf(path) + "\\~" + BaseName(path) + "." + std::to_string(random()) + ".tmp";
+    try {
+        {
+            HANDLE raw = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                     FILE_ATTRIBUTE_HIDDEN, nullptr);
+            if (raw == INVALID_HANDLE_VALUE)
+                ThrowLastError(path);
+            Handle file(raw);
+            const std::size_t half = bytes.size() / 2;
+            WriteAll(file.get(), bytes.data(), half, path);
+            if (ReplaceFaultHook())
+                ReplaceFaultHook()(path);
+            WriteAll(file.get(), bytes.data() + half, bytes.size() - half, path);
+            if (!FlushFileBuffers(file.get()))
+                ThrowLastError(path);
+            file.Close(path);
+        }
+        if (!MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            ThrowLastError(path);
+        SetFileAttributesA(path.c_str(), existed ? (attributes & ~FILE_ATTRIBUTE_HIDDEN) | FILE_ATTRIBUTE_NORMAL
+                                                 : FILE_ATTRIBUTE_NORMAL);
+    } catch (...) {
+        DeleteFileA(temporary.c_str());
+        throw;
+    }
+}
+
+void CopyFileReplacing(const std::string& source, const std::string& destination)
+{
+    ReplaceFileContents(destination, ReadFileBytes(source));
+}
+
+void WriteByteAt(const std::string& path, std::uint64_t offset, unsigned char value)
+{
+    RefuseIfReadOnly(path);
+    Handle file(OpenOrThrow(path, GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS));
+    Seek(file.get(), offset, path);
+    WriteAll(file.get(), reinterpret_cast<const char*>(&value), 1, path);
+    file.Close(path);
+}
+
+std::uint64_t FileSize(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        ThrowLastError(path);
+    return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+void OpenForReadingAndClose(const std::string& path)
+{
+    Handle file(OpenOrThrow(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING));
+}
+
+void MarkExecutable(const std::string&) {}
+
+void RemoveFile(const std::string& path)
+{
+    RefuseIfReadOnly(path);
+    if (!DeleteFileA(path.c_str()))
+        ThrowLastError(path);
+}
+
+}  // namespace talvero

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+// What the tests need from the system they run on.
+namespace talvero::test {
+
+/// Tests run without root privileges, so that read-only files and folders behave as they do for
+/// a user (when the unprivileged user can reach `neededProgram`). Also gives the run a private
+/// HOME, removed at exit. Call first thing in main().
+void PrepareTestProcess(const char* neededProgram);
+
+/// The built stand-in emulator, as this system names its path.
+std::string StandinExecutable();
+
+/// Makes `folder` reachable as drive `letter` (on Linux the Drives folder already is the mapping).
+void MapDrive(char letter, const std::string& folder);
+/// Removes the mappings MapDrive made.
+void UnmapDrives();
+
+}  // namespace talvero::test

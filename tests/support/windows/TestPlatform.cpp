@@ -1,0 +1,83 @@
+#include "tests/support/TestFolder.h"
+#include "tests/support/TestPlatform.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+
+namespace talvero::test {
+
+namespace {
+std::set<char>& MappedDrives()
+{
+    static std::set<char> drives;
+    return drives;
+}
+}  // namespace
+
+// Windows tests run as the user who starts them.
+void PrepareTestProcess(const char*) {}
+
+// Cross-built under Wine the build folder is a Unix path, which Wine shows as drive Z:.
+std::string StandinExecutable()
+{
+    std::string path = TALVERO_STANDIN;
+    if (!path.empty() && path.front() == '/')
+        path = "Z:" + path;
+    for (char& c : path) {
+        if (c == '/')
+            c = '\\';
+    }
+    return path;
+}
+
+namespace {
+// Under Wine, drive letters come from the prefix's dosdevices links, which the test script points
+// at empty scratch folders; there the CD's files are copied onto the drive itself.
+bool DrivesAreScratchFolders()
+{
+    return std::getenv("TALVERO_TEST_DRIVES_WRITABLE") != nullptr;
+}
+
+void EmptyDrive(char letter)
+{
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator(std::string{letter, ':', '\\'}, ignored))
+        std::filesystem::remove_all(entry.path(), ignored);
+}
+}  // namespace
+
+// A drive letter for a folder, as the subst command makes one.
+void MapDrive(char letter, const std::string& folder)
+{
+    const std::string drive{letter, ':'};
+    if (DrivesAreScratchFolders()) {
+        EmptyDrive(letter);
+        std::filesystem::copy(folder, drive + "\\", std::filesystem::copy_options::recursive);
+    } else {
+        DefineDosDeviceA(0, drive.c_str(), folder.c_str());
+    }
+    MappedDrives().insert(letter);
+}
+
+void UnmapDrives()
+{
+    for (char letter : MappedDrives()) {
+        const std::string drive{letter, ':'};
+        if (DrivesAreScratchFolders())
+            EmptyDrive(letter);
+        else
+            DefineDosDeviceA(DDD_REMOVE_DEFINITION, drive.c_str(), nullptr);
+    }
+    MappedDrives().clear();
+}
+
+// A folder's read-only attribute does not stop new files on Windows.
+bool ReadOnlyFoldersAreEnforced()
+{
+    return false;
+}
+
+}  // namespace talvero::test
