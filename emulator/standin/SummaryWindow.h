@@ -8,4 +8,7 @@ namespace talvero {
 /// otherwise (offscreen, no display, or a build without windows).
 void ShowSummaryWhereDisplayed(int argc, char** argv, const LaunchReport& report);
 
+/// A message box with the text when a display is there; nothing otherwise.
+void ShowNoticeWhereDisplayed(int argc, char** argv, const std::string& title, const std::string& text);
+
 }  // namespace talvero

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QScreen>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -64,6 +65,14 @@ void ShowSummaryWhereDisplayed(int argc, char** argv, const LaunchReport& report
     if (const QScreen* screen = window.screen())
         window.move(screen->availableGeometry().center() - window.rect().center());
     app.exec();
+}
+
+void ShowNoticeWhereDisplayed(int argc, char** argv, const std::string& title, const std::string& text)
+{
+    if (!DisplayAvailable())
+        return;
+    QApplication app(argc, argv);
+    QMessageBox::critical(nullptr, QString::fromStdString(title), QString::fromStdString(text));
 }
 
 }  // namespace talvero

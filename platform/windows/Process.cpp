@@ -19,7 +19,15 @@ std::string RunningExecutablePath()
     return std::string(buffer, length);
 }
 
-void StartProcess(const std::string& executable)
+std::string FindProgramOnPath(const std::string& name)
+{
+    char found[MAX_PATH];
+    const DWORD length = SearchPathA(nullptr, name.c_str(), ".exe", MAX_PATH, found, nullptr);
+    return length > 0 && length < MAX_PATH ? std::string(found, length) : std::string();
+}
+
+std::int64_t StartDetachedProcess(const std::string& executable, const std::vector<std::string>& arguments,
+                                  const EnvironmentChanges& environment)
 {
     const DWORD attributes = GetFileAttributesA(executable.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
@@ -30,6 +38,11 @@ void StartProcess(const std::string& executable)
     const auto cut = executable.find_last_of("\\/");
     const std::string folder = cut == std::string::npos ? std::string(".") : executable.substr(0, cut);
     std::string commandLine = "\"" + executable + "\"";
+    for (const std::string& argument : arguments)
+        commandLine += " \"" + argument + "\"";
+    // The started program inherits our environment with the changes applied.
+    for (const auto& [name, value] : environment)
+        SetEnvironmentVariableA(name.c_str(), value.c_str());
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -38,9 +51,15 @@ void StartProcess(const std::string& executable)
     if (!CreateProcessA(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                         &startup, &process))
         windows::ThrowLastError(executable);
-    // The emulator runs on by itself; no handle of it is kept.
+    // The program runs on by itself; no handle of it is kept.
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+    return static_cast<std::int64_t>(process.dwProcessId);
+}
+
+void StartProcess(const std::string& executable)
+{
+    StartDetachedProcess(executable, {});
 }
 
 }  // namespace talvero

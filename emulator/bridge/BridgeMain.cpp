@@ -1,0 +1,111 @@
+// The emulator bridge: takes the emulator's place in AppFolder/WinUAE (under both executable
+// names) and starts FS-UAE, a real Amiga emulator, with a configuration translated from the lines
+// Talvero wrote into Configurations/Default.uae. It does not wait for the emulator; it records
+// the emulator's process id and the generated file in bridge.log beside itself.
+#include "emulator/FsUaeTranslation.h"
+#include "emulator/standin/SummaryWindow.h"
+#include "platform/AppFolder.h"
+#include "platform/Drives.h"
+#include "platform/FileError.h"
+#include "platform/Files.h"
+#include "platform/Process.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+
+using namespace talvero;
+
+namespace {
+
+std::string Now()
+{
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", std::localtime(&now));
+    return text;
+}
+
+void EnsureFolder(const std::string& folder)
+{
+    if (!FolderExists(folder))
+        CreateFolder(folder);
+}
+
+bool IsKickstartRom(const std::string& path)
+{
+    try {
+        return FileExists(path) && HasKickstartRomSize(FileSize(path));
+    } catch (const FileError&) {
+        return false;
+    }
+}
+
+class Log {
+public:
+    explicit Log(const std::string& path) : m_out(path, std::ios::app | std::ios::binary) {}
+    void Line(const std::string& text) { m_out << text << "\n"; }
+
+private:
+    std::ofstream m_out;
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const std::string emulatorFolder = AppFolder();
+    Log log(JoinPath(emulatorFolder, "bridge.log"));
+    const std::string self = RunningExecutablePath();
+    log.Line("=== bridge start " + Now() + " ===");
+    log.Line("executable: " + self.substr(self.find_last_of("/\\") + 1));
+
+    const std::string fsUae = FindProgramOnPath("fs-uae");
+    if (fsUae.empty()) {
+        const std::string message = "FS-UAE is not installed, so no Amiga can be started.\n"
+                                    "Install it (Debian: apt-get install fs-uae) and start the game again.";
+        log.Line("error: fs-uae not found on the search path");
+        ShowNoticeWhereDisplayed(argc, argv, "Talvero emulator bridge", message);
+        return 3;
+    }
+
+    try {
+        const std::string config = ReadFileBytes(JoinPath(JoinPath(emulatorFolder, "Configurations"), "Default.uae"));
+        const std::string ownFolder = JoinPath(emulatorFolder, "FS-UAE");
+        EnsureFolder(ownFolder);
+        EnsureFolder(JoinPath(ownFolder, "home"));
+        EnsureFolder(JoinPath(ownFolder, "base"));
+
+        // The drive letters are Talvero's, whose folder holds the emulator folder.
+        SetAppFolder(emulatorFolder.substr(0, emulatorFolder.find_last_of("/\\")));
+        FsUaeInputs inputs;
+        inputs.defaultUae = config;
+        inputs.emulatorFolder = emulatorFolder;
+        inputs.baseDir = JoinPath(ownFolder, "base");
+        for (const DriveEntry& drive : ListDrives())
+            inputs.drives.emplace_back(drive.letter, *DriveRoot(std::string{drive.letter, ':'}));
+        inputs.isKickstartRom = IsKickstartRom;
+        const FsUaeTranslation translation = TranslateToFsUae(inputs);
+
+        const std::string generated = JoinPath(ownFolder, "Talvero.fs-uae");
+        WriteFileBytes(generated, translation.config);
+        for (const std::string& note : translation.notes)
+            log.Line("note: " + note);
+        log.Line("config: " + generated);
+
+        // A private home keeps FS-UAE out of the user's folders; without a display it renders
+        // offscreen.
+        EnvironmentChanges environment = {{"HOME", JoinPath(ownFolder, "home")}};
+        if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
+            environment.emplace_back("SDL_VIDEODRIVER", "offscreen");
+        const std::int64_t pid = StartDetachedProcess(fsUae, {generated}, environment);
+        log.Line("emulator: " + fsUae + " pid " + std::to_string(pid));
+    } catch (const FileError& error) {
+        log.Line(std::string("error: ") + error.what());
+        ShowNoticeWhereDisplayed(argc, argv, "Talvero emulator bridge",
+                                 std::string("The emulator could not be started: ") + error.what());
+        return 2;
+    }
+    return 0;
+}
