@@ -16,9 +16,10 @@ void StartProcess(const std::string& executable);
 using EnvironmentChanges = std::vector<std::pair<std::string, std::string>>;
 
 /// Starts a program with arguments and environment changes in its own folder, without waiting
-/// for it, and returns its process id. Fails as StartProcess does.
+/// for it, and returns its process id. What it prints goes to `outputFile` when one is given.
+/// Fails as StartProcess does.
 std::int64_t StartDetachedProcess(const std::string& executable, const std::vector<std::string>& arguments,
-                                  const EnvironmentChanges& environment = {});
+                                  const EnvironmentChanges& environment = {}, const std::string& outputFile = {});
 
 /// The full path of the running program.
 std::string RunningExecutablePath();

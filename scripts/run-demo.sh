@@ -5,7 +5,14 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh
 
-build/talvero-demo build/demo build/talvero build/talvero-standin
+# A real emulated Amiga through FS-UAE when it is installed; the stand-in otherwise.
+emulator=build/talvero-standin
+if command -v fs-uae >/dev/null 2>&1; then
+    emulator=build/talvero-fsuae-bridge
+else
+    echo "FS-UAE is not installed: the demo uses the stand-in emulator (apt-get install fs-uae for a real Amiga)."
+fi
+build/talvero-demo build/demo build/talvero "$emulator"
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "No display found (DISPLAY and WAYLAND_DISPLAY are not set), so Talvero cannot open its window." >&2

@@ -99,7 +99,8 @@ int main(int argc, char** argv)
         EnvironmentChanges environment = {{"HOME", JoinPath(ownFolder, "home")}};
         if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
             environment.emplace_back("SDL_VIDEODRIVER", "offscreen");
-        const std::int64_t pid = StartDetachedProcess(fsUae, {generated}, environment);
+        const std::int64_t pid =
+            StartDetachedProcess(fsUae, {generated}, environment, JoinPath(ownFolder, "fs-uae-output.log"));
         log.Line("emulator: " + fsUae + " pid " + std::to_string(pid));
     } catch (const FileError& error) {
         log.Line(std::string("error: ") + error.what());

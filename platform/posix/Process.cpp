@@ -78,9 +78,15 @@ std::string FindProgramOnPath(const std::string& name)
 }
 
 std::int64_t StartDetachedProcess(const std::string& executable, const std::vector<std::string>& arguments,
-                                  const EnvironmentChanges& environment)
+                                  const EnvironmentChanges& environment, const std::string& outputFile)
 {
     CheckRunnable(executable);
+    int output = -1;
+    if (!outputFile.empty()) {
+        output = ::open(outputFile.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+        if (output < 0)
+            posix::ThrowErrno(errno, outputFile);
+    }
     const auto cut = executable.find_last_of('/');
     const std::string folder = cut == std::string::npos ? "." : executable.substr(0, cut + 1);
 
@@ -118,6 +124,8 @@ std::int64_t StartDetachedProcess(const std::string& executable, const std::vect
         const int err = errno;
         ::close(pipeFds[0]);
         ::close(pipeFds[1]);
+        if (output >= 0)
+            ::close(output);
         posix::ThrowErrno(err, executable);
     }
     if (intermediate == 0) {
@@ -126,6 +134,10 @@ std::int64_t StartDetachedProcess(const std::string& executable, const std::vect
         StartReport report;
         report.pid = ::fork();
         if (report.pid == 0) {
+            if (output >= 0) {
+                ::dup2(output, STDOUT_FILENO);
+                ::dup2(output, STDERR_FILENO);
+            }
             if (::chdir(folder.c_str()) != 0) {
                 // Run from wherever we are; the program finds its files beside itself.
             }
@@ -139,6 +151,8 @@ std::int64_t StartDetachedProcess(const std::string& executable, const std::vect
         ::_exit(report.pid < 0 ? 1 : 0);
     }
     ::close(pipeFds[1]);
+    if (output >= 0)
+        ::close(output);
     int status = 0;
     while (::waitpid(intermediate, &status, 0) < 0 && errno == EINTR) {
     }

@@ -27,8 +27,10 @@ std::string FindProgramOnPath(const std::string& name)
 }
 
 std::int64_t StartDetachedProcess(const std::string& executable, const std::vector<std::string>& arguments,
-                                  const EnvironmentChanges& environment)
+                                  const EnvironmentChanges& environment, const std::string& outputFile)
 {
+    // A windowed program's output is its own; only console programs would write to outputFile.
+    (void)outputFile;
     const DWORD attributes = GetFileAttributesA(executable.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         windows::ThrowLastError(executable);

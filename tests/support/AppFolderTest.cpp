@@ -33,9 +33,9 @@ std::string AppFolderTest::App(const std::string& relative) const
     return AppPath(relative);
 }
 
-void AppFolderTest::LayOutDemo()
+void AppFolderTest::LayOutDemo(const std::string& emulator)
 {
-    LayOutDemoAppFolder(folder.path(), StandinExecutable());
+    LayOutDemoAppFolder(folder.path(), emulator);
 }
 
 void AppFolderTest::InsertDemoCd(const std::string& title, const std::string& drive)

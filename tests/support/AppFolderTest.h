@@ -20,8 +20,9 @@ protected:
 
     /// AppFolder followed by a relative path spelled with backslashes.
     std::string App(const std::string& relative) const;
-    /// Data files, support pack, emulator folder with the stand-in and Default.uae.
-    void LayOutDemo();
+    /// Data files, support pack, emulator folder with the stand-in (or another emulator program)
+    /// and Default.uae.
+    void LayOutDemo(const std::string& emulator = StandinExecutable());
     /// A fake CD for a game as drive D: (AppFolder/Drives/D).
     void InsertDemoCd(const std::string& title, const std::string& drive = "D");
     std::string Config() const;

@@ -1,0 +1,105 @@
+// A real emulated Amiga: Start game with the bridge in the emulator's place boots FS-UAE from
+// the game's cache, and the boot script runs there.
+#include "config/ConfigEditor.h"
+#include "platform/Process.h"
+#include "tests/support/GuiTest.h"
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include <csignal>
+#include <cstdlib>
+#include <regex>
+#include <sys/wait.h>
+
+namespace talvero {
+namespace {
+
+using test::Child;
+
+class FsUaeBridgeTest : public test::GuiTest {
+protected:
+    void SetUp() override
+    {
+        GuiTest::SetUp();
+        // The emulator renders offscreen here, whatever display the test run has.
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+            if (const char* value = std::getenv(name))
+                m_saved.emplace_back(name, value);
+            ::unsetenv(name);
+        }
+    }
+    void TearDown() override
+    {
+        // Only the emulators this test started, by the process ids the bridge recorded.
+        for (const pid_t pid : RecordedPids()) {
+            ::kill(pid, SIGTERM);
+            for (int i = 0; i < 100 && ::kill(pid, 0) == 0; ++i)
+                QTest::qWait(20);
+            ::kill(pid, SIGKILL);
+        }
+        for (const auto& [name, value] : m_saved)
+            ::setenv(name.c_str(), value.c_str(), 1);
+        GuiTest::TearDown();
+    }
+    std::vector<pid_t> RecordedPids() const
+    {
+        std::vector<pid_t> pids;
+        if (!test::Exists(App("\\WinUAE\\bridge.log")))
+            return pids;
+        const std::string log = test::ReadFile(App("\\WinUAE\\bridge.log"));
+        const std::regex recorded(R"(emulator: \S+ pid (\d+))");
+        for (auto it = std::sregex_iterator(log.begin(), log.end(), recorded); it != std::sregex_iterator(); ++it)
+            pids.push_back(static_cast<pid_t>(std::stol((*it)[1])));
+        return pids;
+    }
+    std::vector<std::pair<std::string, std::string>> m_saved;
+};
+
+TEST_F(FsUaeBridgeTest, StartingAGameBootsARealAmigaThatRunsTheBootScript)
+{
+    ASSERT_FALSE(FindProgramOnPath("fs-uae").empty()) << "fs-uae is not installed (scripts/install-deps.sh installs it)";
+    LayOutDemo(TALVERO_FSUAE_BRIDGE);
+    test::WriteFile(App("\\Data\\Akira.dat"),
+                    "Akira\r\nEcho \"Talvero was here\" >0:marker.txt\nEcho \"done\"\r\n");
+    // Warp speed and no sound, asked of FS-UAE through its own lines.
+    for (const auto& [option, value] : {std::pair{"audio_driver", "null"}, std::pair{"warp_mode", "1"},
+                                        std::pair{"accuracy", "-1"}, std::pair{"uae_cpu_speed", "max"}})
+        SetConfigValue(std::string("fs-uae.") + option + "=", value);
+    InsertDemoCd("Akira");
+
+    ASSERT_TRUE(StartMainWindow());
+    auto* list = Child<QListWidget>(mainWindow.get(), "List1");
+    list->setCurrentRow(0);
+    ASSERT_EQ("Akira", list->currentItem()->text());
+    QTest::mouseClick(Child<QPushButton>(mainWindow.get(), "Command1"), Qt::LeftButton);
+    EXPECT_EQ(0u, host->PendingMessages());
+
+    const std::string marker = folder / "Cache/akir/marker.txt";
+    EXPECT_TRUE(test::WaitUntil([&] { return test::Exists(marker); }, 60000))
+        << "the emulated Amiga did not run the boot script; bridge log:\n"
+        << (test::Exists(App("\\WinUAE\\bridge.log")) ? test::ReadFile(App("\\WinUAE\\bridge.log")) : "none");
+    QTest::qWait(200);
+    if (test::Exists(marker)) {
+        EXPECT_EQ("Talvero was here\n", test::ReadFile(marker));
+    }
+    EXPECT_EQ(1u, RecordedPids().size());
+    const std::string log = test::ReadFile(App("\\WinUAE\\bridge.log"));
+    EXPECT_NE(std::string::npos, log.find("executable: WinUAE817r3.exe")) << log;
+    EXPECT_NE(std::string::npos, log.find("built-in replacement ROM")) << log;
+}
+
+TEST_F(FsUaeBridgeTest, WithoutFsUaeTheBridgeSaysSoAndFails)
+{
+    LayOutDemo(TALVERO_FSUAE_BRIDGE);
+    const std::string command = "PATH=/nonexistent '" + App("\\WinUAE\\WinUAE814r3.exe") + "'";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(3, WEXITSTATUS(status));
+    EXPECT_NE(std::string::npos, test::ReadFile(App("\\WinUAE\\bridge.log")).find("fs-uae not found"));
+    EXPECT_TRUE(RecordedPids().empty());
+}
+
+}  // namespace
+}  // namespace talvero
