@@ -35,14 +35,6 @@ namespace talvero {
 
 namespace {
 constexpr const char* kWindowTitle = "Talvero v1.1 - (c) 2001/2002 the Talvero authors";
-
-template <typename Widget>
-Widget* Named(Widget* widget, const char* name, QRect geometry)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(geometry);
-    return widget;
-}
 }  // namespace
 
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
@@ -63,20 +55,20 @@ void frmMain::BuildControls()
     client->setFixedSize(TwipsSize(6915, 3795));
     setCentralWidget(client);
 
-    m_frame1 = Named(new QGroupBox(client), "Frame1", TwipsRect(60, -60, 6795, 3795));
-    m_list1 = Named(new SelectionList(m_frame1), "List1", TwipsRect(120, 240, 3015, 2400));
-    m_frame2 = Named(new QGroupBox(m_frame1), "Frame2", TwipsRect(120, 2660, 3015, 495));
-    m_label1 = Named(new QLabel(m_frame2), "Label1", TwipsRect(120, 180, 1170, 195));
-    m_option1 = Named(new QRadioButton(m_frame2), "Option1", TwipsRect(1380, 200, 735, 195));
-    m_option2 = Named(new QRadioButton(m_frame2), "Option2", TwipsRect(2160, 200, 735, 195));
+    m_frame1 = PlaceChild(new QGroupBox(client), "Frame1", TwipsRect(60, -60, 6795, 3795));
+    m_list1 = PlaceChild(new SelectionList(m_frame1), "List1", TwipsRect(120, 240, 3015, 2400));
+    m_frame2 = PlaceChild(new QGroupBox(m_frame1), "Frame2", TwipsRect(120, 2660, 3015, 495));
+    m_label1 = PlaceChild(new QLabel(m_frame2), "Label1", TwipsRect(120, 180, 1170, 195));
+    m_option1 = PlaceChild(new QRadioButton(m_frame2), "Option1", TwipsRect(1380, 200, 735, 195));
+    m_option2 = PlaceChild(new QRadioButton(m_frame2), "Option2", TwipsRect(2160, 200, 735, 195));
     m_option1->setChecked(true);
-    m_command1 = Named(new QPushButton(m_frame1), "Command1", TwipsRect(120, 3290, 1455, 375));
-    m_command2 = Named(new QPushButton(m_frame1), "Command2", TwipsRect(1680, 3290, 1455, 375));
+    m_command1 = PlaceChild(new QPushButton(m_frame1), "Command1", TwipsRect(120, 3290, 1455, 375));
+    m_command2 = PlaceChild(new QPushButton(m_frame1), "Command2", TwipsRect(1680, 3290, 1455, 375));
     // Each button takes Enter itself while it has the focus; elsewhere Enter means Start game.
     m_command1->setAutoDefault(true);
     m_command2->setAutoDefault(true);
     m_command1->setEnabled(false);
-    m_image1 = Named(new QLabel(m_frame1), "Image1", TwipsRect(3240, 230, 3435, 3435));
+    m_image1 = PlaceChild(new QLabel(m_frame1), "Image1", TwipsRect(3240, 230, 3435, 3435));
     m_image1->setAlignment(Qt::AlignCenter);
     m_image1->setPixmap(StartupPicture());
     m_image1->setProperty("showing", QStringLiteral("startup"));

@@ -15,14 +15,6 @@
 namespace talvero {
 
 namespace {
-template <typename Widget>
-Widget* Named(Widget* widget, const char* name, QRect geometry)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(geometry);
-    return widget;
-}
-
 const char* const kControllerEntries[] = {"Keyboard (cursor keys & right control key)", "PC-Joypad/Joystick #1",
                                           "PC-Joypad/Joystick #2"};
 }  // namespace
@@ -32,26 +24,26 @@ frmOptions::frmOptions(QWidget* owner) : QDialog(owner, Qt::Tool | Qt::WindowTit
     setObjectName(QStringLiteral("frmOptions"));
     setFixedSize(TwipsSize(5295, 1995));
 
-    m_frame1 = Named(new QGroupBox(this), "Frame1", TwipsRect(60, 0, 5175, 1935));
-    m_drive1 = Named(new QLineEdit(m_frame1), "Drive1", TwipsRect(1560, 240, 3015, 315));
+    m_frame1 = PlaceChild(new QGroupBox(this), "Frame1", TwipsRect(60, 0, 5175, 1935));
+    m_drive1 = PlaceChild(new QLineEdit(m_frame1), "Drive1", TwipsRect(1560, 240, 3015, 315));
     m_drive1->setMaxLength(3);
-    m_selDrive = Named(new QPushButton(QStringLiteral("..."), m_frame1), "selDrive", TwipsRect(4680, 240, 375, 315));
-    m_romFile = Named(new QLineEdit(m_frame1), "ROMfile", TwipsRect(1560, 660, 3015, 315));
-    m_selKick = Named(new QPushButton(QStringLiteral("..."), m_frame1), "selKick", TwipsRect(4680, 660, 375, 315));
-    m_gamePort1 = Named(new QComboBox(m_frame1), "GamePort1", TwipsRect(1560, 1080, 3495, 315));
-    m_sndEmu = Named(new QCheckBox(QStringLiteral("Sound-Emulation"), m_frame1), "SndEmu",
+    m_selDrive = PlaceChild(new QPushButton(QStringLiteral("..."), m_frame1), "selDrive", TwipsRect(4680, 240, 375, 315));
+    m_romFile = PlaceChild(new QLineEdit(m_frame1), "ROMfile", TwipsRect(1560, 660, 3015, 315));
+    m_selKick = PlaceChild(new QPushButton(QStringLiteral("..."), m_frame1), "selKick", TwipsRect(4680, 660, 375, 315));
+    m_gamePort1 = PlaceChild(new QComboBox(m_frame1), "GamePort1", TwipsRect(1560, 1080, 3495, 315));
+    m_sndEmu = PlaceChild(new QCheckBox(QStringLiteral("Sound-Emulation"), m_frame1), "SndEmu",
                      TwipsRect(120, 1560, 1575, 195));
     m_sndEmu->setChecked(true);
-    m_scanlines = Named(new QCheckBox(QStringLiteral("S&canlines"), m_frame1), "Scanlines",
+    m_scanlines = PlaceChild(new QCheckBox(QStringLiteral("S&canlines"), m_frame1), "Scanlines",
                         TwipsRect(1800, 1560, 1035, 195));
-    m_saveOpt = Named(new QPushButton(m_frame1), "saveOpt", TwipsRect(3000, 1500, 2055, 315));
-    m_drive2 = Named(new QComboBox(m_frame1), "Drive2", TwipsRect(1560, 240, 3015, 315));
+    m_saveOpt = PlaceChild(new QPushButton(m_frame1), "saveOpt", TwipsRect(3000, 1500, 2055, 315));
+    m_drive2 = PlaceChild(new QComboBox(m_frame1), "Drive2", TwipsRect(1560, 240, 3015, 315));
     m_drive2->setStyleSheet(QStringLiteral("QComboBox { background-color: #E0E0E0; }"));
     m_drive2->hide();
-    m_label1 = Named(new QLabel(m_frame1), "Label1", TwipsRect(120, 300, 1095, 195));
-    m_label2 = Named(new QLabel(QStringLiteral("Kickstart 3.1-ROM:"), m_frame1), "Label2",
+    m_label1 = PlaceChild(new QLabel(m_frame1), "Label1", TwipsRect(120, 300, 1095, 195));
+    m_label2 = PlaceChild(new QLabel(QStringLiteral("Kickstart 3.1-ROM:"), m_frame1), "Label2",
                      TwipsRect(120, 720, 1395, 195));
-    m_label3 = Named(new QLabel(m_frame1), "Label3", TwipsRect(120, 1140, 1095, 195));
+    m_label3 = PlaceChild(new QLabel(m_frame1), "Label3", TwipsRect(120, 1140, 1095, 195));
 
     setTabOrder(m_drive1, m_selDrive);
     setTabOrder(m_selDrive, m_romFile);

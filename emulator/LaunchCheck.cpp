@@ -4,6 +4,9 @@
 #include "platform/Files.h"
 #include "platform/TextRecords.h"
 
+#include <chrono>
+#include <ctime>
+
 namespace talvero {
 
 namespace {
@@ -40,6 +43,14 @@ CheckResult CheckVolume(const std::optional<std::string>& filesystem, std::strin
 }
 
 }  // namespace
+
+std::string LocalTimeText()
+{
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", std::localtime(&now));
+    return text;
+}
 
 std::optional<std::string> ConfigLineValue(const std::string& content, const std::string& key)
 {

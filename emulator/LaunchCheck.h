@@ -27,6 +27,9 @@ struct LaunchReport {
     std::string Record() const;
 };
 
+/// The local date and time as the emulator logs write it ("2026-12-06 15:40:00").
+std::string LocalTimeText();
+
 /// The value of the last line that begins with `key` (which includes its "="), if any.
 std::optional<std::string> ConfigLineValue(const std::string& content, const std::string& key);
 

@@ -13,27 +13,17 @@
 
 namespace talvero {
 
-namespace {
-template <typename Widget>
-Widget* Named(Widget* widget, const char* name, QRect geometry)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(geometry);
-    return widget;
-}
-}  // namespace
-
 frmNVRAM::frmNVRAM(QWidget* owner) : QDialog(owner, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmNVRAM"));
     setWindowTitle(QStringLiteral("NVRAM-Manager v1.1"));
     setFixedSize(TwipsSize(4995, 1845));
-    m_frame1 = Named(new QGroupBox(this), "Frame1", TwipsRect(60, 0, 4875, 1785));
-    m_list1 = Named(new SelectionList(m_frame1), "List1", TwipsRect(120, 230, 3015, 1425));
-    m_command1 = Named(new QPushButton(m_frame1), "Command1", TwipsRect(3230, 240, 1515, 330));
-    m_command2 = Named(new QPushButton(m_frame1), "Command2", TwipsRect(3230, 620, 1515, 315));
-    m_command3 = Named(new QPushButton(m_frame1), "Command3", TwipsRect(3230, 980, 1515, 315));
-    m_command4 = Named(new QPushButton(m_frame1), "Command4", TwipsRect(3230, 1340, 1515, 315));
+    m_frame1 = PlaceChild(new QGroupBox(this), "Frame1", TwipsRect(60, 0, 4875, 1785));
+    m_list1 = PlaceChild(new SelectionList(m_frame1), "List1", TwipsRect(120, 230, 3015, 1425));
+    m_command1 = PlaceChild(new QPushButton(m_frame1), "Command1", TwipsRect(3230, 240, 1515, 330));
+    m_command2 = PlaceChild(new QPushButton(m_frame1), "Command2", TwipsRect(3230, 620, 1515, 315));
+    m_command3 = PlaceChild(new QPushButton(m_frame1), "Command3", TwipsRect(3230, 980, 1515, 315));
+    m_command4 = PlaceChild(new QPushButton(m_frame1), "Command4", TwipsRect(3230, 1340, 1515, 315));
     setTabOrder(m_list1, m_command1);
     setTabOrder(m_command1, m_command2);
     setTabOrder(m_command2, m_command3);

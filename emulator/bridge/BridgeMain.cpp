@@ -3,6 +3,7 @@
 // Talvero wrote into Configurations/Default.uae. It does not wait for the emulator; it records
 // the emulator's process id and the generated file in bridge.log beside itself.
 #include "emulator/FsUaeTranslation.h"
+#include "emulator/LaunchCheck.h"
 #include "emulator/standin/SummaryWindow.h"
 #include "platform/AppFolder.h"
 #include "platform/Drives.h"
@@ -10,22 +11,12 @@
 #include "platform/Files.h"
 #include "platform/Process.h"
 
-#include <chrono>
 #include <cstdlib>
-#include <ctime>
 #include <fstream>
 
 using namespace talvero;
 
 namespace {
-
-std::string Now()
-{
-    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", std::localtime(&now));
-    return text;
-}
 
 void EnsureFolder(const std::string& folder)
 {
@@ -58,7 +49,7 @@ int main(int argc, char** argv)
     const std::string emulatorFolder = AppFolder();
     Log log(JoinPath(emulatorFolder, "bridge.log"));
     const std::string self = RunningExecutablePath();
-    log.Line("=== bridge start " + Now() + " ===");
+    log.Line("=== bridge start " + LocalTimeText() + " ===");
     log.Line("executable: " + self.substr(self.find_last_of("/\\") + 1));
 
     const std::string fsUae = FindProgramOnPath("fs-uae");

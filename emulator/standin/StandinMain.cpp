@@ -7,28 +7,11 @@
 #include "platform/FileError.h"
 #include "platform/Files.h"
 #include "platform/Process.h"
-
 #include "emulator/standin/SummaryWindow.h"
 
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <ctime>
 #include <fstream>
 
 using namespace talvero;
-
-namespace {
-
-std::string Now()
-{
-    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", std::localtime(&now));
-    return text;
-}
-
-}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -41,7 +24,7 @@ int main(int argc, char** argv)
         report.checks.push_back({"configuration", false, error.what()});
     }
     report.executable = self.substr(self.find_last_of("/\\") + 1);
-    report.time = Now();
+    report.time = LocalTimeText();
     for (int i = 1; i < argc; ++i)
         report.arguments.emplace_back(argv[i]);
 

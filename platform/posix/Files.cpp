@@ -1,6 +1,7 @@
 #include "platform/Files.h"
 
 #include "platform/FileError.h"
+#include "platform/ReplaceFaultHook.h"
 #include "platform/posix/ErrnoMapping.h"
 
 #include <cerrno>
@@ -17,11 +18,6 @@ using posix::ThrowErrno;
 
 namespace {
 
-std::function<void(const std::string&)>& ReplaceFaultHook()
-{
-    static std::function<void(const std::string&)> hook;
-    return hook;
-}
 
 class FileDescriptor {
 public:
@@ -33,6 +29,7 @@ public:
     }
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
+    FileDescriptor(FileDescriptor&& other) noexcept : m_fd(other.m_fd) { other.m_fd = -1; }
     int get() const { return m_fd; }
     // Closes now so that a failing close (delayed write errors) is reported.
     void Close(const std::string& path)
@@ -76,6 +73,18 @@ int OpenOrThrow(const std::string& path, int flags, mode_t mode = 0666)
     const int fd = ::open(path.c_str(), flags | O_CLOEXEC, mode);
     if (fd < 0)
         ThrowErrno(errno, path);
+    return fd;
+}
+
+// Opens a file for reading; a folder in its place fails as no access (75).
+FileDescriptor OpenFileForReading(const std::string& path)
+{
+    FileDescriptor fd(OpenOrThrow(path, O_RDONLY));
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0)
+        ThrowErrno(errno, path);
+    if (S_ISDIR(st.st_mode))
+        ThrowFileError(ErrorNumber::PathFileAccess, path);
     return fd;
 }
 
@@ -124,12 +133,6 @@ std::string ResolveLinkTarget(const std::string& path)
 
 }  // namespace
 
-namespace testing {
-void SetReplaceFaultHook(std::function<void(const std::string& path)> hook)
-{
-    ReplaceFaultHook() = std::move(hook);
-}
-}  // namespace testing
 
 bool FileExists(const std::string& path)
 {
@@ -154,23 +157,13 @@ void CreateFolder(const std::string& path)
 
 std::string ReadFileBytes(const std::string& path)
 {
-    FileDescriptor fd(OpenOrThrow(path, O_RDONLY));
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0)
-        ThrowErrno(errno, path);
-    if (S_ISDIR(st.st_mode))
-        ThrowFileError(ErrorNumber::PathFileAccess, path);
+    FileDescriptor fd = OpenFileForReading(path);
     return ReadAll(fd.get(), path);
 }
 
 std::string ReadFileRange(const std::string& path, std::uint64_t offset, std::size_t length)
 {
-    FileDescriptor fd(OpenOrThrow(path, O_RDONLY));
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0)
-        ThrowErrno(errno, path);
-    if (S_ISDIR(st.st_mode))
-        ThrowFileError(ErrorNumber::PathFileAccess, path);
+    FileDescriptor fd = OpenFileForReading(path);
     std::string bytes(length, '\0');
     std::size_t done = 0;
     while (done < length) {
@@ -220,8 +213,7 @@ void ReplaceFileContents(const std::string& path, const std::string& bytes)
     try {
         const std::size_t half = bytes.size() / 2;
         WriteAll(fd.get(), bytes.data(), half, path);
-        if (ReplaceFaultHook())
-            ReplaceFaultHook()(path);
+        RunReplaceFaultHook(path);
         WriteAll(fd.get(), bytes.data() + half, bytes.size() - half, path);
         if (existed) {
             ::fchmod(fd.get(), old.st_mode & 07777);
@@ -276,12 +268,7 @@ std::uint64_t FileSize(const std::string& path)
 
 void OpenForReadingAndClose(const std::string& path)
 {
-    FileDescriptor fd(OpenOrThrow(path, O_RDONLY));
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0)
-        ThrowErrno(errno, path);
-    if (S_ISDIR(st.st_mode))
-        ThrowFileError(ErrorNumber::PathFileAccess, path);
+    OpenFileForReading(path);
 }
 
 void MarkExecutable(const std::string& path)

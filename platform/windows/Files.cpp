@@ -1,6 +1,7 @@
 #include "platform/Files.h"
 
 #include "platform/FileError.h"
+#include "platform/ReplaceFaultHook.h"
 #include "platform/windows/ErrorMapping.h"
 
 #include <windows.h>
@@ -14,11 +15,6 @@ using windows::ThrowLastError;
 
 namespace {
 
-std::function<void(const std::string&)>& ReplaceFaultHook()
-{
-    static std::function<void(const std::string&)> hook;
-    return hook;
-}
 
 class Handle {
 public:
@@ -94,12 +90,6 @@ std::string BaseName(const std::string& path)
 
 }  // namespace
 
-namespace testing {
-void SetReplaceFaultHook(std::function<void(const std::string& path)> hook)
-{
-    ReplaceFaultHook() = std::move(hook);
-}
-}  // namespace testing
 
 bool FileExists(const std::string& path)
 {
@@ -186,8 +176,7 @@ void ReplaceFileContents(const std::string& path, const std::string& bytes)
             Handle file(raw);
             const std::size_t half = bytes.size() / 2;
             WriteAll(file.get(), bytes.data(), half, path);
-            if (ReplaceFaultHook())
-                ReplaceFaultHook()(path);
+            RunReplaceFaultHook(path);
             WriteAll(file.get(), bytes.data() + half, bytes.size() - half, path);
             if (!FlushFileBuffers(file.get()))
                 ThrowLastError(path);

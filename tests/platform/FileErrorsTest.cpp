@@ -12,16 +12,7 @@ namespace {
 
 using test::TestFolder;
 
-template <typename Operation>
-int ErrorNumberOf(Operation operation)
-{
-    try {
-        operation();
-    } catch (const FileError& error) {
-        return error.number();
-    }
-    return 0;
-}
+using test::ErrorNumberOf;
 
 TEST(FileErrors, MissingFileInExistingFolderIsFileNotFound)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileError.h"
+
 #include <string>
 
 namespace talvero::test {
@@ -27,6 +29,18 @@ void MakeFolders(const std::string& path);
 /// Removes every write permission of a file or folder (the read-only attribute on Windows).
 void MakeReadOnly(const std::string& path);
 void MakeWritable(const std::string& path);
+
+/// The file-error number an operation fails with, or 0 when it succeeds.
+template <typename Operation>
+int ErrorNumberOf(Operation operation)
+{
+    try {
+        operation();
+    } catch (const FileError& error) {
+        return error.number();
+    }
+    return 0;
+}
 
 /// Whether a folder without write permission refuses new files: on Linux when the tests do not
 /// run as root (they give it up where they can); Windows has no such folders.

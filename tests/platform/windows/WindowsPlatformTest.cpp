@@ -9,22 +9,14 @@
 #include "platform/Process.h"
 #include "platform/windows/ErrorMapping.h"
 #include "tests/support/AppFolderTest.h"
+#include "tests/support/TestFolder.h"
 
 #include <windows.h>
 
 namespace talvero {
 namespace {
 
-template <typename Operation>
-int ErrorNumberOf(Operation operation)
-{
-    try {
-        operation();
-    } catch (const FileError& error) {
-        return error.number();
-    }
-    return 0;
-}
+using test::ErrorNumberOf;
 
 TEST(WindowsErrors, SystemErrorCodesMapToTheProgramsNumbers)
 {
