@@ -233,8 +233,11 @@ void LayOutDemoAppFolder(const std::string& folder, const std::string& standinEx
 
     EnsureFolder(AppPath("\\WinUAE"));
     EnsureFolder(AppPath("\\WinUAE\\Configurations"));
-    WriteFileBytes(AppPath("\\WinUAE\\Configurations\\Default.uae"), DefaultUaeTemplate());
-    WriteFileBytes(AppPath("\\WinUAE\\kick31.rom"), PlaceholderKickstart());
+    // A folder laid out again keeps the configuration the user's starts and options wrote.
+    if (!FileExists(AppPath("\\WinUAE\\Configurations\\Default.uae")))
+        WriteFileBytes(AppPath("\\WinUAE\\Configurations\\Default.uae"), DefaultUaeTemplate());
+    if (!FileExists(AppPath("\\WinUAE\\kick31.rom")))
+        WriteFileBytes(AppPath("\\WinUAE\\kick31.rom"), PlaceholderKickstart());
     const std::string standin = ReadFileBytes(standinExecutable);
     for (const char* executable : {kEmulator817, kEmulator814}) {
         const std::string target = AppPath(std::string("\\WinUAE\\") + executable);
