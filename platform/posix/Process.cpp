@@ -49,11 +49,6 @@ bool ReadFully(int fd, void* data, std::size_t length)
 
 }  // namespace
 
-char NativeSeparator()
-{
-    return '/';
-}
-
 std::string RunningExecutablePath()
 {
     char buffer[PATH_MAX];

@@ -7,11 +7,6 @@
 
 namespace talvero {
 
-char NativeSeparator()
-{
-    return '\\';
-}
-
 std::string RunningExecutablePath()
 {
     char buffer[MAX_PATH];

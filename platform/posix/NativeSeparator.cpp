@@ -1,0 +1,10 @@
+#include "platform/AppFolder.h"
+
+namespace talvero {
+
+char NativeSeparator()
+{
+    return '/';
+}
+
+}  // namespace talvero
