@@ -141,7 +141,7 @@ TEST_F(HelpWindowsTest, OnceTheMainWindowHasGoneTheWatchdogEndsTheProgramWithout
     EXPECT_EQ(configBefore, Config()) << "closing the main window must not run the shutdown while help is open";
     EXPECT_TRUE(Windows().joypadHelp && Windows().compatibility);
     // The real timer, not a direct call: within about three seconds.
-    EXPECT_TRUE(WaitUntil([this] { return host->endProgramRequests > 0; }, 4000));
+    EXPECT_TRUE(WaitUntil([this] { return host->endProgramRequests > 0; }, 6000));
     EXPECT_TRUE(WaitUntil([] { return !Windows().joypadHelp && !Windows().compatibility; }));
     EXPECT_EQ(configBefore, Config());
 }
