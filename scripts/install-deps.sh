@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(g++ cmake make pkg-config qt6-base-dev libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-liberation2)
 # A real Amiga emulator for the bridge, and what it needs to render without a display.
-packages+=(fs-uae libegl1 libegl-mesa0)
+packages+=(fs-uae libegl1 libegl-mesa0 libgl1-mesa-dri)
 packages+=("$@")
 
 missing=()
