@@ -165,9 +165,7 @@ bool frmMain::Form_Load()
     }
 
     try {
-        const std::string cache = AppPath("\\Cache");
-        if (!FolderExists(cache))
-            CreateFolder(cache);
+        CreateFolderIfMissing(AppPath("\\Cache"));
     } catch (const std::exception&) {
         ShowMessage("Error creating the cache directory.", MessageIcon::Critical);
         Form_Terminate();

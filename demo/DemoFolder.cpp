@@ -12,12 +12,6 @@ namespace talvero {
 
 namespace {
 
-void EnsureFolder(const std::string& folder)
-{
-    if (!FolderExists(folder))
-        CreateFolder(folder);
-}
-
 // Creates every folder of a backslash path below `root`, parents first.
 std::string EnsurePath(const std::string& root, const std::string& relative)
 {
@@ -28,7 +22,7 @@ std::string EnsurePath(const std::string& root, const std::string& relative)
         const std::string part = relative.substr(start, end == std::string::npos ? std::string::npos : end - start);
         if (!part.empty()) {
             folder = JoinPath(folder, part);
-            EnsureFolder(folder);
+            CreateFolderIfMissing(folder);
         }
         if (end == std::string::npos)
             break;
@@ -208,7 +202,7 @@ std::string PlaceholderKickstart()
 
 void LayOutDemoCd(const GameProfile& profile, const std::string& cdRoot, std::size_t fileSize)
 {
-    EnsureFolder(cdRoot);
+    CreateFolderIfMissing(cdRoot);
     const std::string identity = profile.identityFile.substr(1);
     const std::string identityFolder = EnsurePath(cdRoot, FolderPart(identity));
     const std::string identityPath = JoinPath(identityFolder, identity.substr(identity.find_last_of('\\') + 1));
@@ -225,14 +219,14 @@ void LayOutDemoCd(const GameProfile& profile, const std::string& cdRoot, std::si
 void LayOutDemoAppFolder(const std::string& folder, const std::string& standinExecutable)
 {
     SetAppFolder(folder);
-    EnsureFolder(folder);
-    EnsureFolder(AppPath("\\Data"));
+    CreateFolderIfMissing(folder);
+    CreateFolderIfMissing(AppPath("\\Data"));
     for (const GameProfile& profile : GameProfiles())
         WriteFileBytes(DataFilePath(profile), DemoDataFile(profile));
     WriteFileBytes(AppPath(kSupportPack), DemoSupportPack());
 
-    EnsureFolder(AppPath("\\WinUAE"));
-    EnsureFolder(AppPath("\\WinUAE\\Configurations"));
+    CreateFolderIfMissing(AppPath("\\WinUAE"));
+    CreateFolderIfMissing(AppPath("\\WinUAE\\Configurations"));
     // A folder laid out again keeps the configuration the user's starts and options wrote.
     if (!FileExists(AppPath("\\WinUAE\\Configurations\\Default.uae")))
         WriteFileBytes(AppPath("\\WinUAE\\Configurations\\Default.uae"), DefaultUaeTemplate());

@@ -40,8 +40,7 @@ bool WriteTitleCard(const std::string& title, const std::string& path)
 void WriteAllTitleCards()
 {
     const std::string folder = AppPath("\\Previews");
-    if (!FolderExists(folder))
-        CreateFolder(folder);
+    CreateFolderIfMissing(folder);
     for (const GameProfile& profile : GameProfiles())
         WriteTitleCard(profile.title, JoinPath(folder, profile.title + ".jpg"));
 }

@@ -27,9 +27,7 @@ int main(int argc, char** argv)
         const std::string folder = argv[1];
         LayOutDemoAppFolder(folder, argv[3]);
         WriteAllTitleCards();
-        const std::string drives = AppPath("\\Drives");
-        if (!FolderExists(drives))
-            CreateFolder(drives);
+        CreateFolderIfMissing(AppPath("\\Drives"));
         for (const char* title : {"Akira", "Lemmings"})
             LayOutDemoCd(*FindProfile(title), AppPath("\\Drives\\D"));
         const std::string source = argv[2];

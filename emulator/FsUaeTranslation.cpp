@@ -21,25 +21,6 @@ private:
     std::ostringstream m_text;
 };
 
-bool IsAbsolute(const std::string& path)
-{
-    return (!path.empty() && (path.front() == '/' || path.front() == '\\')) || (path.size() > 1 && path[1] == ':');
-}
-
-// "rw,<volume>:<folder>", the folder possibly holding a colon of its own.
-bool SplitFilesystem(const std::string& value, std::string& volume, std::string& folder)
-{
-    const auto comma = value.find(',');
-    if (comma == std::string::npos)
-        return false;
-    const auto colon = value.find(':', comma + 1);
-    if (colon == std::string::npos || colon == comma + 1)
-        return false;
-    volume = value.substr(comma + 1, colon - comma - 1);
-    folder = value.substr(colon + 1);
-    return !folder.empty();
-}
-
 }  // namespace
 
 bool HasKickstartRomSize(std::uint64_t size)
@@ -70,7 +51,7 @@ FsUaeTranslation TranslateToFsUae(const FsUaeInputs& in)
     const auto kickstart = value("kickstart_rom_file=");
     std::string rom;
     if (kickstart && !kickstart->empty())
-        rom = IsAbsolute(*kickstart) ? NativePath(*kickstart) : JoinPath(in.emulatorFolder, NativePath(*kickstart));
+        rom = ResolveKickstartPath(*kickstart, in.emulatorFolder);
     if (!rom.empty() && in.isKickstartRom && in.isKickstartRom(rom)) {
         config.Set("kickstart_file", rom);
     } else {
@@ -81,10 +62,11 @@ FsUaeTranslation TranslateToFsUae(const FsUaeInputs& in)
     }
 
     int drive = 0;
-    std::string volume, folder;
-    if (const auto filesystem = value("filesystem="); filesystem && SplitFilesystem(*filesystem, volume, folder)) {
-        config.Set("hard_drive_0", folder);
-        config.Set("hard_drive_0_label", volume);
+    const auto filesystem = value("filesystem=");
+    const auto parts = filesystem ? ParseFilesystemValue(*filesystem) : std::nullopt;
+    if (parts && !parts->volume.empty() && !parts->folder.empty()) {
+        config.Set("hard_drive_0", parts->folder);
+        config.Set("hard_drive_0_label", parts->volume);
         drive = 1;
     } else {
         out.notes.push_back("no usable filesystem= line: the emulated machine has no game volume");

@@ -27,22 +27,34 @@ CheckResult CheckVolume(const std::optional<std::string>& filesystem, std::strin
         check.detail = "no filesystem= line";
         return check;
     }
-    // rw,<volume>:<folder>; the folder itself may hold a colon (a drive letter).
-    const std::string& value = *filesystem;
-    const auto comma = value.find(',');
-    const auto colon = value.find(':', comma == std::string::npos ? 0 : comma + 1);
-    if (comma == std::string::npos || colon == std::string::npos) {
-        check.detail = "malformed: " + value;
+    const auto parts = ParseFilesystemValue(*filesystem);
+    if (!parts) {
+        check.detail = "malformed: " + *filesystem;
         return check;
     }
-    const std::string volume = value.substr(comma + 1, colon - comma - 1);
-    folder = value.substr(colon + 1);
+    folder = parts->folder;
     check.passed = FolderExists(folder);
-    check.detail = "volume " + volume + " at " + folder + (check.passed ? "" : " (folder missing)");
+    check.detail = "volume " + parts->volume + " at " + folder + (check.passed ? "" : " (folder missing)");
     return check;
 }
 
 }  // namespace
+
+std::optional<FilesystemValue> ParseFilesystemValue(const std::string& value)
+{
+    const auto comma = value.find(',');
+    if (comma == std::string::npos)
+        return std::nullopt;
+    const auto colon = value.find(':', comma + 1);
+    if (colon == std::string::npos)
+        return std::nullopt;
+    return FilesystemValue{value.substr(comma + 1, colon - comma - 1), value.substr(colon + 1)};
+}
+
+std::string ResolveKickstartPath(const std::string& value, const std::string& emulatorFolder)
+{
+    return IsAbsolute(value) ? NativePath(value) : JoinPath(emulatorFolder, NativePath(value));
+}
 
 std::string LocalTimeText()
 {
@@ -115,7 +127,7 @@ LaunchReport CheckLaunch(const std::string& configContent, const std::string& em
     if (!kickstart || kickstart->empty()) {
         report.checks.push_back({"kickstart", false, "no Kickstart ROM named"});
     } else {
-        const std::string rom = IsAbsolute(*kickstart) ? NativePath(*kickstart) : JoinPath(emulatorFolder, NativePath(*kickstart));
+        const std::string rom = ResolveKickstartPath(*kickstart, emulatorFolder);
         const bool present = FileExists(rom);
         report.checks.push_back({"kickstart", present, present ? rom : rom + " missing"});
     }

@@ -27,6 +27,16 @@ struct LaunchReport {
     std::string Record() const;
 };
 
+/// The parts of a "filesystem=" value "rw,<volume>:<folder>" (the folder may hold a colon of its own).
+struct FilesystemValue {
+    std::string volume;
+    std::string folder;
+};
+std::optional<FilesystemValue> ParseFilesystemValue(const std::string& value);
+
+/// Where a "kickstart_rom_file=" value points: as it stands when absolute, else in the emulator folder.
+std::string ResolveKickstartPath(const std::string& value, const std::string& emulatorFolder);
+
 /// The local date and time as the emulator logs write it ("2026-12-06 15:40:00").
 std::string LocalTimeText();
 

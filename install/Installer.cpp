@@ -70,12 +70,6 @@ void ApplyPatchRecord(const std::string& record, const std::string& patchedFile,
     WriteByteAt(patchedFile, offset, static_cast<unsigned char>(std::stoul(valueText, nullptr, 16)));
 }
 
-void CreateFolderIfMissing(const std::string& folder)
-{
-    if (!FolderExists(folder))
-        CreateFolder(folder);
-}
-
 void RunSupportFile(SupportFile file, const std::string& cacheFolder)
 {
     const std::string libs = JoinPath(cacheFolder, "libs");

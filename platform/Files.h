@@ -16,6 +16,9 @@ bool FolderExists(const std::string& path);
 /// Creates one folder level; the parent must exist (76 otherwise).
 void CreateFolder(const std::string& path);
 
+/// Creates the folder when it does not exist; an existing one and its contents are kept.
+void CreateFolderIfMissing(const std::string& path);
+
 /// The whole file as raw bytes.
 std::string ReadFileBytes(const std::string& path);
 

@@ -18,12 +18,6 @@ using namespace talvero;
 
 namespace {
 
-void EnsureFolder(const std::string& folder)
-{
-    if (!FolderExists(folder))
-        CreateFolder(folder);
-}
-
 bool IsKickstartRom(const std::string& path)
 {
     try {
@@ -64,9 +58,9 @@ int main(int argc, char** argv)
     try {
         const std::string config = ReadFileBytes(JoinPath(JoinPath(emulatorFolder, "Configurations"), "Default.uae"));
         const std::string ownFolder = JoinPath(emulatorFolder, "FS-UAE");
-        EnsureFolder(ownFolder);
-        EnsureFolder(JoinPath(ownFolder, "home"));
-        EnsureFolder(JoinPath(ownFolder, "base"));
+        CreateFolderIfMissing(ownFolder);
+        CreateFolderIfMissing(JoinPath(ownFolder, "home"));
+        CreateFolderIfMissing(JoinPath(ownFolder, "base"));
 
         // The drive letters are Talvero's, whose folder holds the emulator folder.
         SetAppFolder(emulatorFolder.substr(0, emulatorFolder.find_last_of("/\\")));

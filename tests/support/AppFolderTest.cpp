@@ -40,8 +40,7 @@ void AppFolderTest::LayOutDemo(const std::string& emulator)
 
 void AppFolderTest::InsertDemoCd(const std::string& title, const std::string& drive)
 {
-    if (!FolderExists(App("\\Drives")))
-        CreateFolder(App("\\Drives"));
+    CreateFolderIfMissing(App("\\Drives"));
     LayOutDemoCd(*FindProfile(title), App("\\Drives\\" + drive));
     MapDrive(drive.front(), App("\\Drives\\" + drive));
 }
