@@ -1,6 +1,6 @@
 #include "app/Shutdown.h"
 
-#include "config/ConfigEditor.h"
+#include "emulator/ConfigEditor.h"
 #include "platform/AppFolder.h"
 #include "platform/Files.h"
 

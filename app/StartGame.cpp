@@ -1,7 +1,7 @@
 #include "app/StartGame.h"
 
-#include "config/ConfigEditor.h"
-#include "install/GameProfiles.h"
+#include "emulator/ConfigEditor.h"
+#include "games/GameProfiles.h"
 #include "platform/Drives.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"

@@ -1,21 +1,21 @@
 #include "app/frmMain.h"
 
-#include "app/Artwork.h"
-#include "app/Collation.h"
-#include "app/SettingsStore.h"
+#include "ui/Artwork.h"
+#include "games/Collation.h"
+#include "settings/SettingsStore.h"
 #include "app/Shutdown.h"
 #include "app/StartGameWindow.h"
-#include "app/WindowRegistry.h"
+#include "ui/WindowRegistry.h"
 #include "config/frmOptions.h"
 #include "help/frmComp.h"
 #include "help/frmHelp1.h"
-#include "install/GameProfiles.h"
+#include "games/GameProfiles.h"
 #include "nvram/frmNVRAM.h"
 #include "platform/AppFolder.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
-#include "platform/qt/SelectionList.h"
-#include "platform/qt/Twips.h"
+#include "ui/SelectionList.h"
+#include "ui/Twips.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

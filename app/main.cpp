@@ -1,11 +1,11 @@
-#include "app/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "app/frmMain.h"
 #include "platform/Host.h"
 #include "platform/qt/QtHost.h"
-#include "platform/qt/QtSettingsBackend.h"
+#include "settings/QtSettingsBackend.h"
 
 #include <QApplication>
-#include "platform/qt/Twips.h"
+#include "ui/Twips.h"
 
 #include <QFont>
 

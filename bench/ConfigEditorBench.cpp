@@ -1,6 +1,6 @@
 // SetConfigValue on the demo configuration file and on a 10,000-line file, beside a plain read
 // and write of the same file.
-#include "config/ConfigEditor.h"
+#include "emulator/ConfigEditor.h"
 #include "demo/DemoFolder.h"
 #include "platform/AppFolder.h"
 #include "platform/Files.h"

@@ -1,7 +1,7 @@
 // Installing the largest profile (GunShip 2000, 30 copies, 50 MB from the CD) beside a plain copy
 // of the same files.
 #include "demo/DemoFolder.h"
-#include "install/GameProfiles.h"
+#include "games/GameProfiles.h"
 #include "install/Installer.h"
 #include "platform/AppFolder.h"
 #include "platform/Files.h"

@@ -1,7 +1,7 @@
 #include "config/OptionsLogic.h"
 
-#include "app/SettingsStore.h"
-#include "config/ConfigEditor.h"
+#include "settings/SettingsStore.h"
+#include "emulator/ConfigEditor.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"
 #include "platform/Host.h"

@@ -1,8 +1,8 @@
 #include "config/frmOptions.h"
 
-#include "app/WindowRegistry.h"
+#include "ui/WindowRegistry.h"
 #include "platform/Drives.h"
-#include "platform/qt/Twips.h"
+#include "ui/Twips.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "demo/DemoFolder.h"
 
-#include "install/GameProfiles.h"
+#include "games/GameProfiles.h"
 #include "install/Installer.h"
 #include "install/SupportPack.h"
 #include "platform/AppFolder.h"

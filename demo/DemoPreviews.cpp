@@ -1,6 +1,6 @@
 #include "demo/DemoPreviews.h"
 
-#include "install/GameProfiles.h"
+#include "games/GameProfiles.h"
 #include "platform/AppFolder.h"
 #include "platform/Files.h"
 

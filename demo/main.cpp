@@ -4,7 +4,7 @@
 // files beside its own executable.
 #include "demo/DemoFolder.h"
 #include "demo/DemoPreviews.h"
-#include "install/GameProfiles.h"
+#include "games/GameProfiles.h"
 #include "platform/AppFolder.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"

@@ -1,7 +1,7 @@
 #include "help/CompatibilityChart.h"
 
-#include "app/Collation.h"
-#include "install/GameProfiles.h"
+#include "games/Collation.h"
+#include "games/GameProfiles.h"
 #include "nvram/SaveDataTable.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "help/HelpWindow.h"
 
 #include "help/Watchdog.h"
-#include "platform/qt/Twips.h"
+#include "ui/Twips.h"
 
 #include <QGroupBox>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #include "help/Watchdog.h"
 
-#include "app/WindowRegistry.h"
+#include "ui/WindowRegistry.h"
 #include "platform/Host.h"
 
 #include <QTimer>

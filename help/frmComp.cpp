@@ -1,7 +1,7 @@
 #include "help/frmComp.h"
 
 #include "help/CompatibilityChart.h"
-#include "platform/qt/Twips.h"
+#include "ui/Twips.h"
 
 #include <QCheckBox>
 #include <QFrame>

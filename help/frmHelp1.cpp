@@ -1,7 +1,7 @@
 #include "help/frmHelp1.h"
 
 #include "help/JoypadPicture.h"
-#include "platform/qt/Twips.h"
+#include "ui/Twips.h"
 
 #include <QGroupBox>
 #include <QLabel>

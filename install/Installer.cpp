@@ -1,8 +1,8 @@
 #include "install/Installer.h"
 
-#include "config/ConfigEditor.h"
+#include "emulator/ConfigEditor.h"
 #include "emulator/EmulatorInterface.h"
-#include "install/GameProfiles.h"
+#include "games/GameProfiles.h"
 #include "install/SupportPack.h"
 #include "platform/AppFolder.h"
 #include "platform/Drives.h"

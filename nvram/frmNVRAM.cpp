@@ -1,11 +1,11 @@
 #include "nvram/frmNVRAM.h"
 
-#include "app/Collation.h"
-#include "app/WindowRegistry.h"
+#include "games/Collation.h"
+#include "ui/WindowRegistry.h"
 #include "nvram/NvramManager.h"
 #include "nvram/SaveDataTable.h"
-#include "platform/qt/SelectionList.h"
-#include "platform/qt/Twips.h"
+#include "ui/SelectionList.h"
+#include "ui/Twips.h"
 
 #include <QGroupBox>
 #include <QListWidget>

@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-scripts/build.sh
+scripts/build.sh talvero talvero-standin talvero-fsuae-bridge talvero-demo
 
 # A real emulated Amiga through FS-UAE when it is installed; the stand-in otherwise.
 emulator=build/talvero-standin

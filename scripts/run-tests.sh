@@ -6,6 +6,9 @@ scripts/install-deps.sh
 scripts/build.sh
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" --timeout 300)
 
+# The core and its tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+scripts/run-sanitizer-tests.sh
+
 # The core again, built for Windows and run under Wine (TALVERO_SKIP_WINDOWS=1 leaves it out).
 if [ -z "${TALVERO_SKIP_WINDOWS:-}" ]; then
     scripts/run-windows-tests.sh

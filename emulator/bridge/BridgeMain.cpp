@@ -2,8 +2,8 @@
 // names) and starts FS-UAE, a real Amiga emulator, with a configuration translated from the lines
 // Talvero wrote into Configurations/Default.uae. It does not wait for the emulator; it records
 // the emulator's process id and the generated file in bridge.log beside itself.
-#include "emulator/FsUaeTranslation.h"
-#include "emulator/LaunchCheck.h"
+#include "emulator/bridge/FsUaeTranslation.h"
+#include "emulator/standin/LaunchCheck.h"
 #include "emulator/standin/SummaryWindow.h"
 #include "platform/AppFolder.h"
 #include "platform/Drives.h"

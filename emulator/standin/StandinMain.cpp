@@ -2,7 +2,7 @@
 // configuration file beside itself exactly as the emulator would, checks what a game start relies
 // on, appends a launch record to launch.log beside itself, and shows a summary when a display is
 // there. Exit status 0 when every check holds.
-#include "emulator/LaunchCheck.h"
+#include "emulator/standin/LaunchCheck.h"
 #include "platform/AppFolder.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "emulator/LaunchCheck.h"
+#include "emulator/standin/LaunchCheck.h"
 
 namespace talvero {
 

@@ -1,7 +1,7 @@
 // The main window, driven offscreen through its controls and menus.
-#include "app/WindowRegistry.h"
+#include "ui/WindowRegistry.h"
 #include "app/frmMain.h"
-#include "config/ConfigEditor.h"
+#include "emulator/ConfigEditor.h"
 #include "demo/DemoFolder.h"
 #include "demo/DemoPreviews.h"
 #include "platform/AppFolder.h"

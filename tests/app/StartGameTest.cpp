@@ -1,6 +1,6 @@
 // Start game end to end: the real main window, real files, the stand-in emulator started for real.
 #include "app/frmMain.h"
-#include "config/ConfigEditor.h"
+#include "emulator/ConfigEditor.h"
 #include "install/Installer.h"
 #include "tests/support/GuiTest.h"
 

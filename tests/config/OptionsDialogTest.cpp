@@ -1,5 +1,5 @@
 // The options dialog, driven offscreen.
-#include "config/ConfigEditor.h"
+#include "emulator/ConfigEditor.h"
 #include "config/frmOptions.h"
 #include "demo/DemoFolder.h"
 #include "tests/support/GuiTest.h"

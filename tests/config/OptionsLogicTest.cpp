@@ -1,5 +1,5 @@
 // Drive normalisation, the Kickstart check and loading the options from the settings.
-#include "app/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "config/OptionsLogic.h"
 #include "tests/support/AppFolderTest.h"
 

@@ -1,6 +1,6 @@
 // A real emulated Amiga: Start game with the bridge in the emulator's place boots FS-UAE from
 // the game's cache, and the boot script runs there.
-#include "config/ConfigEditor.h"
+#include "emulator/ConfigEditor.h"
 #include "platform/Process.h"
 #include "tests/support/GuiTest.h"
 

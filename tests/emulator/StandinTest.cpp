@@ -1,8 +1,8 @@
 // What the stand-in emulator checks, and a real start of it.
 #include "demo/DemoFolder.h"
 #include "emulator/EmulatorInterface.h"
-#include "emulator/LaunchCheck.h"
-#include "install/GameProfiles.h"
+#include "emulator/standin/LaunchCheck.h"
+#include "games/GameProfiles.h"
 #include "tests/support/AppFolderTest.h"
 
 namespace talvero {

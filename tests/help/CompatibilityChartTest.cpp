@@ -1,6 +1,6 @@
 // The chart agrees with the game profiles and the NVRAM manager's games.
 #include "help/CompatibilityChart.h"
-#include "install/GameProfiles.h"
+#include "games/GameProfiles.h"
 #include "nvram/SaveDataTable.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The joypad help and the compatibility chart, with their watchdog.
-#include "app/WindowRegistry.h"
+#include "ui/WindowRegistry.h"
 #include "app/frmMain.h"
-#include "config/ConfigEditor.h"
+#include "emulator/ConfigEditor.h"
 #include "help/Watchdog.h"
 #include "help/frmComp.h"
 #include "help/frmHelp1.h"

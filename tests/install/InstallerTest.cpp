@@ -1,6 +1,6 @@
 // Installing every game into an empty cache, on real files, with the stand-in emulator.
 #include "demo/DemoFolder.h"
-#include "install/GameProfiles.h"
+#include "games/GameProfiles.h"
 #include "install/Installer.h"
 #include "install/SupportPack.h"
 #include "platform/AppFolder.h"

@@ -1,9 +1,9 @@
 #include "tests/support/GuiTest.h"
 
-#include "app/SettingsStore.h"
-#include "app/WindowRegistry.h"
+#include "settings/SettingsStore.h"
+#include "ui/WindowRegistry.h"
 #include "app/frmMain.h"
-#include "platform/qt/QtSettingsBackend.h"
+#include "settings/QtSettingsBackend.h"
 
 #include <QApplication>
 #include <QSettings>

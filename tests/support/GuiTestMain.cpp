@@ -1,7 +1,7 @@
 #include "tests/support/TestPlatform.h"
 
 #include <QApplication>
-#include "platform/qt/Twips.h"
+#include "ui/Twips.h"
 
 #include <QFont>
 #include <QtGlobal>

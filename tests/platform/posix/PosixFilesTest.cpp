@@ -1,5 +1,5 @@
 // File services where Linux differs: links, permissions, hidden names, programs holding files.
-#include "config/ConfigEditor.h"
+#include "emulator/ConfigEditor.h"
 #include "platform/AppFolder.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"

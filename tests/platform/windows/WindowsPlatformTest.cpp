@@ -1,6 +1,6 @@
 // Where Windows behaves differently: drive letters, backslash paths, error codes, attributes,
 // files held by another handle, and starting programs.
-#include "config/ConfigEditor.h"
+#include "emulator/ConfigEditor.h"
 #include "install/Installer.h"
 #include "platform/AppFolder.h"
 #include "platform/Drives.h"

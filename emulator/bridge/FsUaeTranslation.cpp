@@ -1,6 +1,6 @@
-#include "emulator/FsUaeTranslation.h"
+#include "emulator/bridge/FsUaeTranslation.h"
 
-#include "emulator/LaunchCheck.h"
+#include "emulator/standin/LaunchCheck.h"
 #include "platform/AppFolder.h"
 #include "platform/TextRecords.h"
 

@@ -1,4 +1,4 @@
-#include "config/ConfigEditor.h"
+#include "emulator/ConfigEditor.h"
 
 #include "platform/AppFolder.h"
 #include "platform/FileError.h"

@@ -1,5 +1,5 @@
 // The translation of Talvero's configuration lines into an FS-UAE configuration.
-#include "emulator/FsUaeTranslation.h"
+#include "emulator/bridge/FsUaeTranslation.h"
 #include "platform/AppFolder.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "platform/qt/QtSettingsBackend.h"
+#include "settings/QtSettingsBackend.h"
 
 #include <QSettings>
 

@@ -1,4 +1,4 @@
-#include "install/GameProfiles.h"
+#include "games/GameProfiles.h"
 
 #include "platform/AppFolder.h"
 

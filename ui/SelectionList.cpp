@@ -1,4 +1,4 @@
-#include "platform/qt/SelectionList.h"
+#include "ui/SelectionList.h"
 
 namespace talvero {
 

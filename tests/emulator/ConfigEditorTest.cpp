@@ -1,5 +1,5 @@
 // The configuration file editor, on a real Default.uae below a temporary AppFolder.
-#include "config/ConfigEditor.h"
+#include "emulator/ConfigEditor.h"
 #include "demo/DemoFolder.h"
 #include "platform/AppFolder.h"
 #include "platform/FileError.h"

@@ -1,6 +1,6 @@
 // The word order of the game lists and the NVRAM manager's list.
-#include "app/Collation.h"
-#include "install/GameProfiles.h"
+#include "games/Collation.h"
+#include "games/GameProfiles.h"
 
 #include <gtest/gtest.h>
 

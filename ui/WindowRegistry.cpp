@@ -1,4 +1,4 @@
-#include "app/WindowRegistry.h"
+#include "ui/WindowRegistry.h"
 
 namespace talvero {
 

@@ -1,5 +1,5 @@
 // Reading and writing the stored choices, and turning their texts back into values.
-#include "app/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 #include <gtest/gtest.h>
 

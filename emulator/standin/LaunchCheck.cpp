@@ -1,4 +1,4 @@
-#include "emulator/LaunchCheck.h"
+#include "emulator/standin/LaunchCheck.h"
 
 #include "platform/AppFolder.h"
 #include "platform/Files.h"

@@ -1,4 +1,4 @@
-#include "platform/qt/Twips.h"
+#include "ui/Twips.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,4 +1,4 @@
-#include "app/Collation.h"
+#include "games/Collation.h"
 
 #include <algorithm>
 #include <cctype>
