@@ -62,6 +62,14 @@ MessageBoxRequest ScriptedHost::TakeMessage()
     return message;
 }
 
+void ScriptedHost::ExpectMessage(const std::string& text, MessageIcon icon)
+{
+    const MessageBoxRequest message = TakeMessage();
+    EXPECT_EQ(text, message.text);
+    EXPECT_EQ(icon, message.icon) << text;
+    EXPECT_EQ(kApplicationTitle, message.title) << text;
+}
+
 std::vector<MessageBoxRequest> ScriptedHost::TakeMessages()
 {
     std::vector<MessageBoxRequest> all(m_messages.begin(), m_messages.end());

@@ -25,6 +25,8 @@ public:
 
     /// The oldest message not yet taken; fails the test when there is none.
     MessageBoxRequest TakeMessage();
+    /// Takes the oldest message and checks its text, its icon and the program's title.
+    void ExpectMessage(const std::string& text, MessageIcon icon = MessageIcon::Critical);
     /// Takes all messages so far.
     std::vector<MessageBoxRequest> TakeMessages();
     std::size_t PendingMessages() const { return m_messages.size(); }
