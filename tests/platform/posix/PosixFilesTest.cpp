@@ -32,7 +32,8 @@ TEST(PosixFiles, AFileHeldByARunningProgramIsInUse)
     }
     // Wait (at most 5 s) until the child runs the program, not the test binary it was forked from.
     const std::string exe = "/proc/" + std::to_string(child) + "/exe";
-    for (int i = 0; i < 250 && std::filesystem::read_symlink(exe).string() != program; ++i)
+    std::error_code notYet;
+    for (int i = 0; i < 250 && std::filesystem::read_symlink(exe, notYet).string() != program; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     const int replacing = ErrorNumberOf([&] { ReplaceFileContents(program, "x"); });
     const int truncating = ErrorNumberOf([&] { WriteFileBytes(program, "x"); });
