@@ -70,11 +70,4 @@ void ScriptedHost::ExpectMessage(const std::string& text, MessageIcon icon)
     EXPECT_EQ(kApplicationTitle, message.title) << text;
 }
 
-std::vector<MessageBoxRequest> ScriptedHost::TakeMessages()
-{
-    std::vector<MessageBoxRequest> all(m_messages.begin(), m_messages.end());
-    m_messages.clear();
-    return all;
-}
-
 }  // namespace talvero::test

@@ -27,8 +27,6 @@ public:
     MessageBoxRequest TakeMessage();
     /// Takes the oldest message and checks its text, its icon and the program's title.
     void ExpectMessage(const std::string& text, MessageIcon icon = MessageIcon::Critical);
-    /// Takes all messages so far.
-    std::vector<MessageBoxRequest> TakeMessages();
     std::size_t PendingMessages() const { return m_messages.size(); }
 
     std::vector<OpenFileRequest> fileRequests;
