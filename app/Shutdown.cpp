@@ -3,22 +3,9 @@
 #include "emulator/ConfigEditor.h"
 #include "platform/AppFolder.h"
 #include "platform/Files.h"
-
-#include <exception>
+#include "platform/IgnoringFailure.h"
 
 namespace talvero {
-
-namespace {
-template <typename Step>
-void IgnoringFailure(Step step)
-{
-    try {
-        step();
-    } catch (const std::exception&) {
-        // Shutdown goes on whatever fails.
-    }
-}
-}  // namespace
 
 void ResetConfigurationAtShutdown()
 {

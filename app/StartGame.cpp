@@ -39,10 +39,7 @@ void StartGame(const std::string& title, const Switches& switches, const Options
     } catch (const FileError& error) {
         // The CD is not the problem here: say what really failed, as the installers do, and keep
         // the program running.
-        ShowMessage(error.number() == ErrorNumber::FileNotFound || error.number() == ErrorNumber::PathNotFound
-                        ? kMessageImportantFileNotFound
-                        : kMessageErrorWritingFile,
-                    MessageIcon::Critical);
+        ShowMessage(KnownFileErrorMessage(error.number()).value_or(kMessageErrorWritingFile), MessageIcon::Critical);
         return;
     }
 

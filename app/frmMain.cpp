@@ -180,9 +180,7 @@ void frmMain::FillGameList(const QString& system)
     m_list1->clear();
     std::vector<std::string> shown;
     for (const std::string& title : TitlesOfList(system.toStdString())) {
-        const auto row = SortedInsertPosition(shown, title);
-        shown.insert(shown.begin() + static_cast<std::ptrdiff_t>(row), title);
-        m_list1->insertItem(static_cast<int>(row), QString::fromStdString(title));
+        m_list1->insertItem(InsertSorted(shown, title), QString::fromStdString(title));
     }
 }
 

@@ -5,6 +5,7 @@
 #include "platform/FileError.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
+#include "platform/IgnoringFailure.h"
 
 #include <cctype>
 
@@ -20,16 +21,6 @@ std::string WithoutBlanks(const std::string& text)
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-template <typename Step>
-void SkippingFailure(Step step)
-{
-    try {
-        step();
-    } catch (const std::exception&) {
-        // A setting that cannot be read leaves its field as it was.
-    }
-}
-
 std::optional<bool> CheckState(const std::string& text)
 {
     const auto number = ParseInteger(text);
@@ -42,17 +33,18 @@ std::optional<bool> CheckState(const std::string& text)
 
 void LoadOptions(OptionsState& state)
 {
-    SkippingFailure([&] { state.drive = Settings().Read(SettingKey::Drive, std::string("D:")); });
-    SkippingFailure([&] {
+    // A setting that cannot be read leaves its field as it was.
+    IgnoringFailure([&] { state.drive = Settings().Read(SettingKey::Drive, std::string("D:")); });
+    IgnoringFailure([&] {
         const auto index = ParseInteger(Settings().Read(SettingKey::Port1, 0));
         state.port = index && *index >= 0 && *index <= 2 ? *index : -1;
     });
-    SkippingFailure([&] { state.romFile = Settings().Read(SettingKey::ROMfile, std::string("kick31.rom")); });
-    SkippingFailure([&] {
+    IgnoringFailure([&] { state.romFile = Settings().Read(SettingKey::ROMfile, std::string("kick31.rom")); });
+    IgnoringFailure([&] {
         if (const auto on = CheckState(Settings().Read(SettingKey::Scanlines, 0)))
             state.scanlines = *on;
     });
-    SkippingFailure([&] {
+    IgnoringFailure([&] {
         if (const auto on = CheckState(Settings().Read(SettingKey::SndEmu, 1)))
             state.soundEmulation = *on;
     });

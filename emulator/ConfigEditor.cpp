@@ -14,14 +14,20 @@ bool HoldsLineBreak(const std::string& text)
 }
 }  // namespace
 
+std::optional<std::size_t> LastLineWithKey(const std::vector<std::string>& lines, const std::string& key)
+{
+    std::optional<std::size_t> last;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].compare(0, key.size(), key) == 0)
+            last = i;
+    }
+    return last;
+}
+
 std::string WithConfigValue(const std::string& content, const std::string& key, const std::string& value)
 {
     const std::vector<std::string> lines = SplitRecords(content);
-    std::size_t target = lines.size();  // one past the end: append
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].compare(0, key.size(), key) == 0)
-            target = i;
-    }
+    const std::size_t target = LastLineWithKey(lines, key).value_or(lines.size());  // past the end: append
     std::string result;
     result.reserve(content.size() + key.size() + value.size() + 2 * lines.size() + 2);
     for (std::size_t i = 0; i < lines.size(); ++i) {

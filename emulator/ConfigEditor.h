@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace talvero {
 
@@ -12,6 +14,10 @@ inline constexpr const char* kConfigTempFile = "\\WinUAE\\Configurations\\Defaul
 /// includes its "=") becomes key + value; every other line is kept. A key that no line begins
 /// with is appended. Every line is written back with CR LF. Throws FileError.
 void SetConfigValue(const std::string& key, const std::string& value);
+
+/// The index of the last line that begins with `key` (which includes its "="), if any: the line
+/// that SetConfigValue replaces and that the emulator reads.
+std::optional<std::size_t> LastLineWithKey(const std::vector<std::string>& lines, const std::string& key);
 
 /// The new content of a configuration file after setting one key (no file access).
 std::string WithConfigValue(const std::string& content, const std::string& key, const std::string& value);

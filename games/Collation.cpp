@@ -56,4 +56,11 @@ std::size_t SortedInsertPosition(const std::vector<std::string>& sorted, std::st
     return static_cast<std::size_t>(at - sorted.begin());
 }
 
+int InsertSorted(std::vector<std::string>& sorted, const std::string& text)
+{
+    const std::size_t at = SortedInsertPosition(sorted, text);
+    sorted.insert(sorted.begin() + static_cast<std::ptrdiff_t>(at), text);
+    return static_cast<int>(at);
+}
+
 }  // namespace talvero

@@ -6,120 +6,123 @@ namespace talvero {
 
 namespace {
 
-using Folders = std::vector<std::string>;
 using F = SupportFile;
+using M = CopyMode;
 
-const Folders kPrefsTree = {"prefs", "prefs\\env-archive", "prefs\\env-archive\\sys"};
+// "prefs tree" in a folder list stands for prefs, prefs\env-archive and prefs\env-archive\sys.
+const std::string kPrefsTree = "prefs tree";
 
-Folders Tree(std::initializer_list<std::string> before, bool prefs, std::initializer_list<std::string> after)
+std::vector<std::string> Folders(std::initializer_list<std::string> names)
 {
-    Folders folders(before);
-    if (prefs)
-        folders.insert(folders.end(), kPrefsTree.begin(), kPrefsTree.end());
-    folders.insert(folders.end(), after);
+    std::vector<std::string> folders;
+    for (const std::string& name : names) {
+        if (name == kPrefsTree)
+            folders.insert(folders.end(), {"prefs", "prefs\\env-archive", "prefs\\env-archive\\sys"});
+        else
+            folders.push_back(name);
+    }
     return folders;
 }
 
-GameProfile Game(std::string title, bool cd32, bool cdtv, std::string identity, std::string code,
-                 const char* executable, Folders folders, CopyMode mode, int count,
-                 std::vector<SupportFile> support, std::optional<std::string> nvLocation)
-{
-    GameProfile p;
-    p.title = std::move(title);
-    p.inCD32 = cd32;
-    p.inCDTV = cdtv;
-    p.identityFile = std::move(identity);
-    p.cacheCode = std::move(code);
-    p.executable = executable;
-    p.folders = std::move(folders);
-    p.copyMode = mode;
-    p.copyCount = count;
-    p.supportFiles = std::move(support);
-    p.nvLocation = std::move(nvLocation);
-    return p;
-}
+const ProfileLine kChipsetOcs{"chipset=", "ocs", ""};
+const ProfileLine kImmediateBlits{"gfx_immediate_blits=", "true", ""};
 
-constexpr bool CD32 = true;
-constexpr bool CDTV = true;
-constexpr bool No = false;
-const char* const E817 = kEmulator817;
-const char* const E814 = kEmulator814;
-const auto None = std::nullopt;
-
+// One row per game, in the order in which Start game tests the titles.
 std::vector<GameProfile> BuildProfiles()
 {
-    const ProfileLine ocs{"chipset=", "ocs", ""};
-    const ProfileLine blitsOn{"gfx_immediate_blits=", "true", ""};
-    using M = CopyMode;
-    std::vector<GameProfile> g;
-
-    g.push_back(Game("Akira", CD32, No, "\\Akira", "akir", E817, Tree({"c", "libs", "nv"}, true, {"s"}),
-                     M::Single, 1, {F::LowlevelAndNonvolatile}, "0:nv"));
-    g.push_back(Game("Alien Breed Special Edition '92", CD32, No, "\\ab.exec", "abse", E814, {"c", "s"},
-                     M::Fixed, 3, {}, None));
-    g.push_back(Game("Chambers of Shaolin", CD32, No, "\\shaolin", "cham", E817, {"c", "s"}, M::Fixed, 2, {}, None));
-    g.push_back(Game("D-Generation", CD32, No, "\\dgen", "dgen", E814, Tree({"c", "libs", "nv"}, true, {"s"}),
-                     M::Fixed, 3, {F::Fakepad}, "0:nv"));
-    g.push_back(Game("Dark Seed", CD32, No, "\\DS", "dark", E814, Tree({"c", "devs", "libs", "nv"}, true, {"s"}),
-                     M::Fixed, 6, {F::Fakepad}, "0:nv"));
-    g.back().soundLine = true;
-    g.push_back(Game("Deep Core", CD32, No, "\\Loader.exe", "deep", E814, {"c", "libs", "s"}, M::Single, 1,
-                     {F::Lowlevel}, None));
-    g.push_back(Game("Defender of the Crown 2", CD32, CDTV, "\\open.film", "def2", E814, {"libs", "s"},
-                     M::Single, 1, {F::Debox}, None));
-    g.back().soundLine = true;
-    g.push_back(Game("F17 Challenge", CD32, No, "\\f17.exec", "f17c", E814, {"c", "s"}, M::Fixed, 3, {}, None));
-    g.push_back(Game("Fantastic Voyage", No, CDTV, "\\Fvloader", "fant", E814, {"s"}, M::None, 0, {}, None));
-    g.back().linesBefore = {ocs};
-    g.back().linesAfter = {blitsOn};
-    g.push_back(Game("Fireforce", CD32, No, "\\fforce.prg", "fire", E817, {"c", "libs", "s"}, M::Single, 1,
-                     {F::Lowlevel}, None));
-    g.push_back(Game("Fly Harder", CD32, No, "\\FlyCD32", "flyh", E817, {"s"}, M::None, 0, {}, None));
-    g.push_back(Game("Frontier - Elite 2", CD32, No, "\\Frontier", "fron", E814, {"c", "libs", "s", "Save"},
-                     M::All, 0, {F::LowlevelAndNonvolatile}, None));
-    g.back().bootScript = false;
-    g.back().volume = "cd0";
-    g.back().linesAfter = {{"win32.map_drives=", "false", ""}};
-    g.push_back(Game("Global Effect", CD32, No, "\\Startup", "glob", E814, Tree({"c", "libs", "nv"}, true, {"s"}),
-                     M::Fixed, 5, {F::Fakepad, F::LowlevelAndNonvolatile}, "nv:"));
-    g.back().linesAfter = {blitsOn};
-    g.push_back(Game("Gloom", CD32, No, "\\Gloom", "glom", E814, Tree({"libs"}, true, {"s"}), M::None, 0,
-                     {F::LowlevelAndNonvolatile}, "0:"));
-    g.push_back(Game("Guardian", CD32, No, "\\game", "guar", E817, {"s"}, M::Single, 1, {}, None));
-    g.back().patch = true;
-    g.push_back(Game("GunShip 2000", CD32, No, "\\gs2.run", "gs2k", E814,
-                     Tree({"c", "catalogs", "catalogs\\english", "fonts", "fonts\\gs2000", "libs", "nv"}, true, {"s"}),
-                     M::Fixed, 30, {F::Fakepad, F::LowlevelAndNonvolatile}, "nv:"));
-    g.push_back(Game("IK+", CD32, No, "\\Ikload", "intk", E814, {"s"}, M::None, 0, {}, None));
-    g.push_back(Game("Indiana Jones and the Last Crusade", No, CDTV, "\\Indy", "i3lc", E814, {"c", "s"}, M::Fixed, 2,
-                     {}, None));
-    g.back().linesBefore = {ocs};
-    g.push_back(Game("James Pond 2 - RoboCod", CD32, No, "\\RoboLoader", "jp2r", E817,
-                     Tree({"c", "devs", "libs", "nv"}, true, {"s"}), M::Fixed, 10, {F::Fakepad}, "nv:"));
-    g.back().linesAfter = {blitsOn};
-    g.push_back(Game("Jungle Strike", CD32, No, "\\JStrike", "jstr", E814, {"c", "libs", "s"}, M::Fixed, 2,
-                     {F::Fakepad, F::Lowlevel}, None));
-    g.push_back(Game("Lemmings", No, CDTV, "\\Lemmings", "lemm", E817, {"c", "devs", "l", "s"}, M::Fixed, 11, {},
-                     None));
-    g.back().linesBefore = {ocs};
-    g.push_back(Game("Mean Arenas", CD32, No, "\\MeanArenas", "mean", E817, {"libs", "s"}, M::None, 0,
-                     {F::Lowlevel}, None));
-    g.push_back(Game("Project-X Special Edition '93", CD32, No, "\\prox.exec", "prjx", E814, {"c", "s"}, M::Fixed, 3,
-                     {}, None));
-    g.push_back(Game("Qwak!", CD32, No, "\\qw.exec", "qwak", E814, {"c", "s"}, M::Fixed, 3, {}, None));
-    g.push_back(Game("Roadkill", CD32, No, "\\roadkill.exe", "road", E814, {"s"}, M::None, 0, {}, None));
-    g.push_back(Game("Speris Legacy", CD32, No, "\\Speris.exe", "sper", E817,
-                     Tree({"c", "devs", "libs", "nv"}, true, {"s"}), M::Fixed, 9, {}, "nv:"));
-    g.push_back(Game("Syndicate", CD32, No, "\\syn", "synd", E817, Tree({"c", "libs", "nv"}, true, {"s"}), M::None, 0,
-                     {F::Fakepad, F::LowlevelAndNonvolatile}, "0:nv"));
-    g.push_back(Game("Turrican 2", No, CDTV, "\\Loader", "tur2", E814, {"c", "s"}, M::Fixed, 2, {}, None));
-    g.back().linesBefore = {ocs};
-    g.push_back(Game("UFO - Enemy Unknown", CD32, No, "\\Geo", "ufo1", E814,
-                     Tree({"c", "fonts", "fonts\\ufolarge", "fonts\\ufosmall", "libs", "nv"}, true, {"s"}), M::Fixed,
-                     10, {F::Fakepad, F::LowlevelAndNonvolatile, F::NvramHardfile}, "nvram:"));
-    g.back().linesAfter = {{"hardfile=", "rw,32,1,2,512,", "\\Cache\\ufo1\\nv\\nvram.hdf"}};
-    g.push_back(Game("Whale's Voyage", CD32, No, "\\WV_Disk_1\\wv", "wvoy", E814, {"c", "s"}, M::Fixed, 2, {}, None));
-    return g;
+    return {
+        {.title = "Akira", .lists = Lists::CD32, .identityFile = "\\Akira", .cacheCode = "akir",
+         .executable = kEmulator817, .folders = Folders({"c", "libs", "nv", kPrefsTree, "s"}),
+         .copyMode = M::Single, .supportFiles = {F::LowlevelAndNonvolatile}, .nvLocation = "0:nv"},
+        {.title = "Alien Breed Special Edition '92", .lists = Lists::CD32, .identityFile = "\\ab.exec",
+         .cacheCode = "abse", .executable = kEmulator814, .folders = Folders({"c", "s"}), .copyMode = M::Fixed,
+         .copyCount = 3},
+        {.title = "Chambers of Shaolin", .lists = Lists::CD32, .identityFile = "\\shaolin", .cacheCode = "cham",
+         .executable = kEmulator817, .folders = Folders({"c", "s"}), .copyMode = M::Fixed, .copyCount = 2},
+        {.title = "D-Generation", .lists = Lists::CD32, .identityFile = "\\dgen", .cacheCode = "dgen",
+         .executable = kEmulator814, .folders = Folders({"c", "libs", "nv", kPrefsTree, "s"}),
+         .copyMode = M::Fixed, .copyCount = 3, .supportFiles = {F::Fakepad}, .nvLocation = "0:nv"},
+        {.title = "Dark Seed", .lists = Lists::CD32, .identityFile = "\\DS", .cacheCode = "dark",
+         .executable = kEmulator814, .folders = Folders({"c", "devs", "libs", "nv", kPrefsTree, "s"}),
+         .copyMode = M::Fixed, .copyCount = 6, .supportFiles = {F::Fakepad}, .nvLocation = "0:nv",
+         .soundLine = true},
+        {.title = "Deep Core", .lists = Lists::CD32, .identityFile = "\\Loader.exe", .cacheCode = "deep",
+         .executable = kEmulator814, .folders = Folders({"c", "libs", "s"}), .copyMode = M::Single,
+         .supportFiles = {F::Lowlevel}},
+        {.title = "Defender of the Crown 2", .lists = Lists::CD32AndCDTV, .identityFile = "\\open.film",
+         .cacheCode = "def2", .executable = kEmulator814, .folders = Folders({"libs", "s"}), .copyMode = M::Single,
+         .supportFiles = {F::Debox}, .soundLine = true},
+        {.title = "F17 Challenge", .lists = Lists::CD32, .identityFile = "\\f17.exec", .cacheCode = "f17c",
+         .executable = kEmulator814, .folders = Folders({"c", "s"}), .copyMode = M::Fixed, .copyCount = 3},
+        {.title = "Fantastic Voyage", .lists = Lists::CDTV, .identityFile = "\\Fvloader", .cacheCode = "fant",
+         .executable = kEmulator814, .folders = Folders({"s"}), .copyMode = M::None,
+         .linesBefore = {kChipsetOcs}, .linesAfter = {kImmediateBlits}},
+        {.title = "Fireforce", .lists = Lists::CD32, .identityFile = "\\fforce.prg", .cacheCode = "fire",
+         .executable = kEmulator817, .folders = Folders({"c", "libs", "s"}), .copyMode = M::Single,
+         .supportFiles = {F::Lowlevel}},
+        {.title = "Fly Harder", .lists = Lists::CD32, .identityFile = "\\FlyCD32", .cacheCode = "flyh",
+         .executable = kEmulator817, .folders = Folders({"s"}), .copyMode = M::None},
+        {.title = "Frontier - Elite 2", .lists = Lists::CD32, .identityFile = "\\Frontier", .cacheCode = "fron",
+         .executable = kEmulator814, .folders = Folders({"c", "libs", "s", "Save"}), .copyMode = M::All,
+         .supportFiles = {F::LowlevelAndNonvolatile}, .bootScript = false, .volume = "cd0",
+         .linesAfter = {{"win32.map_drives=", "false", ""}}},
+        {.title = "Global Effect", .lists = Lists::CD32, .identityFile = "\\Startup", .cacheCode = "glob",
+         .executable = kEmulator814, .folders = Folders({"c", "libs", "nv", kPrefsTree, "s"}),
+         .copyMode = M::Fixed, .copyCount = 5, .supportFiles = {F::Fakepad, F::LowlevelAndNonvolatile},
+         .nvLocation = "nv:", .linesAfter = {kImmediateBlits}},
+        {.title = "Gloom", .lists = Lists::CD32, .identityFile = "\\Gloom", .cacheCode = "glom",
+         .executable = kEmulator814, .folders = Folders({"libs", kPrefsTree, "s"}), .copyMode = M::None,
+         .supportFiles = {F::LowlevelAndNonvolatile}, .nvLocation = "0:"},
+        {.title = "Guardian", .lists = Lists::CD32, .identityFile = "\\game", .cacheCode = "guar",
+         .executable = kEmulator817, .folders = Folders({"s"}), .copyMode = M::Single, .patch = true},
+        {.title = "GunShip 2000", .lists = Lists::CD32, .identityFile = "\\gs2.run", .cacheCode = "gs2k",
+         .executable = kEmulator814,
+         .folders = Folders({"c", "catalogs", "catalogs\\english", "fonts", "fonts\\gs2000", "libs", "nv", kPrefsTree, "s"}),
+         .copyMode = M::Fixed, .copyCount = 30, .supportFiles = {F::Fakepad, F::LowlevelAndNonvolatile},
+         .nvLocation = "nv:"},
+        {.title = "IK+", .lists = Lists::CD32, .identityFile = "\\Ikload", .cacheCode = "intk",
+         .executable = kEmulator814, .folders = Folders({"s"}), .copyMode = M::None},
+        {.title = "Indiana Jones and the Last Crusade", .lists = Lists::CDTV, .identityFile = "\\Indy",
+         .cacheCode = "i3lc", .executable = kEmulator814, .folders = Folders({"c", "s"}), .copyMode = M::Fixed,
+         .copyCount = 2, .linesBefore = {kChipsetOcs}},
+        {.title = "James Pond 2 - RoboCod", .lists = Lists::CD32, .identityFile = "\\RoboLoader", .cacheCode = "jp2r",
+         .executable = kEmulator817, .folders = Folders({"c", "devs", "libs", "nv", kPrefsTree, "s"}),
+         .copyMode = M::Fixed, .copyCount = 10, .supportFiles = {F::Fakepad}, .nvLocation = "nv:",
+         .linesAfter = {kImmediateBlits}},
+        {.title = "Jungle Strike", .lists = Lists::CD32, .identityFile = "\\JStrike", .cacheCode = "jstr",
+         .executable = kEmulator814, .folders = Folders({"c", "libs", "s"}), .copyMode = M::Fixed, .copyCount = 2,
+         .supportFiles = {F::Fakepad, F::Lowlevel}},
+        {.title = "Lemmings", .lists = Lists::CDTV, .identityFile = "\\Lemmings", .cacheCode = "lemm",
+         .executable = kEmulator817, .folders = Folders({"c", "devs", "l", "s"}), .copyMode = M::Fixed,
+         .copyCount = 11, .linesBefore = {kChipsetOcs}},
+        {.title = "Mean Arenas", .lists = Lists::CD32, .identityFile = "\\MeanArenas", .cacheCode = "mean",
+         .executable = kEmulator817, .folders = Folders({"libs", "s"}), .copyMode = M::None,
+         .supportFiles = {F::Lowlevel}},
+        {.title = "Project-X Special Edition '93", .lists = Lists::CD32, .identityFile = "\\prox.exec",
+         .cacheCode = "prjx", .executable = kEmulator814, .folders = Folders({"c", "s"}), .copyMode = M::Fixed,
+         .copyCount = 3},
+        {.title = "Qwak!", .lists = Lists::CD32, .identityFile = "\\qw.exec", .cacheCode = "qwak",
+         .executable = kEmulator814, .folders = Folders({"c", "s"}), .copyMode = M::Fixed, .copyCount = 3},
+        {.title = "Roadkill", .lists = Lists::CD32, .identityFile = "\\roadkill.exe", .cacheCode = "road",
+         .executable = kEmulator814, .folders = Folders({"s"}), .copyMode = M::None},
+        {.title = "Speris Legacy", .lists = Lists::CD32, .identityFile = "\\Speris.exe", .cacheCode = "sper",
+         .executable = kEmulator817, .folders = Folders({"c", "devs", "libs", "nv", kPrefsTree, "s"}),
+         .copyMode = M::Fixed, .copyCount = 9, .nvLocation = "nv:"},
+        {.title = "Syndicate", .lists = Lists::CD32, .identityFile = "\\syn", .cacheCode = "synd",
+         .executable = kEmulator817, .folders = Folders({"c", "libs", "nv", kPrefsTree, "s"}), .copyMode = M::None,
+         .supportFiles = {F::Fakepad, F::LowlevelAndNonvolatile}, .nvLocation = "0:nv"},
+        {.title = "Turrican 2", .lists = Lists::CDTV, .identityFile = "\\Loader", .cacheCode = "tur2",
+         .executable = kEmulator814, .folders = Folders({"c", "s"}), .copyMode = M::Fixed, .copyCount = 2,
+         .linesBefore = {kChipsetOcs}},
+        {.title = "UFO - Enemy Unknown", .lists = Lists::CD32, .identityFile = "\\Geo", .cacheCode = "ufo1",
+         .executable = kEmulator814,
+         .folders = Folders({"c", "fonts", "fonts\\ufolarge", "fonts\\ufosmall", "libs", "nv", kPrefsTree, "s"}),
+         .copyMode = M::Fixed, .copyCount = 10,
+         .supportFiles = {F::Fakepad, F::LowlevelAndNonvolatile, F::NvramHardfile}, .nvLocation = "nvram:",
+         .linesAfter = {{"hardfile=", "rw,32,1,2,512,", "\\Cache\\ufo1\\nv\\nvram.hdf"}}},
+        {.title = "Whale's Voyage", .lists = Lists::CD32, .identityFile = "\\WV_Disk_1\\wv", .cacheCode = "wvoy",
+         .executable = kEmulator814, .folders = Folders({"c", "s"}), .copyMode = M::Fixed, .copyCount = 2},
+    };
 }
 
 }  // namespace
@@ -167,7 +170,7 @@ std::vector<std::string> TitlesOfList(const std::string& system)
 {
     std::vector<std::string> titles;
     for (const GameProfile& profile : GameProfiles()) {
-        if ((system == "CD32" && profile.inCD32) || (system == "CDTV" && profile.inCDTV))
+        if ((system == "CD32" && profile.InCD32()) || (system == "CDTV" && profile.InCDTV()))
             titles.push_back(profile.title);
     }
     return titles;

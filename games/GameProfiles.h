@@ -6,6 +6,10 @@
 
 namespace talvero {
 
+/// The game lists a title stands in.
+enum class Lists { CD32, CDTV, CD32AndCDTV };
+
+/// How many copy records the game's data file holds: none, one, `copyCount`, or every record.
 enum class CopyMode { None, Single, Fixed, All };
 
 /// The support-file routines an installer runs, in its order.
@@ -28,25 +32,27 @@ struct ProfileLine {
 inline constexpr const char* kEmulator817 = "WinUAE817r3.exe";
 inline constexpr const char* kEmulator814 = "WinUAE814r3.exe";
 
+/// One supported game. The fields stand in the order of the rows in GameProfiles.cpp.
 struct GameProfile {
-    std::string title;
-    bool inCD32 = false;
-    bool inCDTV = false;
-    std::string identityFile;  // from the CD's root, with backslashes
-    std::string cacheCode;
-    std::vector<std::string> folders;  // below the cache folder, parents first
+    std::string title{};
+    Lists lists = Lists::CD32;
+    std::string identityFile{};  // from the CD's root, with backslashes
+    std::string cacheCode{};
+    std::string executable{};
+    std::vector<std::string> folders{};  // below the cache folder, parents first
     CopyMode copyMode = CopyMode::None;
     int copyCount = 0;  // CopyMode::Fixed only
     bool patch = false;
-    std::vector<SupportFile> supportFiles;
+    std::vector<SupportFile> supportFiles{};
+    std::optional<std::string> nvLocation{};
     bool bootScript = true;
-    std::optional<std::string> nvLocation;
     std::string volume = "0";
-    std::vector<ProfileLine> linesBefore;
-    std::vector<ProfileLine> linesAfter;
+    std::vector<ProfileLine> linesBefore{};
+    std::vector<ProfileLine> linesAfter{};
     bool soundLine = false;
-    std::string executable;
 
+    bool InCD32() const { return lists != Lists::CDTV; }
+    bool InCDTV() const { return lists != Lists::CD32; }
     bool WritesFakepad() const;
     /// How many copy records the data file holds before the boot script; nothing for "all".
     std::optional<int> FixedCopyRecords() const;

@@ -47,7 +47,7 @@ std::vector<const GameProfile*> Group(bool cdtv)
 {
     std::vector<const GameProfile*> group;
     for (const GameProfile& profile : GameProfiles()) {
-        if (profile.inCDTV == cdtv)
+        if (profile.InCDTV() == cdtv)
             group.push_back(&profile);
     }
     std::sort(group.begin(), group.end(),

@@ -157,20 +157,31 @@ void InstallGame(const std::string& title, const InstallerOptions& options)
     } catch (const FileError& error) {
         ReportInstallError(error.number());
     } catch (const std::bad_alloc&) {
-        ReportInstallError(7);  // out of memory
+        ReportInstallError(ErrorNumber::OutOfMemory);
     } catch (const std::exception&) {
-        ReportInstallError(51);  // internal error
+        ReportInstallError(ErrorNumber::InternalError);
     }
 }
 
-void ReportInstallError(std::int16_t code)
+std::optional<std::string> KnownFileErrorMessage(ErrorNumber code)
 {
-    if (code == ErrorNumber::FileNotFound || code == ErrorNumber::PathNotFound) {
-        ShowMessage(kMessageImportantFileNotFound, MessageIcon::Critical);
-    } else if (code == ErrorNumber::PathFileAccess) {
-        ShowMessage(kMessageErrorWritingFile, MessageIcon::Critical);
+    switch (code) {
+    case ErrorNumber::FileNotFound:
+    case ErrorNumber::PathNotFound:
+        return kMessageImportantFileNotFound;
+    case ErrorNumber::PathFileAccess:
+        return kMessageErrorWritingFile;
+    default:
+        return std::nullopt;
+    }
+}
+
+void ReportInstallError(ErrorNumber code)
+{
+    if (const auto message = KnownFileErrorMessage(code)) {
+        ShowMessage(*message, MessageIcon::Critical);
     } else {
-        ShowMessage(kMessageUnknownError + std::to_string(code), MessageIcon::Critical);
+        ShowMessage(kMessageUnknownError + ToText(code), MessageIcon::Critical);
         CurrentHost().EndProgramNow();
     }
 }

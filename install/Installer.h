@@ -1,6 +1,8 @@
 #pragma once
 
-#include <cstdint>
+#include "platform/FileError.h"
+
+#include <optional>
 #include <string>
 
 namespace talvero {
@@ -16,7 +18,11 @@ struct InstallerOptions {
 void InstallGame(const std::string& title, const InstallerOptions& options);
 
 /// The installers' failure path: a message for 53/76 and 75; any other code ends the program.
-void ReportInstallError(std::int16_t code);
+void ReportInstallError(ErrorNumber code);
+
+/// The message for a file failure the program survives: "Important file not found..." for 53
+/// and 76, "Error writing to a file!" for 75; nothing for any other number.
+std::optional<std::string> KnownFileErrorMessage(ErrorNumber code);
 
 inline constexpr const char* kMessageImportantFileNotFound =
     "Important file not found. Can't start the selected game!";

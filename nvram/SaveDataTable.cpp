@@ -1,17 +1,29 @@
 #include "nvram/SaveDataTable.h"
 
+#include "games/GameProfiles.h"
+
 namespace talvero {
+
+namespace {
+
+// A save file in the nv folder of the game's cache, whose code the game's profile gives.
+SaveDataRow Row(const std::string& title, const std::string& inNvFolder)
+{
+    return {title, "\\Cache\\" + FindProfile(title)->cacheCode + "\\nv\\" + inNvFolder};
+}
+
+}  // namespace
 
 const std::vector<SaveDataRow>& SaveDataTable()
 {
     static const std::vector<SaveDataRow> rows = {
-        {"Akira", "\\Cache\\akir\\nv\\Akira\\HighScores"},
-        {"D-Generation", "\\Cache\\dgen\\nv\\DGEN\\1"},
-        {"Dark Seed", "\\Cache\\dark\\nv\\DARKSEED\\0"},
-        {"GunShip 2000", "\\Cache\\gs2k\\nv\\GS2000\\Roster"},
-        {"James Pond 2 - RoboCod", "\\Cache\\jp2r\\nv\\RoboCod Data\\High Score"},
-        {"Syndicate", "\\Cache\\synd\\nv\\Syn\\0"},
-        {"UFO - Enemy Unknown", "\\Cache\\ufo1\\nv\\nvram.hdf"},
+        Row("Akira", "Akira\\HighScores"),
+        Row("D-Generation", "DGEN\\1"),
+        Row("Dark Seed", "DARKSEED\\0"),
+        Row("GunShip 2000", "GS2000\\Roster"),
+        Row("James Pond 2 - RoboCod", "RoboCod Data\\High Score"),
+        Row("Syndicate", "Syn\\0"),
+        Row("UFO - Enemy Unknown", "nvram.hdf"),
     };
     return rows;
 }

@@ -51,9 +51,7 @@ void frmNVRAM::Form_Load()
 
     std::vector<std::string> shown;
     for (const std::string& entry : NvramEntries()) {
-        const auto row = SortedInsertPosition(shown, entry);
-        shown.insert(shown.begin() + static_cast<std::ptrdiff_t>(row), entry);
-        m_list1->insertItem(static_cast<int>(row), QString::fromStdString(entry));
+        m_list1->insertItem(InsertSorted(shown, entry), QString::fromStdString(entry));
     }
     if (m_list1->count() == 0) {
         for (QPushButton* button : {m_command1, m_command2, m_command3})

@@ -2,12 +2,17 @@
 
 namespace talvero {
 
-FileError::FileError(std::int16_t number, const std::string& message)
+std::string ToText(ErrorNumber number)
+{
+    return std::to_string(static_cast<int>(number));
+}
+
+FileError::FileError(ErrorNumber number, const std::string& message)
     : std::runtime_error(message), m_number(number) {}
 
-void ThrowFileError(std::int16_t number, const std::string& path)
+void ThrowFileError(ErrorNumber number, const std::string& path)
 {
-    throw FileError(number, "file error " + std::to_string(number) + ": " + path);
+    throw FileError(number, "file error " + ToText(number) + ": " + path);
 }
 
 }  // namespace talvero

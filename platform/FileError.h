@@ -6,31 +6,37 @@
 
 namespace talvero {
 
-// One numbering for every file failure, from the lowest layer up to the windows.
-namespace ErrorNumber {
-constexpr std::int16_t InvalidArgument = 5;      // a value that would corrupt a file (e.g. a line break in a key)
-constexpr std::int16_t BadFileName = 52;         // a malformed name or record
-constexpr std::int16_t FileNotFound = 53;
-constexpr std::int16_t DeviceIO = 57;            // a failure the system gives no better name for
-constexpr std::int16_t DiskFull = 61;
-constexpr std::int16_t InputPastEnd = 62;
-constexpr std::int16_t TooManyFiles = 67;
-constexpr std::int16_t DiskNotReady = 71;     // a drive without a disc
-constexpr std::int16_t PermissionDenied = 70;    // the file is held by another program
-constexpr std::int16_t PathFileAccess = 75;
-constexpr std::int16_t PathNotFound = 76;
-}  // namespace ErrorNumber
-
-/// A failed file operation, carrying its 16-bit file-error number.
-class FileError : public std::runtime_error {
-public:
-    FileError(std::int16_t number, const std::string& message);
-    std::int16_t number() const { return m_number; }
-
-private:
-    std::int16_t m_number;
+/// One numbering for every file failure, from the lowest layer up to the windows. A type of its
+/// own, so that a plain integer cannot stand where a file-error number is meant.
+enum class ErrorNumber : std::int16_t {
+    InvalidArgument = 5,   // a value that would corrupt a file (e.g. a line break in a key)
+    OutOfMemory = 7,
+    InternalError = 51,    // a failure that is no file error at all
+    BadFileName = 52,      // a malformed name or record
+    FileNotFound = 53,
+    DeviceIO = 57,         // a failure the system gives no better name for
+    DiskFull = 61,
+    InputPastEnd = 62,
+    TooManyFiles = 67,
+    PermissionDenied = 70,  // the file is held by another program
+    DiskNotReady = 71,      // a drive without a disc
+    PathFileAccess = 75,
+    PathNotFound = 76,
 };
 
-[[noreturn]] void ThrowFileError(std::int16_t number, const std::string& path);
+/// The number in decimal, as messages show it.
+std::string ToText(ErrorNumber number);
+
+/// A failed file operation, carrying its file-error number.
+class FileError : public std::runtime_error {
+public:
+    FileError(ErrorNumber number, const std::string& message);
+    ErrorNumber number() const { return m_number; }
+
+private:
+    ErrorNumber m_number;
+};
+
+[[noreturn]] void ThrowFileError(ErrorNumber number, const std::string& path);
 
 }  // namespace talvero

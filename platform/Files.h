@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 // File services. Every failure throws FileError with the program's file-error number.
@@ -28,8 +27,8 @@ std::string ReadFileRange(const std::string& path, std::uint64_t offset, std::si
 /// Creates or truncates the file and writes the bytes.
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 
-/// Replaces a file's content as one step: a complete sibling copy is written first and swapped
-/// in, so the file is never seen half-written. A read-only target fails with 75 and stays as it
+/// Replaces a file's content as one step: a complete sibling copy is written and flushed first,
+/// then renamed over the target and the folder synced, so the file is never seen half-written. A read-only target fails with 75 and stays as it
 /// was; a symbolic link keeps pointing at the file it names, which is what gets replaced. The
 /// replaced file keeps its permissions.
 void ReplaceFileContents(const std::string& path, const std::string& bytes);
@@ -49,11 +48,5 @@ void OpenForReadingAndClose(const std::string& path);
 void MarkExecutable(const std::string& path);
 
 void RemoveFile(const std::string& path);
-
-namespace testing {
-/// Called with the target path in the middle of every ReplaceFileContents; a test throws from it
-/// to prove that a failure there leaves the old file intact. Pass nullptr to remove.
-void SetReplaceFaultHook(std::function<void(const std::string& path)> hook);
-}  // namespace testing
 
 }  // namespace talvero

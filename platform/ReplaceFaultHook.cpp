@@ -1,28 +1,26 @@
 #include "platform/ReplaceFaultHook.h"
 
-#include "platform/Files.h"
-
 namespace talvero {
 
 namespace {
-std::function<void(const std::string&)>& Hook()
+std::function<void(faults::ReplaceStep, const std::string&)>& Hook()
 {
-    static std::function<void(const std::string&)> hook;
+    static std::function<void(faults::ReplaceStep, const std::string&)> hook;
     return hook;
 }
 }  // namespace
 
-namespace testing {
-void SetReplaceFaultHook(std::function<void(const std::string& path)> hook)
+namespace faults {
+void SetReplaceHook(std::function<void(ReplaceStep step, const std::string& path)> hook)
 {
     Hook() = std::move(hook);
 }
-}  // namespace testing
+}  // namespace faults
 
-void RunReplaceFaultHook(const std::string& path)
+void RunReplaceHook(faults::ReplaceStep step, const std::string& path)
 {
     if (Hook())
-        Hook()(path);
+        Hook()(step, path);
 }
 
 }  // namespace talvero

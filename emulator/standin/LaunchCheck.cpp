@@ -1,5 +1,6 @@
 #include "emulator/standin/LaunchCheck.h"
 
+#include "emulator/ConfigEditor.h"
 #include "platform/AppFolder.h"
 #include "platform/Files.h"
 #include "platform/TextRecords.h"
@@ -66,12 +67,11 @@ std::string LocalTimeText()
 
 std::optional<std::string> ConfigLineValue(const std::string& content, const std::string& key)
 {
-    std::optional<std::string> value;
-    for (const std::string& line : SplitRecords(content)) {
-        if (line.compare(0, key.size(), key) == 0)
-            value = line.substr(key.size());
-    }
-    return value;
+    const std::vector<std::string> lines = SplitRecords(content);
+    const auto last = LastLineWithKey(lines, key);
+    if (!last)
+        return std::nullopt;
+    return lines[*last].substr(key.size());
 }
 
 bool LaunchReport::AllPassed() const

@@ -10,14 +10,20 @@ namespace talvero::posix {
 namespace {
 bool ParentFolderExists(const std::string& path)
 {
-    const auto cut = path.find_last_of('/');
-    const std::string parent = cut == std::string::npos ? "." : (cut == 0 ? "/" : path.substr(0, cut));
     struct stat st {};
-    return ::stat(parent.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    return ::stat(FolderOf(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 }  // namespace
 
-std::int16_t ErrorNumberFromErrno(int err, const std::string& path)
+std::string FolderOf(const std::string& path)
+{
+    const auto cut = path.find_last_of('/');
+    if (cut == std::string::npos)
+        return ".";
+    return cut == 0 ? "/" : path.substr(0, cut);
+}
+
+ErrorNumber ErrorNumberFromErrno(int err, const std::string& path)
 {
     switch (err) {
     case ENOENT:

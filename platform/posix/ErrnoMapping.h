@@ -1,12 +1,16 @@
 #pragma once
 
-#include <cstdint>
+#include "platform/FileError.h"
+
 #include <string>
 
 namespace talvero::posix {
 
 /// Maps an errno value of a failed operation on `path` to the program's file-error number.
-std::int16_t ErrorNumberFromErrno(int err, const std::string& path);
+ErrorNumber ErrorNumberFromErrno(int err, const std::string& path);
+
+/// The folder that holds `path`: "." for a bare name, "/" for a name in the root.
+std::string FolderOf(const std::string& path);
 
 [[noreturn]] void ThrowErrno(int err, const std::string& path);
 

@@ -14,7 +14,9 @@
 
 namespace talvero {
 
+using posix::FolderOf;
 using posix::ThrowErrno;
+using faults::ReplaceStep;
 
 namespace {
 
@@ -48,14 +50,6 @@ std::string BaseName(const std::string& path)
 {
     const auto cut = path.find_last_of('/');
     return cut == std::string::npos ? path : path.substr(cut + 1);
-}
-
-std::string FolderOf(const std::string& path)
-{
-    const auto cut = path.find_last_of('/');
-    if (cut == std::string::npos)
-        return ".";
-    return cut == 0 ? "/" : path.substr(0, cut);
 }
 
 // A file without any write permission bit is read-only for everybody, root included, the way a
@@ -117,6 +111,17 @@ std::string ReadAll(int fd, const std::string& path)
             return bytes;
         bytes.append(buffer.data(), static_cast<std::size_t>(got));
     }
+}
+
+// A rename lasts through a power cut only once the folder holding the new entry is on the disk.
+void SyncFolder(const std::string& folder, const std::string& path)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;  // a folder we may not read cannot be synced; the rename stands
+    FileDescriptor guard(fd);
+    if (::fsync(fd) != 0 && errno == EIO)
+        ThrowErrno(errno, path);
 }
 
 // The file that a write through `path` really changes: the target of a symbolic link.
@@ -213,7 +218,7 @@ void ReplaceFileContents(const std::string& path, const std::string& bytes)
     try {
         const std::size_t half = bytes.size() / 2;
         WriteAll(fd.get(), bytes.data(), half, path);
-        RunReplaceFaultHook(path);
+        RunReplaceHook(ReplaceStep::HalfWritten, path);
         WriteAll(fd.get(), bytes.data() + half, bytes.size() - half, path);
         if (existed) {
             ::fchmod(fd.get(), old.st_mode & 07777);
@@ -228,12 +233,16 @@ void ReplaceFileContents(const std::string& path, const std::string& bytes)
         if (::fsync(fd.get()) != 0)
             ThrowErrno(errno, path);
         fd.Close(path);
+        RunReplaceHook(ReplaceStep::Flushed, path);
         if (::rename(temporary.c_str(), target.c_str()) != 0)
             ThrowErrno(errno, path);
     } catch (...) {
         ::unlink(temporary.c_str());
         throw;
     }
+    RunReplaceHook(ReplaceStep::Renamed, path);
+    SyncFolder(FolderOf(target), path);
+    RunReplaceHook(ReplaceStep::FolderSynced, path);
 }
 
 void CopyFileReplacing(const std::string& source, const std::string& destination)

@@ -6,7 +6,7 @@
 
 namespace talvero::windows {
 
-std::int16_t ErrorNumberFromWindowsError(unsigned long error)
+ErrorNumber ErrorNumberFromWindowsError(unsigned long error)
 {
     switch (error) {
     case ERROR_FILE_NOT_FOUND:

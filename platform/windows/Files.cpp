@@ -176,14 +176,18 @@ void ReplaceFileContents(const std::string& path, const std::string& bytes)
             Handle file(raw);
             const std::size_t half = bytes.size() / 2;
             WriteAll(file.get(), bytes.data(), half, path);
-            RunReplaceFaultHook(path);
+            RunReplaceHook(faults::ReplaceStep::HalfWritten, path);
             WriteAll(file.get(), bytes.data() + half, bytes.size() - half, path);
             if (!FlushFileBuffers(file.get()))
                 ThrowLastError(path);
             file.Close(path);
         }
+        RunReplaceHook(faults::ReplaceStep::Flushed, path);
         if (!MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             ThrowLastError(path);
+        // With MOVEFILE_WRITE_THROUGH the rename returns only once it is on the disk.
+        RunReplaceHook(faults::ReplaceStep::Renamed, path);
+        RunReplaceHook(faults::ReplaceStep::FolderSynced, path);
         SetFileAttributesA(path.c_str(), existed ? (attributes & ~FILE_ATTRIBUTE_HIDDEN) | FILE_ATTRIBUTE_NORMAL
                                                  : FILE_ATTRIBUTE_NORMAL);
     } catch (...) {

@@ -1,170 +1,110 @@
-// Start game end to end: the real main window, real files, the stand-in emulator started for real.
-#include "app/frmMain.h"
+// Start game on real files: the lines every start writes, the CD check, the hand-over.
+#include "app/Shutdown.h"
+#include "app/StartGame.h"
 #include "emulator/ConfigEditor.h"
-#include "install/Installer.h"
-#include "tests/support/GuiTest.h"
-
-#include <QAction>
-#include <QListWidget>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
+#include "tests/support/AppFolderTest.h"
 
 #include <filesystem>
 
 namespace talvero {
 namespace {
 
-using test::Child;
-
 // Without the keys that a start sets, every call appends its line: the file shows the order.
 const std::string kBareConfig = "kickstart_rom_file=kick31.rom\r\njoyport1=kbd2\r\n";
 
-class StartGameTest : public test::GuiTest {
+class StartGameTest : public test::AppFolderTest {
 protected:
     void SetUp() override
     {
-        GuiTest::SetUp();
+        AppFolderTest::SetUp();
         LayOutDemo();
+        test::MakeFolders(folder / "Cache");
         test::WriteFile(App(kConfigFile), kBareConfig);
     }
-    void Start(const QString& title, bool cdtv = false)
+    void Start(const std::string& title, Switches switches = {}, InstallerOptions options = {})
     {
-        if (!mainWindow) {
-            ASSERT_TRUE(StartMainWindow());
-        }
-        if (cdtv)
-            QTest::mouseClick(Child<QRadioButton>(mainWindow.get(), "Option2"), Qt::LeftButton);
-        auto* list = Child<QListWidget>(mainWindow.get(), "List1");
-        const auto items = list->findItems(title, Qt::MatchExactly);
-        ASSERT_EQ(1, items.size()) << title.toStdString();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(items.first()).center());
-        ASSERT_EQ(title, list->selectedItems().first()->text());
-        QTest::mouseClick(Child<QPushButton>(mainWindow.get(), "Command1"), Qt::LeftButton);
-    }
-    std::vector<std::string> StartLines(bool frameskip, bool jit, bool sound) const
-    {
-        std::vector<std::string> lines = {"kickstart_rom_file=kick31.rom", "joyport1=kbd2",
-                                          frameskip ? "gfx_framerate=2" : "gfx_framerate=1",
-                                          jit ? "cachesize=2048" : "cachesize=0", "chipset=aga",
-                                          "gfx_immediate_blits=false", "hardfile=", "win32.map_drives=true"};
-        if (sound)
-            lines.push_back("sound_output=normal");
-        return lines;
+        StartGame(title, switches, [options] { return options; });
     }
 };
 
-TEST_F(StartGameTest, ACd32GameStartsWithTheLinesInOrderAndItsCacheBuilt)
+TEST_F(StartGameTest, TheSwitchesGiveTheLinesWrittenInOrderBeforeTheInstallersOwn)
 {
-    InsertDemoCd("Akira");
-    Start("Akira");
-    EXPECT_EQ(0u, host->PendingMessages());
-    auto expected = StartLines(true, false, true);
-    expected.push_back("filesystem=rw,0:" + (folder / "Cache/akir"));
-    EXPECT_EQ(expected, ConfigLines());
-    EXPECT_TRUE(test::Exists(folder / "Cache/akir/libs/nonvolatile.library"));
-    EXPECT_EQ("0:nv", test::ReadFile(folder / "Cache/akir/prefs/env-archive/sys/nv_location"));
-    const std::string log = WaitForLaunchLog();
-    EXPECT_NE(std::string::npos, log.find("executable: WinUAE817r3.exe\n")) << log;
-    EXPECT_NE(std::string::npos, log.find("check startup-sequence: ok")) << log;
-    EXPECT_NE(std::string::npos, log.find("result: ok\n")) << log;
-    EXPECT_EQ("Akira", Child<QListWidget>(mainWindow.get(), "List1")->selectedItems().first()->text());
-}
-
-TEST_F(StartGameTest, ACdtvGamesOwnLinesOverrideStartGamesLines)
-{
+    struct Case {
+        Switches switches;
+        bool sound;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {{true, false}, true, {"gfx_framerate=2", "cachesize=0", "sound_output=normal"}},
+        {{false, true}, false, {"gfx_framerate=1", "cachesize=2048"}},
+    };
     InsertDemoCd("Lemmings");
-    Start("Lemmings", true);
-    EXPECT_EQ(0u, host->PendingMessages());
-    auto expected = StartLines(true, false, true);
-    expected[4] = "chipset=ocs";
-    expected.push_back("filesystem=rw,0:" + (folder / "Cache/lemm"));
-    EXPECT_EQ(expected, ConfigLines());
-    const std::string log = WaitForLaunchLog();
-    EXPECT_NE(std::string::npos, log.find("executable: WinUAE817r3.exe\n")) << log;
-    EXPECT_NE(std::string::npos, log.find("line: chipset=ocs\n")) << log;
-    EXPECT_NE(std::string::npos, log.find("result: ok\n")) << log;
+    for (const Case& c : cases) {
+        test::WriteFile(App(kConfigFile), kBareConfig);
+        Start("Lemmings", c.switches, {"D:", c.sound});
+        std::vector<std::string> expected = {"kickstart_rom_file=kick31.rom", "joyport1=kbd2", c.lines[0], c.lines[1],
+                                             "chipset=ocs", "gfx_immediate_blits=false", "hardfile=",
+                                             "win32.map_drives=true"};
+        if (c.sound)
+            expected.push_back("sound_output=normal");
+        expected.push_back("filesystem=rw,0:" + (folder / "Cache/lemm"));
+        EXPECT_EQ(expected, ConfigLines());
+    }
+    WaitForLaunchLog(2);
 }
 
-TEST_F(StartGameTest, DefenderOfTheCrownRunsTheSameProfileFromBothLists)
+TEST_F(StartGameTest, WithoutItsCdTheGameIsAskedForAndTheLinesStayWritten)
 {
-    InsertDemoCd("Defender of the Crown 2");
-    Start("Defender of the Crown 2");
-    WaitForLaunchLog(1);
-    Start("Defender of the Crown 2", true);
-    const std::string log = WaitForLaunchLog(2);
-    EXPECT_EQ(std::string::npos, log.find("WinUAE817r3.exe")) << log;
-    EXPECT_EQ("exact", ConfigValue("sound_output="));
-    EXPECT_EQ("rw,0:" + (folder / "Cache/def2"), ConfigValue("filesystem="));
-    EXPECT_EQ(0u, host->PendingMessages());
-}
-
-TEST_F(StartGameTest, FrameskipOffAndJitOnAndSoundOff)
-{
-    InsertDemoCd("Akira");
-    WriteSetting("SndEmu", "0");
-    ASSERT_TRUE(StartMainWindow());
-    Child<QAction>(mainWindow.get(), "Frameskip")->trigger();
-    Child<QAction>(mainWindow.get(), "JITComp")->trigger();
     Start("Akira");
-    auto expected = StartLines(false, true, false);
-    expected.push_back("filesystem=rw,0:" + (folder / "Cache/akir"));
-    EXPECT_EQ(expected, ConfigLines());
-    WaitForLaunchLog();
-}
-
-TEST_F(StartGameTest, NoCdAnotherGamesCdOrAFolderAskForTheCdWithTheLinesWritten)
-{
-    ASSERT_TRUE(StartMainWindow());
-    Start("Akira");
-    MessageBoxRequest message = host->TakeMessage();
-    EXPECT_EQ("Please insert the \"Akira\"-CD first!", message.text);
-    EXPECT_EQ(MessageIcon::Exclamation, message.icon);
-    EXPECT_EQ("Talvero", message.title);
-    EXPECT_EQ(StartLines(true, false, true), ConfigLines());
-    EXPECT_FALSE(test::Exists(folder / "Cache/akir"));
-
+    host->ExpectMessage("Please insert the \"Akira\"-CD first!", MessageIcon::Exclamation);
+    EXPECT_EQ("aga", ConfigValue("chipset="));
     InsertDemoCd("Gloom");
     Start("Akira");
-    EXPECT_EQ("Please insert the \"Akira\"-CD first!", host->TakeMessage().text);
-
-    test::MakeFolders(folder / "Drives/D/Alien Breed");
+    host->ExpectMessage("Please insert the \"Akira\"-CD first!", MessageIcon::Exclamation);
     test::MakeFolders(folder / "Drives/D/ab.exec");
     Start("Alien Breed Special Edition '92");
-    EXPECT_EQ("Please insert the \"Alien Breed Special Edition '92\"-CD first!", host->TakeMessage().text);
-    EXPECT_FALSE(test::Exists(App("\\WinUAE\\launch.log")));
+    host->ExpectMessage("Please insert the \"Alien Breed Special Edition '92\"-CD first!", MessageIcon::Exclamation);
+    EXPECT_FALSE(test::Exists(folder / "Cache/akir") || test::Exists(App("\\WinUAE\\launch.log")));
+    Start("");  // nothing selected: the lines only
+    EXPECT_EQ(0u, host->PendingMessages());
 }
 
-TEST_F(StartGameTest, ADriveSettingWithABackslashUsesItsFirstTwoCharacters)
+TEST_F(StartGameTest, TheIdentityFileIsLookedForOnTheDrivesFirstTwoCharacters)
 {
-    WriteSetting("Drive", "E:\\");
-    InsertDemoCd("Gloom", "E");
-    Start("Gloom");
+    InsertDemoCd("Whale's Voyage", "E");
+    Start("Whale's Voyage", {}, {"E:\\", true});
     EXPECT_EQ(0u, host->PendingMessages());
-    EXPECT_TRUE(test::Exists(folder / "Cache/glom/s/startup-sequence"));
+    EXPECT_TRUE(test::Exists(folder / "Cache/wvoy/s/startup-sequence"));
     WaitForLaunchLog();
 }
 
-TEST_F(StartGameTest, AMissingConfigurationFileSaysSoInsteadOfAskingForTheCd)
-{
-    InsertDemoCd("Akira");
-    std::filesystem::remove(App(kConfigFile));
-    Start("Akira");
-    const MessageBoxRequest message = host->TakeMessage();
-    EXPECT_EQ(kMessageImportantFileNotFound, message.text);
-    EXPECT_EQ(MessageIcon::Critical, message.icon);
-    EXPECT_EQ(0, host->endProgramRequests);
-    EXPECT_FALSE(test::Exists(folder / "Cache/akir"));
-    EXPECT_TRUE(mainWindow->isVisible());
-}
-
-TEST_F(StartGameTest, AReadOnlyConfigurationFileIsAWriteError)
+TEST_F(StartGameTest, AConfigurationThatCannotBeWrittenSaysSoInsteadOfAskingForTheCd)
 {
     InsertDemoCd("Akira");
     test::MakeReadOnly(App(kConfigFile));
     Start("Akira");
-    EXPECT_EQ(kMessageErrorWritingFile, host->TakeMessage().text);
+    host->ExpectMessage("Error writing to a file!");
     EXPECT_EQ(kBareConfig, Config());
+    std::filesystem::remove(App(kConfigFile));
+    Start("Akira");
+    host->ExpectMessage("Important file not found. Can't start the selected game!");
+    EXPECT_EQ(0, host->endProgramRequests);
+    EXPECT_FALSE(test::Exists(folder / "Cache/akir"));
+}
+
+TEST_F(StartGameTest, TheShutdownResetsTheLinesAndRemovesDefaultNewEvenWhenTheyCannotBeWritten)
+{
+    test::WriteFile(App(kConfigTempFile), "left over");
+    ResetConfigurationAtShutdown();
+    EXPECT_EQ((std::vector<std::string>{"kickstart_rom_file=kick31.rom", "joyport1=kbd2",
+                                        "filesystem=rw,tmp:" + (folder / "Cache/tmp"), "win32.map_drives=false"}),
+              ConfigLines());
+    EXPECT_FALSE(test::Exists(App(kConfigTempFile)));
+    test::WriteFile(App(kConfigTempFile), "left over");
+    test::MakeReadOnly(App(kConfigFile));
+    ResetConfigurationAtShutdown();
+    EXPECT_FALSE(test::Exists(App(kConfigTempFile)));
+    EXPECT_EQ("false", ConfigValue("win32.map_drives="));
 }
 
 }  // namespace

@@ -1,85 +1,121 @@
-// Drive normalisation, the Kickstart check and loading the options from the settings.
-#include "settings/SettingsStore.h"
+// What the options dialog does with its fields: loading, checking and saving them.
 #include "config/OptionsLogic.h"
+#include "emulator/ConfigEditor.h"
+#include "settings/SettingsStore.h"
 #include "tests/support/AppFolderTest.h"
+
+#include <filesystem>
 
 namespace talvero {
 namespace {
 
-TEST(DriveText, IsNormalisedAndValidated)
+class OptionsLogicTest : public test::AppFolderTest {
+protected:
+    void SetUp() override
+    {
+        AppFolderTest::SetUp();
+        test::WriteFile(App(kConfigFile), "joyport1=mouse\r\n");
+    }
+    std::string Setting(const char* key) { return Settings().Read(key, std::string("<absent>")); }
+};
+
+TEST(DriveText, IsNormalisedThenValidated)
 {
-    EXPECT_EQ("D:", NormaliseDrive("d"));
-    EXPECT_EQ("D:", NormaliseDrive("d:\\"));
-    EXPECT_EQ("E:", NormaliseDrive("e: "));
-    EXPECT_EQ("E:", NormaliseDrive("  e:"));
-    EXPECT_EQ("::", NormaliseDrive(":"));
-    EXPECT_EQ("1:", NormaliseDrive("1:"));
-    EXPECT_EQ("CD", NormaliseDrive("CD"));
-    EXPECT_EQ("", NormaliseDrive("   "));
+    const std::pair<const char*, const char*> normalised[] = {
+        {"d", "D:"}, {"d:\\", "D:"}, {"e: ", "E:"}, {"  e:", "E:"}, {":", "::"}, {"1:", "1:"}, {"CD", "CD"}, {"   ", ""}};
+    for (const auto& [typed, drive] : normalised)
+        EXPECT_EQ(drive, NormaliseDrive(typed)) << typed;
     for (const char* valid : {"A:", "D:", "Z:"})
         EXPECT_TRUE(IsValidDrive(valid)) << valid;
     for (const char* invalid : {"", "::", "1:", "CD", "D", "\xC4:"})
         EXPECT_FALSE(IsValidDrive(invalid)) << invalid;
 }
 
-class KickstartTest : public test::AppFolderTest {};
-
-TEST_F(KickstartTest, FortyAtOffset160AcceptsAnyNameOtherContentRejects)
+TEST_F(OptionsLogicTest, TheControllerChoiceWritesItsLineAndNoChoiceLeavesIt)
 {
-    std::string rom(524288, '\0');
-    rom[160] = '4';
-    rom[161] = '0';
-    test::WriteFile(folder / "any name.bin", rom);
-    EXPECT_EQ(KickstartCheck::Accepted, CheckKickstartFile(folder / "any name.bin"));
-    std::string small(162, 'x');
-    small[160] = '4';
-    small[161] = '0';
-    test::WriteFile(folder / "small.rom", small);
-    EXPECT_EQ(KickstartCheck::Accepted, CheckKickstartFile(folder / "small.rom"));
-    rom[161] = '1';
-    test::WriteFile(folder / "kick13.rom", rom);
-    EXPECT_EQ(KickstartCheck::Rejected, CheckKickstartFile(folder / "kick13.rom"));
+    const std::pair<int, const char*> choices[] = {{0, "kbd2"}, {1, "joy0"}, {2, "joy1"}, {-1, "mouse"}};
+    for (const auto& [port, line] : choices) {
+        test::WriteFile(App(kConfigFile), "joyport1=mouse\r\n");
+        OptionsState state{"d", port, "kick31.rom", false, true};
+        EXPECT_TRUE(SaveOptions(state));
+        EXPECT_EQ(line, ConfigValue("joyport1=")) << port;
+        EXPECT_EQ(std::to_string(port), Setting(SettingKey::Port1));
+    }
 }
 
-TEST_F(KickstartTest, ShortMissingOrFolderPathsChangeNothing)
+TEST_F(OptionsLogicTest, SavingWritesTheFourLinesThenTheFiveSettings)
 {
-    test::WriteFile(folder / "short.rom", std::string(161, '4'));
-    test::MakeFolders(folder / "dir.rom");
-    EXPECT_EQ(KickstartCheck::Unchanged, CheckKickstartFile(folder / "short.rom"));
-    EXPECT_EQ(KickstartCheck::Unchanged, CheckKickstartFile(folder / "missing.rom"));
-    EXPECT_EQ(KickstartCheck::Unchanged, CheckKickstartFile(folder / "dir.rom"));
+    OptionsState state{"e: ", 1, "  my kick.rom  ", true, false};
+    EXPECT_TRUE(SaveOptions(state));
+    EXPECT_EQ((std::vector<std::string>{"joyport1=joy0", "kickstart_rom_file=my kick.rom", "sound_output=interrupts",
+                                        "gfx_linemode=scanlines"}),
+              ConfigLines());
+    EXPECT_EQ("E:|1|my kick.rom|1|0", Setting(SettingKey::Drive) + "|" + Setting(SettingKey::Port1) + "|" +
+                                          Setting(SettingKey::ROMfile) + "|" + Setting(SettingKey::Scanlines) + "|" +
+                                          Setting(SettingKey::SndEmu));
+    state = {"D", 0, "kick31.rom", false, true};
+    EXPECT_TRUE(SaveOptions(state));
+    EXPECT_EQ("normal", ConfigValue("sound_output="));
+    EXPECT_EQ("double", ConfigValue("gfx_linemode="));
 }
 
-class LoadOptionsTest : public test::AppFolderTest {};
+TEST_F(OptionsLogicTest, AnInvalidDriveOrAMissingConfigurationSavesNothing)
+{
+    for (const char* drive : {"", ":", "1:", "CD"}) {
+        OptionsState state{drive, 1, "kick31.rom", true, true};
+        EXPECT_FALSE(SaveOptions(state));
+        host->ExpectMessage("Please select a valid CD drive!", MessageIcon::Exclamation);
+    }
+    EXPECT_EQ("joyport1=mouse\r\n", Config());
+    std::filesystem::remove(App(kConfigFile));
+    OptionsState state{"g:", 1, "kick31.rom", true, true};
+    EXPECT_FALSE(SaveOptions(state));
+    host->ExpectMessage("Error writing to file. Options not saved.");
+    EXPECT_EQ("<absent>", Setting(SettingKey::Drive));
+}
 
-TEST_F(LoadOptionsTest, AnEmptyStoreGivesTheDefaults)
+TEST_F(OptionsLogicTest, LoadingGivesDefaultsAndUnusableValuesLeaveTheirFields)
 {
     OptionsState state;
     LoadOptions(state);
-    EXPECT_EQ("D:", state.drive);
-    EXPECT_EQ(0, state.port);
-    EXPECT_EQ("kick31.rom", state.romFile);
-    EXPECT_FALSE(state.scanlines);
-    EXPECT_TRUE(state.soundEmulation);
-}
-
-TEST_F(LoadOptionsTest, UnusableValuesLeaveFieldsOrTheControllerUnchosen)
-{
+    EXPECT_EQ("D:|0|kick31.rom|0|1", state.drive + "|" + std::to_string(state.port) + "|" + state.romFile + "|" +
+                                         std::to_string(state.scanlines) + "|" + std::to_string(state.soundEmulation));
     Settings().Write(SettingKey::Port1, "7");
     Settings().Write(SettingKey::Scanlines, "maybe");
     Settings().Write(SettingKey::SndEmu, "0");
     Settings().Write(SettingKey::Drive, "E:\\");
-    OptionsState state;
     state.scanlines = true;
     LoadOptions(state);
-    EXPECT_EQ(-1, state.port);
-    EXPECT_TRUE(state.scanlines);
-    EXPECT_FALSE(state.soundEmulation);
-    EXPECT_EQ("E:\\", state.drive);
-    Settings().Write(SettingKey::Port1, "joystick");
-    state.port = 2;
+    EXPECT_EQ("E:\\|-1|1|0", state.drive + "|" + std::to_string(state.port) + "|" + std::to_string(state.scanlines) +
+                                 "|" + std::to_string(state.soundEmulation));
+    Settings().Write(SettingKey::Port1, "2");
     LoadOptions(state);
-    EXPECT_EQ(-1, state.port);
+    EXPECT_EQ(2, state.port);
+}
+
+TEST_F(OptionsLogicTest, TheKickstartNeeds40AtOffset160AndAnUnreadablePathChangesNothing)
+{
+    std::string rom(1024, 'x');
+    rom[160] = '4';
+    rom[161] = '0';
+    test::WriteFile(folder / "Kickstart v3.1 (A1200).bin", rom);
+    test::WriteFile(folder / "small.rom", rom.substr(0, 162));
+    rom[161] = '1';
+    test::WriteFile(folder / "kick13.rom", rom);
+    test::WriteFile(folder / "short.rom", std::string(161, '4'));
+    test::MakeFolders(folder / "dir.rom");
+    const std::pair<const char*, std::string> choices[] = {
+        {"Kickstart v3.1 (A1200).bin", folder / "Kickstart v3.1 (A1200).bin"}, {"small.rom", folder / "small.rom"},
+        {"short.rom", "old"}, {"dir.rom", "old"}, {"missing.rom", "old"}, {"kick13.rom", ""}};
+    for (const auto& [name, field] : choices) {
+        host->ChooseNextFile(folder / name);
+        EXPECT_EQ(field, ChooseKickstart("old")) << name;
+    }
+    host->ExpectMessage("This is not a valid Kickstart ROM file.");
+    host->ChooseNextFile(std::nullopt);
+    EXPECT_EQ("old", ChooseKickstart("old"));
+    EXPECT_EQ("Select Kickstart 3.1-ROM...", host->fileRequests.back().title);
+    EXPECT_EQ("Kickstart-ROM (*.rom)", host->fileRequests.back().filterDescription);
 }
 
 }  // namespace

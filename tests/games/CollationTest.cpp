@@ -10,56 +10,54 @@
 namespace talvero {
 namespace {
 
-std::vector<std::string> Sorted(const std::vector<std::string>& entries)
+using Texts = std::vector<std::string>;
+
+Texts Sorted(const Texts& entries)
 {
-    std::vector<std::string> sorted;
+    Texts sorted;
     for (const std::string& entry : entries)
-        sorted.insert(sorted.begin() + static_cast<std::ptrdiff_t>(SortedInsertPosition(sorted, entry)), entry);
+        InsertSorted(sorted, entry);
     return sorted;
 }
 
-const std::vector<std::string> kCD32 = {
-    "Akira", "Alien Breed Special Edition '92", "Chambers of Shaolin", "Dark Seed", "Deep Core",
-    "Defender of the Crown 2", "D-Generation", "F17 Challenge", "Fireforce", "Fly Harder", "Frontier - Elite 2",
-    "Global Effect", "Gloom", "Guardian", "GunShip 2000", "IK+", "James Pond 2 - RoboCod", "Jungle Strike",
-    "Mean Arenas", "Project-X Special Edition '93", "Qwak!", "Roadkill", "Speris Legacy", "Syndicate",
-    "UFO - Enemy Unknown", "Whale's Voyage"};
-
-TEST(Collation, TheCd32ListReadsInItsOrder)
+TEST(Collation, TheListsReadInTheirOrderWhateverTheOrderOfInsertion)
 {
-    const auto titles = TitlesOfList("CD32");
-    EXPECT_EQ(26u, titles.size());
-    EXPECT_EQ(kCD32, Sorted(titles));
-    auto shuffled = kCD32;
+    const Texts cd32 = {
+        "Akira", "Alien Breed Special Edition '92", "Chambers of Shaolin", "Dark Seed", "Deep Core",
+        "Defender of the Crown 2", "D-Generation", "F17 Challenge", "Fireforce", "Fly Harder", "Frontier - Elite 2",
+        "Global Effect", "Gloom", "Guardian", "GunShip 2000", "IK+", "James Pond 2 - RoboCod", "Jungle Strike",
+        "Mean Arenas", "Project-X Special Edition '93", "Qwak!", "Roadkill", "Speris Legacy", "Syndicate",
+        "UFO - Enemy Unknown", "Whale's Voyage"};
+    EXPECT_EQ(cd32, Sorted(TitlesOfList("CD32")));
+    Texts shuffled = cd32;
     std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(7));
-    EXPECT_EQ(kCD32, Sorted(shuffled));
-}
-
-TEST(Collation, TheCdtvListReadsInItsOrder)
-{
-    EXPECT_EQ((std::vector<std::string>{"Defender of the Crown 2", "Fantastic Voyage",
-                                        "Indiana Jones and the Last Crusade", "Lemmings", "Turrican 2"}),
-              Sorted(TitlesOfList("CDTV")));
-}
-
-TEST(Collation, BackupEntriesComeFirstAndHyphensAreLeftOut)
-{
-    const std::vector<std::string> expected = {
+    EXPECT_EQ(cd32, Sorted(shuffled));
+    const Texts nvram = {
         "[Backup] Akira", "[Backup] Dark Seed", "[Backup] D-Generation", "[Backup] GunShip 2000",
         "[Backup] James Pond 2 - RoboCod", "[Backup] Syndicate", "[Backup] UFO - Enemy Unknown", "Akira", "Dark Seed",
         "D-Generation", "GunShip 2000", "James Pond 2 - RoboCod", "Syndicate", "UFO - Enemy Unknown"};
-    auto added = std::vector<std::string>(expected.begin() + 7, expected.end());
-    added.insert(added.end(), expected.begin(), expected.begin() + 7);
-    EXPECT_EQ(expected, Sorted(added));
+    Texts added(nvram.begin() + 7, nvram.end());
+    added.insert(added.end(), nvram.begin(), nvram.begin() + 7);
+    EXPECT_EQ(nvram, Sorted(added));
 }
 
-TEST(Collation, CaseIsIgnoredAndTiesFallBackToPlainOrder)
+// Each pair is in order; the reverse must not be. Each pair breaks one rule if the rule is broken.
+TEST(Collation, EachRuleOnTitlesMadeForIt)
 {
-    EXPECT_TRUE(WordOrderLess("apple", "Banana"));
-    EXPECT_TRUE(WordOrderLess("Apple", "banana"));
-    EXPECT_FALSE(WordOrderLess("coop", "co-op") && WordOrderLess("co-op", "coop"));
-    EXPECT_TRUE(WordOrderLess("F17 Challenge", "Fantastic Voyage"));
-    EXPECT_TRUE(WordOrderLess("Fly Harder", "FlyCD"));
+    const std::pair<const char*, const char*> ordered[] = {
+        {"apple", "Banana"}, {"Apple", "banana"},  // case ignored
+        {"XRay A", "X-Ray B"},                     // hyphens left out
+        {"Its A", "It's B"},                       // apostrophes left out
+        {"R!x", "R1x"}, {"R x", "R1x"},            // symbols (a blank among them) before digits
+        {"R1x", "Rax"}, {"[Backup] Z", "Akira"},   // digits and symbols before letters
+        {"Rz", "R\xC4"},                           // 8-bit characters after letters
+        {"co-op", "coop"}, {"Co-op", "co-op"},     // equal but for what is left out: plain order
+    };
+    for (const auto& [first, second] : ordered) {
+        EXPECT_TRUE(WordOrderLess(first, second)) << first << " < " << second;
+        EXPECT_FALSE(WordOrderLess(second, first)) << second << " < " << first;
+    }
+    EXPECT_FALSE(WordOrderLess("Akira", "Akira"));
 }
 
 }  // namespace

@@ -1,12 +1,9 @@
-// The chart agrees with the game profiles and the NVRAM manager's games.
+// The compatibility chart's rows, marks and notes.
 #include "help/CompatibilityChart.h"
-#include "games/GameProfiles.h"
-#include "nvram/SaveDataTable.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <set>
 
 namespace talvero {
 namespace {
@@ -43,25 +40,6 @@ TEST(CompatibilityChart, RowsCountsAndOrder)
     EXPECT_EQ((std::vector<int>{10, 12, 13, 21, 30}), RowsWhere([](const ChartRow& r) { return r.note != "-"; }));
     EXPECT_EQ("use 'DH0:Save' to save", chart[9].note);
     EXPECT_EQ("use a joypad (not the keyboard)", chart[29].note);
-}
-
-TEST(CompatibilityChart, TicksAreExactlyTheFakepadGamesAndTheSaveDataGames)
-{
-    std::set<std::string> fakepad, ticked, saveData, savers;
-    for (const GameProfile& profile : GameProfiles()) {
-        if (profile.WritesFakepad())
-            fakepad.insert(profile.title);
-    }
-    for (const SaveDataRow& row : SaveDataTable())
-        saveData.insert(row.title);
-    for (const ChartRow& row : CompatibilityChart()) {
-        if (row.joypad == ChartMark::Ticked)
-            ticked.insert(row.title);
-        if (row.nvram == ChartMark::Ticked)
-            savers.insert(row.title);
-    }
-    EXPECT_EQ(fakepad, ticked);
-    EXPECT_EQ(saveData, savers);
 }
 
 }  // namespace

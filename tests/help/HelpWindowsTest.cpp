@@ -1,11 +1,9 @@
 // The joypad help and the compatibility chart, with their watchdog.
-#include "ui/WindowRegistry.h"
 #include "app/frmMain.h"
-#include "emulator/ConfigEditor.h"
+#include "help/CompatibilityChart.h"
 #include "help/Watchdog.h"
-#include "help/frmComp.h"
-#include "help/frmHelp1.h"
 #include "tests/support/GuiTest.h"
+#include "ui/WindowRegistry.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -22,6 +20,12 @@ using test::WaitUntil;
 
 class HelpWindowsTest : public test::GuiTest {
 protected:
+    void SetUp() override
+    {
+        GuiTest::SetUp();
+        LayOutDemo();
+        ASSERT_TRUE(StartMainWindow());
+    }
     QWidget* OpenChart()
     {
         Child<QAction>(mainWindow.get(), "Hilfe2")->trigger();
@@ -36,7 +40,6 @@ protected:
 
 TEST_F(HelpWindowsTest, TheJoypadHelpShowsItsTexts)
 {
-    ASSERT_TRUE(StartMainWindow());
     QWidget* help = OpenJoypadHelp();
     ASSERT_TRUE(help);
     EXPECT_EQ("Help: Joypad-Emulation", help->windowTitle());
@@ -49,106 +52,70 @@ TEST_F(HelpWindowsTest, TheJoypadHelpShowsItsTexts)
               Child<QLabel>(help, "Label2")->text());
     EXPECT_EQ(QString::fromUtf8("Joypad-Emulation (FakePad) \u00A9 1999 its author"), Child<QLabel>(help, "Label3")->text());
     EXPECT_EQ(QSize(350, 209), Child<QLabel>(help, "Image1")->pixmap().size());
-    auto* close = Child<QPushButton>(help, "Command1");
-    EXPECT_EQ("Close", close->text());
-    EXPECT_TRUE(close->isDefault());
+    EXPECT_EQ("Close", Child<QPushButton>(help, "Command1")->text());
+    EXPECT_TRUE(Child<QPushButton>(help, "Command1")->isDefault());
     EXPECT_EQ(3000, help->findChild<QTimer*>("Timer1")->interval());
     EXPECT_TRUE(help->findChild<QTimer*>("Timer1")->isActive());
 }
 
-TEST_F(HelpWindowsTest, TheChartRowsBoxesAndNotes)
+TEST_F(HelpWindowsTest, TheChartShowsEveryRowAndAClickedBoxChangesUntilReopened)
 {
-    ASSERT_TRUE(StartMainWindow());
     QWidget* chart = OpenChart();
     ASSERT_TRUE(chart);
     EXPECT_EQ("Help: Compatibility", chart->windowTitle());
-    EXPECT_EQ("Game", Child<QLabel>(chart, "Label22")->text());
-    EXPECT_EQ("Note", Child<QLabel>(chart, "Label2")->text());
-    EXPECT_EQ("= not tested", Child<QLabel>(chart, "Label47")->text());
-    std::vector<int> joypad, nvram, grey, notes;
+    EXPECT_EQ("Game|Note|= not tested", Child<QLabel>(chart, "Label22")->text() + "|" +
+                                             Child<QLabel>(chart, "Label2")->text() + "|" +
+                                             Child<QLabel>(chart, "Label47")->text());
+    const Qt::CheckState states[] = {Qt::Unchecked, Qt::Checked, Qt::PartiallyChecked};
+    const auto rows = CompatibilityChart();
     for (int row = 1; row <= 30; ++row) {
         const QString n = QString::number(row);
-        const auto* j = chart->findChild<QCheckBox*>("Joypad" + n);
-        const auto* v = chart->findChild<QCheckBox*>("NVRAM" + n);
-        ASSERT_TRUE(j && v) << row;
-        if (j->checkState() == Qt::Checked)
-            joypad.push_back(row);
-        EXPECT_NE(Qt::PartiallyChecked, j->checkState());
-        if (v->checkState() == Qt::Checked)
-            nvram.push_back(row);
-        if (v->checkState() == Qt::PartiallyChecked)
-            grey.push_back(row);
-        if (chart->findChild<QLabel*>("Note" + n)->text() != "-")
-            notes.push_back(row);
+        const ChartRow& expected = rows[static_cast<std::size_t>(row - 1)];
+        EXPECT_EQ(expected.title, Child<QLabel>(chart, ("Game" + n).toLatin1().constData())->text().toStdString());
+        EXPECT_EQ(states[int(expected.joypad)], Child<QCheckBox>(chart, ("Joypad" + n).toLatin1().constData())->checkState());
+        EXPECT_EQ(states[int(expected.nvram)], Child<QCheckBox>(chart, ("NVRAM" + n).toLatin1().constData())->checkState());
+        EXPECT_EQ(expected.note, Child<QLabel>(chart, ("Note" + n).toLatin1().constData())->text().toStdString());
     }
     EXPECT_EQ(nullptr, chart->findChild<QCheckBox*>("Joypad31"));
-    EXPECT_EQ((std::vector<int>{4, 6, 11, 14, 16, 17, 23, 24}), joypad);
-    EXPECT_EQ((std::vector<int>{1, 4, 6, 14, 16, 23, 24}), nvram);
-    EXPECT_EQ((std::vector<int>{11, 12, 22}), grey);
-    EXPECT_EQ(5u, notes.size());
-    EXPECT_EQ("Turrican 2", chart->findChild<QLabel*>("Game30")->text());
-    EXPECT_EQ("set controller to 'Joystick'", chart->findChild<QLabel*>("Note12")->text());
-}
-
-TEST_F(HelpWindowsTest, AClickedBoxChangesUntilTheChartIsReopened)
-{
-    ASSERT_TRUE(StartMainWindow());
-    QWidget* chart = OpenChart();
     auto* box = chart->findChild<QCheckBox*>("NVRAM2");
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_NE(Qt::Unchecked, box->checkState());
     QTest::keyClick(chart, Qt::Key_Escape);
     EXPECT_TRUE(WaitUntil([] { return !Windows().compatibility; }));
-    chart = OpenChart();
-    EXPECT_EQ(Qt::Unchecked, chart->findChild<QCheckBox*>("NVRAM2")->checkState());
+    EXPECT_EQ(Qt::Unchecked, OpenChart()->findChild<QCheckBox*>("NVRAM2")->checkState());
 }
 
-TEST_F(HelpWindowsTest, EnterAndEscCloseAndTheMenuShowsTheOpenWindowAgain)
+TEST_F(HelpWindowsTest, EnterEscAndCloseCloseAndTheMenuShowsTheOpenWindowAgain)
 {
-    ASSERT_TRUE(StartMainWindow());
     QWidget* help = OpenJoypadHelp();
     EXPECT_EQ(help, OpenJoypadHelp());
     QTest::keyClick(help, Qt::Key_Return);
     EXPECT_TRUE(WaitUntil([] { return !Windows().joypadHelp; }));
-    help = OpenJoypadHelp();
-    QTest::keyClick(Child<QPushButton>(help, "Command1"), Qt::Key_Escape);
+    QTest::keyClick(Child<QPushButton>(OpenJoypadHelp(), "Command1"), Qt::Key_Escape);
     EXPECT_TRUE(WaitUntil([] { return !Windows().joypadHelp; }));
-    QWidget* chart = OpenChart();
-    QTest::mouseClick(Child<QPushButton>(chart, "Command1"), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(OpenChart(), "Command1"), Qt::LeftButton);
     EXPECT_TRUE(WaitUntil([] { return !Windows().compatibility; }));
 }
 
-TEST_F(HelpWindowsTest, TheWatchdogDoesNothingWhileTheMainWindowIsShown)
+TEST_F(HelpWindowsTest, TheWatchdogEndsTheProgramWithoutTheShutdownOnlyOnceTheMainWindowHasGone)
 {
-    ASSERT_TRUE(StartMainWindow());
+    const std::string configBefore = Config();
     OpenJoypadHelp();
     OpenChart();
     for (int tick = 0; tick < 5; ++tick)
         WatchdogTick();
     EXPECT_EQ(0, host->endProgramRequests);
-    EXPECT_TRUE(Windows().joypadHelp && Windows().compatibility && mainWindow->isVisible());
-}
-
-TEST_F(HelpWindowsTest, OnceTheMainWindowHasGoneTheWatchdogEndsTheProgramWithoutTheShutdown)
-{
-    LayOutDemo();
-    const std::string configBefore = Config();
-    ASSERT_TRUE(StartMainWindow());
-    OpenJoypadHelp();
-    OpenChart();
     mainWindow->close();
     EXPECT_FALSE(mainWindow->isVisible());
-    EXPECT_EQ(configBefore, Config()) << "closing the main window must not run the shutdown while help is open";
     EXPECT_TRUE(Windows().joypadHelp && Windows().compatibility);
     // The real timer, not a direct call: within about three seconds.
     EXPECT_TRUE(WaitUntil([this] { return host->endProgramRequests > 0; }, 6000));
     EXPECT_TRUE(WaitUntil([] { return !Windows().joypadHelp && !Windows().compatibility; }));
-    EXPECT_EQ(configBefore, Config());
+    EXPECT_EQ(configBefore, Config()) << "the watchdog's end must not run the shutdown";
 }
 
 TEST_F(HelpWindowsTest, TheShutdownSequenceClosesTheHelpWindows)
 {
-    ASSERT_TRUE(StartMainWindow());
     OpenJoypadHelp();
     OpenChart();
     Child<QAction>(mainWindow.get(), "Programm2")->trigger();

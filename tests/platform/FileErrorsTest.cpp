@@ -1,4 +1,5 @@
-// The file-error numbering on real files: 53, 76, 75, 70 and 62.
+// The file-error numbering on real files (53, 76, 75, 62), existence, and the whole-file replace.
+#include "platform/FaultHooks.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"
 #include "tests/support/TestFolder.h"
@@ -6,120 +7,102 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 namespace talvero {
 namespace {
 
-using test::TestFolder;
-
 using test::ErrorNumberOf;
 
-TEST(FileErrors, MissingFileInExistingFolderIsFileNotFound)
-{
-    TestFolder folder;
-    EXPECT_EQ(53, ErrorNumberOf([&] { ReadFileBytes(folder / "missing.uae"); }));
-    EXPECT_EQ(53, ErrorNumberOf([&] { RemoveFile(folder / "missing.uae"); }));
-    EXPECT_EQ(53, ErrorNumberOf([&] { FileSize(folder / "missing.uae"); }));
-}
+class FileErrors : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        test::WriteFile(folder / "plain", "chipset=aga\r\n");
+        test::MakeFolders(folder / "dir");
+        test::WriteFile(folder / "readonly", "chipset=aga\r\n");
+        test::MakeReadOnly(folder / "readonly");
+    }
+    void TearDown() override { faults::SetReplaceHook(nullptr); }
+    test::TestFolder folder;
+};
 
-TEST(FileErrors, MissingFolderOnThePathIsPathNotFound)
+TEST_F(FileErrors, EachOperationFailsWithTheNumberOfItsSituation)
 {
-    TestFolder folder;
-    EXPECT_EQ(76, ErrorNumberOf([&] { ReadFileBytes(folder / "no/such/file"); }));
-    EXPECT_EQ(76, ErrorNumberOf([&] { WriteFileBytes(folder / "no/such/file", "x"); }));
-    EXPECT_EQ(76, ErrorNumberOf([&] { ReplaceFileContents(folder / "no/file", "x"); }));
-    EXPECT_EQ(76, ErrorNumberOf([&] { CreateFolder(folder / "no/child"); }));
-}
-
-TEST(FileErrors, AFileWhereAFolderIsExpectedIsPathNotFound)
-{
-    TestFolder folder;
-    test::WriteFile(folder / "plain", "x");
-    EXPECT_EQ(76, ErrorNumberOf([&] { ReadFileBytes(folder / "plain/inside"); }));
-}
-
-TEST(FileErrors, AFolderWhereAFileIsWantedIsAccessError)
-{
-    TestFolder folder;
-    test::MakeFolders(folder / "dir");
-    EXPECT_EQ(75, ErrorNumberOf([&] { ReadFileBytes(folder / "dir"); }));
-    EXPECT_EQ(75, ErrorNumberOf([&] { WriteFileBytes(folder / "dir", "x"); }));
-    EXPECT_EQ(75, ErrorNumberOf([&] { ReplaceFileContents(folder / "dir", "x"); }));
-    EXPECT_EQ(75, ErrorNumberOf([&] { OpenForReadingAndClose(folder / "dir"); }));
-    EXPECT_EQ(75, ErrorNumberOf([&] { RemoveFile(folder / "dir"); }));
-    EXPECT_EQ(75, ErrorNumberOf([&] { CreateFolder(folder / "dir"); }));
-}
-
-TEST(FileErrors, ReadOnlyFileIsAccessErrorAndStaysAsItWas)
-{
-    TestFolder folder;
-    const std::string file = folder / "Default.uae";
-    test::WriteFile(file, "chipset=aga\r\n");
-    test::MakeReadOnly(file);
-    EXPECT_EQ(75, ErrorNumberOf([&] { WriteFileBytes(file, "new"); }));
-    EXPECT_EQ(75, ErrorNumberOf([&] { ReplaceFileContents(file, "new"); }));
-    EXPECT_EQ(75, ErrorNumberOf([&] { WriteByteAt(file, 0, 'X'); }));
-    EXPECT_EQ(75, ErrorNumberOf([&] { RemoveFile(file); }));
-    EXPECT_EQ("chipset=aga\r\n", test::ReadFile(file));
-}
-
-TEST(FileErrors, ReadOnlyFolderRefusesNewFilesWithAccessError)
-{
-    if (!test::ReadOnlyFoldersAreEnforced())
-        GTEST_SKIP() << "read-only folders accept new files here";
-    TestFolder folder;
-    test::MakeFolders(folder / "locked");
-    test::MakeReadOnly(folder / "locked");
-    EXPECT_EQ(75, ErrorNumberOf([&] { WriteFileBytes(folder / "locked/new", "x"); }));
-    EXPECT_EQ(75, ErrorNumberOf([&] { ReplaceFileContents(folder / "locked/new", "x"); }));
-    EXPECT_EQ(75, ErrorNumberOf([&] { CreateFolder(folder / "locked/sub"); }));
-}
-
-TEST(FileErrors, ReadingPastTheEndIsInputPastEndOfFile)
-{
-    TestFolder folder;
+    using Operation = std::function<void(const std::string&)>;
+    const std::pair<const char*, Operation> operations[] = {
+        {"read", [](const std::string& p) { ReadFileBytes(p); }},
+        {"write", [](const std::string& p) { WriteFileBytes(p, "x"); }},
+        {"replace", [](const std::string& p) { ReplaceFileContents(p, "x"); }},
+        {"open", [](const std::string& p) { OpenForReadingAndClose(p); }},
+        {"remove", [](const std::string& p) { RemoveFile(p); }},
+        {"size", [](const std::string& p) { FileSize(p); }},
+        {"create folder", [](const std::string& p) { CreateFolder(p); }},
+        {"write byte", [](const std::string& p) { WriteByteAt(p, 0, 'X'); }},
+    };
+    // Expected numbers per operation, in the order above; 0 = not tried.
+    const std::pair<const char*, std::vector<int>> situations[] = {
+        {"missing", {53, 0, 0, 53, 53, 53, 0, 0}},
+        {"no/such/file", {76, 76, 76, 76, 0, 0, 76, 0}},
+        {"plain/inside", {76, 0, 0, 0, 0, 0, 0, 0}},
+        {"dir", {75, 75, 75, 75, 75, 0, 75, 0}},
+        {"readonly", {0, 75, 75, 0, 75, 0, 0, 75}},
+    };
+    for (const auto& [path, numbers] : situations) {
+        for (std::size_t i = 0; i < numbers.size(); ++i) {
+            if (!numbers[i])
+                continue;
+            EXPECT_EQ(numbers[i], ErrorNumberOf([&] { operations[i].second(folder / path); }))
+                << operations[i].first << " " << path;
+        }
+    }
+    EXPECT_EQ("chipset=aga\r\n", test::ReadFile(folder / "readonly"));
     test::WriteFile(folder / "short", std::string(100, 'a'));
     EXPECT_EQ(62, ErrorNumberOf([&] { ReadFileRange(folder / "short", 90, 11); }));
     EXPECT_EQ(std::string(10, 'a'), ReadFileRange(folder / "short", 90, 10));
 }
 
-TEST(FileExistence, OnlyOrdinaryVisibleFilesExist)
+TEST_F(FileErrors, AReadOnlyFolderRefusesNewEntriesWith75)
 {
-    TestFolder folder;
-    test::WriteFile(folder / "plain", "x");
-    test::WriteFile(folder / "readonly", "x");
-    test::MakeReadOnly(folder / "readonly");
-    test::MakeFolders(folder / "dir");
-    EXPECT_TRUE(FileExists(folder / "plain"));
-    EXPECT_TRUE(FileExists(folder / "readonly"));
-    EXPECT_FALSE(FileExists(folder / "dir"));
-    EXPECT_FALSE(FileExists(folder / "missing"));
-    EXPECT_FALSE(FileExists(folder / "no/such/folder/file"));
+    if (!test::ReadOnlyFoldersAreEnforced())
+        GTEST_SKIP() << "read-only folders accept new files here";
+    test::MakeReadOnly(folder / "dir");
+    EXPECT_EQ(75, ErrorNumberOf([&] { WriteFileBytes(folder / "dir/new", "x"); }));
+    EXPECT_EQ(75, ErrorNumberOf([&] { ReplaceFileContents(folder / "dir/new", "x"); }));
+    EXPECT_EQ(75, ErrorNumberOf([&] { CreateFolder(folder / "dir/sub"); }));
+}
+
+TEST_F(FileErrors, OnlyOrdinaryVisibleFilesExist)
+{
+    EXPECT_TRUE(FileExists(folder / "plain") && FileExists(folder / "readonly"));
+    EXPECT_FALSE(FileExists(folder / "dir") || FileExists(folder / "missing") || FileExists(folder / "no/such/file"));
     EXPECT_TRUE(FolderExists(folder / "dir"));
-    EXPECT_FALSE(FolderExists(folder / "plain"));
-    EXPECT_FALSE(FolderExists(folder / "missing"));
+    EXPECT_FALSE(FolderExists(folder / "plain") || FolderExists(folder / "missing"));
 }
 
-TEST(ReplaceFileContents, AFailureInTheMiddleLeavesTheOldFileAndNoLeftovers)
+TEST_F(FileErrors, TheReplaceFlushesRenamesThenSyncsTheFolder)
 {
-    TestFolder folder;
-    test::WriteFile(folder / "save", "precious save data");
-    testing::SetReplaceFaultHook([](const std::string&) { throw FileError(61, "disk full"); });
-    EXPECT_EQ(61, ErrorNumberOf([&] { ReplaceFileContents(folder / "save", std::string(4096, 'x')); }));
-    testing::SetReplaceFaultHook(nullptr);
-    EXPECT_EQ("precious save data", test::ReadFile(folder / "save"));
-    int entries = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path()))
-        ++entries;
-    EXPECT_EQ(1, entries);
+    std::vector<faults::ReplaceStep> steps;
+    faults::SetReplaceHook([&](faults::ReplaceStep step, const std::string&) { steps.push_back(step); });
+    ReplaceFileContents(folder / "plain", "new");
+    using S = faults::ReplaceStep;
+    EXPECT_EQ((std::vector<S>{S::HalfWritten, S::Flushed, S::Renamed, S::FolderSynced}), steps);
+    EXPECT_EQ("new", test::ReadFile(folder / "plain"));
 }
 
-TEST(WriteByteAt, ChangesExactlyOneByte)
+TEST_F(FileErrors, AFailureBeforeTheRenameLeavesTheOldFileAndNoLeftovers)
 {
-    TestFolder folder;
-    test::WriteFile(folder / "game", "abcdef");
-    WriteByteAt(folder / "game", 2, 0xFF);
-    EXPECT_EQ(std::string("ab\xFF" "def"), test::ReadFile(folder / "game"));
+    for (const auto failing : {faults::ReplaceStep::HalfWritten, faults::ReplaceStep::Flushed}) {
+        faults::SetReplaceHook([failing](faults::ReplaceStep step, const std::string&) {
+            if (step == failing)
+                throw FileError(ErrorNumber::DiskFull, "disk full");
+        });
+        EXPECT_EQ(61, ErrorNumberOf([&] { ReplaceFileContents(folder / "plain", std::string(4096, 'x')); }));
+        EXPECT_EQ("chipset=aga\r\n", test::ReadFile(folder / "plain"));
+        EXPECT_EQ(3, std::distance(std::filesystem::directory_iterator(folder.path()), std::filesystem::directory_iterator()));
+    }
+    WriteByteAt(folder / "plain", 2, 0xFF);
+    EXPECT_EQ(std::string("ch\xFFpset=aga\r\n"), test::ReadFile(folder / "plain"));
 }
 
 }  // namespace

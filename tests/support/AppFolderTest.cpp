@@ -6,6 +6,7 @@
 #include "emulator/standin/LaunchCheck.h"
 #include "games/GameProfiles.h"
 #include "platform/AppFolder.h"
+#include "platform/FaultHooks.h"
 #include "platform/Files.h"
 #include "platform/TextRecords.h"
 
@@ -23,7 +24,7 @@ void AppFolderTest::SetUp()
 
 void AppFolderTest::TearDown()
 {
-    talvero::testing::SetReplaceFaultHook(nullptr);
+    faults::SetReplaceHook(nullptr);
     UnmapDrives();
     host.reset();
 }

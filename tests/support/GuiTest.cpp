@@ -6,6 +6,7 @@
 #include "settings/QtSettingsBackend.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
@@ -68,16 +69,21 @@ QString NextInTabOrder(QWidget* widget)
     return next ? next->objectName() : QString();
 }
 
-void WhenModalOpens(std::function<void(QWidget*)> step)
+void WhenModalOpens(std::function<void(QWidget*)> step, int milliseconds)
 {
     auto* poll = new QTimer;
     poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, [poll, step] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            poll->stop();
-            poll->deleteLater();
+    const QDeadlineTimer deadline(milliseconds);
+    QObject::connect(poll, &QTimer::timeout, [poll, step, deadline] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal && !deadline.hasExpired())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        if (modal)
             step(modal);
-        }
+        else
+            ADD_FAILURE() << "no modal dialog opened in time";
     });
     poll->start();
 }

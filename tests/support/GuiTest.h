@@ -29,8 +29,9 @@ protected:
 /// Processes events until `condition` holds or the time runs out.
 bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 5000);
 
-/// Runs `step` on the modal dialog that the next event opens, as soon as it is shown.
-void WhenModalOpens(std::function<void(QWidget*)> step);
+/// Runs `step` on the modal dialog that the next event opens, as soon as it is shown; fails the
+/// test when none opens in time.
+void WhenModalOpens(std::function<void(QWidget*)> step, int milliseconds = 5000);
 
 /// The widget that Tab moves to after `widget` (the widget's own parts skipped).
 QString NextInTabOrder(QWidget* widget);

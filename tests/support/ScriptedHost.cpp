@@ -62,11 +62,12 @@ MessageBoxRequest ScriptedHost::TakeMessage()
     return message;
 }
 
-std::vector<MessageBoxRequest> ScriptedHost::TakeMessages()
+void ScriptedHost::ExpectMessage(const std::string& text, MessageIcon icon)
 {
-    std::vector<MessageBoxRequest> all(m_messages.begin(), m_messages.end());
-    m_messages.clear();
-    return all;
+    const MessageBoxRequest message = TakeMessage();
+    EXPECT_EQ(text, message.text);
+    EXPECT_EQ(icon, message.icon) << text;
+    EXPECT_EQ(kApplicationTitle, message.title) << text;
 }
 
 }  // namespace talvero::test

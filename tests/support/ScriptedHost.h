@@ -25,8 +25,8 @@ public:
 
     /// The oldest message not yet taken; fails the test when there is none.
     MessageBoxRequest TakeMessage();
-    /// Takes all messages so far.
-    std::vector<MessageBoxRequest> TakeMessages();
+    /// Takes the oldest message and checks its text, its icon and the program's title.
+    void ExpectMessage(const std::string& text, MessageIcon icon = MessageIcon::Critical);
     std::size_t PendingMessages() const { return m_messages.size(); }
 
     std::vector<OpenFileRequest> fileRequests;

@@ -37,7 +37,7 @@ int ErrorNumberOf(Operation operation)
     try {
         operation();
     } catch (const FileError& error) {
-        return error.number();
+        return static_cast<int>(error.number());
     }
     return 0;
 }

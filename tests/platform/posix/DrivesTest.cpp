@@ -43,12 +43,7 @@ TEST_F(DrivesTest, MissingDrivesDoNotResolve)
     EXPECT_FALSE(DriveRoot("1:"));
     EXPECT_FALSE(DriveRoot(":"));
     EXPECT_FALSE(DriveRoot(""));
-    try {
-        PathOnDrive("Q:", "\\Akira");
-        FAIL() << "a missing drive must fail";
-    } catch (const FileError& error) {
-        EXPECT_EQ(76, error.number());
-    }
+    EXPECT_EQ(76, test::ErrorNumberOf([] { PathOnDrive("Q:", "\\Akira"); }));
 }
 
 TEST_F(DrivesTest, TheListOffersTheRootDriveAndEveryResolvingLetter)

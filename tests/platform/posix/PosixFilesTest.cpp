@@ -1,27 +1,27 @@
 // File services where Linux differs: links, permissions, hidden names, programs holding files.
 #include "emulator/ConfigEditor.h"
 #include "platform/AppFolder.h"
-#include "platform/FileError.h"
 #include "platform/Files.h"
 #include "tests/support/TestFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
+#include <filesystem>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace talvero {
 namespace {
 
-using test::TestFolder;
-
 using test::ErrorNumberOf;
 
-TEST(FileErrors, FileHeldByARunningProgramIsPermissionDenied)
+TEST(PosixFiles, AFileHeldByARunningProgramIsInUse)
 {
-    TestFolder folder;
+    test::TestFolder folder;
     const std::string program = folder / "busy";
     test::WriteFile(program, test::ReadFile("/bin/sleep"));
     ::chmod(program.c_str(), 0755);
@@ -30,57 +30,25 @@ TEST(FileErrors, FileHeldByARunningProgramIsPermissionDenied)
         ::execl(program.c_str(), program.c_str(), "30", static_cast<char*>(nullptr));
         ::_exit(127);
     }
-    ::usleep(200000);
-    const int number = ErrorNumberOf([&] { ReplaceFileContents(program, "x"); });
+    // Wait (at most 5 s) until the child runs the program, not the test binary it was forked from.
+    const std::string exe = "/proc/" + std::to_string(child) + "/exe";
+    std::error_code notYet;
+    for (int i = 0; i < 250 && std::filesystem::read_symlink(exe, notYet).string() != program; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    const int replacing = ErrorNumberOf([&] { ReplaceFileContents(program, "x"); });
     const int truncating = ErrorNumberOf([&] { WriteFileBytes(program, "x"); });
     ::kill(child, SIGKILL);
     ::waitpid(child, nullptr, 0);
-    EXPECT_EQ(70, number);
+    EXPECT_EQ(70, replacing);
     EXPECT_EQ(70, truncating);
 }
 
-
-TEST(ReplaceFileContents, ReplacesTheFileALinkNamesAndKeepsTheLink)
+TEST(PosixFiles, TheReplaceGoesThroughLinksAndKeepsPermissions)
 {
-    TestFolder folder;
-    test::MakeFolders(folder / "real");
-    test::WriteFile(folder / "real/Default.uae", "old");
-    ::symlink((folder / "real/Default.uae").c_str(), (folder / "Default.uae").c_str());
-    ReplaceFileContents(folder / "Default.uae", "new");
-    struct stat st {};
-    ASSERT_EQ(0, ::lstat((folder / "Default.uae").c_str(), &st));
-    EXPECT_TRUE(S_ISLNK(st.st_mode));
-    EXPECT_EQ("new", test::ReadFile(folder / "real/Default.uae"));
-}
-
-
-TEST(ReplaceFileContents, KeepsPermissions)
-{
-    TestFolder folder;
-    test::WriteFile(folder / "f", "old");
-    ::chmod((folder / "f").c_str(), 0640);
-    ReplaceFileContents(folder / "f", "new");
-    struct stat st {};
-    ASSERT_EQ(0, ::stat((folder / "f").c_str(), &st));
-    EXPECT_EQ(0640u, st.st_mode & 0777);
-}
-
-
-TEST(FileExistence, LinksToFilesExistNamesWithADotAreHidden)
-{
-    TestFolder folder;
-    test::WriteFile(folder / "plain", "x");
-    test::WriteFile(folder / ".hidden", "x");
-    ::symlink((folder / "plain").c_str(), (folder / "link").c_str());
-    EXPECT_TRUE(FileExists(folder / "link"));
-    EXPECT_FALSE(FileExists(folder / ".hidden"));
-}
-
-TEST(SetConfigValueOnLinux, ALinkedConfigurationFileIsReplacedThroughTheLink)
-{
-    TestFolder app, shared;
+    test::TestFolder app, shared;
     test::MakeFolders(app / "WinUAE/Configurations");
     test::WriteFile(shared / "emulator.uae", "chipset=ocs\r\n");
+    ::chmod((shared / "emulator.uae").c_str(), 0640);
     ASSERT_EQ(0, ::symlink((shared / "emulator.uae").c_str(), (app / "WinUAE/Configurations/Default.uae").c_str()));
     SetAppFolder(app.path());
     SetConfigValue("chipset=", "aga");
@@ -88,6 +56,18 @@ TEST(SetConfigValueOnLinux, ALinkedConfigurationFileIsReplacedThroughTheLink)
     struct stat st {};
     ASSERT_EQ(0, ::lstat((app / "WinUAE/Configurations/Default.uae").c_str(), &st));
     EXPECT_TRUE(S_ISLNK(st.st_mode));
+    ASSERT_EQ(0, ::stat((shared / "emulator.uae").c_str(), &st));
+    EXPECT_EQ(0640u, st.st_mode & 0777);
+}
+
+TEST(PosixFiles, LinksToFilesExistNamesWithADotAreHidden)
+{
+    test::TestFolder folder;
+    test::WriteFile(folder / "plain", "x");
+    test::WriteFile(folder / ".hidden", "x");
+    ::symlink((folder / "plain").c_str(), (folder / "link").c_str());
+    EXPECT_TRUE(FileExists(folder / "link"));
+    EXPECT_FALSE(FileExists(folder / ".hidden"));
 }
 
 }  // namespace

@@ -14,12 +14,7 @@ namespace {
 
 int StartFailure(const std::string& path)
 {
-    try {
-        StartProcess(path);
-    } catch (const FileError& error) {
-        return error.number();
-    }
-    return 0;
+    return test::ErrorNumberOf([&] { StartProcess(path); });
 }
 
 TEST(StartProcess, StartsAProgramWithoutArgumentsInItsFolderAndDoesNotWait)
