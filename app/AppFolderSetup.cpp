@@ -47,11 +47,13 @@ std::string MissingFilesNotice()
                           AppPath("\\Data"));
     if (!FileExists(AppPath(kSupportPack)))
         missing.push_back("the support-file pack as\n      " + AppPath(kSupportPack));
+    std::string emulators;
     for (const char* executable : {kEmulator817, kEmulator814}) {
-        const std::string path = AppPath(std::string(kEmulatorFolder) + "\\" + executable);
-        if (!FileExists(path))
-            missing.push_back("the emulator as\n      " + path);
+        if (!FileExists(AppPath(std::string(kEmulatorFolder) + "\\" + executable)))
+            emulators += (emulators.empty() ? "" : " and ") + std::string(executable);
     }
+    if (!emulators.empty())
+        missing.push_back("the emulator folder, holding " + emulators + ", as\n      " + AppPath(kEmulatorFolder));
     if (missing.empty())
         return {};
     std::string text = "Talvero keeps its files in " + AppFolder() + ", and some are not there yet. Put there:\n";

@@ -167,7 +167,7 @@ TEST_F(CommandLineTest, ANewAppFolderGetsItsLayoutAndSaysWhatIsMissing)
     EXPECT_EQ(DefaultUaeTemplate(), Config());
     const std::string notice = MissingFilesNotice();
     for (const std::string& named : {std::string("the game data files (30 of 30 missing)"), App("\\Data"), App("\\Talvero.dat"),
-                                     App("\\WinUAE\\WinUAE817r3.exe"), App("\\WinUAE\\WinUAE814r3.exe")})
+                                     "the emulator folder, holding WinUAE817r3.exe and WinUAE814r3.exe, as\n      " + App("\\WinUAE")})
         EXPECT_NE(std::string::npos, notice.find(named)) << named << "\n" << notice;
 
     // Laid out again, it keeps what is there; once everything is in place nothing is missing.
