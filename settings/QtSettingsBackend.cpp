@@ -75,6 +75,9 @@ std::optional<std::string> QtSettingsBackend::Get(const std::string& key)
 
 void QtSettingsBackend::Set(const std::string& key, const std::string& text)
 {
+    // The user's configuration folder may not have Talvero's folder yet.
+    if (!m_iniFile.isEmpty())
+        QDir().mkpath(QFileInfo(m_iniFile).absolutePath());
     const auto store = OpenStore(m_iniFile);
     // Refuse before changing anything: a value set on a store that cannot be saved would linger
     // in memory and be saved later as if it had been written now.
