@@ -29,7 +29,8 @@ void CreateFolderWithParents(const std::string& path)
 void LayOutAppFolder()
 {
     CreateFolderWithParents(AppFolder());
-    for (const char* folder : {"\\Cache", "\\Data", "\\Previews", kEmulatorFolder, "\\WinUAE\\Configurations"})
+    for (const char* folder :
+         {"\\Cache", "\\Data", "\\Previews", kEmulatorFolder, "\\WinUAE\\Configurations"})
         CreateFolderIfMissing(AppPath(folder));
     if (!FileExists(AppPath(kConfigFile)))
         ReplaceFileContents(AppPath(kConfigFile), DefaultUaeTemplate());
@@ -53,10 +54,12 @@ std::string MissingFilesNotice()
             emulators += (emulators.empty() ? "" : " and ") + std::string(executable);
     }
     if (!emulators.empty())
-        missing.push_back("the emulator folder, holding " + emulators + ", as\n      " + AppPath(kEmulatorFolder));
+        missing.push_back("the emulator folder, holding " + emulators + ", as\n      " +
+                          AppPath(kEmulatorFolder));
     if (missing.empty())
         return {};
-    std::string text = "Talvero keeps its files in " + AppFolder() + ", and some are not there yet. Put there:\n";
+    std::string text =
+        "Talvero keeps its files in " + AppFolder() + ", and some are not there yet. Put there:\n";
     for (const std::string& item : missing)
         text += "  - " + item + "\n";
     text += "\nGames can be started once they are in place. The options, the NVRAM manager and the help "

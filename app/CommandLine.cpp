@@ -24,8 +24,7 @@ Switches StoredSwitches()
         try {
             if (const auto on = ParseBoolean(Settings().Read(key, *value)))
                 *value = *on;
-        } catch (const std::exception&) {
-        }
+        } catch (const std::exception&) {}
     }
     return switches;
 }
@@ -38,7 +37,8 @@ std::string TitleListText()
     std::string text;
     for (const char* system : {"CD32", "CDTV"}) {
         std::vector<std::string> titles = TitlesOfList(system);
-        std::sort(titles.begin(), titles.end(), [](const std::string& a, const std::string& b) { return WordOrderLess(a, b); });
+        std::sort(titles.begin(), titles.end(),
+                  [](const std::string& a, const std::string& b) { return WordOrderLess(a, b); });
         for (const std::string& title : titles) {
             if (std::find(listed.begin(), listed.end(), title) != listed.end())
                 continue;

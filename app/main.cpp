@@ -42,13 +42,15 @@ bool NeedsNoWindows(int argc, char** argv)
 // folder (the message was shown).
 bool PrepareAppFolder(const QString& commandLineFolder, AppFolderSource& source)
 {
-    const std::string given =
-        commandLineFolder.isEmpty() ? std::string() : QFileInfo(commandLineFolder).absoluteFilePath().toStdString();
+    const std::string given = commandLineFolder.isEmpty()
+                                  ? std::string()
+                                  : QFileInfo(commandLineFolder).absoluteFilePath().toStdString();
     const AppFolderChoice choice = ChooseAppFolder(given, ProgramFolder(), UserDataFolder());
     SetAppFolder(choice.folder);
     source = choice.source;
     if (source == AppFolderSource::CommandLine && !FolderExists(choice.folder)) {
-        ShowMessage("The folder given with --app-folder does not exist:\n" + choice.folder, MessageIcon::Critical);
+        ShowMessage("The folder given with --app-folder does not exist:\n" + choice.folder,
+                    MessageIcon::Critical);
         return false;
     }
     if (source == AppFolderSource::UserData) {
@@ -84,8 +86,9 @@ int main(int argc, char** argv)
     parser.addVersionOption();
     const QCommandLineOption appFolderOption(
         QStringLiteral("app-folder"),
-        QStringLiteral("Use DIR as Talvero's folder (WinUAE, Data, Cache, Previews, Talvero.dat) instead of the "
-                       "program's own folder or ~/.local/share/talvero."),
+        QStringLiteral(
+            "Use DIR as Talvero's folder (WinUAE, Data, Cache, Previews, Talvero.dat) instead of the "
+            "program's own folder or ~/.local/share/talvero."),
         QStringLiteral("DIR"));
     const QCommandLineOption listOption(QStringLiteral("list"),
                                         QStringLiteral("List the 30 games with their systems, one a line."));

@@ -28,7 +28,8 @@ std::string NameOf(const std::string& path)
 
 std::string CannotRunMessage(const std::string& executable, bool fsUaeFound)
 {
-    std::string text = "The emulator " + NameOf(executable) + " is a Windows program and cannot run here.\n\n";
+    std::string text =
+        "The emulator " + NameOf(executable) + " is a Windows program and cannot run here.\n\n";
     if (fsUaeFound)
         text += std::string("Talvero's emulator bridge (") + kBridgeProgram +
                 ") is missing, which starts FS-UAE in its place. Reinstall Talvero.";

@@ -41,7 +41,8 @@ AppFolderChoice ChooseAppFolder(const std::string& commandLineFolder, const std:
 {
     if (!commandLineFolder.empty())
         return {WithoutTrailingSeparator(commandLineFolder), AppFolderSource::CommandLine};
-    const bool holdsLayout = FolderExists(JoinPath(programFolder, "WinUAE")) || FolderExists(JoinPath(programFolder, "Data"));
+    const bool holdsLayout =
+        FolderExists(JoinPath(programFolder, "WinUAE")) || FolderExists(JoinPath(programFolder, "Data"));
     if (holdsLayout || !userDataFolder)
         return {programFolder, AppFolderSource::ProgramFolder};
     return {*userDataFolder, AppFolderSource::UserData};

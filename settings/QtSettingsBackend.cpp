@@ -54,7 +54,8 @@ QString QtSettingsBackend::UserSettingsFile()
 #else
     const QString configFolder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     const QString file = configFolder + QStringLiteral("/talvero/talvero.conf");
-    const QString earlierFile = configFolder + '/' + QString::fromLatin1(kSettingsApplication) + QStringLiteral(".ini");
+    const QString earlierFile =
+        configFolder + '/' + QString::fromLatin1(kSettingsApplication) + QStringLiteral(".ini");
     if (!QFileInfo::exists(file) && QFileInfo::exists(earlierFile))
         TakeOverEarlierSettings(earlierFile, file);
     return file;

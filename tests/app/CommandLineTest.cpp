@@ -1,7 +1,8 @@
 // The command line's work without windows: the title list, a game start by title with its
 // messages and exit status, and the AppFolder a new user gets.
-#include "app/AppFolderSetup.h"
 #include "app/CommandLine.h"
+
+#include "app/AppFolderSetup.h"
 #include "demo/DemoFolder.h"
 #include "emulator/ConfigEditor.h"
 #include "emulator/EmulatorProgram.h"
@@ -60,9 +61,9 @@ protected:
 TEST_F(CommandLineTest, StartByTitleReportsWhetherTheEmulatorStarted)
 {
     const std::string windowsEmulator = "MZ\x90\x00This program cannot be run in DOS mode.";
-    const std::vector<std::string> startLines = {"gfx_framerate=2", "cachesize=0", "chipset=aga",
-                                                 "gfx_immediate_blits=false", "hardfile=",
-                                                 "win32.map_drives=true", "sound_output=normal"};
+    const std::vector<std::string> startLines = {
+        "gfx_framerate=2", "cachesize=0",           "chipset=aga",        "gfx_immediate_blits=false",
+        "hardfile=",       "win32.map_drives=true", "sound_output=normal"};
     struct Case {
         const char* name;
         std::string title;
@@ -80,10 +81,10 @@ TEST_F(CommandLineTest, StartByTitleReportsWhetherTheEmulatorStarted)
          MessageIcon::Exclamation, 1, false, false},
         {"no CD", "Akira", false, true, false, false, "Please insert the \"Akira\"-CD first!",
          MessageIcon::Exclamation, 1, true, false},
-        {"no data file", "Akira", true, false, false, false, kMessageImportantFileNotFound, MessageIcon::Critical, 1,
-         true, false},
-        {"Windows emulator, no FS-UAE", "Akira", true, true, true, false, cannotRun, MessageIcon::Critical, 1, true,
-         true},
+        {"no data file", "Akira", true, false, false, false, kMessageImportantFileNotFound,
+         MessageIcon::Critical, 1, true, false},
+        {"Windows emulator, no FS-UAE", "Akira", true, true, true, false, cannotRun, MessageIcon::Critical, 1,
+         true, true},
         {"Windows emulator, no bridge beside the tests", "Akira", true, true, true, true, cannotRun,
          MessageIcon::Critical, 1, true, true},
     };
@@ -115,7 +116,8 @@ TEST_F(CommandLineTest, StartByTitleReportsWhetherTheEmulatorStarted)
         if (c.startLinesWritten)
             expected.insert(expected.end(), startLines.begin(), startLines.end());
         const std::vector<std::string> lines = ConfigLines();
-        EXPECT_EQ(expected, std::vector<std::string>(lines.begin(), lines.begin() + std::min(lines.size(), expected.size())));
+        EXPECT_EQ(expected, std::vector<std::string>(
+                                lines.begin(), lines.begin() + std::min(lines.size(), expected.size())));
         EXPECT_EQ(c.installerLinesWritten, lines.size() > expected.size());
         if (c.status == 0)
             WaitForLaunchLog();
@@ -125,10 +127,13 @@ TEST_F(CommandLineTest, StartByTitleReportsWhetherTheEmulatorStarted)
 
 TEST_F(CommandLineTest, WindowsExecutablesAreToldByTheirFirstTwoBytes)
 {
-    for (const auto& [content, windows] : {std::pair{std::string("MZ\x90"), true}, std::pair{std::string("MZ"), true},
-                                           std::pair{std::string("#!/bin/sh\n"), false},
-                                           std::pair{std::string("\x7f" "ELF"), false}, std::pair{std::string("M"), false},
-                                           std::pair{std::string(), false}}) {
+    for (const auto& [content, windows] :
+         {std::pair{std::string("MZ\x90"), true}, std::pair{std::string("MZ"), true},
+          std::pair{std::string("#!/bin/sh\n"), false},
+          std::pair{std::string("\x7f"
+                                "ELF"),
+                    false},
+          std::pair{std::string("M"), false}, std::pair{std::string(), false}}) {
         test::WriteFile(folder / "emulator", content);
         EXPECT_EQ(windows, IsWindowsExecutable(folder / "emulator")) << content;
     }
@@ -147,11 +152,12 @@ TEST_F(CommandLineTest, TheAppFolderIsTheGivenOneThenAPortableOneThenTheUsersOwn
         std::string folder;
         AppFolderSource source;
     };
-    for (const Case& c : {Case{folder / "mine/", folder / "portable", user, folder / "mine", AppFolderSource::CommandLine},
-                          Case{"", folder / "portable", user, folder / "portable", AppFolderSource::ProgramFolder},
-                          Case{"", folder / "demo", user, folder / "demo", AppFolderSource::ProgramFolder},
-                          Case{"", folder / "bin", user, user, AppFolderSource::UserData},
-                          Case{"", folder / "bin", std::nullopt, folder / "bin", AppFolderSource::ProgramFolder}}) {
+    for (const Case& c :
+         {Case{folder / "mine/", folder / "portable", user, folder / "mine", AppFolderSource::CommandLine},
+          Case{"", folder / "portable", user, folder / "portable", AppFolderSource::ProgramFolder},
+          Case{"", folder / "demo", user, folder / "demo", AppFolderSource::ProgramFolder},
+          Case{"", folder / "bin", user, user, AppFolderSource::UserData},
+          Case{"", folder / "bin", std::nullopt, folder / "bin", AppFolderSource::ProgramFolder}}) {
         const AppFolderChoice choice = ChooseAppFolder(c.given, c.program, c.userData);
         EXPECT_EQ(c.folder, choice.folder) << c.program;
         EXPECT_EQ(c.source, choice.source) << c.program;
@@ -166,8 +172,9 @@ TEST_F(CommandLineTest, ANewAppFolderGetsItsLayoutAndSaysWhatIsMissing)
         EXPECT_TRUE(FolderExists(App(std::string("\\") + made))) << made;
     EXPECT_EQ(DefaultUaeTemplate(), Config());
     const std::string notice = MissingFilesNotice();
-    for (const std::string& named : {std::string("the game data files (30 of 30 missing)"), App("\\Data"), App("\\Talvero.dat"),
-                                     "the emulator folder, holding WinUAE817r3.exe and WinUAE814r3.exe, as\n      " + App("\\WinUAE")})
+    for (const std::string& named :
+         {std::string("the game data files (30 of 30 missing)"), App("\\Data"), App("\\Talvero.dat"),
+          "the emulator folder, holding WinUAE817r3.exe and WinUAE814r3.exe, as\n      " + App("\\WinUAE")})
         EXPECT_NE(std::string::npos, notice.find(named)) << named << "\n" << notice;
 
     // Laid out again, it keeps what is there; once everything is in place nothing is missing.

@@ -32,14 +32,16 @@ TEST_F(ProgramTest, AReadOnlyProgramFolderUsesTheUsersDataFolderAndTakesOverEarl
 
     // A message box would wait for ever offscreen: the time limit turns it into a failure.
     const std::string command = "timeout 60 env QT_QPA_PLATFORM=offscreen XDG_DATA_HOME='" + folder / "data" +
-                                "' XDG_CONFIG_HOME='" + folder / "config" + "' '" + program + "' --start Akira";
+                                "' XDG_CONFIG_HOME='" + folder / "config" + "' '" + program +
+                                "' --start Akira";
     const int status = std::system(command.c_str());
     test::MakeWritable(folder / "bin");
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(0, WEXITSTATUS(status));
     EXPECT_NE(std::string::npos, WaitForLaunchLog().find("result: ok"));
     EXPECT_EQ("1", ConfigValue("gfx_framerate="));  // frameskip off, as the earlier settings say
-    EXPECT_NE(std::string::npos, test::ReadFile(folder / "config/talvero/talvero.conf").find("Frameskip=False"));
+    EXPECT_NE(std::string::npos,
+              test::ReadFile(folder / "config/talvero/talvero.conf").find("Frameskip=False"));
     EXPECT_TRUE(test::Exists(folder / "config/Quorra.ini"));
     EXPECT_FALSE(test::Exists(folder / "bin/Cache"));
 }
