@@ -1,5 +1,7 @@
 #pragma once
 
+#include "emulator/DefaultConfiguration.h"
+
 #include <string>
 #include <vector>
 
@@ -28,9 +30,6 @@ std::string DemoCdFileBytes(const std::string& record, std::size_t size);
 
 /// A support-file pack whose members have distinct recognisable bytes.
 std::string DemoSupportPack();
-
-/// A complete emulator configuration file with a line for every key Talvero sets.
-std::string DefaultUaeTemplate();
 
 /// A placeholder Kickstart file that passes the options dialog's check (not a real ROM).
 std::string PlaceholderKickstart();

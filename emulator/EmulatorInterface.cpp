@@ -1,13 +1,13 @@
 #include "emulator/EmulatorInterface.h"
 
+#include "emulator/EmulatorProgram.h"
 #include "platform/AppFolder.h"
-#include "platform/Process.h"
 
 namespace talvero {
 
 void StartEmulator(const std::string& executable)
 {
-    StartProcess(AppPath(std::string(kEmulatorFolder) + "\\" + executable));
+    StartEmulatorProgram(AppPath(std::string(kEmulatorFolder) + "\\" + executable));
 }
 
 }  // namespace talvero

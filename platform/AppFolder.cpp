@@ -1,5 +1,6 @@
 #include "platform/AppFolder.h"
 
+#include "platform/Files.h"
 #include "platform/Process.h"
 
 #include <optional>
@@ -25,9 +26,26 @@ std::string AppFolder()
 {
     if (OverriddenAppFolder())
         return *OverriddenAppFolder();
+    return ProgramFolder();
+}
+
+std::string ProgramFolder()
+{
     std::string exe = RunningExecutablePath();
     const auto cut = exe.find_last_of(std::string("/") + NativeSeparator());
     return cut == std::string::npos ? std::string(".") : WithoutTrailingSeparator(exe.substr(0, cut));
+}
+
+AppFolderChoice ChooseAppFolder(const std::string& commandLineFolder, const std::string& programFolder,
+                                const std::optional<std::string>& userDataFolder)
+{
+    if (!commandLineFolder.empty())
+        return {WithoutTrailingSeparator(commandLineFolder), AppFolderSource::CommandLine};
+    const bool holdsLayout =
+        FolderExists(JoinPath(programFolder, "WinUAE")) || FolderExists(JoinPath(programFolder, "Data"));
+    if (holdsLayout || !userDataFolder)
+        return {programFolder, AppFolderSource::ProgramFolder};
+    return {*userDataFolder, AppFolderSource::UserData};
 }
 
 void SetAppFolder(const std::string& folder)

@@ -6,6 +6,9 @@ scripts/install-deps.sh
 scripts/build.sh
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" --timeout 300)
 
+# The Debian package, unpacked and run from there.
+scripts/run-package-tests.sh
+
 # The core and its tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
 scripts/run-sanitizer-tests.sh
 

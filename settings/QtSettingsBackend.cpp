@@ -1,6 +1,9 @@
 #include "settings/QtSettingsBackend.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 
 #include <memory>
 
@@ -12,13 +15,10 @@ std::unique_ptr<QSettings> OpenStore(const QString& iniFile)
 {
     if (!iniFile.isEmpty())
         return std::make_unique<QSettings>(iniFile, QSettings::IniFormat);
-#ifdef Q_OS_WIN
+    // Only Windows has no file: the registry key.
     return std::make_unique<QSettings>(
         QStringLiteral("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\") + kSettingsApplication,
         QSettings::NativeFormat);
-#else
-    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, kSettingsApplication);
-#endif
 }
 
 QString KeyOf(const std::string& key)
@@ -26,7 +26,41 @@ QString KeyOf(const std::string& key)
     return QString::fromLatin1(kSettingsSection) + '/' + QString::fromStdString(key);
 }
 
+// Copies the section's values from the earlier file into the new one; a failure leaves the
+// defaults, as an unreadable store does.
+void TakeOverEarlierSettings(const QString& earlierFile, const QString& file)
+{
+    const QSettings earlier(earlierFile, QSettings::IniFormat);
+    if (earlier.status() != QSettings::NoError)
+        return;
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    QSettings taken(file, QSettings::IniFormat);
+    const QString section = QString::fromLatin1(kSettingsSection) + '/';
+    for (const QString& key : earlier.allKeys()) {
+        if (key.startsWith(section))
+            taken.setValue(key, earlier.value(key));
+    }
+    taken.sync();
+}
+
 }  // namespace
+
+QtSettingsBackend::QtSettingsBackend() : m_iniFile(UserSettingsFile()) {}
+
+QString QtSettingsBackend::UserSettingsFile()
+{
+#ifdef Q_OS_WIN
+    return {};
+#else
+    const QString configFolder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    const QString file = configFolder + QStringLiteral("/talvero/talvero.conf");
+    const QString earlierFile =
+        configFolder + '/' + QString::fromLatin1(kSettingsApplication) + QStringLiteral(".ini");
+    if (!QFileInfo::exists(file) && QFileInfo::exists(earlierFile))
+        TakeOverEarlierSettings(earlierFile, file);
+    return file;
+#endif
+}
 
 std::optional<std::string> QtSettingsBackend::Get(const std::string& key)
 {
@@ -42,6 +76,9 @@ std::optional<std::string> QtSettingsBackend::Get(const std::string& key)
 
 void QtSettingsBackend::Set(const std::string& key, const std::string& text)
 {
+    // The user's configuration folder may not have Talvero's folder yet.
+    if (!m_iniFile.isEmpty())
+        QDir().mkpath(QFileInfo(m_iniFile).absolutePath());
     const auto store = OpenStore(m_iniFile);
     // Refuse before changing anything: a value set on a store that cannot be saved would linger
     // in memory and be saved later as if it had been written now.

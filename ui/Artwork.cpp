@@ -69,24 +69,27 @@ QPixmap StartupPicture()
     return picture;
 }
 
+QImage IconImage(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    DrawDisc(p, QRectF(0.5, 0.5, size - 1.0, size - 1.0));
+    if (size >= 32) {
+        QFont font(QStringLiteral("DejaVu Sans"), size / 5, QFont::Black);
+        p.setFont(font);
+        p.setPen(QColor(200, 60, 20));
+        p.drawText(QRectF(0, 0, size, size * 0.42), Qt::AlignCenter, QStringLiteral("CD32"));
+    }
+    return image;
+}
+
 QIcon WindowIcon()
 {
     QIcon icon;
-    for (int size : {16, 32, 48}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
-        DrawDisc(p, QRectF(0.5, 0.5, size - 1.0, size - 1.0));
-        if (size >= 32) {
-            QFont font(QStringLiteral("DejaVu Sans"), size / 5, QFont::Black);
-            p.setFont(font);
-            p.setPen(QColor(200, 60, 20));
-            p.drawText(QRectF(0, 0, size, size * 0.42), Qt::AlignCenter, QStringLiteral("CD32"));
-        }
-        p.end();
-        icon.addPixmap(pixmap);
-    }
+    for (int size : {16, 32, 48})
+        icon.addPixmap(QPixmap::fromImage(IconImage(size)));
     return icon;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 
 namespace talvero {
@@ -8,7 +9,10 @@ namespace talvero {
 /// The 225 x 225 title picture shown until a game is selected: a compact disc with "CD32".
 QPixmap StartupPicture();
 
-/// The window icon: the same disc, small.
+/// The program's icon at one size: the disc, labelled "CD32" from 32 pixels up.
+QImage IconImage(int size);
+
+/// The window icon: the program's icon at 16, 32 and 48 pixels.
 QIcon WindowIcon();
 
 }  // namespace talvero

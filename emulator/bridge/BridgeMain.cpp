@@ -1,7 +1,9 @@
-// The emulator bridge: takes the emulator's place in AppFolder/WinUAE (under both executable
-// names) and starts FS-UAE, a real Amiga emulator, with a configuration translated from the lines
-// Talvero wrote into Configurations/Default.uae. It does not wait for the emulator; it records
-// the emulator's process id and the generated file in bridge.log beside itself.
+// The emulator bridge: starts FS-UAE, a real Amiga emulator, with a configuration translated from
+// the lines Talvero wrote into Configurations/Default.uae of the emulator folder. It takes the
+// emulator's place in AppFolder/WinUAE (under both executable names), or Talvero starts it with
+// the emulator folder as its one argument when that folder holds a Windows emulator. It does not
+// wait for the emulator; it records the emulator's process id and the generated file in
+// bridge.log in the emulator folder.
 #include "emulator/bridge/FsUaeTranslation.h"
 #include "emulator/standin/LaunchCheck.h"
 #include "emulator/standin/SummaryWindow.h"
@@ -40,7 +42,7 @@ private:
 
 int main(int argc, char** argv)
 {
-    const std::string emulatorFolder = AppFolder();
+    const std::string emulatorFolder = argc > 1 ? std::string(argv[1]) : AppFolder();
     Log log(JoinPath(emulatorFolder, "bridge.log"));
     const std::string self = RunningExecutablePath();
     log.Line("=== bridge start " + LocalTimeText() + " ===");

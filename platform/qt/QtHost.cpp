@@ -57,7 +57,7 @@ void QtHost::EndProgramNow()
 {
     // At once: no window closes, no further event runs. Every file was closed when written.
     std::fflush(nullptr);
-    std::_Exit(0);
+    std::_Exit(m_endStatus);
 }
 
 }  // namespace talvero

@@ -1,0 +1,76 @@
+#include "app/CommandLine.h"
+
+#include "emulator/EmulatorProgram.h"
+#include "games/Collation.h"
+#include "games/GameProfiles.h"
+#include "platform/AppFolder.h"
+#include "platform/Files.h"
+#include "platform/Host.h"
+#include "settings/SettingsStore.h"
+
+#include <algorithm>
+
+namespace talvero {
+
+namespace {
+
+// The main window's switches as it reads them at start-up: a value that cannot be read or
+// converted keeps the default.
+Switches StoredSwitches()
+{
+    Switches switches;
+    for (auto [value, key] : {std::pair{&switches.frameskip, SettingKey::Frameskip},
+                              std::pair{&switches.jitCompiler, SettingKey::JITComp}}) {
+        try {
+            if (const auto on = ParseBoolean(Settings().Read(key, *value)))
+                *value = *on;
+        } catch (const std::exception&) {}
+    }
+    return switches;
+}
+
+}  // namespace
+
+std::string TitleListText()
+{
+    std::vector<std::string> listed;
+    std::string text;
+    for (const char* system : {"CD32", "CDTV"}) {
+        std::vector<std::string> titles = TitlesOfList(system);
+        std::sort(titles.begin(), titles.end(),
+                  [](const std::string& a, const std::string& b) { return WordOrderLess(a, b); });
+        for (const std::string& title : titles) {
+            if (std::find(listed.begin(), listed.end(), title) != listed.end())
+                continue;
+            listed.push_back(title);
+            const GameProfile& profile = *FindProfile(title);
+            text += title + "\t" + (profile.inCD32 && profile.inCDTV ? "CD32, CDTV" : system) + "\n";
+        }
+    }
+    return text;
+}
+
+std::string UnknownTitleMessage(const std::string& title)
+{
+    return "Talvero knows no game titled \"" + title + "\". talvero --list names the 30 games it knows.";
+}
+
+int StartGameFromCommandLine(const std::string& title, const OptionsLoader& loadOptions)
+{
+    // A mistyped title changes nothing: no configuration line is written for it.
+    if (!FindProfile(title)) {
+        ShowMessage(UnknownTitleMessage(title), MessageIcon::Exclamation);
+        return 1;
+    }
+    try {
+        CreateFolderIfMissing(AppPath("\\Cache"));
+    } catch (const std::exception&) {
+        ShowMessage("Error creating the cache directory.", MessageIcon::Critical);
+        return 1;
+    }
+    const int startedBefore = EmulatorsStarted();
+    StartGame(title, StoredSwitches(), loadOptions);
+    return EmulatorsStarted() > startedBefore ? 0 : 1;
+}
+
+}  // namespace talvero

@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Builds the Debian package, unpacks it into a scratch folder and runs the installed program from
+# there: --version, --list, and --start against a demo AppFolder, once with the stand-in emulator
+# and once with a Windows emulator that the installed FS-UAE bridge replaces (with a recording
+# fs-uae of our own on the search path). Validates the desktop entry and the AppStream data.
+# Expects a complete build in ./build (scripts/build.sh).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+
+(cd build && cpack -G DEB -B "$scratch/package" >/dev/null)
+deb=$(ls "$scratch"/package/talvero_*.deb)
+fields=$(dpkg-deb --field "$deb" Depends Recommends)
+for needed in libqt6widgets6 libcdio19 libiso9660-11 "Recommends: fs-uae"; do
+    grep -q "$needed" <<<"$fields" || fail "the package does not name $needed: $fields"
+done
+
+dpkg -x "$deb" "$scratch/root"
+usr="$scratch/root/usr"
+for file in bin/talvero libexec/talvero/talvero-fsuae-bridge share/applications/org.talvero.Talvero.desktop \
+    share/metainfo/org.talvero.Talvero.metainfo.xml share/man/man6/talvero.6 share/doc/talvero/copyright \
+    share/icons/hicolor/scalable/apps/talvero.svg; do
+    [ -f "$usr/$file" ] || fail "the package lacks $file"
+done
+for size in 48 128 256; do
+    file "$usr/share/icons/hicolor/${size}x${size}/apps/talvero.png" | grep -q "PNG image data, $size x $size" \
+        || fail "no $size pixel icon"
+done
+desktop-file-validate "$usr/share/applications/org.talvero.Talvero.desktop" || fail "desktop-file-validate"
+appstreamcli validate --no-net "$usr/share/metainfo/org.talvero.Talvero.metainfo.xml" >/dev/null \
+    || fail "appstreamcli validate"
+
+# The installed program, with a private home, offscreen.
+export HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/home/.config" XDG_DATA_HOME="$scratch/home/.local/share"
+export XDG_RUNTIME_DIR="$scratch/run" QT_QPA_PLATFORM=offscreen
+mkdir -p "$HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
+talvero="$usr/bin/talvero"
+
+[ "$("$talvero" --version)" = "talvero 1.1" ] || fail "--version says: $("$talvero" --version)"
+list=$("$talvero" --list)
+[ "$(wc -l <<<"$list")" -eq 30 ] || fail "--list gives $(wc -l <<<"$list") lines"
+[ "$(head -1 <<<"$list")" = $'Akira\tCD32' ] || fail "--list begins with: $(head -1 <<<"$list")"
+grep -qx $'Defender of the Crown 2\tCD32, CDTV' <<<"$list" || fail "--list lacks the game in both lists"
+
+# Waits up to 15 s for a file to hold a text.
+wait_for() {
+    for _ in $(seq 150); do
+        grep -q "$2" "$1" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+apps="$scratch/app"
+build/talvero-demo "$apps" "$talvero" build/talvero-standin >/dev/null
+rm "$apps/talvero"
+status=0
+timeout 60 "$talvero" --app-folder "$apps" --start Akira || status=$?
+[ "$status" -eq 0 ] || fail "--start Akira ended with $status"
+wait_for "$apps/WinUAE/launch.log" "^result: ok" || fail "no launch record: $(cat "$apps/WinUAE/launch.log" 2>&1)"
+
+# A Windows emulator: the installed bridge starts fs-uae (a recording stand-in) in its place.
+printf 'MZ\x90\x00This program cannot be run in DOS mode.' >"$apps/WinUAE/WinUAE817r3.exe"
+mkdir "$scratch/bin"
+printf '#!/bin/sh\necho "$@" >"%s/fs-uae.args"\n' "$scratch" >"$scratch/bin/fs-uae"
+chmod +x "$scratch/bin/fs-uae"
+status=0
+PATH="$scratch/bin:$PATH" timeout 60 "$talvero" --app-folder "$apps" --start Akira || status=$?
+[ "$status" -eq 0 ] || fail "--start Akira with a Windows emulator ended with $status"
+wait_for "$scratch/fs-uae.args" "Talvero.fs-uae" || fail "the bridge did not start fs-uae"
+grep -q "emulator: $scratch/bin/fs-uae pid" "$apps/WinUAE/bridge.log" || fail "bridge log: $(cat "$apps/WinUAE/bridge.log")"
+
+if [ "$failures" -ne 0 ]; then
+    echo "package tests: $failures failed" >&2
+    exit 1
+fi
+echo "package tests: passed"
