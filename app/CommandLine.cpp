@@ -44,7 +44,7 @@ std::string TitleListText()
                 continue;
             listed.push_back(title);
             const GameProfile& profile = *FindProfile(title);
-            text += title + "\t" + (profile.inCD32 && profile.inCDTV ? "CD32, CDTV" : system) + "\n";
+            text += title + "\t" + (profile.InCD32() && profile.InCDTV() ? "CD32, CDTV" : system) + "\n";
         }
     }
     return text;
