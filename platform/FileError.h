@@ -19,6 +19,7 @@ constexpr std::int16_t DiskNotReady = 71;     // a drive without a disc
 constexpr std::int16_t PermissionDenied = 70;    // the file is held by another program
 constexpr std::int16_t PathFileAccess = 75;
 constexpr std::int16_t PathNotFound = 76;
+constexpr std::int16_t BadFileFormat = 321;      // a file that is not what it claims to be (a damaged CD image)
 }  // namespace ErrorNumber
 
 /// A failed file operation, carrying its 16-bit file-error number.

@@ -34,6 +34,13 @@ void WriteFileBytes(const std::string& path, const std::string& bytes);
 /// replaced file keeps its permissions.
 void ReplaceFileContents(const std::string& path, const std::string& bytes);
 
+/// Receives a file's bytes piece by piece.
+using ByteSink = std::function<void(const char* data, std::size_t length)>;
+
+/// ReplaceFileContents for bytes that come in pieces: `produce` hands them to the sink it is
+/// given, so that no whole-file buffer is needed. A failure anywhere leaves the old file.
+void ReplaceFileStreaming(const std::string& path, const std::function<void(const ByteSink&)>& produce);
+
 /// Copies a file over another (or to a new name) through ReplaceFileContents.
 void CopyFileReplacing(const std::string& source, const std::string& destination);
 
@@ -51,7 +58,7 @@ void MarkExecutable(const std::string& path);
 void RemoveFile(const std::string& path);
 
 namespace testing {
-/// Called with the target path in the middle of every ReplaceFileContents; a test throws from it
+/// Called with the target path in every ReplaceFileContents, before the new copy is swapped in; a test throws from it
 /// to prove that a failure there leaves the old file intact. Pass nullptr to remove.
 void SetReplaceFaultHook(std::function<void(const std::string& path)> hook);
 }  // namespace testing

@@ -191,7 +191,7 @@ void WriteFileBytes(const std::string& path, const std::string& bytes)
     fd.Close(path);
 }
 
-void ReplaceFileContents(const std::string& path, const std::string& bytes)
+void ReplaceFileStreaming(const std::string& path, const std::function<void(const ByteSink&)>& produce)
 {
     const std::string target = ResolveLinkTarget(path);
     struct stat old {};
@@ -211,10 +211,8 @@ void ReplaceFileContents(const std::string& path, const std::string& bytes)
         ThrowErrno(errno, path);
     FileDescriptor fd(rawFd);
     try {
-        const std::size_t half = bytes.size() / 2;
-        WriteAll(fd.get(), bytes.data(), half, path);
+        produce([&](const char* data, std::size_t length) { WriteAll(fd.get(), data, length, path); });
         RunReplaceFaultHook(path);
-        WriteAll(fd.get(), bytes.data() + half, bytes.size() - half, path);
         if (existed) {
             ::fchmod(fd.get(), old.st_mode & 07777);
             if (::fchown(fd.get(), old.st_uid, old.st_gid) != 0) {
@@ -234,6 +232,11 @@ void ReplaceFileContents(const std::string& path, const std::string& bytes)
         ::unlink(temporary.c_str());
         throw;
     }
+}
+
+void ReplaceFileContents(const std::string& path, const std::string& bytes)
+{
+    ReplaceFileStreaming(path, [&](const ByteSink& write) { write(bytes.data(), bytes.size()); });
 }
 
 void CopyFileReplacing(const std::string& source, const std::string& destination)

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "demo/DemoImage.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+// CD images that the tests make from files they write, built once per test run.
+namespace talvero::test {
+
+/// The files on every test image: path with forward slashes -> content. The names fit 8.3 in
+/// any letter case, so that an image with plain ISO names holds them too (upper case, ";1").
+const std::map<std::string, std::string>& ImageFiles();
+
+/// A file only images with long names (Joliet, Rock Ridge) hold.
+inline constexpr const char* kLongName = "Whale's Voyage Intro.txt";
+
+struct ImageKind {
+    const char* name;
+    bool cueSheet;
+    IsoNames names;
+    SectorMode mode;
+    int audioSectors;
+};
+
+/// Every kind of image the tests read: ISO with each naming, BIN/CUE in each sector mode.
+const std::vector<ImageKind>& ImageKinds();
+
+/// The image of ImageFiles() in that kind (the .iso or the .cue), made on first use.
+std::string ImageOf(const ImageKind& kind);
+
+/// A fresh copy of a good image (an ISO, or a cue sheet with its BIN) in `folder`; returns the
+/// copy's .iso or .cue path.
+std::string CopyOfImage(const ImageKind& kind, const std::string& folder);
+
+}  // namespace talvero::test
