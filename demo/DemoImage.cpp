@@ -106,8 +106,8 @@ void MakeIsoImage(const std::string& folder, const std::string& isoPath, IsoName
     std::vector<std::string> arguments = {"xorriso", "-as", "mkisofs", "-quiet", "-V", "TALVERO_DEMO"};
     if (names == IsoNames::Joliet || names == IsoNames::JolietAndRockRidge)
         arguments.push_back("-J");
-    if (names == IsoNames::RockRidge || names == IsoNames::JolietAndRockRidge)
-        arguments.push_back("-R");
+    // xorriso records Rock Ridge names unless told not to.
+    arguments.push_back(names == IsoNames::RockRidge || names == IsoNames::JolietAndRockRidge ? "-R" : "--norock");
     for (const char* last : {"-o", isoPath.c_str(), folder.c_str()})
         arguments.emplace_back(last);
     if (!Run(arguments))

@@ -27,6 +27,10 @@ constexpr std::uint32_t kSectorsPerRead = 128;
 // anything a damaged image could make endless.
 constexpr std::uint32_t kFirstVolumeDescriptor = 16;
 constexpr std::uint32_t kMaxVolumeDescriptors = 32;
+// A folder record: 33 bytes and a name of at least one byte.
+constexpr std::size_t kShortestRecord = 34;
+// Folders of a CD's size are a few KiB; anything beyond this is damage, not a folder.
+constexpr std::uint32_t kMaxFolderSize = 16 * 1024 * 1024;
 
 // The library reports its own findings through a log handler; the program says what matters
 // itself, in one message.
@@ -75,6 +79,7 @@ private:
     [[noreturn]] void Fail(const std::string& reason) const { throw CdImageError(this->path(), reason); }
     void ReadSectors(std::uint32_t first, std::uint32_t count, char* buffer) const;
     void CheckExtent(std::uint32_t sector, std::uint32_t size) const;
+    void CheckFolderRecords(std::uint32_t sector, std::uint32_t size) const;
     std::vector<Entry> List(const std::string& folder, const std::vector<std::uint32_t>& above) const;
 
     void OpenDataFile(const std::string& file, const CueDataTrack& track);
@@ -205,6 +210,25 @@ void LibcdioImage::CheckExtent(std::uint32_t sector, std::uint32_t size) const
         Fail("a record on it points outside the image (a truncated or damaged image)");
 }
 
+// Checks a folder's records before the library reads them: each must fit its sector and hold
+// its name.
+void LibcdioImage::CheckFolderRecords(std::uint32_t sector, std::uint32_t size) const
+{
+    CheckExtent(sector, size);
+    if (size > kMaxFolderSize)
+        Fail("a folder on it is larger than any CD holds (a damaged image)");
+    std::vector<char> buffer(kSectorSize);
+    for (std::uint32_t i = 0; i < SectorsFor(size); ++i) {
+        ReadSectors(sector + i, 1, buffer.data());
+        const auto* bytes = reinterpret_cast<const unsigned char*>(buffer.data());
+        for (std::size_t at = 0; at < kSectorSize && bytes[at] != 0; at += bytes[at]) {
+            const std::size_t length = bytes[at];
+            if (length < kShortestRecord || at + length > kSectorSize || kShortestRecord - 1 + bytes[at + 32] > length)
+                Fail("a folder record on it is damaged");
+        }
+    }
+}
+
 // Checks every volume descriptor before the library reads a folder: each root folder must lie
 // within the image, and the volume must not be larger than the image holds.
 void LibcdioImage::CheckVolumeDescriptors()
@@ -225,7 +249,7 @@ void LibcdioImage::CheckVolumeDescriptors()
             continue;
         primary = primary || type == ISO_VD_PRIMARY;
         const std::uint32_t volumeSectors = Both32(bytes + 80);
-        if (Both32(bytes + 128) != 0 && (bytes[128] | bytes[129] << 8) != kSectorSize)
+        if ((bytes[128] | bytes[129] << 8) != kSectorSize)
             Fail("its volume descriptor names a block size other than 2048 bytes");
         if (volumeSectors > m_endSector)
             Fail("it holds " + std::to_string(m_endSector) + " of the " + std::to_string(volumeSectors) +
@@ -235,7 +259,7 @@ void LibcdioImage::CheckVolumeDescriptors()
         const std::uint32_t rootSize = Both32(bytes + 156 + 10);
         if (rootSize == 0)
             Fail("its root folder is empty or damaged");
-        CheckExtent(rootSector, rootSize);
+        CheckFolderRecords(rootSector, rootSize);
     }
     if (!primary)
         Fail("it holds no primary volume descriptor");
@@ -249,21 +273,25 @@ std::vector<Entry> LibcdioImage::List(const std::string& folder, const std::vect
     if (!list)
         Fail("a folder on it cannot be read (a truncated or damaged image)");
     std::vector<Entry> entries;
+    std::vector<std::uint32_t> loops = above;
     int position = 0;
     for (CdioListNode_t* node = _cdio_list_begin(list); node; node = _cdio_list_node_next(node), ++position) {
         const auto* stat = static_cast<const iso9660_stat_t*>(_cdio_list_node_data(node));
         Entry entry{stat->filename, stat->type == iso9660_stat_s::_STAT_DIR, static_cast<std::uint32_t>(stat->lsn),
                     stat->size};
         // The first two records are the folder itself and its parent.
-        if (position < 2 && (entry.name == "." || entry.name == ".."))
+        if (position < 2 && (entry.name == "." || entry.name == "..")) {
+            if (entry.name == ".")
+                loops.push_back(entry.sector);
             continue;
+        }
         entries.push_back(std::move(entry));
     }
     iso9660_filelist_free(list);
     for (const Entry& entry : entries) {
         if (!IsPlainImageName(entry.name))
             Fail("it holds a name with \"..\" or a path separator in it");
-        if (entry.folder && std::find(above.begin(), above.end(), entry.sector) != above.end())
+        if (entry.folder && std::find(loops.begin(), loops.end(), entry.sector) != loops.end())
             Fail("a folder on it loops back to a folder above it");
         if (entry.folder)
             CheckExtent(entry.sector, entry.size);
@@ -289,6 +317,7 @@ CdImageFile LibcdioImage::Find(std::string_view path) const
         if (!last) {
             if (!entry.folder)
                 ThrowFileError(ErrorNumber::PathNotFound, this->path() + ":" + std::string(path));
+            CheckFolderRecords(entry.sector, entry.size);
             above.push_back(entry.sector);
             folder += entry.name + "/";
             continue;

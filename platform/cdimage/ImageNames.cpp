@@ -93,8 +93,9 @@ std::optional<std::size_t> MatchImageName(const std::vector<std::string>& names,
     return std::nullopt;
 }
 
-bool IsPlainImageName(std::string_view name)
+bool IsPlainImageName(std::string_view fullName)
 {
+    const std::string name = WithoutVersion(fullName);
     return !name.empty() && name != "." && name != ".." && name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
 }
 

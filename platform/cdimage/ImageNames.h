@@ -19,7 +19,8 @@ std::vector<std::string> SplitImagePath(std::string_view path);
 /// of letter case. Of several equal candidates the first in sorted order wins.
 std::optional<std::size_t> MatchImageName(const std::vector<std::string>& names, std::string_view wanted);
 
-/// False for ".", "..", an empty name, and names holding a path separator or a NUL.
+/// False for ".", "..", an empty name, and names holding a path separator or a NUL (a version
+/// suffix left aside).
 bool IsPlainImageName(std::string_view name);
 
 }  // namespace talvero
