@@ -1,11 +1,14 @@
 #include "demo/DemoImage.h"
 
+#include "demo/DemoFolder.h"
+#include "games/GameProfiles.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"
 
 #include <array>
 #include <cstdio>
 #include <fcntl.h>
+#include <filesystem>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <vector>
@@ -153,6 +156,29 @@ void MakeBinCue(const std::string& isoPath, const std::string& cuePath, const st
     if (audioSectors > 0)
         cue += "  TRACK 02 AUDIO\r\n    INDEX 01 " + Msf(sectors) + "\r\n";
     WriteFileBytes(cuePath, cue);
+}
+
+}  // namespace talvero
+
+namespace talvero {
+
+void MakeDemoCdImage(const std::vector<std::string>& titles, const std::string& imagePath, std::size_t fileSize)
+{
+    const std::filesystem::path image(imagePath);
+    const std::string scratch = imagePath + ".files";
+    std::filesystem::remove_all(scratch);
+    for (const std::string& title : titles)
+        LayOutDemoCd(*FindProfile(title), scratch, fileSize);
+    if (image.extension() == ".cue") {
+        const std::string iso = imagePath + ".iso";
+        MakeIsoImage(scratch, iso, IsoNames::JolietAndRockRidge);
+        MakeBinCue(iso, imagePath, std::filesystem::path(image).replace_extension(".bin").string(),
+                   SectorMode::Mode1_2352, 75);
+        std::filesystem::remove(iso);
+    } else {
+        MakeIsoImage(scratch, imagePath, IsoNames::JolietAndRockRidge);
+    }
+    std::filesystem::remove_all(scratch);
 }
 
 }  // namespace talvero

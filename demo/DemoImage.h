@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // CD images of a folder, for the demo, the tests and the benchmarks: ISO 9660 images made with
 // xorriso (which must be installed), and BIN/CUE images made from them by wrapping each sector.
@@ -22,5 +23,10 @@ void MakeBinCue(const std::string& isoPath, const std::string& cuePath, const st
 
 /// The cue sheet's track mode word ("MODE1/2352").
 const char* CueModeName(SectorMode mode);
+
+/// The demo CD of the titles (as LayOutDemoCd lays it out) as an image: an ISO with Joliet and
+/// Rock Ridge names for a path ending in ".iso"; for ".cue" a BIN beside it with the data track
+/// in MODE1/2352 followed by a short audio track, as CD32 discs are dumped.
+void MakeDemoCdImage(const std::vector<std::string>& titles, const std::string& imagePath, std::size_t fileSize = 0);
 
 }  // namespace talvero
