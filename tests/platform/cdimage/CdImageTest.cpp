@@ -1,6 +1,8 @@
 // Reading CD images made by the tests: every kind of image, every file byte for byte, in pieces.
+#include "install/Installer.h"
 #include "platform/CdRoot.h"
 #include "platform/cdimage/CdImage.h"
+#include "tests/support/AppFolderTest.h"
 #include "tests/support/TestFolder.h"
 #include "tests/support/TestImages.h"
 
@@ -97,6 +99,24 @@ TEST(CdRoot, CopiesOutOfAnImageReplaceEarlierCopiesWholeOrNotAtAll)
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     EXPECT_EQ((std::vector<std::string>{"Loader.exe", "cue-mode1-2352.bin", "cue-mode1-2352.cue"}), names);
+}
+
+class CdImageInstallTest : public test::AppFolderTest {};
+
+TEST_F(CdImageInstallTest, ADamagedImageStopsTheInstallWithItsMessageBeforeAnythingIsWritten)
+{
+    LayOutDemo();
+    test::MakeFolders(folder / "Cache");
+    MakeDemoCdImage({"Akira"}, folder / "Akira.iso");
+    fs::resize_file(folder / "Akira.iso", 30 * 2048);
+    InstallGame("Akira", {"D:", true, folder / "Akira.iso"});
+    const MessageBoxRequest message = host->TakeMessage();
+    EXPECT_EQ(0u, message.text.find("The CD image \"" + (folder / "Akira.iso") + "\" cannot be used: it holds 30 of the "))
+        << message.text;
+    EXPECT_EQ(MessageIcon::Critical, message.icon);
+    EXPECT_EQ(0, host->endProgramRequests);
+    EXPECT_FALSE(test::Exists(folder / "Cache/akir"));
+    EXPECT_FALSE(test::Exists(App("\\WinUAE\\launch.log")));
 }
 
 }  // namespace
