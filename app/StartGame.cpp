@@ -2,10 +2,10 @@
 
 #include "emulator/ConfigEditor.h"
 #include "games/GameProfiles.h"
-#include "platform/CdRoot.h"
 #include "platform/FileError.h"
 #include "platform/Host.h"
 #include "platform/cdimage/CdImage.h"
+#include "platform/cdimage/CdRoot.h"
 
 namespace talvero {
 

@@ -4,7 +4,7 @@
 #include "demo/DemoImage.h"
 #include "games/GameProfiles.h"
 #include "platform/AppFolder.h"
-#include "platform/CdRoot.h"
+#include "platform/cdimage/CdRoot.h"
 #include "platform/Files.h"
 
 #include <benchmark/benchmark.h>

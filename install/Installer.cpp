@@ -5,12 +5,12 @@
 #include "games/GameProfiles.h"
 #include "install/SupportPack.h"
 #include "platform/AppFolder.h"
-#include "platform/CdRoot.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
 #include "platform/TextRecords.h"
 #include "platform/cdimage/CdImage.h"
+#include "platform/cdimage/CdRoot.h"
 
 #include <cctype>
 #include <new>

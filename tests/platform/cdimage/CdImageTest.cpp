@@ -1,6 +1,6 @@
 // Reading CD images made by the tests: every kind of image, every file byte for byte, in pieces.
 #include "install/Installer.h"
-#include "platform/CdRoot.h"
+#include "platform/cdimage/CdRoot.h"
 #include "platform/cdimage/CdImage.h"
 #include "tests/support/AppFolderTest.h"
 #include "tests/support/TestFolder.h"

@@ -1,4 +1,4 @@
-#include "platform/CdRoot.h"
+#include "platform/cdimage/CdRoot.h"
 
 #include "platform/Drives.h"
 #include "platform/Files.h"
