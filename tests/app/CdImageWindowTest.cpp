@@ -9,9 +9,11 @@
 
 #include <QAction>
 #include <QListWidget>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QTest>
 #include <QUrl>
 
@@ -89,6 +91,17 @@ TEST_F(CdImageWindowTest, AnImageInsertedThroughTheMenuIsTheDriveUntilEjectedAnd
     EXPECT_EQ("&Insert CD image...", Entry("CDImage1")->text());
     EXPECT_EQ(QKeySequence(Qt::CTRL | Qt::Key_I), Entry("CDImage1")->shortcut());
     EXPECT_FALSE(Entry("CDImage2")->isEnabled());
+    // The image entries follow the Extras menu's own, and no two entries share a shortcut.
+    QStringList extras;
+    for (QAction* action : Child<QMenu>(mainWindow.get(), "Extras")->actions())
+        extras << action->objectName();
+    EXPECT_EQ(QStringList({"Frameskip", "JITComp", "Trenn3", "Extras1", "Trenn4", "CDImage1", "CDImage2"}), extras);
+    QStringList shortcuts;
+    for (QAction* action : mainWindow->findChildren<QAction*>()) {
+        if (!action->shortcut().isEmpty())
+            shortcuts << action->shortcut().toString();
+    }
+    EXPECT_EQ(shortcuts.size(), QSet<QString>(shortcuts.begin(), shortcuts.end()).size()) << shortcuts.join(' ').toStdString();
 
     host->ChooseNextFile(images / "Lemmings.cue");
     Entry("CDImage1")->trigger();
