@@ -117,6 +117,22 @@ void MakeIsoImage(const std::string& folder, const std::string& isoPath, IsoName
         ThrowFileError(ErrorNumber::DeviceIO, "xorriso could not make " + isoPath);
 }
 
+void MakeNrg(const std::string& isoPath, const std::string& nrgPath)
+{
+    const std::string iso = ReadFileBytes(isoPath);
+    const auto bigEndian = [](std::uint64_t value, int bytes) {
+        std::string out;
+        for (int i = bytes - 1; i >= 0; --i)
+            out += static_cast<char>((value >> (8 * i)) & 0xFF);
+        return out;
+    };
+    // ETN2: one track of MODE1/2048 sectors (start, length, mode 0, first sector, reserved).
+    const std::string track = bigEndian(0, 8) + bigEndian(iso.size(), 8) + bigEndian(0, 4) + bigEndian(0, 4) + bigEndian(0, 8);
+    const std::string chunks = "ETN2" + bigEndian(track.size(), 4) + track + "SINF" + bigEndian(4, 4) + bigEndian(1, 4) +
+                               "END!" + bigEndian(0, 4);
+    WriteFileBytes(nrgPath, iso + chunks + "NER5" + bigEndian(iso.size(), 8));
+}
+
 const char* CueModeName(SectorMode mode)
 {
     switch (mode) {

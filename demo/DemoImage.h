@@ -21,6 +21,10 @@ enum class SectorMode { Mode1_2048, Mode1_2352, Mode2_2352 };
 void MakeBinCue(const std::string& isoPath, const std::string& cuePath, const std::string& binPath, SectorMode mode,
                 int audioSectors = 0);
 
+/// Writes the ISO's sectors as an NRG image (Nero 5.5 and later: the data, then a footer that
+/// describes one MODE1 track).
+void MakeNrg(const std::string& isoPath, const std::string& nrgPath);
+
 /// The cue sheet's track mode word ("MODE1/2352").
 const char* CueModeName(SectorMode mode);
 

@@ -31,6 +31,8 @@ constexpr std::uint32_t kMaxVolumeDescriptors = 32;
 constexpr std::size_t kShortestRecord = 34;
 // Folders of a CD's size are a few KiB; anything beyond this is damage, not a folder.
 constexpr std::uint32_t kMaxFolderSize = 16 * 1024 * 1024;
+// How far from the start of an NRG file the library looks for the first volume descriptor.
+constexpr std::uint16_t kNrgFuzz = 20;
 
 // The library reports its own findings through a log handler; the program says what matters
 // itself, in one message.
@@ -89,8 +91,8 @@ private:
     // sectors), or a disc (a cue sheet, NRG).
     iso9660_t* m_iso = nullptr;
     CdIo_t* m_cdio = nullptr;
-    // File contents of ISO and BIN images are read here directly, many sectors at a time, and a
-    // short read is an error; NRG images are read through the library.
+    // Sectors of ISO and BIN images are read here directly, many at a time, and a short read is
+    // an error; NRG images are read through the library.
     int m_data = -1;
     CueDataTrack m_track;
     mutable std::vector<char> m_raw;
@@ -141,12 +143,19 @@ void LibcdioImage::OpenCueSheet()
     m_endSector = std::min(m_endSector, trackEnd);
 }
 
+// The NRG container tells the data track; its file system is then read as an ISO file whose
+// sectors the library finds by their volume descriptor (data first, a footer after them).
 void LibcdioImage::OpenNrg()
 {
     m_cdio = cdio_open_nrg(path().c_str());
     if (!m_cdio)
         Fail("it is no NRG image, or a damaged one");
     FindDataTrack();
+    cdio_destroy(m_cdio);
+    m_cdio = nullptr;
+    m_iso = iso9660_open_fuzzy_ext(path().c_str(), ISO_EXTENSION_ALL, kNrgFuzz);
+    if (!m_iso)
+        Fail("its data track holds no ISO 9660 file system");
 }
 
 void LibcdioImage::FindDataTrack()
@@ -180,7 +189,7 @@ void LibcdioImage::ReadSectors(std::uint32_t first, std::uint32_t count, char* b
         Fail("a record on it points outside the image");
     const auto failed = [&] { Fail("sector " + std::to_string(first) + " cannot be read (a truncated image)"); };
     if (m_data < 0) {
-        if (cdio_read_data_sectors(m_cdio, buffer, first, kSectorSize, count) != DRIVER_OP_SUCCESS)
+        if (iso9660_iso_seek_read(m_iso, buffer, first, count) != static_cast<long>(count) * static_cast<long>(kSectorSize))
             failed();
         return;
     }

@@ -56,14 +56,15 @@ const std::map<std::string, std::string>& ImageFiles()
 const std::vector<ImageKind>& ImageKinds()
 {
     static const std::vector<ImageKind> kinds = {
-        {"iso-plain", false, IsoNames::Plain, SectorMode::Mode1_2048, 0},
-        {"iso-joliet", false, IsoNames::Joliet, SectorMode::Mode1_2048, 0},
-        {"iso-rockridge", false, IsoNames::RockRidge, SectorMode::Mode1_2048, 0},
-        {"iso-joliet-rockridge", false, IsoNames::JolietAndRockRidge, SectorMode::Mode1_2048, 0},
-        {"cue-mode1-2048", true, IsoNames::Plain, SectorMode::Mode1_2048, 0},
-        {"cue-mode1-2352", true, IsoNames::RockRidge, SectorMode::Mode1_2352, 0},
-        {"cue-mode2-2352", true, IsoNames::Joliet, SectorMode::Mode2_2352, 0},
-        {"cue-data-and-audio", true, IsoNames::JolietAndRockRidge, SectorMode::Mode1_2352, 300},
+        {"iso-plain", Container::Iso, IsoNames::Plain, SectorMode::Mode1_2048, 0},
+        {"iso-joliet", Container::Iso, IsoNames::Joliet, SectorMode::Mode1_2048, 0},
+        {"iso-rockridge", Container::Iso, IsoNames::RockRidge, SectorMode::Mode1_2048, 0},
+        {"iso-joliet-rockridge", Container::Iso, IsoNames::JolietAndRockRidge, SectorMode::Mode1_2048, 0},
+        {"cue-mode1-2048", Container::Cue, IsoNames::Plain, SectorMode::Mode1_2048, 0},
+        {"cue-mode1-2352", Container::Cue, IsoNames::RockRidge, SectorMode::Mode1_2352, 0},
+        {"cue-mode2-2352", Container::Cue, IsoNames::Joliet, SectorMode::Mode2_2352, 0},
+        {"cue-data-and-audio", Container::Cue, IsoNames::JolietAndRockRidge, SectorMode::Mode1_2352, 300},
+        {"nrg", Container::Nrg, IsoNames::JolietAndRockRidge, SectorMode::Mode1_2048, 0},
     };
     return kinds;
 }
@@ -74,8 +75,13 @@ std::string ImageOf(const ImageKind& kind)
     const std::string iso = base + ".iso";
     if (!fs::exists(iso))
         MakeIsoImage(SourceFolder(kind.names != IsoNames::Plain), iso, kind.names);
-    if (!kind.cueSheet)
+    if (kind.container == Container::Iso)
         return iso;
+    if (kind.container == Container::Nrg) {
+        if (!fs::exists(base + ".nrg"))
+            MakeNrg(iso, base + ".nrg");
+        return base + ".nrg";
+    }
     if (!fs::exists(base + ".cue"))
         MakeBinCue(iso, base + ".cue", base + ".bin", kind.mode, kind.audioSectors);
     return base + ".cue";
@@ -86,7 +92,7 @@ std::string CopyOfImage(const ImageKind& kind, const std::string& folder)
     const std::string image = ImageOf(kind);
     const std::string copy = folder + "/" + fs::path(image).filename().string();
     fs::copy_file(image, copy, fs::copy_options::overwrite_existing);
-    if (kind.cueSheet)
+    if (kind.container == Container::Cue)
         fs::copy_file(Workshop() / (std::string(kind.name) + ".bin"), folder + "/" + kind.name + ".bin",
                       fs::copy_options::overwrite_existing);
     return copy;

@@ -16,22 +16,23 @@ const std::map<std::string, std::string>& ImageFiles();
 /// A file only images with long names (Joliet, Rock Ridge) hold.
 inline constexpr const char* kLongName = "Whale's Voyage Intro.txt";
 
+enum class Container { Iso, Cue, Nrg };
+
 struct ImageKind {
     const char* name;
-    bool cueSheet;
+    Container container;
     IsoNames names;
     SectorMode mode;
     int audioSectors;
 };
 
-/// Every kind of image the tests read: ISO with each naming, BIN/CUE in each sector mode.
+/// Every kind of image the tests read: ISO with each naming, BIN/CUE in each sector mode, NRG.
 const std::vector<ImageKind>& ImageKinds();
 
-/// The image of ImageFiles() in that kind (the .iso or the .cue), made on first use.
+/// The image of ImageFiles() in that kind (the .iso, .cue or .nrg), made on first use.
 std::string ImageOf(const ImageKind& kind);
 
-/// A fresh copy of a good image (an ISO, or a cue sheet with its BIN) in `folder`; returns the
-/// copy's .iso or .cue path.
+/// A fresh copy of a good image (with a cue sheet its BIN) in `folder`; returns the copy's path.
 std::string CopyOfImage(const ImageKind& kind, const std::string& folder);
 
 }  // namespace talvero::test
