@@ -95,7 +95,7 @@ private:
     // an error; NRG images are read through the library.
     int m_data = -1;
     CueDataTrack m_track;
-    mutable std::vector<char> m_raw;
+    mutable std::vector<char> m_raw;  // raw sectors before their data is picked out
     // The data track's sectors: [m_firstSector, m_endSector).
     std::uint32_t m_firstSector = 0;
     std::uint32_t m_endSector = 0;
@@ -113,7 +113,8 @@ void LibcdioImage::OpenDataFile(const std::string& file, const CueDataTrack& tra
     if (sectors <= kFirstVolumeDescriptor)
         Fail("it ends before its volume descriptor (a truncated image, or no CD image at all)");
     m_endSector = static_cast<std::uint32_t>(std::min<std::uint64_t>(sectors, UINT32_MAX));
-    m_raw.resize(static_cast<std::size_t>(kSectorsPerRead) * track.sectorSize);
+    if (track.sectorSize != kSectorSize)
+        m_raw.resize(static_cast<std::size_t>(kSectorsPerRead) * track.sectorSize);
 }
 
 void LibcdioImage::OpenIso(const std::string& isoFile)
