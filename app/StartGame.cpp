@@ -2,10 +2,10 @@
 
 #include "emulator/ConfigEditor.h"
 #include "games/GameProfiles.h"
-#include "platform/Drives.h"
 #include "platform/FileError.h"
-#include "platform/Files.h"
 #include "platform/Host.h"
+#include "platform/cdimage/CdImage.h"
+#include "platform/cdimage/CdRoot.h"
 
 namespace talvero {
 
@@ -47,7 +47,10 @@ void StartGame(const std::string& title, const Switches& switches, const Options
     if (!profile)
         return;
     try {
-        OpenForReadingAndClose(PathOnDrive(drive, profile->identityFile));
+        CdRoot::Open(drive, options.insertedImage).CheckFile(profile->identityFile);
+    } catch (const CdImageError& error) {
+        ShowMessage(error.what(), MessageIcon::Exclamation);
+        return;
     } catch (const FileError&) {
         ShowMessage(InsertCdMessage(title), MessageIcon::Exclamation);
         return;

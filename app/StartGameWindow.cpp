@@ -1,5 +1,6 @@
 #include "app/StartGameWindow.h"
 
+#include "app/CdImageChoice.h"
 #include "config/frmOptions.h"
 
 namespace talvero {
@@ -7,7 +8,7 @@ namespace talvero {
 InstallerOptions LoadOptionsHidden()
 {
     frmOptions options(nullptr);
-    return {options.DriveText().toStdString(), options.SoundEmulation()};
+    return {options.DriveText().toStdString(), options.SoundEmulation(), InsertedCdImage()};
 }
 
 void StartGameFromWindow(const std::string& title, const Switches& switches)

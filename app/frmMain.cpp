@@ -1,5 +1,6 @@
 #include "app/frmMain.h"
 
+#include "app/CdImageChoice.h"
 #include "ui/Artwork.h"
 #include "games/Collation.h"
 #include "settings/SettingsStore.h"
@@ -14,11 +15,14 @@
 #include "platform/AppFolder.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
+#include "platform/cdimage/CdImage.h"
 #include "ui/SelectionList.h"
 #include "ui/Twips.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QImageReader>
@@ -125,12 +129,32 @@ void frmMain::BuildMenus()
     extras->addSeparator()->setObjectName(QStringLiteral("Trenn3"));
     connect(addEntry(extras, "Extras1", QKeySequence(Qt::CTRL | Qt::Key_N)), &QAction::triggered, this,
             &frmMain::Extras1_Click);
+    BuildImageEntries(extras);
 
     QMenu* hilfe = addMenu("Hilfe");
     connect(addEntry(hilfe, "Hilfe1", QKeySequence(Qt::Key_F1)), &QAction::triggered, this, &frmMain::Hilfe1_Click);
     connect(addEntry(hilfe, "Hilfe2", QKeySequence(Qt::Key_F2)), &QAction::triggered, this, &frmMain::Hilfe2_Click);
     hilfe->addSeparator()->setObjectName(QStringLiteral("Trenn2"));
     connect(addEntry(hilfe, "Info", QKeySequence()), &QAction::triggered, this, &frmMain::Info_Click);
+}
+
+// Below the Extras menu's own entries: insert and eject a CD image.
+void frmMain::BuildImageEntries(QMenu* extras)
+{
+    extras->addSeparator()->setObjectName(QStringLiteral("Trenn4"));
+    m_insertImage = extras->addAction(QString());
+    m_insertImage->setObjectName(QStringLiteral("CDImage1"));
+    m_insertImage->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    m_ejectImage = extras->addAction(QString());
+    m_ejectImage->setObjectName(QStringLiteral("CDImage2"));
+    m_ejectImage->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    for (QAction* action : {m_insertImage, m_ejectImage}) {
+        action->setShortcutContext(Qt::ApplicationShortcut);
+        addAction(action);
+    }
+    connect(m_insertImage, &QAction::triggered, this, &frmMain::InsertImage_Click);
+    connect(m_ejectImage, &QAction::triggered, this, &frmMain::EjectImage_Click);
+    setAcceptDrops(true);
 }
 
 bool frmMain::Form_Load()
@@ -153,6 +177,7 @@ bool frmMain::Form_Load()
     findChild<QAction*>(QStringLiteral("Hilfe1"))->setText(QStringLiteral("&1. Joypad-Emulation"));
     findChild<QAction*>(QStringLiteral("Hilfe2"))->setText(QStringLiteral("&2. Compatibility"));
     findChild<QAction*>(QStringLiteral("Info"))->setText(QStringLiteral("&About Talvero..."));
+    ShowInsertedImage();
 
     // The switches: a value that cannot be read or converted leaves the check mark as it is.
     for (auto [action, key, fallback] : {std::tuple{m_frameskip, SettingKey::Frameskip, true},
@@ -293,6 +318,54 @@ QString frmMain::AboutText()
 void frmMain::Info_Click()
 {
     ShowMessage(AboutText().toStdString(), MessageIcon::Information, "Info");
+}
+
+void frmMain::InsertImage_Click()
+{
+    const auto path = CurrentHost().ChooseFileToOpen(
+        {"Insert CD image", "CD images (*.cue *.iso *.nrg)", "*.cue *.iso *.nrg"});
+    if (path)
+        InsertImage(QString::fromStdString(*path));
+}
+
+void frmMain::EjectImage_Click()
+{
+    EjectCdImage();
+    ShowInsertedImage();
+}
+
+void frmMain::InsertImage(const QString& path)
+{
+    InsertCdImage(path.toStdString());
+    ShowInsertedImage();
+}
+
+// The eject entry names the image that is in, and is there only while one is.
+void frmMain::ShowInsertedImage()
+{
+    m_insertImage->setText(QStringLiteral("&Insert CD image..."));
+    const std::string image = InsertedCdImage();
+    m_ejectImage->setEnabled(!image.empty());
+    m_ejectImage->setText(image.empty() ? QStringLiteral("&Eject CD image")
+                                        : QStringLiteral("&Eject CD image (%1)")
+                                              .arg(QString::fromStdString(ImageFileName(image))));
+}
+
+// One image file dropped onto the window is inserted as if chosen through the menu.
+void frmMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    const auto urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.first().isLocalFile() && HasCdImageExtension(urls.first().toLocalFile().toStdString()))
+        event->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent* event)
+{
+    const auto urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !urls.first().isLocalFile())
+        return;
+    event->acceptProposedAction();
+    InsertImage(urls.first().toLocalFile());
 }
 
 void frmMain::Form_Terminate()

@@ -5,6 +5,7 @@
 class QAction;
 class QGroupBox;
 class QLabel;
+class QMenu;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
@@ -31,12 +32,15 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
     void BuildControls();
     void BuildMenus();
+    void BuildImageEntries(QMenu* extras);
     void FillGameList(const QString& system);
     void SelectFirstEntry();
     void ShowPreview(const QString& title);
@@ -53,6 +57,12 @@ private:
     void Hilfe2_Click();
     void Info_Click();
 
+    // The inserted CD image (Extras menu and drops onto the window).
+    void InsertImage_Click();
+    void EjectImage_Click();
+    void InsertImage(const QString& path);
+    void ShowInsertedImage();
+
     QGroupBox* m_frame1 = nullptr;
     QListWidget* m_list1 = nullptr;
     QGroupBox* m_frame2 = nullptr;
@@ -64,6 +74,8 @@ private:
     QLabel* m_image1 = nullptr;
     QAction* m_frameskip = nullptr;
     QAction* m_jitComp = nullptr;
+    QAction* m_insertImage = nullptr;
+    QAction* m_ejectImage = nullptr;
     bool m_terminated = false;
     bool m_centred = false;
 };

@@ -1,8 +1,10 @@
 // Lays out the demo: an AppFolder with placeholder data for all 30 games, the stand-in emulator
-// under both executable names, title cards, and a demo CD as drive D: that holds one CD32 game
-// (Akira) and one CDTV game (Lemmings). Then copies the program into it, since Talvero finds its
+// under both executable names, title cards, a demo CD as drive D: that holds one CD32 game
+// (Akira) and one CDTV game (Lemmings), and the same games as CD images: Lemmings as BIN/CUE
+// (drive E:) and Akira as ISO (drive F:), made with xorriso. Then copies the program into it, since Talvero finds its
 // files beside its own executable.
 #include "demo/DemoFolder.h"
+#include "demo/DemoImage.h"
 #include "demo/DemoPreviews.h"
 #include "games/GameProfiles.h"
 #include "platform/AppFolder.h"
@@ -30,6 +32,8 @@ int main(int argc, char** argv)
         CreateFolderIfMissing(AppPath("\\Drives"));
         for (const char* title : {"Akira", "Lemmings"})
             LayOutDemoCd(*FindProfile(title), AppPath("\\Drives\\D"));
+        MakeDemoCdImage({"Lemmings"}, AppPath("\\Drives\\E.cue"));
+        MakeDemoCdImage({"Akira"}, AppPath("\\Drives\\F.iso"));
         const std::string source = argv[2];
         const std::string program = JoinPath(folder, source.substr(source.find_last_of("/\\") + 1));
         WriteFileBytes(program, ReadFileBytes(argv[2]));

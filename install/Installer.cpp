@@ -5,11 +5,12 @@
 #include "games/GameProfiles.h"
 #include "install/SupportPack.h"
 #include "platform/AppFolder.h"
-#include "platform/Drives.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
 #include "platform/TextRecords.h"
+#include "platform/cdimage/CdImage.h"
+#include "platform/cdimage/CdRoot.h"
 
 #include <cctype>
 #include <new>
@@ -97,6 +98,7 @@ void Install(const GameProfile& profile, const InstallerOptions& options)
     const std::string drive = options.driveField.substr(0, 2);
     const std::string dataFile = DataFilePath(profile);
     RecordReader records(ReadFileBytes(dataFile), dataFile);
+    const CdRoot cd = CdRoot::Open(drive, options.insertedImage);
 
     const std::string cache = CacheFolderPath(profile);
     CreateFolderIfMissing(cache);
@@ -106,7 +108,7 @@ void Install(const GameProfile& profile, const InstallerOptions& options)
     const auto copyRecord = [&] {
         const std::string record = records.Next();
         CheckCopyRecord(record, dataFile);
-        CopyFileReplacing(PathOnDrive(drive, "\\" + record), JoinPath(cache, NativePath(record)));
+        cd.CopyFile("\\" + record, JoinPath(cache, NativePath(record)));
     };
     if (const auto count = profile.FixedCopyRecords()) {
         for (int i = 0; i < *count; ++i)
@@ -154,6 +156,10 @@ void InstallGame(const std::string& title, const InstallerOptions& options)
         return;
     try {
         Install(*profile, options);
+    } catch (const CdImageError& error) {
+        // A damaged image is the user's file, not the program's fault: say what is wrong with
+        // it and keep running.
+        ShowMessage(error.what(), MessageIcon::Critical);
     } catch (const FileError& error) {
         ReportInstallError(error.number());
     } catch (const std::bad_alloc&) {

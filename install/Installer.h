@@ -4,13 +4,20 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace talvero {
 
-/// What the installer takes from the options dialog: its drive field and sound-emulation box.
+/// What the installer takes from the options dialog: its drive field and sound-emulation box;
+/// and the CD image the user inserted, which then stands for that drive ("" for none).
 struct InstallerOptions {
-    std::string driveField = "D:";
-    bool soundEmulation = true;
+    InstallerOptions(std::string drive = "D:", bool sound = true, std::string image = {})
+        : driveField(std::move(drive)), soundEmulation(sound), insertedImage(std::move(image))
+    {
+    }
+    std::string driveField;
+    bool soundEmulation;
+    std::string insertedImage;
 };
 
 /// Builds the game's cache from its profile, its data file and the CD, writes its configuration

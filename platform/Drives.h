@@ -13,18 +13,30 @@ struct DriveEntry {
     std::string text;
 };
 
-/// The root folder of a drive given as its letter and colon ("D:"), or nothing when the drive
-/// does not resolve. On Linux "X:" is AppFolder/Drives/X when that folder (or link to one)
-/// exists, otherwise the mount point of the optical drive /dev/sr0 for D:, /dev/sr1 for E:, and
-/// so on; C: is the root folder.
+enum class DriveKind { Folder, Image };
+
+/// What a drive letter stands for: a folder (its root) or a CD image file.
+struct DriveSource {
+    DriveKind kind;
+    std::string path;
+};
+
+/// What a drive given as its letter and colon ("D:") stands for, or nothing when it does not
+/// resolve. On Linux "X:" is, in this order: AppFolder/Drives/X when that is a folder or a link
+/// to one; the image that AppFolder/Drives/X links to; the image AppFolder/Drives/X.iso, X.cue
+/// or X.nrg; the mount point of the optical drive /dev/sr0 for D:, /dev/sr1 for E:, and so on.
+/// C: is the root folder. On Windows the system's drive letters are folders.
+std::optional<DriveSource> ResolveDrive(std::string_view drive);
+
+/// The root folder of a drive that resolves to a folder, or nothing.
 std::optional<std::string> DriveRoot(std::string_view drive);
 
-/// Every drive letter that resolves, C: always among them.
+/// Every drive letter that resolves (folders and images), C: always among them.
 std::vector<DriveEntry> ListDrives();
 
 /// The full path of a file on a drive, the path spelled with backslashes from the drive's root
 /// ("\WV_Disk_1\wv"). On a case-sensitive file system each component is matched regardless of
-/// letter case, exact spelling first. A drive that does not resolve fails with 76.
+/// letter case, exact spelling first. A drive that does not resolve to a folder fails with 76.
 std::string PathOnDrive(std::string_view drive, std::string_view path);
 
 }  // namespace talvero

@@ -8,7 +8,7 @@ namespace talvero::faults {
 
 /// The steps of ReplaceFileContents, in the order they run.
 enum class ReplaceStep {
-    HalfWritten,   // half of the new content is in the temporary sibling
+    PartWritten,   // the first piece of the new content is in the temporary sibling
     Flushed,       // the sibling is complete and on the disk
     Renamed,       // the sibling has taken the target's name
     FolderSynced,  // the folder's new entry is on the disk

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // File services. Every failure throws FileError with the program's file-error number.
@@ -32,6 +33,13 @@ void WriteFileBytes(const std::string& path, const std::string& bytes);
 /// was; a symbolic link keeps pointing at the file it names, which is what gets replaced. The
 /// replaced file keeps its permissions.
 void ReplaceFileContents(const std::string& path, const std::string& bytes);
+
+/// Receives a file's bytes piece by piece.
+using ByteSink = std::function<void(const char* data, std::size_t length)>;
+
+/// ReplaceFileContents for bytes that come in pieces: `produce` hands them to the sink it is
+/// given, so that no whole-file buffer is needed. A failure anywhere leaves the old file.
+void ReplaceFileStreaming(const std::string& path, const std::function<void(const ByteSink&)>& produce);
 
 /// Copies a file over another (or to a new name) through ReplaceFileContents.
 void CopyFileReplacing(const std::string& source, const std::string& destination);

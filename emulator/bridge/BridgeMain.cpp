@@ -70,8 +70,11 @@ int main(int argc, char** argv)
         inputs.defaultUae = config;
         inputs.emulatorFolder = emulatorFolder;
         inputs.baseDir = JoinPath(ownFolder, "base");
-        for (const DriveEntry& drive : ListDrives())
-            inputs.drives.emplace_back(drive.letter, *DriveRoot(std::string{drive.letter, ':'}));
+        // Folders only: an image drive has no folder to hand over.
+        for (const DriveEntry& drive : ListDrives()) {
+            if (const auto root = DriveRoot(std::string{drive.letter, ':'}))
+                inputs.drives.emplace_back(drive.letter, *root);
+        }
         inputs.isKickstartRom = IsKickstartRom;
         const FsUaeTranslation translation = TranslateToFsUae(inputs);
 

@@ -69,6 +69,12 @@ std::optional<std::string> OpticalDriveMount(char letter)
     return points.front();
 }
 
+bool IsLink(const std::string& path)
+{
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
 bool EqualIgnoringCase(const std::string& a, const std::string& b)
 {
     return a.size() == b.size() &&
@@ -123,17 +129,38 @@ std::vector<std::string> MountPointsOf(const std::string& device, const std::str
 
 }  // namespace posix
 
-std::optional<std::string> DriveRoot(std::string_view drive)
+std::optional<DriveSource> ResolveDrive(std::string_view drive)
 {
     const auto letter = DriveLetter(drive);
     if (!letter)
         return std::nullopt;
     const std::string drivesFolder = AppPath("\\Drives\\") + *letter;
     if (FolderExists(drivesFolder))
-        return drivesFolder;
+        return DriveSource{DriveKind::Folder, drivesFolder};
+    // A link to an image file: the image is read under its own name, whose extension tells its
+    // kind and beside which a cue sheet's data file lies.
+    if (IsLink(drivesFolder)) {
+        const std::string target = RealPathOf(drivesFolder);
+        if (FileExists(target))
+            return DriveSource{DriveKind::Image, target};
+    }
+    for (const char* extension : {".iso", ".cue", ".nrg"}) {
+        if (FileExists(drivesFolder + extension))
+            return DriveSource{DriveKind::Image, drivesFolder + extension};
+    }
     if (*letter == 'C')
-        return std::string("/");
-    return OpticalDriveMount(*letter);
+        return DriveSource{DriveKind::Folder, "/"};
+    if (auto mount = OpticalDriveMount(*letter))
+        return DriveSource{DriveKind::Folder, std::move(*mount)};
+    return std::nullopt;
+}
+
+std::optional<std::string> DriveRoot(std::string_view drive)
+{
+    const auto source = ResolveDrive(drive);
+    if (!source || source->kind != DriveKind::Folder)
+        return std::nullopt;
+    return source->path;
 }
 
 std::vector<DriveEntry> ListDrives()
@@ -141,8 +168,8 @@ std::vector<DriveEntry> ListDrives()
     std::vector<DriveEntry> drives;
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
         const std::string name{letter, ':'};
-        if (const auto root = DriveRoot(name))
-            drives.push_back({letter, name + " " + *root});
+        if (const auto source = ResolveDrive(name))
+            drives.push_back({letter, name + " " + source->path});
     }
     return drives;
 }

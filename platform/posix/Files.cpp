@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace talvero {
@@ -196,7 +197,7 @@ void WriteFileBytes(const std::string& path, const std::string& bytes)
     fd.Close(path);
 }
 
-void ReplaceFileContents(const std::string& path, const std::string& bytes)
+void ReplaceFileStreaming(const std::string& path, const std::function<void(const ByteSink&)>& produce)
 {
     const std::string target = ResolveLinkTarget(path);
     struct stat old {};
@@ -216,10 +217,15 @@ void ReplaceFileContents(const std::string& path, const std::string& bytes)
         ThrowErrno(errno, path);
     FileDescriptor fd(rawFd);
     try {
-        const std::size_t half = bytes.size() / 2;
-        WriteAll(fd.get(), bytes.data(), half, path);
-        RunReplaceHook(ReplaceStep::HalfWritten, path);
-        WriteAll(fd.get(), bytes.data() + half, bytes.size() - half, path);
+        // The hook runs once the first piece is in the sibling, so a test can fail the replace mid-way.
+        bool firstPiece = true;
+        produce([&](const char* data, std::size_t length) {
+            WriteAll(fd.get(), data, length, path);
+            if (std::exchange(firstPiece, false))
+                RunReplaceHook(ReplaceStep::PartWritten, path);
+        });
+        if (firstPiece)
+            RunReplaceHook(ReplaceStep::PartWritten, path);
         if (existed) {
             ::fchmod(fd.get(), old.st_mode & 07777);
             if (::fchown(fd.get(), old.st_uid, old.st_gid) != 0) {
@@ -243,6 +249,11 @@ void ReplaceFileContents(const std::string& path, const std::string& bytes)
     RunReplaceHook(ReplaceStep::Renamed, path);
     SyncFolder(FolderOf(target), path);
     RunReplaceHook(ReplaceStep::FolderSynced, path);
+}
+
+void ReplaceFileContents(const std::string& path, const std::string& bytes)
+{
+    ReplaceFileStreaming(path, [&](const ByteSink& write) { write(bytes.data(), bytes.size()); });
 }
 
 void CopyFileReplacing(const std::string& source, const std::string& destination)

@@ -16,6 +16,14 @@ std::optional<std::string> DriveRoot(std::string_view drive)
     return std::string{letter, ':', '\\'};
 }
 
+// Drive letters stay the system's: an image is a drive once the system has mounted it.
+std::optional<DriveSource> ResolveDrive(std::string_view drive)
+{
+    if (auto root = DriveRoot(drive))
+        return DriveSource{DriveKind::Folder, std::move(*root)};
+    return std::nullopt;
+}
+
 std::vector<DriveEntry> ListDrives()
 {
     std::vector<DriveEntry> drives;

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <random>
+#include <utility>
 #include <vector>
 
 namespace talvero {
@@ -151,7 +152,7 @@ void WriteFileBytes(const std::string& path, const std::string& bytes)
     file.Close(path);
 }
 
-void ReplaceFileContents(const std::string& path, const std::string& bytes)
+void ReplaceFileStreaming(const std::string& path, const std::function<void(const ByteSink&)>& produce)
 {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     const bool existed = attributes != INVALID_FILE_ATTRIBUTES;
@@ -174,10 +175,15 @@ void ReplaceFileContents(const std::string& path, const std::string& bytes)
             if (raw == INVALID_HANDLE_VALUE)
                 ThrowLastError(path);
             Handle file(raw);
-            const std::size_t half = bytes.size() / 2;
-            WriteAll(file.get(), bytes.data(), half, path);
-            RunReplaceHook(faults::ReplaceStep::HalfWritten, path);
-            WriteAll(file.get(), bytes.data() + half, bytes.size() - half, path);
+            // The hook runs once the first piece is in the sibling, so a test can fail the replace mid-way.
+            bool firstPiece = true;
+            produce([&](const char* data, std::size_t length) {
+                WriteAll(file.get(), data, length, path);
+                if (std::exchange(firstPiece, false))
+                    RunReplaceHook(faults::ReplaceStep::PartWritten, path);
+            });
+            if (firstPiece)
+                RunReplaceHook(faults::ReplaceStep::PartWritten, path);
             if (!FlushFileBuffers(file.get()))
                 ThrowLastError(path);
             file.Close(path);
@@ -194,6 +200,11 @@ void ReplaceFileContents(const std::string& path, const std::string& bytes)
         DeleteFileA(temporary.c_str());
         throw;
     }
+}
+
+void ReplaceFileContents(const std::string& path, const std::string& bytes)
+{
+    ReplaceFileStreaming(path, [&](const ByteSink& write) { write(bytes.data(), bytes.size()); });
 }
 
 void CopyFileReplacing(const std::string& source, const std::string& destination)

@@ -71,7 +71,7 @@ TEST_F(ConfigEditorTest, FailuresLeaveDefaultUaeAsItWas)
     EXPECT_EQ(5, FailureOf("chip\nset=", "aga"));
     EXPECT_EQ(5, FailureOf("chipset=", "aga\r"));
     faults::SetReplaceHook([](faults::ReplaceStep step, const std::string& path) {
-        if (step == faults::ReplaceStep::HalfWritten && path.find("Default.uae") != std::string::npos)
+        if (step == faults::ReplaceStep::PartWritten && path.find("Default.uae") != std::string::npos)
             throw FileError(ErrorNumber::DiskFull, "disk full");
     });
     EXPECT_EQ(61, FailureOf("chipset=", "aga"));

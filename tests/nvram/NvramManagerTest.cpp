@@ -113,7 +113,7 @@ TEST_F(NvramTest, FailuresNameTheFileAndLeaveItAsItWas)
     test::WriteFile(jp2r, "new high scores");
     test::WriteFile(jp2r + ".bak", "the only good backup");
     faults::SetReplaceHook([](faults::ReplaceStep step, const std::string&) {
-        if (step == faults::ReplaceStep::HalfWritten)
+        if (step == faults::ReplaceStep::PartWritten)
             throw FileError(ErrorNumber::DiskFull, "disk full");
     });
     EXPECT_FALSE(BackupSaveData("James Pond 2 - RoboCod"));

@@ -86,13 +86,13 @@ TEST_F(FileErrors, TheReplaceFlushesRenamesThenSyncsTheFolder)
     faults::SetReplaceHook([&](faults::ReplaceStep step, const std::string&) { steps.push_back(step); });
     ReplaceFileContents(folder / "plain", "new");
     using S = faults::ReplaceStep;
-    EXPECT_EQ((std::vector<S>{S::HalfWritten, S::Flushed, S::Renamed, S::FolderSynced}), steps);
+    EXPECT_EQ((std::vector<S>{S::PartWritten, S::Flushed, S::Renamed, S::FolderSynced}), steps);
     EXPECT_EQ("new", test::ReadFile(folder / "plain"));
 }
 
 TEST_F(FileErrors, AFailureBeforeTheRenameLeavesTheOldFileAndNoLeftovers)
 {
-    for (const auto failing : {faults::ReplaceStep::HalfWritten, faults::ReplaceStep::Flushed}) {
+    for (const auto failing : {faults::ReplaceStep::PartWritten, faults::ReplaceStep::Flushed}) {
         faults::SetReplaceHook([failing](faults::ReplaceStep step, const std::string&) {
             if (step == failing)
                 throw FileError(ErrorNumber::DiskFull, "disk full");

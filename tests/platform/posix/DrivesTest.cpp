@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <unistd.h>
 
 namespace talvero {
@@ -59,6 +60,33 @@ TEST_F(DrivesTest, TheListOffersTheRootDriveAndEveryResolvingLetter)
     EXPECT_NE(std::find(texts.begin(), texts.end(), "G: " + (app / "Drives/G")), texts.end());
     for (const DriveEntry& drive : drives)
         EXPECT_EQ((std::string{drive.letter, ':'}), drive.text.substr(0, 2));
+}
+
+TEST_F(DrivesTest, ImagesStandForDrivesAfterFoldersAndBeforeOpticalDrives)
+{
+    test::MakeFolders(app / "Drives/H");
+    const std::string target = std::filesystem::canonical(elsewhere.path()).string() + "/Game Disc.cue";
+    for (const char* file : {"Drives/F.iso", "Drives/G.nrg", "Drives/G.cue", "Drives/H.iso"})
+        test::WriteFile(app / file, "image");
+    test::WriteFile(target, "image");
+    ASSERT_EQ(0, ::symlink(target.c_str(), (app / "Drives/E").c_str()));
+
+    const std::pair<const char*, std::optional<DriveSource>> expected[] = {
+        {"E:", DriveSource{DriveKind::Image, target}},
+        {"F:", DriveSource{DriveKind::Image, app / "Drives/F.iso"}},
+        {"G:", DriveSource{DriveKind::Image, app / "Drives/G.cue"}},  // .iso, .cue, .nrg in that order
+        {"H:", DriveSource{DriveKind::Folder, app / "Drives/H"}},      // a folder before an image
+    };
+    for (const auto& [drive, source] : expected) {
+        const auto resolved = ResolveDrive(drive);
+        ASSERT_TRUE(resolved) << drive;
+        EXPECT_EQ(source->kind, resolved->kind) << drive;
+        EXPECT_EQ(source->path, resolved->path) << drive;
+        EXPECT_EQ(source->kind == DriveKind::Folder, DriveRoot(drive).has_value()) << drive;
+    }
+    const auto drives = ListDrives();
+    EXPECT_NE(std::find_if(drives.begin(), drives.end(), [&](const DriveEntry& entry) { return entry.text == "E: " + target; }),
+              drives.end());
 }
 
 TEST_F(DrivesTest, CdPathsMatchRegardlessOfCaseExactSpellingFirst)
