@@ -234,16 +234,28 @@ TEST_F(NvramWindowTest, AFailureInTheMiddleOfACopyLeavesTheOldTargetIntact)
     EXPECT_EQ(2, files);
 }
 
-TEST_F(NvramWindowTest, EscClosesFromAnyControl)
+TEST_F(NvramWindowTest, EnterPressesNoButtonAndEscClosesFromAnyControl)
 {
-    Put(Data("Akira"), "scores");
+    Put(Data("Akira"), "new scores");
+    Put(Data("Akira") + ".bak", "the only backup");
     Open();
+    Select("Akira");
+    for (const char* name : {"Command1", "Command2", "Command3", "Command4"})
+        EXPECT_FALSE(Button(name)->isDefault() || Button(name)->autoDefault()) << name;
+    for (QWidget* control : std::initializer_list<QWidget*>{List(), Button("Command1")}) {
+        control->setFocus();
+        QTest::keyClick(control, Qt::Key_Return);
+        QTest::keyClick(control, Qt::Key_Enter);
+    }
+    EXPECT_EQ(0u, host->PendingMessages());
+    EXPECT_EQ("the only backup", test::ReadFile(Data("Akira") + ".bak"));
+    EXPECT_TRUE(window->isVisible());
     QTest::keyClick(Button("Command3"), Qt::Key_Escape);
     EXPECT_FALSE(window->isVisible());
     Open();
     QTest::keyClick(List(), Qt::Key_Escape);
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ("scores", test::ReadFile(Data("Akira")));
+    EXPECT_EQ("new scores", test::ReadFile(Data("Akira")));
 }
 
 }  // namespace
