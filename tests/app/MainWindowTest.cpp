@@ -94,14 +94,38 @@ TEST_F(MainWindowTest, CaptionsMenusShortcutsAndFocusOrder)
         menus << menu->text();
     EXPECT_EQ((QStringList{"&Program", "&Extras", "&Help"}), menus);
 
-    // Focus order: List1, Option1, Command1, Command2, Option2.
-    const QStringList order = {"List1", "Option1", "Command1", "Command2", "Option2"};
-    for (int i = 0; i + 1 < order.size(); ++i) {
-        QWidget* widget = Child<QWidget>(mainWindow.get(), order[i].toLatin1().constData());
-        EXPECT_EQ(order[i + 1], test::NextInTabOrder(widget)) << order[i].toStdString();
-    }
     EXPECT_EQ(QRect(8, 219, 97, 25), StartButton()->geometry());
     EXPECT_EQ(QSize(461, 253), mainWindow->centralWidget()->size());
+}
+
+// Focus order List1, Option1, Command1, Command2, Option2; of the option buttons only the
+// checked one is a tab stop, and arrow keys move between them.
+TEST_F(MainWindowTest, TheOptionButtonsAreOneTabStopTheCheckedOne)
+{
+    ASSERT_TRUE(StartMainWindow());
+    const auto key = [this](Qt::Key pressed, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(mainWindow->focusWidget(), pressed, modifiers);
+        return mainWindow->focusWidget()->objectName();
+    };
+    const auto tabStops = [&] {
+        List()->setFocus();
+        QStringList stops{"List1"};
+        for (QString next = key(Qt::Key_Tab); next != "List1" && stops.size() < 8; next = key(Qt::Key_Tab))
+            stops << next;
+        return stops;
+    };
+    EXPECT_EQ((QStringList{"List1", "Option1", "Command2"}), tabStops());
+    List()->setFocus();
+    EXPECT_EQ("Command2", key(Qt::Key_Tab, Qt::ShiftModifier));
+
+    QTest::mouseClick(Child<QRadioButton>(mainWindow.get(), "Option2"), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(kCDTV, Titles());
+    EXPECT_EQ((QStringList{"List1", "Command1", "Command2", "Option2"}), tabStops());
+    List()->setFocus();
+    EXPECT_EQ("Option2", key(Qt::Key_Tab, Qt::ShiftModifier));
+    EXPECT_EQ("Option1", key(Qt::Key_Left));
+    EXPECT_EQ(kCD32, Titles());
+    EXPECT_EQ((QStringList{"List1", "Option1", "Command1", "Command2"}), tabStops());
 }
 
 TEST_F(MainWindowTest, SwitchingSystemsSelectsTheFirstEntryAndShowsItsPreview)
