@@ -11,6 +11,7 @@
 #include "platform/Host.h"
 #include "platform/TextRecords.h"
 
+#include <algorithm>
 #include <cctype>
 #include <new>
 #include <sstream>
@@ -24,15 +25,16 @@ namespace {
     ThrowFileError(ErrorNumber::BadFileName, dataFile);
 }
 
-// A copy record names a file below the CD's root and the same path below the cache folder; one
-// that could reach outside the cache folder is refused before anything is copied for it.
-void CheckCopyRecord(const std::string& record, const std::string& dataFile)
+// A copy record names a file below the CD's root and the same path below the cache folder.
+// Leading separators are dropped ("\c\tload" is "c\tload", as Windows reads it below a folder);
+// a record that could reach outside the cache folder is refused before anything is copied for it.
+std::string CheckedCopyRecord(const std::string& record, const std::string& dataFile)
 {
-    if (record.empty() || record.front() == '\\' || record.front() == '/' ||
-        (record.size() >= 2 && record[1] == ':'))
+    const std::string relative = record.substr(std::min(record.find_first_not_of("\\/"), record.size()));
+    if (relative.empty() || (relative.size() >= 2 && relative[1] == ':'))
         RefuseRecord(dataFile);
     std::string segment;
-    std::istringstream segments(record);
+    std::istringstream segments(relative);
     while (std::getline(segments, segment, '\\')) {
         std::istringstream parts(segment);
         std::string part;
@@ -41,6 +43,7 @@ void CheckCopyRecord(const std::string& record, const std::string& dataFile)
                 RefuseRecord(dataFile);
         }
     }
+    return relative;
 }
 
 bool IsHexText(const std::string& text)
@@ -104,9 +107,8 @@ void Install(const GameProfile& profile, const InstallerOptions& options)
         CreateFolderIfMissing(JoinPath(cache, NativePath(folder)));
 
     const auto copyRecord = [&] {
-        const std::string record = records.Next();
-        CheckCopyRecord(record, dataFile);
-        CopyFileReplacing(PathOnDrive(drive, "\\" + record), JoinPath(cache, NativePath(record)));
+        const std::string record = CheckedCopyRecord(records.Next(), dataFile);
+        CopyFileReplacing(PathOnDrive(drive, "\\" + record), PathBelow(cache, record));
     };
     if (const auto count = profile.FixedCopyRecords()) {
         for (int i = 0; i < *count; ++i)

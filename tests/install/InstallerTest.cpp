@@ -267,7 +267,8 @@ TEST_F(InstallerTest, CopyRecordsThatLeaveTheCacheAreRefused)
 {
     InsertDemoCd("Chambers of Shaolin");
     test::WriteFile(folder / "Drives/secret", "outside the CD");
-    for (const char* bad : {"..\\secret", "c\\..\\..\\..\\secret", "\\c\\x", "C:\\x", "c/../../x", ""}) {
+    for (const char* bad : {"..\\secret", "c\\..\\..\\..\\secret", "\\..\\secret", "C:\\x", "\\C:\\x", "c/../../x", "",
+                            "\\", "\\\\/"}) {
         host->endProgramRequests = 0;
         test::WriteFile(App("\\Data\\Chambers of Shaolin.dat"), "shaolin\r\n" + std::string(bad) + "\r\nscript\r\n");
         InstallGame("Chambers of Shaolin", {"D:", true});
@@ -275,6 +276,31 @@ TEST_F(InstallerTest, CopyRecordsThatLeaveTheCacheAreRefused)
     }
     EXPECT_FALSE(test::Exists(folder / "Cache/secret"));
     EXPECT_FALSE(test::Exists(folder / "secret"));
+}
+
+// Leading separators are dropped; the cache's folders are found whatever the record's letter
+// case, and a new file keeps the record's spelling.
+TEST_F(InstallerTest, CopyRecordsWithLeadingSeparatorsOrAnotherLetterCaseLandInTheCache)
+{
+    InsertDemoCd("Chambers of Shaolin");
+    const std::string cdFile = test::ReadFile(folder / "Drives/D/c/cham_file2");
+    test::WriteFile(folder / "Drives/D/c/Shaolin.Cfg", "settings");
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"\\c\\cham_file2", "c/cham_file2"}, {"\\\\c\\cham_file2", "c/cham_file2"},
+        {"C\\cham_file2", "c/cham_file2"}, {"/C/cham_file2", "c/cham_file2"}, {"C\\shaolin.cfg", "c/shaolin.cfg"}};
+    int launches = 0;
+    for (const auto& [record, landed] : cases) {
+        fs::remove_all(folder / "Cache/cham");
+        test::WriteFile(App("\\Data\\Chambers of Shaolin.dat"), "shaolin\r\n" + record + "\r\nscript\r\n");
+        InstallGame("Chambers of Shaolin", {"D:", true});
+        EXPECT_EQ(0u, host->PendingMessages()) << record;
+        std::set<std::string> files;
+        for (const auto& entry : fs::directory_iterator(folder / "Cache/cham/c"))
+            files.insert(entry.path().filename().string());
+        EXPECT_EQ(std::set<std::string>{fs::path(landed).filename().string()}, files) << record;
+        EXPECT_EQ(landed == "c/cham_file2" ? cdFile : "settings", test::ReadFile(folder / ("Cache/cham/" + landed)));
+        WaitForLaunchLog(++launches);
+    }
 }
 
 TEST_F(InstallerTest, GuardianPatchRecordsWriteOneByteEachAndBadOnesAreRefused)
