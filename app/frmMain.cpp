@@ -149,6 +149,9 @@ bool frmMain::Form_Load()
     WidenToFit(m_label1, 1380 - 120);
     m_option1->setText(QStringLiteral("CD32"));
     m_option2->setText(QStringLiteral("CDTV"));
+    // The layout's 735 twips leave "CDTV" a letter short beside its indicator; there is room
+    // up to the frame's edge.
+    WidenToFit(m_option2, 3015 - 2160 - 30);
     m_command1->setText(QStringLiteral("&Start game"));
     m_command2->setText(QStringLiteral("&Options"));
     findChild<QMenu*>(QStringLiteral("Programm"))->setTitle(QStringLiteral("&Program"));
