@@ -19,6 +19,7 @@ constexpr std::int16_t DiskNotReady = 71;     // a drive without a disc
 constexpr std::int16_t PermissionDenied = 70;    // the file is held by another program
 constexpr std::int16_t PathFileAccess = 75;
 constexpr std::int16_t PathNotFound = 76;
+constexpr std::int16_t NotInCodePage = 93;       // text the system's 8-bit code page cannot hold
 }  // namespace ErrorNumber
 
 /// A failed file operation, carrying its 16-bit file-error number.
