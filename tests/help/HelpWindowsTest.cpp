@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -132,12 +133,12 @@ TEST_F(HelpWindowsTest, TheMainWindowsKeysDoNothingInAHelpWindow)
         ASSERT_TRUE(QTest::qWaitForWindowActive(window));
         QTest::keyClick(window, key, Qt::ControlModifier);
     };
-    for (QWidget* help : {OpenJoypadHelp(), OpenChart()}) {
+    for (QPointer<QWidget> help : {OpenJoypadHelp(), OpenChart()}) {
         for (Qt::Key key : {Qt::Key_F, Qt::Key_J, Qt::Key_O, Qt::Key_N, Qt::Key_Q})
             press(help, key);
         QTest::qWait(20);
         EXPECT_TRUE(opened.isEmpty()) << opened.join(' ').toStdString();
-        EXPECT_TRUE(mainWindow->isVisible() && help->isVisible());
+        ASSERT_TRUE(help && help->isVisible() && mainWindow->isVisible());
         EXPECT_TRUE(Child<QAction>(mainWindow.get(), "Frameskip")->isChecked());
         EXPECT_FALSE(Child<QAction>(mainWindow.get(), "JITComp")->isChecked());
         EXPECT_EQ("<absent>", ReadSetting("Frameskip"));
