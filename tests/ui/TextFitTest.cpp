@@ -14,7 +14,7 @@
 #include <QStyleOptionButton>
 #include <QTest>
 
-#include <functional>
+#include <optional>
 
 namespace talvero {
 namespace {
