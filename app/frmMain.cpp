@@ -44,7 +44,8 @@ constexpr const char* kWindowTitle = "Talvero v1.1 - (c) 2001/2002 the Talvero a
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowIcon(WindowIcon());
+    // One icon for the whole program: every window without one of its own shows it, help included.
+    QGuiApplication::setWindowIcon(WindowIcon());
     BuildControls();
     BuildMenus();
     // A fixed border: the window keeps the size of its client area and menu bar.
@@ -65,6 +66,13 @@ void frmMain::BuildControls()
     m_label1 = PlaceChild(new QLabel(m_frame2), "Label1", TwipsRect(120, 180, 1170, 195));
     m_option1 = PlaceChild(new QRadioButton(m_frame2), "Option1", TwipsRect(1380, 200, 735, 195));
     m_option2 = PlaceChild(new QRadioButton(m_frame2), "Option2", TwipsRect(2160, 200, 735, 195));
+    // The option buttons form one tab stop, the checked one, from start-up on (Qt otherwise
+    // narrows them to one only once a button has had the focus); arrow keys move within them.
+    const auto keepOneTabStop = [this] {
+        for (QRadioButton* option : {m_option1, m_option2})
+            option->setFocusPolicy(option->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+    };
+    connect(m_option1, &QRadioButton::toggled, this, keepOneTabStop);
     m_option1->setChecked(true);
     m_command1 = PlaceChild(new QPushButton(m_frame1), "Command1", TwipsRect(120, 3290, 1455, 375));
     m_command2 = PlaceChild(new QPushButton(m_frame1), "Command2", TwipsRect(1680, 3290, 1455, 375));
@@ -105,7 +113,8 @@ void frmMain::BuildMenus()
         QAction* action = menu->addAction(QString());
         action->setObjectName(QString::fromLatin1(name));
         action->setShortcut(shortcut);
-        action->setShortcutContext(Qt::ApplicationShortcut);
+        // The main window's keys act in the main window only, never from a help window.
+        action->setShortcutContext(Qt::WindowShortcut);
         addAction(action);
         return action;
     };
@@ -164,6 +173,9 @@ bool frmMain::Form_Load()
     WidenToFit(m_label1, 1380 - 120);
     m_option1->setText(QStringLiteral("CD32"));
     m_option2->setText(QStringLiteral("CDTV"));
+    // The layout's 735 twips leave "CDTV" a letter short beside its indicator; there is room
+    // up to the frame's edge.
+    WidenToFit(m_option2, 3015 - 2160 - 30);
     m_command1->setText(QStringLiteral("&Start game"));
     m_command2->setText(QStringLiteral("&Options"));
     findChild<QMenu*>(QStringLiteral("Programm"))->setTitle(QStringLiteral("&Program"));

@@ -115,6 +115,12 @@ bool SaveOptions(OptionsState& state)
         Settings().Write(SettingKey::ROMfile, state.romFile);
         Settings().Write(SettingKey::Scanlines, state.scanlines ? "1" : "0");
         Settings().Write(SettingKey::SndEmu, state.soundEmulation ? "1" : "0");
+    } catch (const FileError& error) {
+        if (error.number() == ErrorNumber::NotInCodePage)
+            ShowMessage(kMessageNotInCodePage, MessageIcon::Exclamation);
+        else
+            ShowMessage(kMessageOptionsNotSaved, MessageIcon::Critical);
+        return false;
     } catch (const std::exception&) {
         ShowMessage(kMessageOptionsNotSaved, MessageIcon::Critical);
         return false;

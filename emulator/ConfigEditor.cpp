@@ -3,6 +3,7 @@
 #include "platform/AppFolder.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"
+#include "platform/SystemText.h"
 #include "platform/TextRecords.h"
 
 namespace talvero {
@@ -47,7 +48,7 @@ void SetConfigValue(const std::string& key, const std::string& value)
 
     const std::string configPath = AppPath(kConfigFile);
     const std::string tempPath = AppPath(kConfigTempFile);
-    const std::string updated = WithConfigValue(ReadFileBytes(configPath), key, value);
+    const std::string updated = WithConfigValue(ReadFileBytes(configPath), key, ToSystemCodePage(value));
 
     // Default.new is written complete and closed first; only then does Default.uae change, in
     // one step, so it is never seen half-written. Default.new goes last.

@@ -25,11 +25,20 @@ QLabel* AddLabel(QWidget* parent, const QString& name, const QString& text, QRec
     return label;
 }
 
+// A check box that the program may show grey ("not tested") but that a click only ever toggles
+// between ticked and empty, as an ordinary check box does.
+class ChartCheckBox : public QCheckBox {
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    void nextCheckState() override { setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked); }
+};
+
 QCheckBox* AddCheckBox(QWidget* parent, const QString& name, ChartMark mark, int left, int top)
 {
-    auto* box = new QCheckBox(parent);
+    auto* box = new ChartCheckBox(parent);
     box->setObjectName(name);
-    box->setTristate(true);
     box->setCheckState(mark == ChartMark::Ticked      ? Qt::Checked
                        : mark == ChartMark::NotTested ? Qt::PartiallyChecked
                                                       : Qt::Unchecked);

@@ -5,6 +5,7 @@
 #include "games/GameProfiles.h"
 #include "install/SupportPack.h"
 #include "platform/AppFolder.h"
+#include "platform/Drives.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
@@ -12,6 +13,7 @@
 #include "platform/cdimage/CdImage.h"
 #include "platform/cdimage/CdRoot.h"
 
+#include <algorithm>
 #include <cctype>
 #include <new>
 #include <sstream>
@@ -25,15 +27,16 @@ namespace {
     ThrowFileError(ErrorNumber::BadFileName, dataFile);
 }
 
-// A copy record names a file below the CD's root and the same path below the cache folder; one
-// that could reach outside the cache folder is refused before anything is copied for it.
-void CheckCopyRecord(const std::string& record, const std::string& dataFile)
+// A copy record names a file below the CD's root and the same path below the cache folder.
+// Leading separators are dropped ("\c\tload" is "c\tload", as Windows reads it below a folder);
+// a record that could reach outside the cache folder is refused before anything is copied for it.
+std::string CheckedCopyRecord(const std::string& record, const std::string& dataFile)
 {
-    if (record.empty() || record.front() == '\\' || record.front() == '/' ||
-        (record.size() >= 2 && record[1] == ':'))
+    const std::string relative = record.substr(std::min(record.find_first_not_of("\\/"), record.size()));
+    if (relative.empty() || (relative.size() >= 2 && relative[1] == ':'))
         RefuseRecord(dataFile);
     std::string segment;
-    std::istringstream segments(record);
+    std::istringstream segments(relative);
     while (std::getline(segments, segment, '\\')) {
         std::istringstream parts(segment);
         std::string part;
@@ -42,6 +45,7 @@ void CheckCopyRecord(const std::string& record, const std::string& dataFile)
                 RefuseRecord(dataFile);
         }
     }
+    return relative;
 }
 
 bool IsHexText(const std::string& text)
@@ -106,9 +110,8 @@ void Install(const GameProfile& profile, const InstallerOptions& options)
         CreateFolderIfMissing(JoinPath(cache, NativePath(folder)));
 
     const auto copyRecord = [&] {
-        const std::string record = records.Next();
-        CheckCopyRecord(record, dataFile);
-        cd.CopyFile("\\" + record, JoinPath(cache, NativePath(record)));
+        const std::string record = CheckedCopyRecord(records.Next(), dataFile);
+        cd.CopyFile("\\" + record, PathBelow(cache, record));
     };
     if (const auto count = profile.FixedCopyRecords()) {
         for (int i = 0; i < *count; ++i)

@@ -56,7 +56,8 @@ void ExtractFakepad(const std::string& folder)
 
 void ExtractNvramHardfile(const std::string& folder)
 {
-    if (FileExists(JoinPath(folder, Member::NvramHardfile.name)))
+    // Any entry of that name holds save data or stands in its way: hidden or not, it is kept.
+    if (EntryExists(JoinPath(folder, Member::NvramHardfile.name)))
         return;
     WriteMember(Member::NvramHardfile, folder);
 }

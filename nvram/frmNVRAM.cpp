@@ -28,6 +28,9 @@ frmNVRAM::frmNVRAM(QWidget* owner) : QDialog(owner, Qt::Tool | Qt::WindowTitleHi
     setTabOrder(m_command1, m_command2);
     setTabOrder(m_command2, m_command3);
     setTabOrder(m_command3, m_command4);
+    // No button takes Enter: a stray Enter in the list must not replace the one backup.
+    for (QPushButton* button : {m_command1, m_command2, m_command3, m_command4})
+        button->setAutoDefault(false);
 
     connect(m_list1, &QListWidget::itemSelectionChanged, this, [this] {
         if (!m_list1->selectedItems().isEmpty())

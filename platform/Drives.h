@@ -39,4 +39,9 @@ std::vector<DriveEntry> ListDrives();
 /// letter case, exact spelling first. A drive that does not resolve to a folder fails with 76.
 std::string PathOnDrive(std::string_view drive, std::string_view path);
 
+/// The full path of a relative path (spelled with backslashes) below a folder. On a
+/// case-sensitive file system each component that exists is matched regardless of letter case,
+/// exact spelling first; a component that does not exist keeps the path's spelling.
+std::string PathBelow(const std::string& folder, std::string_view path);
+
 }  // namespace talvero

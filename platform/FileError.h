@@ -22,6 +22,7 @@ enum class ErrorNumber : std::int16_t {
     DiskNotReady = 71,      // a drive without a disc
     PathFileAccess = 75,
     PathNotFound = 76,
+    NotInCodePage = 93,     // text the system's 8-bit code page cannot hold
     BadFileFormat = 321,    // a file that is not what it claims to be (a damaged CD image)
 };
 

@@ -13,6 +13,9 @@ bool FileExists(const std::string& path);
 
 bool FolderExists(const std::string& path);
 
+/// Any entry of that name, whatever it is and whatever its attributes (hidden, system, a link).
+bool EntryExists(const std::string& path);
+
 /// Creates one folder level; the parent must exist (76 otherwise).
 void CreateFolder(const std::string& path);
 

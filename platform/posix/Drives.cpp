@@ -179,10 +179,15 @@ std::string PathOnDrive(std::string_view drive, std::string_view path)
     const auto root = DriveRoot(drive);
     if (!root)
         ThrowFileError(ErrorNumber::PathNotFound, std::string(drive) + std::string(path));
-    std::string resolved = *root;
+    return PathBelow(*root, path);
+}
+
+std::string PathBelow(const std::string& folder, std::string_view path)
+{
+    std::string resolved = folder;
     std::string component;
-    std::istringstream parts{std::string(path)};
-    while (std::getline(parts, component, '\\')) {
+    std::istringstream parts{NativePath(path)};
+    while (std::getline(parts, component, NativeSeparator())) {
         if (component.empty())
             continue;
         resolved = JoinPath(resolved, MatchEntry(resolved, component));

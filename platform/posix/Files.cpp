@@ -155,6 +155,12 @@ bool FolderExists(const std::string& path)
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+bool EntryExists(const std::string& path)
+{
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
 void CreateFolder(const std::string& path)
 {
     if (::mkdir(path.c_str(), 0777) != 0)

@@ -1,5 +1,7 @@
 #include "platform/Drives.h"
 
+#include "platform/AppFolder.h"
+
 #include <windows.h>
 
 #include <cctype>
@@ -40,6 +42,11 @@ std::vector<DriveEntry> ListDrives()
 std::string PathOnDrive(std::string_view drive, std::string_view path)
 {
     return std::string(drive.substr(0, 2)) + std::string(path);
+}
+
+std::string PathBelow(const std::string& folder, std::string_view path)
+{
+    return JoinPath(folder, NativePath(path));
 }
 
 }  // namespace talvero

@@ -3,6 +3,7 @@
 #include "platform/FileError.h"
 #include "platform/ReplaceFaultHook.h"
 #include "platform/windows/ErrorMapping.h"
+#include "platform/windows/WideText.h"
 
 #include <windows.h>
 
@@ -15,6 +16,12 @@ namespace talvero {
 using windows::ThrowLastError;
 
 namespace {
+
+// Paths arrive in UTF-8 and go to the wide functions, so that any name the system holds works.
+std::wstring Wide(const std::string& path)
+{
+    return windows::Utf16FromUtf8(path);
+}
 
 
 class Handle {
@@ -43,7 +50,7 @@ private:
 // Files are always opened in binary: bytes go through exactly as they are, CR LF included.
 HANDLE OpenOrThrow(const std::string& path, DWORD access, DWORD share, DWORD disposition)
 {
-    HANDLE handle = CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle = CreateFileW(Wide(path).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         ThrowLastError(path);
     return handle;
@@ -72,7 +79,7 @@ void Seek(HANDLE handle, std::uint64_t offset, const std::string& path)
 // The read-only attribute refuses every change, whoever asks (Wine running as root included).
 void RefuseIfReadOnly(const std::string& path)
 {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         ThrowFileError(ErrorNumber::PathFileAccess, path);
 }
@@ -94,7 +101,7 @@ std::string BaseName(const std::string& path)
 
 bool FileExists(const std::string& path)
 {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return false;
     return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
@@ -102,13 +109,18 @@ bool FileExists(const std::string& path)
 
 bool FolderExists(const std::string& path)
 {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool EntryExists(const std::string& path)
+{
+    return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 void CreateFolder(const std::string& path)
 {
-    if (!CreateDirectoryA(path.c_str(), nullptr))
+    if (!CreateDirectoryW(Wide(path).c_str(), nullptr))
         ThrowLastError(path);
 }
 
@@ -154,7 +166,7 @@ void WriteFileBytes(const std::string& path, const std::string& bytes)
 
 void ReplaceFileStreaming(const std::string& path, const std::function<void(const ByteSink&)>& produce)
 {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
     const bool existed = attributes != INVALID_FILE_ATTRIBUTES;
     if (existed) {
         RefuseIfReadOnly(path);
@@ -170,7 +182,7 @@ void ReplaceFileStreaming(const std::string& path, const std::function<void(cons
     const std::string temporary = FolderOf(path) + "\\~" + BaseName(path) + "." + std::to_string(random()) + ".tmp";
     try {
         {
-            HANDLE raw = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+            HANDLE raw = CreateFileW(Wide(temporary).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                      FILE_ATTRIBUTE_HIDDEN, nullptr);
             if (raw == INVALID_HANDLE_VALUE)
                 ThrowLastError(path);
@@ -189,15 +201,15 @@ void ReplaceFileStreaming(const std::string& path, const std::function<void(cons
             file.Close(path);
         }
         RunReplaceHook(faults::ReplaceStep::Flushed, path);
-        if (!MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        if (!MoveFileExW(Wide(temporary).c_str(), Wide(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             ThrowLastError(path);
         // With MOVEFILE_WRITE_THROUGH the rename returns only once it is on the disk.
         RunReplaceHook(faults::ReplaceStep::Renamed, path);
         RunReplaceHook(faults::ReplaceStep::FolderSynced, path);
-        SetFileAttributesA(path.c_str(), existed ? (attributes & ~FILE_ATTRIBUTE_HIDDEN) | FILE_ATTRIBUTE_NORMAL
+        SetFileAttributesW(Wide(path).c_str(), existed ? (attributes & ~FILE_ATTRIBUTE_HIDDEN) | FILE_ATTRIBUTE_NORMAL
                                                  : FILE_ATTRIBUTE_NORMAL);
     } catch (...) {
-        DeleteFileA(temporary.c_str());
+        DeleteFileW(Wide(temporary).c_str());
         throw;
     }
 }
@@ -224,7 +236,7 @@ void WriteByteAt(const std::string& path, std::uint64_t offset, unsigned char va
 std::uint64_t FileSize(const std::string& path)
 {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+    if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data))
         ThrowLastError(path);
     return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
@@ -239,7 +251,7 @@ void MarkExecutable(const std::string&) {}
 void RemoveFile(const std::string& path)
 {
     RefuseIfReadOnly(path);
-    if (!DeleteFileA(path.c_str()))
+    if (!DeleteFileW(Wide(path).c_str()))
         ThrowLastError(path);
 }
 

@@ -4,6 +4,10 @@
 #include "help/Watchdog.h"
 #include "tests/support/GuiTest.h"
 #include "ui/WindowRegistry.h"
+#include "help/frmComp.h"
+#include "help/frmHelp1.h"
+#include "nvram/frmNVRAM.h"
+#include "ui/Artwork.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -11,6 +15,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QApplication>
+#include <QPointer>
 
 namespace talvero {
 namespace {
@@ -58,7 +64,7 @@ TEST_F(HelpWindowsTest, TheJoypadHelpShowsItsTexts)
     EXPECT_TRUE(help->findChild<QTimer*>("Timer1")->isActive());
 }
 
-TEST_F(HelpWindowsTest, TheChartShowsEveryRowAndAClickedBoxChangesUntilReopened)
+TEST_F(HelpWindowsTest, TheChartShowsEveryRow)
 {
     QWidget* chart = OpenChart();
     ASSERT_TRUE(chart);
@@ -77,12 +83,6 @@ TEST_F(HelpWindowsTest, TheChartShowsEveryRowAndAClickedBoxChangesUntilReopened)
         EXPECT_EQ(expected.note, Child<QLabel>(chart, ("Note" + n).toLatin1().constData())->text().toStdString());
     }
     EXPECT_EQ(nullptr, chart->findChild<QCheckBox*>("Joypad31"));
-    auto* box = chart->findChild<QCheckBox*>("NVRAM2");
-    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_NE(Qt::Unchecked, box->checkState());
-    QTest::keyClick(chart, Qt::Key_Escape);
-    EXPECT_TRUE(WaitUntil([] { return !Windows().compatibility; }));
-    EXPECT_EQ(Qt::Unchecked, OpenChart()->findChild<QCheckBox*>("NVRAM2")->checkState());
 }
 
 TEST_F(HelpWindowsTest, EnterEscAndCloseCloseAndTheMenuShowsTheOpenWindowAgain)
@@ -122,6 +122,72 @@ TEST_F(HelpWindowsTest, TheShutdownSequenceClosesTheHelpWindows)
     EXPECT_TRUE(WaitUntil([] { return !Windows().joypadHelp && !Windows().compatibility; }));
     EXPECT_FALSE(mainWindow->isVisible());
     EXPECT_EQ(0, host->endProgramRequests);
+}
+
+TEST_F(HelpWindowsTest, AClickTogglesABoxBetweenTickedAndEmptyUntilTheChartIsReopened)
+{
+    ASSERT_TRUE(StartMainWindow());
+    QWidget* chart = OpenChart();
+    // NVRAM2 starts empty, NVRAM11 grey; grey never comes back from a click.
+    const std::vector<std::pair<const char*, std::vector<Qt::CheckState>>> clicks = {
+        {"NVRAM2", {Qt::Checked, Qt::Unchecked, Qt::Checked}},
+        {"NVRAM11", {Qt::Checked, Qt::Unchecked, Qt::Checked}}};
+    for (const auto& [name, states] : clicks) {
+        auto* box = Child<QCheckBox>(chart, name);
+        for (Qt::CheckState expected : states) {
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, 5));
+            EXPECT_EQ(expected, box->checkState()) << name;
+        }
+    }
+    QTest::keyClick(chart, Qt::Key_Escape);
+    EXPECT_TRUE(WaitUntil([] { return !Windows().compatibility; }));
+    chart = OpenChart();
+    EXPECT_EQ(Qt::Unchecked, Child<QCheckBox>(chart, "NVRAM2")->checkState());
+    EXPECT_EQ(Qt::PartiallyChecked, Child<QCheckBox>(chart, "NVRAM11")->checkState());
+}
+
+TEST_F(HelpWindowsTest, TheMainWindowsKeysDoNothingInAHelpWindow)
+{
+    ASSERT_TRUE(StartMainWindow());
+    QStringList opened;
+    QTimer modalWatch;
+    QObject::connect(&modalWatch, &QTimer::timeout, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            opened << modal->objectName();
+            modal->close();
+        }
+    });
+    modalWatch.start(5);
+    const auto press = [](QWidget* window, Qt::Key key) {
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        QTest::keyClick(window, key, Qt::ControlModifier);
+    };
+    for (QPointer<QWidget> help : {OpenJoypadHelp(), OpenChart()}) {
+        for (Qt::Key key : {Qt::Key_F, Qt::Key_J, Qt::Key_O, Qt::Key_N, Qt::Key_Q})
+            press(help, key);
+        QTest::qWait(20);
+        EXPECT_TRUE(opened.isEmpty()) << opened.join(' ').toStdString();
+        ASSERT_TRUE(help && help->isVisible() && mainWindow->isVisible());
+        EXPECT_TRUE(Child<QAction>(mainWindow.get(), "Frameskip")->isChecked());
+        EXPECT_FALSE(Child<QAction>(mainWindow.get(), "JITComp")->isChecked());
+        EXPECT_EQ("<absent>", ReadSetting("Frameskip"));
+    }
+    // In the main window itself the same keys act.
+    press(mainWindow.get(), Qt::Key_F);
+    EXPECT_FALSE(Child<QAction>(mainWindow.get(), "Frameskip")->isChecked());
+    press(mainWindow.get(), Qt::Key_N);
+    EXPECT_TRUE(WaitUntil([&] { return opened == QStringList{"frmNVRAM"}; }));
+}
+
+TEST_F(HelpWindowsTest, EveryWindowShowsTheProgramsIcon)
+{
+    ASSERT_TRUE(StartMainWindow());
+    const QImage icon = WindowIcon().pixmap(32).toImage();
+    frmNVRAM nvram(nullptr);
+    for (QWidget* window : {static_cast<QWidget*>(mainWindow.get()), OpenJoypadHelp(), OpenChart(),
+                            static_cast<QWidget*>(&nvram)})
+        EXPECT_EQ(icon, window->windowIcon().pixmap(32).toImage()) << window->objectName().toStdString();
 }
 
 }  // namespace

@@ -202,7 +202,7 @@ TEST_F(InstallerTest, CopyRecordsThatLeaveTheCacheAreRefused)
 {
     InsertDemoCd("Chambers of Shaolin");
     test::WriteFile(folder / "Drives/secret", "outside the CD");
-    for (const char* bad : {"..\\secret", "c\\..\\..\\..\\secret", "\\c\\x", "C:\\x", "c/../../x", ""}) {
+    for (const char* bad : {"..\\secret", "c\\..\\..\\..\\secret", "C:\\x", "c/../../x", ""}) {
         test::WriteFile(App("\\Data\\Chambers of Shaolin.dat"), "shaolin\r\n" + std::string(bad) + "\r\nscript\r\n");
         InstallFailing("Chambers of Shaolin", kMessageUnknownError + std::string("52"));
     }
@@ -237,6 +237,30 @@ TEST_F(InstallerTest, TheReporterShowsTheMessageOfEachNumberAndEndsOnUnknownOnes
     for (const auto& [number, message] : cases) {
         ReportInstallError(static_cast<ErrorNumber>(number));
         ExpectFailure(message);
+    }
+}
+
+// Leading separators are dropped; the cache's folders are found whatever the record's letter
+// case, and a new file keeps the record's spelling.
+TEST_F(InstallerTest, CopyRecordsWithLeadingSeparatorsOrAnotherLetterCaseLandInTheCache)
+{
+    InsertDemoCd("Chambers of Shaolin");
+    const std::string cdFile = test::ReadFile(folder / "Drives/D/c/cham_file2");
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"\\c\\cham_file2", "c/cham_file2"}, {"\\\\c\\cham_file2", "c/cham_file2"},
+        {"C\\cham_file2", "c/cham_file2"}, {"/C/cham_file2", "c/cham_file2"}, {"C\\CHAM_FILE2", "c/CHAM_FILE2"}};
+    int launches = 0;
+    for (const auto& [record, landed] : cases) {
+        fs::remove_all(folder / "Cache/cham");
+        test::WriteFile(App("\\Data\\Chambers of Shaolin.dat"), "shaolin\r\n" + record + "\r\nscript\r\n");
+        InstallGame("Chambers of Shaolin", {"D:", true});
+        EXPECT_EQ(0u, host->PendingMessages()) << record;
+        std::set<std::string> files;
+        for (const auto& entry : fs::directory_iterator(folder / "Cache/cham/c"))
+            files.insert(entry.path().filename().string());
+        EXPECT_EQ(std::set<std::string>{fs::path(landed).filename().string()}, files) << record;
+        EXPECT_EQ(cdFile, test::ReadFile(folder / ("Cache/cham/" + landed)));
+        WaitForLaunchLog(++launches);
     }
 }
 

@@ -16,6 +16,14 @@ using test::Child;
 
 class NvramWindowTest : public test::GuiTest {
 protected:
+    std::string Data(const std::string& title) const
+    {
+        for (const SaveDataRow& row : SaveDataTable()) {
+            if (row.title == title)
+                return App(row.dataFile);
+        }
+        return {};
+    }
     void Open()
     {
         window = std::make_unique<frmNVRAM>(nullptr);
@@ -107,14 +115,28 @@ TEST_F(NvramWindowTest, SuccessRebuildsTheListFailureAndNoLeaveItAsItWas)
     EXPECT_EQ("---", Enabled());
 }
 
-TEST_F(NvramWindowTest, EscClosesFromAnyControl)
+TEST_F(NvramWindowTest, EnterPressesNoButtonAndEscClosesFromAnyControl)
 {
-    test::WriteFile(App(SaveDataTable()[0].dataFile), "scores");
-    for (const char* control : {"Command3", "List1"}) {
-        Open();
-        QTest::keyClick(Child<QWidget>(window.get(), control), Qt::Key_Escape);
-        EXPECT_FALSE(window->isVisible()) << control;
+    test::WriteFile(Data("Akira"), "new scores");
+    test::WriteFile(Data("Akira") + ".bak", "the only backup");
+    Open();
+    Select("Akira");
+    for (const char* name : {"Command1", "Command2", "Command3", "Command4"})
+        EXPECT_FALSE(Button(name)->isDefault() || Button(name)->autoDefault()) << name;
+    for (QWidget* control : std::initializer_list<QWidget*>{List(), Button("Command1")}) {
+        control->setFocus();
+        QTest::keyClick(control, Qt::Key_Return);
+        QTest::keyClick(control, Qt::Key_Enter);
     }
+    EXPECT_EQ(0u, host->PendingMessages());
+    EXPECT_EQ("the only backup", test::ReadFile(Data("Akira") + ".bak"));
+    EXPECT_TRUE(window->isVisible());
+    QTest::keyClick(Button("Command3"), Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+    Open();
+    QTest::keyClick(List(), Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ("new scores", test::ReadFile(Data("Akira")));
 }
 
 }  // namespace

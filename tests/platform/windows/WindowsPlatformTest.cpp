@@ -1,5 +1,7 @@
 // Where Windows behaves differently: drive letters, backslash paths, error codes, attributes,
 // files held by another handle, and starting programs.
+#include "app/StartGame.h"
+#include "config/OptionsLogic.h"
 #include "emulator/ConfigEditor.h"
 #include "install/Installer.h"
 #include "platform/AppFolder.h"
@@ -101,6 +103,59 @@ TEST_F(WindowsFilesTest, ProgramsThatCannotStartFailWithTheirNumbers)
     EXPECT_EQ(76, ErrorNumberOf([&] { StartProcess(folder / "nofolder/missing.exe"); }));
     EXPECT_EQ(75, ErrorNumberOf([&] { StartProcess(folder / "folder.exe"); }));
     EXPECT_NE(0, ErrorNumberOf([&] { StartProcess(folder / "notaprogram.exe"); }));
+}
+
+TEST_F(WindowsFilesTest, AHiddenOrSystemNvramHdfSurvivesStartGameByteForByte)
+{
+    LayOutDemo();
+    InsertDemoCd("UFO - Enemy Unknown");
+    const std::string nvram = App("\\Cache\\ufo1\\nv\\nvram.hdf");
+    const std::string saves = std::string("UFO saves\0\x01\xFE", 13) + std::string(4000, '\x5A');
+    int launches = 0;
+    for (DWORD attribute : {FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM}) {
+        test::MakeFolders(folder / "Cache/ufo1/nv");
+        test::WriteFile(nvram, saves);
+        SetFileAttributesA(nvram.c_str(), attribute);
+        StartGame("UFO - Enemy Unknown", {}, [] { return InstallerOptions{"D:", true}; });
+        EXPECT_EQ(0u, host->PendingMessages());
+        WaitForLaunchLog(++launches);
+        EXPECT_EQ(attribute, GetFileAttributesA(nvram.c_str()) & attribute);
+        SetFileAttributesA(nvram.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(saves, test::ReadFile(nvram)) << attribute;
+    }
+}
+
+// Paths reach the wide file functions as UTF-16; a configuration value goes to the file in the
+// ANSI code page (Windows-1252 here), and one the code page cannot hold leaves the file as it was.
+TEST_F(WindowsFilesTest, NonAsciiPathsWorkAndConfigurationValuesUseTheAnsiCodePage)
+{
+    ASSERT_EQ(1252u, GetACP()) << "the test expects Windows-1252 as the ANSI code page";
+    test::MakeFolders(folder / "WinUAE/Configurations");
+    test::WriteFile(App(kConfigFile), "kickstart_rom_file=kick31.rom\r\nlast=\xE9\r\n");
+    // The user's folder "Jörg", and its name in UTF-8 as the windows hand it over.
+    const std::string ascii = folder.path();
+    ASSERT_TRUE(CreateDirectoryW((std::wstring(ascii.begin(), ascii.end()) + L"\\J\u00F6rg").c_str(), nullptr));
+    const std::string romFolder = ascii + "\\J\xC3\xB6rg";
+    std::string rom(1024, '\0');
+    rom.replace(160, 2, "40");
+    WriteFileBytes(romFolder + "\\kick31.rom", rom);
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((folder / "J\xF6rg\\kick31.rom").c_str()));
+    EXPECT_EQ(KickstartCheck::Accepted, CheckKickstartFile(romFolder + "\\kick31.rom"));
+
+    OptionsState state;
+    state.drive = "D:";
+    state.romFile = romFolder + "\\kick31.rom";
+    ASSERT_TRUE(SaveOptions(state));
+    const std::string saved = "kickstart_rom_file=" + ascii + "\\J\xF6rg\\kick31.rom\r\nlast=\xE9\r\n";
+    EXPECT_EQ(saved, Config().substr(0, saved.size()));
+
+    state.romFile = romFolder + "\\\xD0\x96.rom";  // a Cyrillic letter, not in Windows-1252
+    EXPECT_FALSE(SaveOptions(state));
+    const MessageBoxRequest message = host->TakeMessage();
+    EXPECT_EQ(kMessageNotInCodePage, message.text);
+    EXPECT_EQ(MessageIcon::Exclamation, message.icon);
+    EXPECT_EQ(saved, Config().substr(0, saved.size()));
+    EXPECT_EQ(ErrorNumber::NotInCodePage, ErrorNumberOf([] { SetConfigValue("filesystem=", "\xE2\x82"); }));
 }
 
 }  // namespace
