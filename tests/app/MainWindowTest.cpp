@@ -25,15 +25,9 @@ protected:
     QAction* Action(const char* name) { return Child<QAction>(mainWindow.get(), name); }
     void Click(const char* name) { QTest::mouseClick(Child<QWidget>(mainWindow.get(), name), Qt::LeftButton); }
     QString Showing() { return Child<QLabel>(mainWindow.get(), "Image1")->property("showing").toString(); }
-    QStringList Titles()
-    {
-        QStringList titles;
-        for (int i = 0; i < List()->count(); ++i)
-            titles << List()->item(i)->text();
-        return titles;
-    }
-    QString Selected() { return List()->selectedItems().isEmpty() ? QString() : List()->selectedItems()[0]->text(); }
-    void Select(const QString& title) { List()->setCurrentRow(Titles().indexOf(title)); }
+    QStringList Titles() { return test::Entries(List()); }
+    QString Selected() { return test::Selected(List()); }
+    void Select(const QString& title) { test::Select(List(), title); }
 };
 
 TEST_F(MainWindowTest, FirstStartCreatesTheCacheAndShowsTheCd32ListWithNothingSelected)

@@ -34,16 +34,6 @@ protected:
     std::unique_ptr<frmOptions> dialog;
 };
 
-TEST_F(OptionsDialogTest, LoadedHiddenItHoldsTheDefaultsAndShowsNothing)
-{
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ("D:", dialog->DriveText());
-    EXPECT_TRUE(dialog->SoundEmulation());
-    EXPECT_EQ("kick31.rom", Get<QLineEdit>("ROMfile")->text());
-    EXPECT_EQ(0, Get<QComboBox>("GamePort1")->currentIndex());
-    EXPECT_FALSE(Get<QCheckBox>("Scanlines")->isChecked());
-}
-
 TEST_F(OptionsDialogTest, CaptionsEntriesAndTabOrder)
 {
     dialog->show();

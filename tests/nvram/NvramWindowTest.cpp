@@ -31,15 +31,9 @@ protected:
     }
     QListWidget* List() { return Child<QListWidget>(window.get(), "List1"); }
     QPushButton* Button(const char* name) { return Child<QPushButton>(window.get(), name); }
-    QStringList Entries()
-    {
-        QStringList entries;
-        for (int i = 0; i < List()->count(); ++i)
-            entries << List()->item(i)->text();
-        return entries;
-    }
-    QString Selected() { return List()->selectedItems().isEmpty() ? QString() : List()->selectedItems()[0]->text(); }
-    void Select(const QString& entry) { List()->setCurrentRow(Entries().indexOf(entry)); }
+    QStringList Entries() { return test::Entries(List()); }
+    QString Selected() { return test::Selected(List()); }
+    void Select(const QString& entry) { test::Select(List(), entry); }
     void Click(const char* name) { QTest::mouseClick(Button(name), Qt::LeftButton); }
     // Which of Backup, Restore and Delete are enabled, as "BRD" with "-" for a disabled one.
     QString Enabled()

@@ -8,11 +8,16 @@
 
 #include <filesystem>
 #include <functional>
+#include <type_traits>
 
 namespace talvero {
 namespace {
 
 using test::ErrorNumberOf;
+
+// A plain integer does not pass where a file-error number is meant.
+static_assert(!std::is_convertible_v<int, ErrorNumber>);
+static_assert(!std::is_constructible_v<FileError, int, std::string>);
 
 class FileErrors : public ::testing::Test {
 protected:

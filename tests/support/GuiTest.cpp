@@ -61,6 +61,24 @@ bool WaitUntil(const std::function<bool()>& condition, int milliseconds)
     return condition();
 }
 
+QStringList Entries(QListWidget* list)
+{
+    QStringList entries;
+    for (int i = 0; i < list->count(); ++i)
+        entries << list->item(i)->text();
+    return entries;
+}
+
+QString Selected(QListWidget* list)
+{
+    return list->selectedItems().isEmpty() ? QString() : list->selectedItems()[0]->text();
+}
+
+void Select(QListWidget* list, const QString& entry)
+{
+    list->setCurrentRow(Entries(list).indexOf(entry));
+}
+
 QString NextInTabOrder(QWidget* widget)
 {
     QWidget* next = widget->nextInFocusChain();

@@ -3,6 +3,7 @@
 #include "app/frmMain.h"
 #include "tests/support/AppFolderTest.h"
 
+#include <QListWidget>
 #include <QString>
 #include <QWidget>
 
@@ -32,6 +33,11 @@ bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 5000);
 /// Runs `step` on the modal dialog that the next event opens, as soon as it is shown; fails the
 /// test when none opens in time.
 void WhenModalOpens(std::function<void(QWidget*)> step, int milliseconds = 5000);
+
+/// The entries of a list, its selected entry ("" when none) and selecting one by its text.
+QStringList Entries(QListWidget* list);
+QString Selected(QListWidget* list);
+void Select(QListWidget* list, const QString& entry);
 
 /// The widget that Tab moves to after `widget` (the widget's own parts skipped).
 QString NextInTabOrder(QWidget* widget);

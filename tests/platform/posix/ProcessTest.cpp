@@ -26,9 +26,11 @@ TEST(StartProcess, StartsAProgramWithoutArgumentsInItsFolderAndDoesNotWait)
     const auto before = std::chrono::steady_clock::now();
     StartProcess(script);
     EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(1500));
-    for (int i = 0; i < 300 && !test::Exists(folder / "started.txt"); ++i)
+    // Wait (at most 6 s) for the program's whole line.
+    const std::string started = folder / "started.txt";
+    const auto done = [&] { return test::Exists(started) && test::ReadFile(started).find('\n') != std::string::npos; };
+    for (int i = 0; i < 300 && !done(); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_EQ("0 " + folder.path() + "\n", test::ReadFile(folder / "started.txt"));
 }
 

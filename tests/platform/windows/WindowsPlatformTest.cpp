@@ -22,16 +22,12 @@ using test::ErrorNumberOf;
 
 TEST(WindowsErrors, SystemErrorCodesMapToTheProgramsNumbers)
 {
-    EXPECT_EQ(53, windows::ErrorNumberFromWindowsError(ERROR_FILE_NOT_FOUND));
-    EXPECT_EQ(76, windows::ErrorNumberFromWindowsError(ERROR_PATH_NOT_FOUND));
-    EXPECT_EQ(76, windows::ErrorNumberFromWindowsError(ERROR_INVALID_DRIVE));
-    EXPECT_EQ(75, windows::ErrorNumberFromWindowsError(ERROR_ACCESS_DENIED));
-    EXPECT_EQ(75, windows::ErrorNumberFromWindowsError(ERROR_WRITE_PROTECT));
-    EXPECT_EQ(70, windows::ErrorNumberFromWindowsError(ERROR_SHARING_VIOLATION));
-    EXPECT_EQ(70, windows::ErrorNumberFromWindowsError(ERROR_LOCK_VIOLATION));
-    EXPECT_EQ(61, windows::ErrorNumberFromWindowsError(ERROR_DISK_FULL));
-    EXPECT_EQ(71, windows::ErrorNumberFromWindowsError(ERROR_NOT_READY));
-    EXPECT_EQ(52, windows::ErrorNumberFromWindowsError(ERROR_INVALID_NAME));
+    const std::pair<int, unsigned long> mapped[] = {
+        {53, ERROR_FILE_NOT_FOUND}, {76, ERROR_PATH_NOT_FOUND}, {76, ERROR_INVALID_DRIVE}, {75, ERROR_ACCESS_DENIED},
+        {75, ERROR_WRITE_PROTECT}, {70, ERROR_SHARING_VIOLATION}, {70, ERROR_LOCK_VIOLATION}, {61, ERROR_DISK_FULL},
+        {71, ERROR_NOT_READY}, {52, ERROR_INVALID_NAME}};
+    for (const auto& [number, error] : mapped)
+        EXPECT_EQ(number, static_cast<int>(windows::ErrorNumberFromWindowsError(error))) << error;
 }
 
 TEST(WindowsDrives, ADriveIsItsLettersRoot)
