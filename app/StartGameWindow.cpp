@@ -1,5 +1,6 @@
 #include "app/StartGameWindow.h"
 
+#include "app/StartGameProgress.h"
 #include "config/frmOptions.h"
 
 namespace talvero {
@@ -10,9 +11,10 @@ InstallerOptions LoadOptionsHidden()
     return {options.DriveText().toStdString(), options.SoundEmulation()};
 }
 
-void StartGameFromWindow(const std::string& title, const Switches& switches)
+void StartGameFromWindow(const std::string& title, const Switches& switches, QWidget* window)
 {
-    StartGame(title, switches, LoadOptionsHidden);
+    StartGameProgress progress(window);
+    StartGame(title, switches, LoadOptionsHidden, &progress);
 }
 
 }  // namespace talvero

@@ -65,6 +65,7 @@ private:
     QAction* m_frameskip = nullptr;
     QAction* m_jitComp = nullptr;
     bool m_terminated = false;
+    bool m_starting = false;  // Start game is running
     bool m_centred = false;
 };
 

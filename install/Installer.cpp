@@ -4,6 +4,7 @@
 #include "emulator/EmulatorInterface.h"
 #include "games/GameProfiles.h"
 #include "install/SupportPack.h"
+#include "platform/ActivityLog.h"
 #include "platform/AppFolder.h"
 #include "platform/Drives.h"
 #include "platform/FileError.h"
@@ -12,8 +13,10 @@
 #include "platform/TextRecords.h"
 
 #include <cctype>
+#include <exception>
 #include <new>
 #include <sstream>
+#include <vector>
 
 namespace talvero {
 
@@ -92,7 +95,50 @@ void RunSupportFile(SupportFile file, const std::string& cacheFolder)
     }
 }
 
-void Install(const GameProfile& profile, const InstallerOptions& options)
+// Thrown when the user cancels; it passes through the installer like a failure but shows nothing.
+struct InstallCancelled {};
+
+// Copies the listed files from the CD into the cache, leaving alone each one that already has its
+// source's size and last-change time, and tells `progress` how far it got.
+void CopyIntoCache(const std::string& title, const std::vector<std::string>& records, const std::string& drive,
+                   const std::string& cache, const std::string& dataFile, InstallProgress* progress)
+{
+    std::uint64_t total = 0;
+    for (const std::string& record : records) {
+        if (const auto stamp = StampOf(PathOnDrive(drive, "\\" + record)))
+            total += stamp->size;
+    }
+    std::uint64_t done = 0;
+    int copied = 0;
+    const auto checkCancelled = [&] {
+        if (progress && progress->Cancelled())
+            throw InstallCancelled{};
+    };
+    for (const std::string& record : records) {
+        checkCancelled();
+        CheckCopyRecord(record, dataFile);
+        const std::string source = PathOnDrive(drive, "\\" + record);
+        const std::string target = JoinPath(cache, NativePath(record));
+        const auto sourceStamp = StampOf(source);
+        if (progress)
+            progress->Report(title, record, done, total);
+        if (!sourceStamp || StampOf(target) != sourceStamp) {
+            CopyToCacheFile(source, target, [&](std::uint64_t written) {
+                if (progress)
+                    progress->Report(title, record, done + written, total);
+                checkCancelled();
+            });
+            ++copied;
+        }
+        done += sourceStamp ? sourceStamp->size : 0;
+    }
+    if (progress)
+        progress->Report(title, {}, done, total);
+    LogLine("copied " + std::to_string(copied) + " of " + std::to_string(records.size()) +
+            " files into " + cache + " (the others were unchanged)");
+}
+
+void Install(const GameProfile& profile, const InstallerOptions& options, InstallProgress* progress)
 {
     const std::string drive = options.driveField.substr(0, 2);
     const std::string dataFile = DataFilePath(profile);
@@ -103,18 +149,25 @@ void Install(const GameProfile& profile, const InstallerOptions& options)
     for (const std::string& folder : profile.folders)
         CreateFolderIfMissing(JoinPath(cache, NativePath(folder)));
 
-    const auto copyRecord = [&] {
-        const std::string record = records.Next();
-        CheckCopyRecord(record, dataFile);
-        CopyFileReplacing(PathOnDrive(drive, "\\" + record), JoinPath(cache, NativePath(record)));
-    };
-    if (const auto count = profile.FixedCopyRecords()) {
-        for (int i = 0; i < *count; ++i)
-            copyRecord();
-    } else {
-        while (!records.AtEnd())
-            copyRecord();
+    // The records are read before the copies so that the share done can be told; a record that
+    // cannot be read fails only after the copies of the records before it, as reading each one
+    // just before its copy would.
+    std::vector<std::string> copies;
+    std::exception_ptr readFailure;
+    try {
+        if (const auto count = profile.FixedCopyRecords()) {
+            for (int i = 0; i < *count; ++i)
+                copies.push_back(records.Next());
+        } else {
+            while (!records.AtEnd())
+                copies.push_back(records.Next());
+        }
+    } catch (const FileError&) {
+        readFailure = std::current_exception();
     }
+    CopyIntoCache(profile.title, copies, drive, cache, dataFile, progress);
+    if (readFailure)
+        std::rethrow_exception(readFailure);
 
     std::string bootScript;
     if (profile.copyMode != CopyMode::All)
@@ -143,34 +196,42 @@ void Install(const GameProfile& profile, const InstallerOptions& options)
         SetConfigValue("sound_output=", "exact");
 
     StartEmulator(profile.executable);
+    LogLine("started the emulator " + profile.executable);
 }
 
 }  // namespace
 
-void InstallGame(const std::string& title, const InstallerOptions& options)
+void InstallGame(const std::string& title, const InstallerOptions& options, InstallProgress* progress)
 {
     const GameProfile* profile = FindProfile(title);
     if (!profile)
         return;
+    LogLine("installing \"" + title + "\" into " + CacheFolderPath(*profile) + " from drive " +
+            options.driveField.substr(0, 2));
     try {
-        Install(*profile, options);
+        Install(*profile, options, progress);
+    } catch (const InstallCancelled&) {
+        LogLine("cancelled by the user; no emulator started");
     } catch (const FileError& error) {
-        ReportInstallError(error.number());
+        LogLine("failed with error " + std::to_string(error.number()) + ": " + error.path() + ": " + error.reason());
+        ReportInstallError(error.number(), error.Details());
     } catch (const std::bad_alloc&) {
+        LogLine("failed: out of memory");
         ReportInstallError(7);  // out of memory
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
+        LogLine(std::string("failed: ") + error.what());
         ReportInstallError(51);  // internal error
     }
 }
 
-void ReportInstallError(std::int16_t code)
+void ReportInstallError(std::int16_t code, const std::string& details)
 {
     if (code == ErrorNumber::FileNotFound || code == ErrorNumber::PathNotFound) {
-        ShowMessage(kMessageImportantFileNotFound, MessageIcon::Critical);
+        ShowMessage(kMessageImportantFileNotFound, MessageIcon::Critical, kApplicationTitle, details);
     } else if (code == ErrorNumber::PathFileAccess) {
-        ShowMessage(kMessageErrorWritingFile, MessageIcon::Critical);
+        ShowMessage(kMessageErrorWritingFile, MessageIcon::Critical, kApplicationTitle, details);
     } else {
-        ShowMessage(kMessageUnknownError + std::to_string(code), MessageIcon::Critical);
+        ShowMessage(kMessageUnknownError + std::to_string(code), MessageIcon::Critical, kApplicationTitle, details);
         CurrentHost().EndProgramNow();
     }
 }

@@ -21,16 +21,24 @@ constexpr std::int16_t PathFileAccess = 75;
 constexpr std::int16_t PathNotFound = 76;
 }  // namespace ErrorNumber
 
-/// A failed file operation, carrying its 16-bit file-error number.
+/// A failed file operation, carrying its 16-bit file-error number, the path it failed on and the
+/// system's own words for the failure.
 class FileError : public std::runtime_error {
 public:
-    FileError(std::int16_t number, const std::string& message);
+    FileError(std::int16_t number, const std::string& message, std::string path = {}, std::string reason = {});
     std::int16_t number() const { return m_number; }
+    const std::string& path() const { return m_path; }
+    const std::string& reason() const { return m_reason; }
+    /// The path and the reason, one per line, for a message's details.
+    std::string Details() const;
 
 private:
     std::int16_t m_number;
+    std::string m_path;
+    std::string m_reason;
 };
 
-[[noreturn]] void ThrowFileError(std::int16_t number, const std::string& path);
+/// Throws the failure; without the system's reason, a short description of the number stands in.
+[[noreturn]] void ThrowFileError(std::int16_t number, const std::string& path, const std::string& reason = {});
 
 }  // namespace talvero

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 // File services. Every failure throws FileError with the program's file-error number.
@@ -37,6 +38,35 @@ void ReplaceFileContents(const std::string& path, const std::string& bytes);
 /// Copies a file over another (or to a new name) through ReplaceFileContents.
 void CopyFileReplacing(const std::string& source, const std::string& destination);
 
+/// A file's size and last-change time (nanoseconds since 1 January 1970 on every system).
+struct FileStamp {
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+/// The stamp of a regular file; nothing when the path names none.
+std::optional<FileStamp> StampOf(const std::string& path);
+
+/// Fills `buffer` with the next bytes of a stream and returns how many; 0 at its end.
+using StreamSource = std::function<std::size_t(char* buffer, std::size_t capacity)>;
+/// Told the bytes written so far after each piece; it may throw to stop the copy.
+using PieceWritten = std::function<void(std::uint64_t written)>;
+
+/// The most a cache write holds in memory at once.
+inline constexpr std::size_t kCachePieceSize = 1 << 20;
+
+/// Writes a file that can be rebuilt from its source (a game's cache file): the stream goes in
+/// pieces of at most kCachePieceSize into a sibling temporary file, which takes `modified` as its
+/// last-change time and is renamed over the target, so the target is never seen half-written.
+/// Unlike ReplaceFileContents it is not forced to the disk. Fails as ReplaceFileContents does.
+void WriteCacheFile(const std::string& path, const StreamSource& source, std::int64_t modified,
+                    const PieceWritten& onPiece = {});
+
+/// Copies a file as WriteCacheFile writes one (the system copies the bytes itself where it can);
+/// the copy takes the source's last-change time.
+void CopyToCacheFile(const std::string& source, const std::string& destination, const PieceWritten& onPiece = {});
+
 /// Writes one byte at a 0-based offset of an existing file without truncating it.
 void WriteByteAt(const std::string& path, std::uint64_t offset, unsigned char value);
 
@@ -51,8 +81,10 @@ void MarkExecutable(const std::string& path);
 void RemoveFile(const std::string& path);
 
 namespace testing {
-/// Called with the target path in the middle of every ReplaceFileContents; a test throws from it
-/// to prove that a failure there leaves the old file intact. Pass nullptr to remove.
+/// Called with the target path at every step of a whole-file replacement (ReplaceFileContents and
+/// the cache writes): once the temporary file exists, after each piece of content and just before
+/// the rename. A test throws from it to prove that a failure there leaves the old file intact, or
+/// waits in it to slow a copy down. Pass nullptr to remove.
 void SetReplaceFaultHook(std::function<void(const std::string& path)> hook);
 }  // namespace testing
 

@@ -1,7 +1,8 @@
 // The emulator bridge: takes the emulator's place in AppFolder/WinUAE (under both executable
 // names) and starts FS-UAE, a real Amiga emulator, with a configuration translated from the lines
-// Talvero wrote into Configurations/Default.uae. It does not wait for the emulator; it records
-// the emulator's process id and the generated file in bridge.log beside itself.
+// Talvero wrote into Configurations/Default.uae. It then becomes the emulator (exec), so that the
+// process Talvero started lives as long as the emulated Amiga; it records that process id and the
+// generated file in bridge.log beside itself.
 #include "emulator/bridge/FsUaeTranslation.h"
 #include "emulator/standin/LaunchCheck.h"
 #include "emulator/standin/SummaryWindow.h"
@@ -30,7 +31,8 @@ bool IsKickstartRom(const std::string& path)
 class Log {
 public:
     explicit Log(const std::string& path) : m_out(path, std::ios::app | std::ios::binary) {}
-    void Line(const std::string& text) { m_out << text << "\n"; }
+    // Each line is written at once: the process may become the emulator right after it.
+    void Line(const std::string& text) { m_out << text << "\n" << std::flush; }
 
 private:
     std::ofstream m_out;
@@ -84,9 +86,8 @@ int main(int argc, char** argv)
         EnvironmentChanges environment = {{"HOME", JoinPath(ownFolder, "home")}};
         if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
             environment.emplace_back("SDL_VIDEODRIVER", "offscreen");
-        const std::int64_t pid =
-            StartDetachedProcess(fsUae, {generated}, environment, JoinPath(ownFolder, "fs-uae-output.log"));
-        log.Line("emulator: " + fsUae + " pid " + std::to_string(pid));
+        log.Line("emulator: " + fsUae + " pid " + std::to_string(CurrentProcessId()));
+        ReplaceProcess(fsUae, {generated}, environment, JoinPath(ownFolder, "fs-uae-output.log"));
     } catch (const FileError& error) {
         log.Line(std::string("error: ") + error.what());
         ShowNoticeWhereDisplayed(argc, argv, "Talvero emulator bridge",

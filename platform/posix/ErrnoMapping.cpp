@@ -3,6 +3,7 @@
 #include "platform/FileError.h"
 
 #include <cerrno>
+#include <cstring>
 #include <sys/stat.h>
 
 namespace talvero::posix {
@@ -53,7 +54,7 @@ std::int16_t ErrorNumberFromErrno(int err, const std::string& path)
 
 void ThrowErrno(int err, const std::string& path)
 {
-    ThrowFileError(ErrorNumberFromErrno(err, path), path);
+    ThrowFileError(ErrorNumberFromErrno(err, path), path, std::strerror(err));
 }
 
 }  // namespace talvero::posix

@@ -13,6 +13,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fstream>
+#include <map>
+#include <optional>
+
 namespace talvero {
 
 namespace {
@@ -47,7 +51,76 @@ bool ReadFully(int fd, void* data, std::size_t length)
     return true;
 }
 
+// The argument and environment arrays that execve takes, built before any fork.
+struct ExecArguments {
+    ExecArguments(const std::string& executable, const std::vector<std::string>& arguments,
+                  const EnvironmentChanges& environment)
+    {
+        argumentTexts = {executable};
+        argumentTexts.insert(argumentTexts.end(), arguments.begin(), arguments.end());
+        for (std::string& text : argumentTexts)
+            argv.push_back(text.data());
+        argv.push_back(nullptr);
+        for (char** entry = environ; *entry; ++entry) {
+            const std::string text = *entry;
+            bool replaced = false;
+            for (const auto& [name, value] : environment)
+                replaced = replaced || text.rfind(name + "=", 0) == 0;
+            if (!replaced)
+                environmentTexts.push_back(text);
+        }
+        for (const auto& [name, value] : environment)
+            environmentTexts.push_back(name + "=" + value);
+        for (std::string& text : environmentTexts)
+            envp.push_back(text.data());
+        envp.push_back(nullptr);
+    }
+    std::vector<std::string> argumentTexts;
+    std::vector<std::string> environmentTexts;
+    std::vector<char*> argv;
+    std::vector<char*> envp;
+};
+
+// A process's state letter and start time (in clock ticks after boot) from /proc; nothing when
+// there is no such process.
+struct ProcessStatus {
+    char state = '?';
+    unsigned long long startTime = 0;
+};
+
+std::optional<ProcessStatus> StatusOf(pid_t pid)
+{
+    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    if (!std::getline(in, line))
+        return std::nullopt;
+    // The name in parentheses may hold spaces; the fields after the last ')' are plain.
+    const auto close = line.rfind(')');
+    if (close == std::string::npos)
+        return std::nullopt;
+    std::istringstream fields(line.substr(close + 1));
+    ProcessStatus status;
+    std::string skipped;
+    fields >> status.state;
+    for (int field = 4; field < 22; ++field)
+        fields >> skipped;
+    fields >> status.startTime;
+    return status;
+}
+
+// The start time of each program we started, to tell it from a later one with the same id.
+std::map<pid_t, unsigned long long>& StartedProcesses()
+{
+    static std::map<pid_t, unsigned long long> started;
+    return started;
+}
+
 }  // namespace
+
+std::int64_t CurrentProcessId()
+{
+    return ::getpid();
+}
 
 std::string RunningExecutablePath()
 {
@@ -86,27 +159,9 @@ std::int64_t StartDetachedProcess(const std::string& executable, const std::vect
     const std::string folder = cut == std::string::npos ? "." : executable.substr(0, cut + 1);
 
     // Everything the child needs is prepared before fork: after it only async-signal-safe calls.
-    std::vector<std::string> argumentTexts = {executable};
-    argumentTexts.insert(argumentTexts.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (std::string& text : argumentTexts)
-        argv.push_back(text.data());
-    argv.push_back(nullptr);
-    std::vector<std::string> environmentTexts;
-    for (char** entry = environ; *entry; ++entry) {
-        const std::string text = *entry;
-        bool replaced = false;
-        for (const auto& [name, value] : environment)
-            replaced = replaced || text.rfind(name + "=", 0) == 0;
-        if (!replaced)
-            environmentTexts.push_back(text);
-    }
-    for (const auto& [name, value] : environment)
-        environmentTexts.push_back(name + "=" + value);
-    std::vector<char*> envp;
-    for (std::string& text : environmentTexts)
-        envp.push_back(text.data());
-    envp.push_back(nullptr);
+    ExecArguments exec(executable, arguments, environment);
+    char** argv = exec.argv.data();
+    char** envp = exec.envp.data();
 
     // The program must outlive us and must not become our zombie: it is started from a
     // short-lived intermediate process, which reports its id; a pipe that closes on exec tells
@@ -136,7 +191,7 @@ std::int64_t StartDetachedProcess(const std::string& executable, const std::vect
             if (::chdir(folder.c_str()) != 0) {
                 // Run from wherever we are; the program finds its files beside itself.
             }
-            ::execve(executable.c_str(), argv.data(), envp.data());
+            ::execve(executable.c_str(), argv, envp);
             StartReport failure;
             failure.execError = errno;
             [[maybe_unused]] auto ignored = ::write(pipeFds[1], &failure, sizeof failure);
@@ -166,12 +221,49 @@ std::int64_t StartDetachedProcess(const std::string& executable, const std::vect
         posix::ThrowErrno(execError, executable);
     if (pid <= 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
         ThrowFileError(ErrorNumber::DeviceIO, executable);
+    if (const auto started = StatusOf(pid))
+        StartedProcesses()[pid] = started->startTime;
     return pid;
 }
 
-void StartProcess(const std::string& executable)
+std::int64_t StartProcess(const std::string& executable)
 {
-    StartDetachedProcess(executable, {});
+    return StartDetachedProcess(executable, {});
+}
+
+bool ProcessIsRunning(std::int64_t id)
+{
+    const auto pid = static_cast<pid_t>(id);
+    if (pid <= 0)
+        return false;
+    const auto status = StatusOf(pid);
+    if (!status) {
+        // No /proc to ask: whether any process has that id.
+        return ::kill(pid, 0) == 0 || errno == EPERM;
+    }
+    // Our programs are adopted by another parent, which may be slow to reap them: a zombie has
+    // ended. A different start time means the id now belongs to someone else.
+    const auto started = StartedProcesses().find(pid);
+    if (started != StartedProcesses().end() && started->second != status->startTime)
+        return false;
+    return status->state != 'Z' && status->state != 'X' && status->state != 'x';
+}
+
+void ReplaceProcess(const std::string& executable, const std::vector<std::string>& arguments,
+                    const EnvironmentChanges& environment, const std::string& outputFile)
+{
+    CheckRunnable(executable);
+    ExecArguments exec(executable, arguments, environment);
+    if (!outputFile.empty()) {
+        const int output = ::open(outputFile.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+        if (output < 0)
+            posix::ThrowErrno(errno, outputFile);
+        ::dup2(output, STDOUT_FILENO);
+        ::dup2(output, STDERR_FILENO);
+        ::close(output);
+    }
+    ::execve(executable.c_str(), exec.argv.data(), exec.envp.data());
+    posix::ThrowErrno(errno, executable);
 }
 
 }  // namespace talvero

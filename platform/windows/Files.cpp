@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -88,6 +90,77 @@ std::string BaseName(const std::string& path)
     return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
+
+// The user's data is forced to the disk before it replaces the old file; a cache file, which the
+// next start rebuilds from its source, is not.
+enum class Durability { Flushed, Rebuildable };
+
+// FILETIME counts 100-nanosecond steps from 1601; stamps count nanoseconds from 1970.
+constexpr std::int64_t kFileTimeOf1970 = 116444736000000000;
+
+std::int64_t UnixNanoseconds(const FILETIME& time)
+{
+    const auto ticks = static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) |
+                                                 time.dwLowDateTime);
+    return (ticks - kFileTimeOf1970) * 100;
+}
+
+FILETIME FileTimeOf(std::int64_t nanoseconds)
+{
+    const auto ticks = static_cast<std::uint64_t>(nanoseconds / 100 + kFileTimeOf1970);
+    return {static_cast<DWORD>(ticks & 0xFFFFFFFF), static_cast<DWORD>(ticks >> 32)};
+}
+
+// Every whole-file replacement: the target is checked as a rewrite in place would be, `fill`
+// writes the new content into a sibling temporary file, and a move swaps it in. Any failure
+// removes the temporary file and leaves the target as it was.
+void ReplaceThroughTemporary(const std::string& path, Durability durability, std::optional<std::int64_t> modified,
+                             const std::function<void(HANDLE)>& fill)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const bool existed = attributes != INVALID_FILE_ATTRIBUTES;
+    if (existed) {
+        RefuseIfReadOnly(path);
+        // Opening for writing tells a file another program holds without sharing (70) from one
+        // we may not change (75), before anything is written.
+        Handle probe(OpenOrThrow(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 OPEN_EXISTING));
+    } else if (!FolderExists(FolderOf(path))) {
+        ThrowFileError(ErrorNumber::PathNotFound, path);
+    }
+
+    std::random_device random;
+    const std::string temporary = FolderOf(path) + "\\~" + BaseName(path) + "." + std::to_string(random()) + ".tmp";
+    try {
+        {
+            HANDLE raw = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                     FILE_ATTRIBUTE_HIDDEN, nullptr);
+            if (raw == INVALID_HANDLE_VALUE)
+                ThrowLastError(path);
+            Handle file(raw);
+            RunReplaceFaultHook(path);
+            fill(file.get());
+            if (modified) {
+                const FILETIME lastWrite = FileTimeOf(*modified);
+                if (!SetFileTime(file.get(), nullptr, nullptr, &lastWrite))
+                    ThrowLastError(path);
+            }
+            if (durability == Durability::Flushed && !FlushFileBuffers(file.get()))
+                ThrowLastError(path);
+            file.Close(path);
+        }
+        RunReplaceFaultHook(path);
+        const DWORD flags = MOVEFILE_REPLACE_EXISTING | (durability == Durability::Flushed ? MOVEFILE_WRITE_THROUGH : 0);
+        if (!MoveFileExA(temporary.c_str(), path.c_str(), flags))
+            ThrowLastError(path);
+        SetFileAttributesA(path.c_str(), existed ? (attributes & ~FILE_ATTRIBUTE_HIDDEN) | FILE_ATTRIBUTE_NORMAL
+                                                 : FILE_ATTRIBUTE_NORMAL);
+    } catch (...) {
+        DeleteFileA(temporary.c_str());
+        throw;
+    }
+}
+
 }  // namespace
 
 
@@ -153,43 +226,55 @@ void WriteFileBytes(const std::string& path, const std::string& bytes)
 
 void ReplaceFileContents(const std::string& path, const std::string& bytes)
 {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    const bool existed = attributes != INVALID_FILE_ATTRIBUTES;
-    if (existed) {
-        RefuseIfReadOnly(path);
-        // Opening for writing tells a file another program holds without sharing (70) from one
-        // we may not change (75), before anything is written.
-        Handle probe(OpenOrThrow(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                 OPEN_EXISTING));
-    } else if (!FolderExists(FolderOf(path))) {
-        ThrowFileError(ErrorNumber::PathNotFound, path);
-    }
+    ReplaceThroughTemporary(path, Durability::Flushed, std::nullopt, [&](HANDLE file) {
+        const std::size_t half = bytes.size() / 2;
+        WriteAll(file, bytes.data(), half, path);
+        RunReplaceFaultHook(path);
+        WriteAll(file, bytes.data() + half, bytes.size() - half, path);
+    });
+}
 
-    std::random_device random;
-    const std::string temporary = FolderOf(path) + "\\~" + BaseName(path) + "." + std::to_string(random()) + ".tmp";
-    try {
-        {
-            HANDLE raw = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                     FILE_ATTRIBUTE_HIDDEN, nullptr);
-            if (raw == INVALID_HANDLE_VALUE)
-                ThrowLastError(path);
-            Handle file(raw);
-            const std::size_t half = bytes.size() / 2;
-            WriteAll(file.get(), bytes.data(), half, path);
+std::optional<FileStamp> StampOf(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return std::nullopt;
+    return FileStamp{(static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+                     UnixNanoseconds(data.ftLastWriteTime)};
+}
+
+void WriteCacheFile(const std::string& path, const StreamSource& source, std::int64_t modified,
+                    const PieceWritten& onPiece)
+{
+    ReplaceThroughTemporary(path, Durability::Rebuildable, modified, [&](HANDLE file) {
+        std::vector<char> buffer(kCachePieceSize);
+        std::uint64_t written = 0;
+        while (const std::size_t got = source(buffer.data(), buffer.size())) {
+            WriteAll(file, buffer.data(), got, path);
+            written += got;
             RunReplaceFaultHook(path);
-            WriteAll(file.get(), bytes.data() + half, bytes.size() - half, path);
-            if (!FlushFileBuffers(file.get()))
-                ThrowLastError(path);
-            file.Close(path);
+            if (onPiece)
+                onPiece(written);
         }
-        if (!MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            ThrowLastError(path);
-        SetFileAttributesA(path.c_str(), existed ? (attributes & ~FILE_ATTRIBUTE_HIDDEN) | FILE_ATTRIBUTE_NORMAL
-                                                 : FILE_ATTRIBUTE_NORMAL);
-    } catch (...) {
-        DeleteFileA(temporary.c_str());
-        throw;
-    }
+    });
+}
+
+void CopyToCacheFile(const std::string& source, const std::string& destination, const PieceWritten& onPiece)
+{
+    Handle in(OpenOrThrow(source, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING));
+    FILETIME lastWrite;
+    if (!GetFileTime(in.get(), nullptr, nullptr, &lastWrite))
+        ThrowLastError(source);
+    WriteCacheFile(
+        destination,
+        [&](char* buffer, std::size_t capacity) {
+            DWORD got = 0;
+            if (!ReadFile(in.get(), buffer, static_cast<DWORD>(capacity), &got, nullptr))
+                ThrowLastError(source);
+            return static_cast<std::size_t>(got);
+        },
+        UnixNanoseconds(lastWrite), onPiece);
 }
 
 void CopyFileReplacing(const std::string& source, const std::string& destination)

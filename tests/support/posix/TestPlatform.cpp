@@ -59,6 +59,7 @@ void PrepareTestProcess(const char* neededProgram)
         ::setenv("HOME", home, 1);
         ::setenv("XDG_RUNTIME_DIR", home, 1);
         ::setenv("XDG_CONFIG_HOME", home, 1);
+        ::setenv("XDG_STATE_HOME", home, 1);
     }
 }
 
