@@ -1,15 +1,26 @@
 // Start game end to end: the real main window, real files, the stand-in emulator started for real.
 #include "app/frmMain.h"
+#include "demo/DemoFolder.h"
 #include "emulator/ConfigEditor.h"
+#include "emulator/EmulatorInterface.h"
+#include "games/GameProfiles.h"
 #include "install/Installer.h"
+#include "platform/AppFolder.h"
+#include "platform/Drives.h"
+#include "platform/Files.h"
 #include "tests/support/GuiTest.h"
 
 #include <QAction>
 #include <QListWidget>
+#include <QElapsedTimer>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QThread>
 
+#include <algorithm>
+#include <csignal>
 #include <filesystem>
 
 namespace talvero {
@@ -165,6 +176,78 @@ TEST_F(StartGameTest, AReadOnlyConfigurationFileIsAWriteError)
     Start("Akira");
     EXPECT_EQ(kMessageErrorWritingFile, host->TakeMessage().text);
     EXPECT_EQ(kBareConfig, Config());
+}
+
+TEST_F(StartGameTest, ASlowCopyShowsItsProgressAndCancelStartsNothing)
+{
+    InsertDemoCd("GunShip 2000");
+    // A slow disc: every step of every copy takes a while.
+    talvero::testing::SetReplaceFaultHook([](const std::string&) { QThread::msleep(30); });
+    QString label;
+    bool startedTwice = false;
+    qint64 shownAfter = 0;
+    QElapsedTimer clock;
+    clock.start();
+    test::WhenModalOpens([&](QWidget* dialog) {
+        shownAfter = clock.elapsed();
+        auto* progress = qobject_cast<QProgressDialog*>(dialog);
+        ASSERT_TRUE(progress) << "the modal window is no progress dialog";
+        label = progress->labelText();
+        // Start game again while the first copies: nothing may happen.
+        Child<QPushButton>(mainWindow.get(), "Command1")->click();
+        startedTwice = host->PendingMessages() > 0 || test::Exists(App("\\WinUAE\\launch.log"));
+        progress->findChild<QPushButton*>()->click();
+    });
+    Start("GunShip 2000");
+    EXPECT_TRUE(label.startsWith(QStringLiteral("Copying \"GunShip 2000\" from the CD:\n"))) << label.toStdString();
+    EXPECT_FALSE(startedTwice);
+    EXPECT_GE(shownAfter, 500);
+    EXPECT_EQ(0u, host->PendingMessages());
+    // Start game's own lines were written, the installer's were not, and no emulator started.
+    EXPECT_EQ(StartLines(true, false, true), ConfigLines());
+    QTest::qWait(200);
+    EXPECT_FALSE(test::Exists(App("\\WinUAE\\launch.log")));
+    // Every file in the cache is whole; the rest were never started.
+    int whole = 0;
+    for (const std::string& record : DemoCopyRecords(*FindProfile("GunShip 2000"))) {
+        const std::string cached = folder / ("Cache/gs2k/" + NativePath(record));
+        if (test::Exists(cached)) {
+            EXPECT_EQ(test::ReadFile(PathOnDrive("D:", "\\" + record)), test::ReadFile(cached)) << record;
+            ++whole;
+        }
+    }
+    EXPECT_LT(whole, 30);
+    EXPECT_TRUE(mainWindow->isEnabled());
+}
+
+TEST_F(StartGameTest, WhileTheEmulatorStillRunsStartGameAsksAndNoStartsNothing)
+{
+    InsertDemoCd("Akira");
+    // An emulator that keeps running, and tells its process id and each start.
+    const std::string emulator = App("\\WinUAE\\WinUAE817r3.exe");
+    test::WriteFile(emulator, "#!/bin/sh\necho $$ >>\"" + (folder / "starts") + "\"\nexec sleep 30\n");
+    MarkExecutable(emulator);
+    Start("Akira");
+    ASSERT_TRUE(test::WaitUntil([&] { return test::Exists(folder / "starts"); }));
+    const std::string config = Config();
+    host->AnswerNextQuestion(MessageAnswer::No);
+    Start("Akira");
+    const MessageBoxRequest question = host->TakeMessage();
+    EXPECT_EQ("The emulator is still running. Start another one?", question.text);
+    EXPECT_EQ(MessageIcon::Question, question.icon);
+    EXPECT_EQ(MessageButtons::YesNo, question.buttons);
+    EXPECT_EQ(MessageAnswer::No, question.defaultAnswer);
+    EXPECT_EQ(config, Config());
+    QTest::qWait(200);
+    const std::string starts = test::ReadFile(folder / "starts");
+    EXPECT_EQ(1, std::count(starts.begin(), starts.end(), '\n'));
+    ::kill(std::stoi(starts), SIGKILL);
+    // Once it has ended, Start game starts the next one without asking.
+    ASSERT_TRUE(test::WaitUntil([] { return !EmulatorStillRunning(); }));
+    Start("Akira");
+    EXPECT_TRUE(test::WaitUntil([&] { return test::ReadFile(folder / "starts").size() > starts.size(); }));
+    const std::string again = test::ReadFile(folder / "starts");
+    ::kill(std::stoi(again.substr(starts.size())), SIGKILL);
 }
 
 }  // namespace

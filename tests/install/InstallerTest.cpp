@@ -5,8 +5,10 @@
 #include "install/SupportPack.h"
 #include "platform/AppFolder.h"
 #include "platform/Drives.h"
+#include "platform/Files.h"
 #include "tests/support/AppFolderTest.h"
 
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -185,6 +187,101 @@ TEST_F(InstallerTest, ASecondInstallKeepsNvramHdfAndRewritesTheRest)
     EXPECT_EQ(0u, host->PendingMessages());
 }
 
+// The last-change time of each listed cache file; a file copied again takes its source's.
+std::map<std::string, fs::file_time_type> ModificationTimes(const std::string& cache,
+                                                            const std::vector<std::string>& records)
+{
+    std::map<std::string, fs::file_time_type> times;
+    for (const std::string& record : records)
+        times[record] = fs::last_write_time(cache + "/" + NativePath(record));
+    return times;
+}
+
+TEST_F(InstallerTest, AnUnchangedCacheFileIsLeftAndOneTheGameChangedIsCopiedAgain)
+{
+    InsertDemoCd("Dark Seed");
+    const auto records = DemoCopyRecords(*FindProfile("Dark Seed"));
+    const std::string cache = folder / "Cache/dark";
+    InstallGame("Dark Seed", {"D:", true});
+    // A copy takes its source's time, so that the next start can tell it is current.
+    for (const std::string& record : records)
+        EXPECT_EQ(StampOf(PathOnDrive("D:", "\\" + record)), StampOf(cache + "/" + NativePath(record))) << record;
+
+    // Marks that a copy would replace: an old time on every copy, content the game wrote in one.
+    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(48);
+    const std::string changed = cache + "/" + NativePath(records[2]);
+    for (const std::string& record : records) {
+        const auto source = PathOnDrive("D:", "\\" + record);
+        fs::last_write_time(source, old);
+        fs::last_write_time(cache + "/" + NativePath(record), old);
+    }
+    std::string played = test::ReadFile(changed);
+    played[0] ^= 0x55;
+    test::WriteFile(changed, played);
+    const auto before = ModificationTimes(cache, records);
+    InstallGame("Dark Seed", {"D:", true});
+    const auto after = ModificationTimes(cache, records);
+    for (const std::string& record : records) {
+        EXPECT_EQ(test::ReadFile(PathOnDrive("D:", "\\" + record)), test::ReadFile(cache + "/" + NativePath(record)));
+        if (record == records[2]) {
+            EXPECT_EQ(old, after.at(record)) << "the changed file was not copied again";
+        } else {
+            EXPECT_EQ(before.at(record), after.at(record)) << record << " was copied although unchanged";
+        }
+    }
+    EXPECT_NE(std::string::npos, test::ReadFile(folder / "talvero.log").find("copied 1 of 6 files")) << "log";
+    WaitForLaunchLog(2);
+}
+
+TEST_F(InstallerTest, ACopyInterruptedAnywhereLeavesWholeFilesAndTheNextStartCompletesIt)
+{
+    const GameProfile& game = *FindProfile("Alien Breed Special Edition '92");
+    InsertDemoCd(game.title);
+    const auto records = DemoCopyRecords(game);
+    const std::string cache = folder / ("Cache/" + game.cacheCode);
+    const auto cached = [&](const std::string& record) { return cache + "/" + NativePath(record); };
+    const auto fresh = [&](const std::string& record) { return test::ReadFile(PathOnDrive("D:", "\\" + record)); };
+    // The k-th step of the replacements fails (k = 1, 2, ...) until a start gets through.
+    for (int failAt = 1;; ++failAt) {
+        fs::remove_all(cache);
+        test::MakeFolders(cache + "/c");
+        for (const std::string& record : records)
+            test::WriteFile(cached(record), "the earlier copy of " + record);
+        int step = 0;
+        talvero::testing::SetReplaceFaultHook([&](const std::string&) {
+            if (++step == failAt)
+                throw FileError(ErrorNumber::PathFileAccess, "disk gone");
+        });
+        InstallGame(game.title, {"D:", true});
+        talvero::testing::SetReplaceFaultHook(nullptr);
+        const bool failed = host->PendingMessages() > 0;
+        if (failed) {
+            EXPECT_EQ(kMessageErrorWritingFile, host->TakeMessage().text);
+        }
+        std::map<std::string, bool> copied;
+        for (const std::string& record : records) {
+            const std::string content = test::ReadFile(cached(record));
+            copied[record] = content == fresh(record);
+            EXPECT_TRUE(copied[record] || content == "the earlier copy of " + record) << record << " at " << failAt;
+        }
+        for (const auto& entry : fs::recursive_directory_iterator(cache))
+            EXPECT_NE('.', entry.path().filename().string().front()) << "left behind: " << entry.path();
+        if (!failed)
+            break;
+        // The next start copies what is missing and leaves what is already whole.
+        const auto times = ModificationTimes(cache, records);
+        InstallGame(game.title, {"D:", true});
+        EXPECT_EQ(0u, host->PendingMessages());
+        for (const std::string& record : records) {
+            EXPECT_EQ(fresh(record), test::ReadFile(cached(record)));
+            if (copied[record]) {
+                EXPECT_EQ(times.at(record), fs::last_write_time(cached(record))) << record;
+            }
+        }
+    }
+    WaitForLaunchLog();
+}
+
 TEST_F(InstallerTest, AMissingDataFileCreatesNothing)
 {
     InsertDemoCd("Akira");
@@ -205,6 +302,11 @@ TEST_F(InstallerTest, AFileMissingOnTheCdIsAnImportantFileNotFound)
     EXPECT_EQ(MessageIcon::Critical, message.icon);
     EXPECT_EQ("Talvero", message.title);
     EXPECT_FALSE(test::Exists(App("\\WinUAE\\launch.log")));
+    // The details and the log name the file and give the system's reason.
+    const std::string missing = PathOnDrive("D:", "\\" + DemoCopyRecords(*FindProfile("Lemmings"))[4]);
+    EXPECT_EQ(0u, message.detail.find(missing + "\n")) << message.detail;
+    EXPECT_GT(message.detail.size(), missing.size() + 4);
+    EXPECT_NE(std::string::npos, test::ReadFile(folder / "talvero.log").find("failed with error 53: " + missing));
 }
 
 TEST_F(InstallerTest, AReadOnlyCacheFolderIsAWriteError)
