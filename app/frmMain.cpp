@@ -12,6 +12,7 @@
 #include "games/GameProfiles.h"
 #include "nvram/frmNVRAM.h"
 #include "platform/AppFolder.h"
+#include "platform/FileError.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
 #include "ui/SelectionList.h"
@@ -167,8 +168,8 @@ bool frmMain::Form_Load()
 
     try {
         CreateFolderIfMissing(AppPath("\\Cache"));
-    } catch (const std::exception&) {
-        ShowMessage("Error creating the cache directory.", MessageIcon::Critical);
+    } catch (const std::exception& error) {
+        ShowMessage("Error creating the cache directory.", MessageIcon::Critical, kApplicationTitle, DetailsOf(error));
         Form_Terminate();
         return false;
     }

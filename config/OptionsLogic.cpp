@@ -123,8 +123,8 @@ bool SaveOptions(OptionsState& state)
         Settings().Write(SettingKey::ROMfile, state.romFile);
         Settings().Write(SettingKey::Scanlines, state.scanlines ? "1" : "0");
         Settings().Write(SettingKey::SndEmu, state.soundEmulation ? "1" : "0");
-    } catch (const std::exception&) {
-        ShowMessage(kMessageOptionsNotSaved, MessageIcon::Critical);
+    } catch (const std::exception& error) {
+        ShowMessage(kMessageOptionsNotSaved, MessageIcon::Critical, kApplicationTitle, DetailsOf(error));
         return false;
     }
     return true;

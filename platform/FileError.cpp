@@ -46,6 +46,13 @@ std::string FileError::Details() const
     return m_path + "\n" + (m_reason.empty() ? DescriptionOf(m_number) : m_reason);
 }
 
+std::string DetailsOf(const std::exception& failure)
+{
+    if (const auto* fileError = dynamic_cast<const FileError*>(&failure))
+        return fileError->Details();
+    return failure.what();
+}
+
 void ThrowFileError(std::int16_t number, const std::string& path, const std::string& reason)
 {
     throw FileError(number, "file error " + std::to_string(number) + ": " + path, path,

@@ -38,6 +38,10 @@ private:
     std::string m_reason;
 };
 
+/// The details of any failure for a message box: a file failure's path and reason, otherwise its
+/// own text.
+std::string DetailsOf(const std::exception& failure);
+
 /// Throws the failure; without the system's reason, a short description of the number stands in.
 [[noreturn]] void ThrowFileError(std::int16_t number, const std::string& path, const std::string& reason = {});
 

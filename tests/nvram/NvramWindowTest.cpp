@@ -223,7 +223,9 @@ TEST_F(NvramWindowTest, AFailureInTheMiddleOfACopyLeavesTheOldTargetIntact)
     Select("James Pond 2 - RoboCod");
     talvero::testing::SetReplaceFaultHook([](const std::string&) { throw FileError(61, "disk full"); });
     Click("Command1");
-    EXPECT_EQ("Error writing to file: " + Data("James Pond 2 - RoboCod") + ".bak", host->TakeMessage().text);
+    const MessageBoxRequest failure = host->TakeMessage();
+    EXPECT_EQ("Error writing to file: " + Data("James Pond 2 - RoboCod") + ".bak", failure.text);
+    EXPECT_EQ("disk full", failure.detail);
     EXPECT_EQ("the only good backup", test::ReadFile(Data("James Pond 2 - RoboCod") + ".bak"));
     Select("[Backup] James Pond 2 - RoboCod");
     Click("Command2");
