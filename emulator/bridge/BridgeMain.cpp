@@ -14,6 +14,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <utility>
 
 using namespace talvero;
 
@@ -30,12 +31,13 @@ bool IsKickstartRom(const std::string& path)
 
 class Log {
 public:
-    explicit Log(const std::string& path) : m_out(path, std::ios::app | std::ios::binary) {}
-    // Each line is written at once: the process may become the emulator right after it.
-    void Line(const std::string& text) { m_out << text << "\n" << std::flush; }
+    explicit Log(std::string path) : m_path(std::move(path)) {}
+    // Each line is appended and the file closed at once: the process may become the emulator
+    // right after it, which must not inherit the open log.
+    void Line(const std::string& text) { std::ofstream(m_path, std::ios::app | std::ios::binary) << text << "\n"; }
 
 private:
-    std::ofstream m_out;
+    std::string m_path;
 };
 
 }  // namespace
