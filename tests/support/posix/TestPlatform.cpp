@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <grp.h>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -71,6 +72,12 @@ std::string StandinExecutable()
 void MapDrive(char, const std::string&) {}
 
 void UnmapDrives() {}
+
+std::uint64_t FileIdentity(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 ? static_cast<std::uint64_t>(st.st_ino) : 0;
+}
 
 bool ReadOnlyFoldersAreEnforced()
 {
