@@ -319,8 +319,11 @@ void CopyToCacheFile(const std::string& source, const std::string& destination, 
                 break;
             if (got < 0)
                 ThrowErrno(errno, source);
-            if (got == 0)
+            // Some file systems report an end too early here; reading tells the truth.
+            if (got == 0 && written >= static_cast<std::uint64_t>(st.st_size))
                 return;
+            if (got == 0)
+                break;
             written += static_cast<std::uint64_t>(got);
             PieceDone(destination, written, onPiece);
         }
