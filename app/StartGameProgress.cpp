@@ -19,6 +19,8 @@ StartGameProgress::StartGameProgress(QWidget* parent) : m_dialog(new QProgressDi
     m_dialog->setWindowTitle(QString::fromLatin1(kApplicationTitle));
     m_dialog->setWindowModality(Qt::ApplicationModal);
     m_dialog->setRange(0, kSteps);
+    // Wide enough that a long file name does not make the dialog jump.
+    m_dialog->setMinimumWidth(420);
     m_dialog->setAutoReset(false);
     m_dialog->setAutoClose(false);
     // The dialog appears when this class says so, not on the dialog's own estimate.
