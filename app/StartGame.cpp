@@ -1,7 +1,9 @@
 #include "app/StartGame.h"
 
 #include "emulator/ConfigEditor.h"
+#include "emulator/EmulatorInterface.h"
 #include "games/GameProfiles.h"
+#include "platform/ActivityLog.h"
 #include "platform/FileError.h"
 #include "platform/Host.h"
 #include "platform/cdimage/CdImage.h"
@@ -30,8 +32,15 @@ std::string InsertCdMessage(const std::string& title)
     return "Please insert the \"" + title + "\"-CD first!";
 }
 
-void StartGame(const std::string& title, const Switches& switches, const OptionsLoader& loadOptions)
+void StartGame(const std::string& title, const Switches& switches, const OptionsLoader& loadOptions,
+               InstallProgress* progress)
 {
+    LogLine("Start game \"" + title + "\"");
+    // Two emulators on one cache would write the same save data.
+    if (EmulatorStillRunning() && !AskYesNo(kMessageEmulatorStillRunning)) {
+        LogLine("the emulator started before still runs; nothing started");
+        return;
+    }
     const InstallerOptions options = loadOptions();
     const std::string drive = options.driveField.substr(0, 2);
     try {
@@ -39,7 +48,10 @@ void StartGame(const std::string& title, const Switches& switches, const Options
     } catch (const FileError& error) {
         // The CD is not the problem here: say what really failed, as the installers do, and keep
         // the program running.
-        ShowMessage(KnownFileErrorMessage(error.number()).value_or(kMessageErrorWritingFile), MessageIcon::Critical);
+        LogLine("writing the configuration failed with error " + ToText(error.number()) + ": " + error.path() +
+                ": " + error.reason());
+        ShowMessage(KnownFileErrorMessage(error.number()).value_or(kMessageErrorWritingFile), MessageIcon::Critical,
+                    kApplicationTitle, error.Details());
         return;
     }
 
@@ -49,13 +61,15 @@ void StartGame(const std::string& title, const Switches& switches, const Options
     try {
         CdRoot::Open(drive, options.insertedImage).CheckFile(profile->identityFile);
     } catch (const CdImageError& error) {
+        LogLine(std::string("the CD image cannot be used: ") + error.what());
         ShowMessage(error.what(), MessageIcon::Exclamation);
         return;
-    } catch (const FileError&) {
-        ShowMessage(InsertCdMessage(title), MessageIcon::Exclamation);
+    } catch (const FileError& error) {
+        LogLine("the game's CD was not found: " + error.path() + ": " + error.reason());
+        ShowMessage(InsertCdMessage(title), MessageIcon::Exclamation, kApplicationTitle, error.Details());
         return;
     }
-    InstallGame(title, loadOptions());
+    InstallGame(title, loadOptions(), progress);
 }
 
 }  // namespace talvero

@@ -16,9 +16,11 @@ struct Switches {
 /// Loads the options dialog hidden and hands over its drive field and sound-emulation box.
 using OptionsLoader = std::function<InstallerOptions()>;
 
-/// Start game: writes the configuration lines every start needs, checks that the title's CD is
-/// in the drive, and hands over to the game's installer.
-void StartGame(const std::string& title, const Switches& switches, const OptionsLoader& loadOptions);
+/// Start game: asks first when the emulator started last still runs, writes the configuration
+/// lines every start needs, checks that the title's CD is in the drive, and hands over to the
+/// game's installer, which reports its copies to `progress`. Each step goes to the log.
+void StartGame(const std::string& title, const Switches& switches, const OptionsLoader& loadOptions,
+               InstallProgress* progress = nullptr);
 
 /// The message that asks for the game's CD.
 std::string InsertCdMessage(const std::string& title);

@@ -1,6 +1,7 @@
 #include "app/StartGameWindow.h"
 
 #include "app/CdImageChoice.h"
+#include "app/StartGameProgress.h"
 #include "config/frmOptions.h"
 
 namespace talvero {
@@ -11,9 +12,10 @@ InstallerOptions LoadOptionsHidden()
     return {options.DriveText().toStdString(), options.SoundEmulation(), InsertedCdImage()};
 }
 
-void StartGameFromWindow(const std::string& title, const Switches& switches)
+void StartGameFromWindow(const std::string& title, const Switches& switches, QWidget* window)
 {
-    StartGame(title, switches, LoadOptionsHidden);
+    StartGameProgress progress(window);
+    StartGame(title, switches, LoadOptionsHidden, &progress);
 }
 
 }  // namespace talvero

@@ -13,6 +13,7 @@
 #include "games/GameProfiles.h"
 #include "nvram/frmNVRAM.h"
 #include "platform/AppFolder.h"
+#include "platform/FileError.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
 #include "platform/cdimage/CdImage.h"
@@ -33,6 +34,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 
 namespace talvero {
@@ -203,8 +205,8 @@ bool frmMain::Form_Load()
 
     try {
         CreateFolderIfMissing(AppPath("\\Cache"));
-    } catch (const std::exception&) {
-        ShowMessage("Error creating the cache directory.", MessageIcon::Critical);
+    } catch (const std::exception& error) {
+        ShowMessage("Error creating the cache directory.", MessageIcon::Critical, kApplicationTitle, DetailsOf(error));
         Form_Terminate();
         return false;
     }
@@ -265,13 +267,19 @@ void frmMain::ShowPreview(const QString& title)
 
 void frmMain::Command1_Click()
 {
+    // While a start copies, the window keeps painting; it must not start another one.
+    if (m_starting)
+        return;
+    const QScopedValueRollback<bool> starting(m_starting, true);
     const auto selected = m_list1->selectedItems();
     const QString title = selected.isEmpty() ? QString() : selected.first()->text();
-    StartGameFromWindow(title.toStdString(), Switches{m_frameskip->isChecked(), m_jitComp->isChecked()});
+    StartGameFromWindow(title.toStdString(), Switches{m_frameskip->isChecked(), m_jitComp->isChecked()}, this);
 }
 
 void frmMain::Command2_Click()
 {
+    if (m_starting)
+        return;
     frmOptions dialog(this);
     dialog.exec();
 }
@@ -295,17 +303,23 @@ void frmMain::JITComp_Click(bool checked)
 
 void frmMain::Extras1_Click()
 {
+    if (m_starting)
+        return;
     frmNVRAM manager(this);
     manager.exec();
 }
 
 void frmMain::Hilfe1_Click()
 {
+    if (m_starting)
+        return;
     ShowHelpWindow<frmHelp1>(Windows().joypadHelp);
 }
 
 void frmMain::Hilfe2_Click()
 {
+    if (m_starting)
+        return;
     ShowHelpWindow<frmComp>(Windows().compatibility);
 }
 
@@ -329,6 +343,8 @@ QString frmMain::AboutText()
 
 void frmMain::Info_Click()
 {
+    if (m_starting)
+        return;
     ShowMessage(AboutText().toStdString(), MessageIcon::Information, "Info");
 }
 
@@ -382,7 +398,7 @@ void frmMain::dropEvent(QDropEvent* event)
 
 void frmMain::Form_Terminate()
 {
-    if (m_terminated)
+    if (m_terminated || m_starting)
         return;
     m_terminated = true;
     ResetConfigurationAtShutdown();
@@ -403,6 +419,10 @@ void frmMain::keyPressEvent(QKeyEvent* event)
 
 void frmMain::closeEvent(QCloseEvent* event)
 {
+    if (m_starting) {
+        event->ignore();
+        return;
+    }
     // While a help window is open the program lives on; that window's watchdog ends it later.
     if (!m_terminated && !Windows().joypadHelp && !Windows().compatibility)
         Form_Terminate();

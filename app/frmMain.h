@@ -77,6 +77,7 @@ private:
     QAction* m_insertImage = nullptr;
     QAction* m_ejectImage = nullptr;
     bool m_terminated = false;
+    bool m_starting = false;  // Start game is running
     bool m_centred = false;
 };
 

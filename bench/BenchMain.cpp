@@ -1,5 +1,7 @@
 // Runs the benchmarks and prints, for each measured operation, how it compares with the plain
 // file work it is built on ("<name>" against "<name>/plain").
+#include "bench/InstallBench.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -28,6 +30,10 @@ public:
             if (found != m_times.end() && time > 0)
                 std::printf("%-45s %6.2f x the plain file work\n", measured.c_str(), found->second / time);
         }
+        const auto first = m_times.find("InstallGunship2000");
+        const auto second = m_times.find("SecondStartGunship2000");
+        if (first != m_times.end() && second != m_times.end() && first->second > 0)
+            std::printf("%-45s %6.2f %% of the first\n", "SecondStartGunship2000", 100.0 * second->second / first->second);
     }
 
 private:
@@ -38,6 +44,8 @@ private:
 
 int main(int argc, char** argv)
 {
+    if (argc == 3 && std::string(argv[1]) == talvero::kPeakMemoryArgument)
+        return talvero::InstallForPeakMemory(argv[2]);
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

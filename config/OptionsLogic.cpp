@@ -117,12 +117,12 @@ bool SaveOptions(OptionsState& state)
         Settings().Write(SettingKey::SndEmu, state.soundEmulation ? "1" : "0");
     } catch (const FileError& error) {
         if (error.number() == ErrorNumber::NotInCodePage)
-            ShowMessage(kMessageNotInCodePage, MessageIcon::Exclamation);
+            ShowMessage(kMessageNotInCodePage, MessageIcon::Exclamation, kApplicationTitle, DetailsOf(error));
         else
-            ShowMessage(kMessageOptionsNotSaved, MessageIcon::Critical);
+            ShowMessage(kMessageOptionsNotSaved, MessageIcon::Critical, kApplicationTitle, DetailsOf(error));
         return false;
-    } catch (const std::exception&) {
-        ShowMessage(kMessageOptionsNotSaved, MessageIcon::Critical);
+    } catch (const std::exception& error) {
+        ShowMessage(kMessageOptionsNotSaved, MessageIcon::Critical, kApplicationTitle, DetailsOf(error));
         return false;
     }
     return true;

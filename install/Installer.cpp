@@ -4,6 +4,7 @@
 #include "emulator/EmulatorInterface.h"
 #include "games/GameProfiles.h"
 #include "install/SupportPack.h"
+#include "platform/ActivityLog.h"
 #include "platform/AppFolder.h"
 #include "platform/Drives.h"
 #include "platform/FileError.h"
@@ -15,8 +16,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <exception>
 #include <new>
 #include <sstream>
+#include <vector>
 
 namespace talvero {
 
@@ -97,7 +100,49 @@ void RunSupportFile(SupportFile file, const std::string& cacheFolder)
     }
 }
 
-void Install(const GameProfile& profile, const InstallerOptions& options)
+// Thrown when the user cancels; it passes through the installer like a failure but shows nothing.
+struct InstallCancelled {};
+
+// Copies the listed files from the CD into the cache, leaving alone each one that already has its
+// source's size and last-change time, and tells `progress` how far it got.
+void CopyIntoCache(const std::string& title, const std::vector<std::string>& records, const CdRoot& cd,
+                   const std::string& cache, const std::string& dataFile, InstallProgress* progress)
+{
+    std::uint64_t total = 0;
+    for (const std::string& record : records) {
+        if (const auto stamp = cd.Stamp("\\" + record))
+            total += stamp->size;
+    }
+    std::uint64_t done = 0;
+    int copied = 0;
+    const auto checkCancelled = [&] {
+        if (progress && progress->Cancelled())
+            throw InstallCancelled{};
+    };
+    for (const std::string& listed : records) {
+        checkCancelled();
+        const std::string record = CheckedCopyRecord(listed, dataFile);
+        const std::string target = PathBelow(cache, record);
+        const auto sourceStamp = cd.Stamp("\\" + record);
+        if (progress)
+            progress->Report(title, record, done, total);
+        if (!sourceStamp || StampOf(target) != sourceStamp) {
+            cd.CopyToCache("\\" + record, target, [&](std::uint64_t written) {
+                if (progress)
+                    progress->Report(title, record, done + written, total);
+                checkCancelled();
+            });
+            ++copied;
+        }
+        done += sourceStamp ? sourceStamp->size : 0;
+    }
+    if (progress)
+        progress->Report(title, {}, done, total);
+    LogLine("copied " + std::to_string(copied) + " of " + std::to_string(records.size()) +
+            " files into " + cache + " (the others were unchanged)");
+}
+
+void Install(const GameProfile& profile, const InstallerOptions& options, InstallProgress* progress)
 {
     const std::string drive = options.driveField.substr(0, 2);
     const std::string dataFile = DataFilePath(profile);
@@ -109,17 +154,25 @@ void Install(const GameProfile& profile, const InstallerOptions& options)
     for (const std::string& folder : profile.folders)
         CreateFolderIfMissing(JoinPath(cache, NativePath(folder)));
 
-    const auto copyRecord = [&] {
-        const std::string record = CheckedCopyRecord(records.Next(), dataFile);
-        cd.CopyFile("\\" + record, PathBelow(cache, record));
-    };
-    if (const auto count = profile.FixedCopyRecords()) {
-        for (int i = 0; i < *count; ++i)
-            copyRecord();
-    } else {
-        while (!records.AtEnd())
-            copyRecord();
+    // The records are read before the copies so that the share done can be told; a record that
+    // cannot be read fails only after the copies of the records before it, as reading each one
+    // just before its copy would.
+    std::vector<std::string> copies;
+    std::exception_ptr readFailure;
+    try {
+        if (const auto count = profile.FixedCopyRecords()) {
+            for (int i = 0; i < *count; ++i)
+                copies.push_back(records.Next());
+        } else {
+            while (!records.AtEnd())
+                copies.push_back(records.Next());
+        }
+    } catch (const FileError&) {
+        readFailure = std::current_exception();
     }
+    CopyIntoCache(profile.title, copies, cd, cache, dataFile, progress);
+    if (readFailure)
+        std::rethrow_exception(readFailure);
 
     std::string bootScript;
     if (profile.copyMode != CopyMode::All)
@@ -148,26 +201,35 @@ void Install(const GameProfile& profile, const InstallerOptions& options)
         SetConfigValue("sound_output=", "exact");
 
     StartEmulator(profile.executable);
+    LogLine("started the emulator " + profile.executable);
 }
 
 }  // namespace
 
-void InstallGame(const std::string& title, const InstallerOptions& options)
+void InstallGame(const std::string& title, const InstallerOptions& options, InstallProgress* progress)
 {
     const GameProfile* profile = FindProfile(title);
     if (!profile)
         return;
+    LogLine("installing \"" + title + "\" into " + CacheFolderPath(*profile) + " from drive " +
+            options.driveField.substr(0, 2));
     try {
-        Install(*profile, options);
+        Install(*profile, options, progress);
+    } catch (const InstallCancelled&) {
+        LogLine("cancelled by the user; no emulator started");
     } catch (const CdImageError& error) {
         // A damaged image is the user's file, not the program's fault: say what is wrong with
         // it and keep running.
+        LogLine(std::string("the CD image cannot be used: ") + error.what());
         ShowMessage(error.what(), MessageIcon::Critical);
     } catch (const FileError& error) {
-        ReportInstallError(error.number());
+        LogLine("failed with error " + ToText(error.number()) + ": " + error.path() + ": " + error.reason());
+        ReportInstallError(error.number(), error.Details());
     } catch (const std::bad_alloc&) {
+        LogLine("failed: out of memory");
         ReportInstallError(ErrorNumber::OutOfMemory);
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
+        LogLine(std::string("failed: ") + error.what());
         ReportInstallError(ErrorNumber::InternalError);
     }
 }
@@ -185,12 +247,12 @@ std::optional<std::string> KnownFileErrorMessage(ErrorNumber code)
     }
 }
 
-void ReportInstallError(ErrorNumber code)
+void ReportInstallError(ErrorNumber code, const std::string& details)
 {
     if (const auto message = KnownFileErrorMessage(code)) {
-        ShowMessage(*message, MessageIcon::Critical);
+        ShowMessage(*message, MessageIcon::Critical, kApplicationTitle, details);
     } else {
-        ShowMessage(kMessageUnknownError + ToText(code), MessageIcon::Critical);
+        ShowMessage(kMessageUnknownError + ToText(code), MessageIcon::Critical, kApplicationTitle, details);
         CurrentHost().EndProgramNow();
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "install/InstallProgress.h"
 #include "platform/FileError.h"
 
 #include <optional>
@@ -21,11 +22,15 @@ struct InstallerOptions {
 };
 
 /// Builds the game's cache from its profile, its data file and the CD, writes its configuration
-/// lines and starts the emulator. Failures are reported through ReportInstallError.
-void InstallGame(const std::string& title, const InstallerOptions& options);
+/// lines and starts the emulator. A cache file whose size and last-change time are its source's
+/// is left as it is; every other one is copied again. Failures are reported through
+/// ReportInstallError. When `progress` says the user cancelled, it stops before the next piece
+/// of a copy and starts no emulator.
+void InstallGame(const std::string& title, const InstallerOptions& options, InstallProgress* progress = nullptr);
 
 /// The installers' failure path: a message for 53/76 and 75; any other code ends the program.
-void ReportInstallError(ErrorNumber code);
+/// `details` (the path and the system's reason) go into the message's details.
+void ReportInstallError(ErrorNumber code, const std::string& details = {});
 
 /// The message for a file failure the program survives: "Important file not found..." for 53
 /// and 76, "Error writing to a file!" for 75; nothing for any other number.

@@ -3,22 +3,38 @@
 #include "platform/AppFolder.h"
 #include "platform/Files.h"
 
+#include <algorithm>
+
 namespace talvero {
 
 namespace {
 
-// The member is read whole before anything is written, so a pack that ends too early (62)
-// leaves no partial member behind that could pass for a complete one.
-void WriteMember(const PackMember& member, const std::string& folder)
+// A runtime file can be cut from the pack again; save data cannot.
+enum class Kind { Rebuildable, SaveData };
+
+// The member (a few kilobytes) is read whole before anything is written, so a pack that ends too
+// early (62) leaves no partial member behind that could pass for a complete one. A runtime file
+// takes the pack's last-change time, so that one with the pack's time and the member's size is
+// known to be current and is left as it is.
+void WriteMember(const PackMember& member, const std::string& folder, Kind kind = Kind::Rebuildable)
 {
     const std::string pack = AppPath(kSupportPack);
+    const std::string target = JoinPath(folder, member.name);
+    const auto packStamp = StampOf(pack);
+    if (kind == Kind::Rebuildable && packStamp &&
+        StampOf(target) == FileStamp{member.Length(), packStamp->modified})
+        return;
     std::string bytes;
     bytes.reserve(member.Length());
     for (int piece = 0; piece < member.pieces; ++piece) {
         const std::uint64_t offset = member.firstByte - 1 + static_cast<std::uint64_t>(piece) * member.pieceLength;
         bytes += ReadFileRange(pack, offset, member.pieceLength);
     }
-    ReplaceFileContents(JoinPath(folder, member.name), bytes);
+    if (kind == Kind::SaveData || !packStamp) {
+        ReplaceFileContents(target, bytes);
+        return;
+    }
+    WriteCacheFile(target, [&](const ByteSink& write) { write(bytes.data(), bytes.size()); }, packStamp->modified);
 }
 
 }  // namespace
@@ -59,7 +75,7 @@ void ExtractNvramHardfile(const std::string& folder)
     // Any entry of that name holds save data or stands in its way: hidden or not, it is kept.
     if (EntryExists(JoinPath(folder, Member::NvramHardfile.name)))
         return;
-    WriteMember(Member::NvramHardfile, folder);
+    WriteMember(Member::NvramHardfile, folder, Kind::SaveData);
 }
 
 }  // namespace talvero

@@ -2,6 +2,7 @@
 
 #include "nvram/SaveDataTable.h"
 #include "platform/AppFolder.h"
+#include "platform/FileError.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
 
@@ -45,8 +46,8 @@ bool CopyReporting(const std::string& source, const std::string& destination, co
 {
     try {
         CopyFileReplacing(source, destination);
-    } catch (const std::exception&) {
-        ShowMessage(kMessageErrorWritingTo + destination, MessageIcon::Critical);
+    } catch (const std::exception& error) {
+        ShowMessage(kMessageErrorWritingTo + destination, MessageIcon::Critical, kApplicationTitle, DetailsOf(error));
         return false;
     }
     ShowMessage(success, MessageIcon::Information);
@@ -104,8 +105,8 @@ bool DeleteSaveData(const std::string& entry)
         return false;
     try {
         RemoveFile(path);
-    } catch (const std::exception&) {
-        ShowMessage(kMessageErrorDeleting + path, MessageIcon::Critical);
+    } catch (const std::exception& error) {
+        ShowMessage(kMessageErrorDeleting + path, MessageIcon::Critical, kApplicationTitle, DetailsOf(error));
         return false;
     }
     return true;

@@ -6,12 +6,14 @@
 // Hooks through which tests watch the steps of the file services, or make one of them fail.
 namespace talvero::faults {
 
-/// The steps of ReplaceFileContents, in the order they run.
+/// The steps of every whole-file replacement (ReplaceFileContents, the cache writes), in the order
+/// they run.
 enum class ReplaceStep {
-    PartWritten,   // the first piece of the new content is in the temporary sibling
-    Flushed,       // the sibling is complete and on the disk
+    Created,       // the temporary sibling exists, still empty
+    PartWritten,   // a piece of the new content is in the sibling (once per piece)
+    Flushed,       // the sibling is complete (and on the disk, for a file that holds the user's data)
     Renamed,       // the sibling has taken the target's name
-    FolderSynced,  // the folder's new entry is on the disk
+    FolderSynced,  // the folder's new entry is on the disk (files that hold the user's data only)
 };
 
 /// Called at each step with the target path: a test records the order, or throws to make the

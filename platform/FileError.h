@@ -29,16 +29,28 @@ enum class ErrorNumber : std::int16_t {
 /// The number in decimal, as messages show it.
 std::string ToText(ErrorNumber number);
 
-/// A failed file operation, carrying its file-error number.
+/// A failed file operation, carrying its file-error number, the path it failed on and the
+/// system's own words for the failure.
 class FileError : public std::runtime_error {
 public:
-    FileError(ErrorNumber number, const std::string& message);
+    FileError(ErrorNumber number, const std::string& message, std::string path = {}, std::string reason = {});
     ErrorNumber number() const { return m_number; }
+    const std::string& path() const { return m_path; }
+    const std::string& reason() const { return m_reason; }
+    /// The path and the reason, one per line, for a message's details.
+    std::string Details() const;
 
 private:
     ErrorNumber m_number;
+    std::string m_path;
+    std::string m_reason;
 };
 
-[[noreturn]] void ThrowFileError(ErrorNumber number, const std::string& path);
+/// The details of any failure for a message box: a file failure's path and reason, otherwise its
+/// own text.
+std::string DetailsOf(const std::exception& failure);
+
+/// Throws the failure; without the system's reason, a short description of the number stands in.
+[[noreturn]] void ThrowFileError(ErrorNumber number, const std::string& path, const std::string& reason = {});
 
 }  // namespace talvero

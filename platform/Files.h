@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 // File services. Every failure throws FileError with the program's file-error number.
@@ -32,8 +33,8 @@ std::string ReadFileRange(const std::string& path, std::uint64_t offset, std::si
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 
 /// Replaces a file's content as one step: a complete sibling copy is written and flushed first,
-/// then renamed over the target and the folder synced, so the file is never seen half-written. A read-only target fails with 75 and stays as it
-/// was; a symbolic link keeps pointing at the file it names, which is what gets replaced. The
+/// then renamed over the target and the folder synced, so the file is never seen half-written. A
+/// read-only target fails with 75 and stays as it was; a symbolic link keeps pointing at the file it names, which is what gets replaced. The
 /// replaced file keeps its permissions.
 void ReplaceFileContents(const std::string& path, const std::string& bytes);
 
@@ -46,6 +47,34 @@ void ReplaceFileStreaming(const std::string& path, const std::function<void(cons
 
 /// Copies a file over another (or to a new name) through ReplaceFileContents.
 void CopyFileReplacing(const std::string& source, const std::string& destination);
+
+/// A file's size and last-change time (nanoseconds since 1 January 1970 on every system).
+struct FileStamp {
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+/// The stamp of a regular file; nothing when the path names none.
+std::optional<FileStamp> StampOf(const std::string& path);
+
+/// Told the bytes written so far after each piece; it may throw to stop the copy.
+using PieceWritten = std::function<void(std::uint64_t written)>;
+
+/// The most a cache write holds in memory at once.
+inline constexpr std::size_t kCachePieceSize = 1 << 20;
+
+/// Writes a file that can be rebuilt from its source (a game's cache file): `produce` hands the
+/// bytes in pieces to the sink it is given, into a sibling temporary file, which takes `modified`
+/// as its last-change time and is renamed over the target, so the target is never seen
+/// half-written. Unlike ReplaceFileContents it is not forced to the disk. Fails as
+/// ReplaceFileContents does.
+void WriteCacheFile(const std::string& path, const std::function<void(const ByteSink&)>& produce,
+                    std::int64_t modified, const PieceWritten& onPiece = {});
+
+/// Copies a file as WriteCacheFile writes one (the system copies the bytes itself where it can);
+/// the copy takes the source's last-change time.
+void CopyToCacheFile(const std::string& source, const std::string& destination, const PieceWritten& onPiece = {});
 
 /// Writes one byte at a 0-based offset of an existing file without truncating it.
 void WriteByteAt(const std::string& path, std::uint64_t offset, unsigned char value);

@@ -12,6 +12,8 @@ public:
     MessageAnswer ShowMessage(const MessageBoxRequest& request) override
     {
         std::fprintf(stderr, "%s: %s\n", request.title.c_str(), request.text.c_str());
+        if (!request.detail.empty())
+            std::fprintf(stderr, "%s\n", request.detail.c_str());
         return request.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
     }
     std::optional<std::string> ChooseFileToOpen(const OpenFileRequest&) override { return std::nullopt; }
@@ -36,14 +38,15 @@ void SetHost(Host* host)
     InstalledHost() = host;
 }
 
-void ShowMessage(const std::string& text, MessageIcon icon, const std::string& title)
+void ShowMessage(const std::string& text, MessageIcon icon, const std::string& title, const std::string& detail)
 {
-    CurrentHost().ShowMessage({text, icon, MessageButtons::Ok, MessageAnswer::Ok, title});
+    CurrentHost().ShowMessage({text, icon, MessageButtons::Ok, MessageAnswer::Ok, title, detail});
 }
 
 bool AskYesNo(const std::string& text)
 {
-    return CurrentHost().ShowMessage({text, MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No}) ==
+    return CurrentHost().ShowMessage(
+               {text, MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No, kApplicationTitle, {}}) ==
            MessageAnswer::Yes;
 }
 

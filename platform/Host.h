@@ -20,6 +20,8 @@ struct MessageBoxRequest {
     MessageButtons buttons = MessageButtons::Ok;
     MessageAnswer defaultAnswer = MessageAnswer::Ok;
     std::string title = kApplicationTitle;
+    /// Shown on request below the text (the path and the system's reason of a file failure).
+    std::string detail;
 };
 
 struct OpenFileRequest {
@@ -42,7 +44,8 @@ Host& CurrentHost();
 void SetHost(Host* host);
 
 /// A message box with an OK button.
-void ShowMessage(const std::string& text, MessageIcon icon, const std::string& title = kApplicationTitle);
+void ShowMessage(const std::string& text, MessageIcon icon, const std::string& title = kApplicationTitle,
+                 const std::string& detail = {});
 
 /// A question with Yes and No, No being the default; true for Yes.
 bool AskYesNo(const std::string& text);

@@ -9,8 +9,8 @@ namespace talvero {
 
 /// Starts a program by path with no arguments, its window shown normally, and does not wait for
 /// it. A missing executable fails with 53 (76 when its folder is missing), one that cannot be run
-/// with 75.
-void StartProcess(const std::string& executable);
+/// with 75. Returns the started program's process id.
+std::int64_t StartProcess(const std::string& executable);
 
 /// Environment variables to set for a started program (name, value).
 using EnvironmentChanges = std::vector<std::pair<std::string, std::string>>;
@@ -20,6 +20,20 @@ using EnvironmentChanges = std::vector<std::pair<std::string, std::string>>;
 /// Fails as StartProcess does.
 std::int64_t StartDetachedProcess(const std::string& executable, const std::vector<std::string>& arguments,
                                   const EnvironmentChanges& environment = {}, const std::string& outputFile = {});
+
+/// Whether a program that this process started still runs (not ended, not a zombie, and not
+/// another program that has since been given the same id).
+bool ProcessIsRunning(std::int64_t id);
+
+/// Replaces the running program with another, given arguments and environment changes, its
+/// output going to `outputFile` when one is given; the process and its id stay. Where a system
+/// cannot replace a process, the other program is started and waited for, and its exit status
+/// ends this one. Returns only when the program could not be started (the failure is thrown).
+[[noreturn]] void ReplaceProcess(const std::string& executable, const std::vector<std::string>& arguments,
+                                 const EnvironmentChanges& environment = {}, const std::string& outputFile = {});
+
+/// The running program's own process id.
+std::int64_t CurrentProcessId();
 
 /// The full path of the running program.
 std::string RunningExecutablePath();

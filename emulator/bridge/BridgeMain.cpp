@@ -1,9 +1,9 @@
 // The emulator bridge: starts FS-UAE, a real Amiga emulator, with a configuration translated from
 // the lines Talvero wrote into Configurations/Default.uae of the emulator folder. It takes the
 // emulator's place in AppFolder/WinUAE (under both executable names), or Talvero starts it with
-// the emulator folder as its one argument when that folder holds a Windows emulator. It does not
-// wait for the emulator; it records the emulator's process id and the generated file in
-// bridge.log in the emulator folder.
+// the emulator folder as its one argument when that folder holds a Windows emulator. It then
+// becomes the emulator (exec), so that the process Talvero started lives as long as the emulated
+// Amiga; it records that process id and the generated file in bridge.log in the emulator folder.
 #include "emulator/bridge/FsUaeTranslation.h"
 #include "emulator/standin/LaunchCheck.h"
 #include "emulator/standin/SummaryWindow.h"
@@ -15,6 +15,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <utility>
 
 using namespace talvero;
 
@@ -31,11 +32,13 @@ bool IsKickstartRom(const std::string& path)
 
 class Log {
 public:
-    explicit Log(const std::string& path) : m_out(path, std::ios::app | std::ios::binary) {}
-    void Line(const std::string& text) { m_out << text << "\n"; }
+    explicit Log(std::string path) : m_path(std::move(path)) {}
+    // Each line is appended and the file closed at once: the process may become the emulator
+    // right after it, which must not inherit the open log.
+    void Line(const std::string& text) { std::ofstream(m_path, std::ios::app | std::ios::binary) << text << "\n"; }
 
 private:
-    std::ofstream m_out;
+    std::string m_path;
 };
 
 }  // namespace
@@ -89,9 +92,8 @@ int main(int argc, char** argv)
         EnvironmentChanges environment = {{"HOME", JoinPath(ownFolder, "home")}};
         if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
             environment.emplace_back("SDL_VIDEODRIVER", "offscreen");
-        const std::int64_t pid =
-            StartDetachedProcess(fsUae, {generated}, environment, JoinPath(ownFolder, "fs-uae-output.log"));
-        log.Line("emulator: " + fsUae + " pid " + std::to_string(pid));
+        log.Line("emulator: " + fsUae + " pid " + std::to_string(CurrentProcessId()));
+        ReplaceProcess(fsUae, {generated}, environment, JoinPath(ownFolder, "fs-uae-output.log"));
     } catch (const FileError& error) {
         log.Line(std::string("error: ") + error.what());
         ShowNoticeWhereDisplayed(argc, argv, "Talvero emulator bridge",

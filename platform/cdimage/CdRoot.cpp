@@ -1,6 +1,7 @@
 #include "platform/cdimage/CdRoot.h"
 
 #include "platform/Drives.h"
+#include "platform/FileError.h"
 #include "platform/Files.h"
 #include "platform/cdimage/CdImage.h"
 
@@ -15,8 +16,11 @@ CdRoot CdRoot::Open(std::string_view drive, const std::string& insertedImage)
         if (const auto source = ResolveDrive(root.m_drive); source && source->kind == DriveKind::Image)
             image = source->path;
     }
-    if (!image.empty())
+    if (!image.empty()) {
         root.m_image = CdImage::Open(image);
+        if (const auto stamp = StampOf(image))
+            root.m_imageModified = stamp->modified;
+    }
     return root;
 }
 
@@ -28,14 +32,25 @@ void CdRoot::CheckFile(std::string_view path) const
         OpenForReadingAndClose(PathOnDrive(m_drive, path));
 }
 
-void CdRoot::CopyFile(std::string_view path, const std::string& destination) const
+std::optional<FileStamp> CdRoot::Stamp(std::string_view path) const
+{
+    if (!m_image)
+        return StampOf(PathOnDrive(m_drive, path));
+    try {
+        return FileStamp{m_image->Find(path).size, m_imageModified};
+    } catch (const FileError&) {
+        return std::nullopt;
+    }
+}
+
+void CdRoot::CopyToCache(std::string_view path, const std::string& destination, const PieceWritten& onPiece) const
 {
     if (!m_image) {
-        CopyFileReplacing(PathOnDrive(m_drive, path), destination);
+        CopyToCacheFile(PathOnDrive(m_drive, path), destination, onPiece);
         return;
     }
     const CdImageFile file = m_image->Find(path);
-    ReplaceFileStreaming(destination, [&](const ByteSink& sink) { m_image->Read(file, sink); });
+    WriteCacheFile(destination, [&](const ByteSink& sink) { m_image->Read(file, sink); }, m_imageModified, onPiece);
 }
 
 }  // namespace talvero

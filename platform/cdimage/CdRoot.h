@@ -1,6 +1,10 @@
 #pragma once
 
+#include "platform/Files.h"
+
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,13 +25,19 @@ public:
     /// its file-error number, as on a disc.
     void CheckFile(std::string_view path) const;
 
-    /// Copies a file from the CD over `destination` (or to a new name), through a complete
-    /// sibling copy swapped in at the end. Image files stream in pieces of bounded size.
-    void CopyFile(std::string_view path, const std::string& destination) const;
+    /// The size and last-change time of a file on the CD, nothing when it has none of that name.
+    /// A file inside an image takes the image's own last-change time: a changed image is copied
+    /// again whole.
+    std::optional<FileStamp> Stamp(std::string_view path) const;
+
+    /// Copies a file from the CD into a game's cache as CopyToCacheFile does: in pieces, through a
+    /// sibling swapped in at the end, taking the source's stamp; `onPiece` hears of each piece.
+    void CopyToCache(std::string_view path, const std::string& destination, const PieceWritten& onPiece = {}) const;
 
 private:
     std::string m_drive;
     std::shared_ptr<const CdImage> m_image;
+    std::int64_t m_imageModified = 0;
 };
 
 }  // namespace talvero

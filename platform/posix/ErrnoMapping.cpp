@@ -3,6 +3,7 @@
 #include "platform/FileError.h"
 
 #include <cerrno>
+#include <cstring>
 #include <sys/stat.h>
 
 namespace talvero::posix {
@@ -59,7 +60,7 @@ ErrorNumber ErrorNumberFromErrno(int err, const std::string& path)
 
 void ThrowErrno(int err, const std::string& path)
 {
-    ThrowFileError(ErrorNumberFromErrno(err, path), path);
+    ThrowFileError(ErrorNumberFromErrno(err, path), path, std::strerror(err));
 }
 
 }  // namespace talvero::posix

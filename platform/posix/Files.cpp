@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -137,6 +138,87 @@ std::string ResolveLinkTarget(const std::string& path)
     return path;
 }
 
+// The user's data is forced to the disk before it replaces the old file; a cache file, which the
+// next start rebuilds from its source, is not.
+enum class Durability { Flushed, Rebuildable };
+
+// A kernel copy moves this much between two progress reports.
+constexpr std::size_t kKernelPieceSize = 8 << 20;
+
+FileStamp StampFrom(const struct stat& st)
+{
+    return {static_cast<std::uint64_t>(st.st_size),
+            static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+
+void PieceDone(const std::string& path, std::uint64_t written, const PieceWritten& onPiece)
+{
+    RunReplaceHook(ReplaceStep::PartWritten, path);
+    if (onPiece)
+        onPiece(written);
+}
+
+// Every whole-file replacement: the target is checked as a rewrite in place would be, `fill`
+// writes the new content into a sibling temporary file, and a rename swaps it in. Any failure
+// removes the temporary file and leaves the target as it was.
+void ReplaceThroughTemporary(const std::string& path, Durability durability, std::optional<std::int64_t> modified,
+                             const std::function<void(int fd)>& fill)
+{
+    const std::string target = ResolveLinkTarget(path);
+    struct stat old {};
+    const bool existed = ::stat(target.c_str(), &old) == 0;
+    if (existed) {
+        RefuseIfReadOnly(old, path);
+        // Opening for writing (without truncating) asks the system whether we may change it,
+        // and tells a file held by a running program (70) from one we may not touch (75).
+        FileDescriptor probe(OpenOrThrow(target, O_WRONLY));
+    } else if (!FolderExists(FolderOf(target))) {
+        ThrowFileError(ErrorNumber::PathNotFound, path);
+    }
+
+    std::string temporary = FolderOf(target) + "/." + BaseName(target) + ".XXXXXX";
+    const int rawFd = ::mkstemp(temporary.data());
+    if (rawFd < 0)
+        ThrowErrno(errno, path);
+    FileDescriptor fd(rawFd);
+    try {
+        RunReplaceHook(ReplaceStep::Created, path);
+        fill(fd.get());
+        if (existed) {
+            ::fchmod(fd.get(), old.st_mode & 07777);
+            if (::fchown(fd.get(), old.st_uid, old.st_gid) != 0) {
+                // Not the owner: the file becomes ours, which is what a plain rewrite gives too.
+            }
+        } else {
+            const mode_t mask = ::umask(0);
+            ::umask(mask);
+            ::fchmod(fd.get(), 0666 & ~mask);
+        }
+        if (modified) {
+            const struct timespec times[2] = {{0, UTIME_OMIT},
+                                              {static_cast<time_t>(*modified / 1000000000),
+                                               static_cast<long>(*modified % 1000000000)}};
+            if (::futimens(fd.get(), times) != 0)
+                ThrowErrno(errno, path);
+        }
+        if (durability == Durability::Flushed && ::fsync(fd.get()) != 0)
+            ThrowErrno(errno, path);
+        fd.Close(path);
+        RunReplaceHook(ReplaceStep::Flushed, path);
+        if (::rename(temporary.c_str(), target.c_str()) != 0)
+            ThrowErrno(errno, path);
+    } catch (...) {
+        ::unlink(temporary.c_str());
+        throw;
+    }
+    RunReplaceHook(ReplaceStep::Renamed, path);
+    // A file that holds the user's data lasts a power cut only once its folder's entry is on the disk.
+    if (durability == Durability::Flushed) {
+        SyncFolder(FolderOf(target), path);
+        RunReplaceHook(ReplaceStep::FolderSynced, path);
+    }
+}
+
 }  // namespace
 
 
@@ -205,61 +287,80 @@ void WriteFileBytes(const std::string& path, const std::string& bytes)
 
 void ReplaceFileStreaming(const std::string& path, const std::function<void(const ByteSink&)>& produce)
 {
-    const std::string target = ResolveLinkTarget(path);
-    struct stat old {};
-    const bool existed = ::stat(target.c_str(), &old) == 0;
-    if (existed) {
-        RefuseIfReadOnly(old, path);
-        // Opening for writing (without truncating) asks the system whether we may change it,
-        // and tells a file held by a running program (70) from one we may not touch (75).
-        FileDescriptor probe(OpenOrThrow(target, O_WRONLY));
-    } else if (!FolderExists(FolderOf(target))) {
-        ThrowFileError(ErrorNumber::PathNotFound, path);
-    }
-
-    std::string temporary = FolderOf(target) + "/." + BaseName(target) + ".XXXXXX";
-    const int rawFd = ::mkstemp(temporary.data());
-    if (rawFd < 0)
-        ThrowErrno(errno, path);
-    FileDescriptor fd(rawFd);
-    try {
-        // The hook runs once the first piece is in the sibling, so a test can fail the replace mid-way.
-        bool firstPiece = true;
+    ReplaceThroughTemporary(path, Durability::Flushed, std::nullopt, [&](int fd) {
         produce([&](const char* data, std::size_t length) {
-            WriteAll(fd.get(), data, length, path);
-            if (std::exchange(firstPiece, false))
-                RunReplaceHook(ReplaceStep::PartWritten, path);
-        });
-        if (firstPiece)
+            WriteAll(fd, data, length, path);
             RunReplaceHook(ReplaceStep::PartWritten, path);
-        if (existed) {
-            ::fchmod(fd.get(), old.st_mode & 07777);
-            if (::fchown(fd.get(), old.st_uid, old.st_gid) != 0) {
-                // Not the owner: the file becomes ours, which is what a plain rewrite gives too.
-            }
-        } else {
-            const mode_t mask = ::umask(0);
-            ::umask(mask);
-            ::fchmod(fd.get(), 0666 & ~mask);
-        }
-        if (::fsync(fd.get()) != 0)
-            ThrowErrno(errno, path);
-        fd.Close(path);
-        RunReplaceHook(ReplaceStep::Flushed, path);
-        if (::rename(temporary.c_str(), target.c_str()) != 0)
-            ThrowErrno(errno, path);
-    } catch (...) {
-        ::unlink(temporary.c_str());
-        throw;
-    }
-    RunReplaceHook(ReplaceStep::Renamed, path);
-    SyncFolder(FolderOf(target), path);
-    RunReplaceHook(ReplaceStep::FolderSynced, path);
+        });
+    });
 }
 
 void ReplaceFileContents(const std::string& path, const std::string& bytes)
 {
     ReplaceFileStreaming(path, [&](const ByteSink& write) { write(bytes.data(), bytes.size()); });
+}
+
+std::optional<FileStamp> StampOf(const std::string& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    return StampFrom(st);
+}
+
+void WriteCacheFile(const std::string& path, const std::function<void(const ByteSink&)>& produce,
+                    std::int64_t modified, const PieceWritten& onPiece)
+{
+    ReplaceThroughTemporary(path, Durability::Rebuildable, modified, [&](int fd) {
+        std::uint64_t written = 0;
+        produce([&](const char* data, std::size_t length) {
+            WriteAll(fd, data, length, path);
+            written += length;
+            PieceDone(path, written, onPiece);
+        });
+    });
+}
+void CopyToCacheFile(const std::string& source, const std::string& destination, const PieceWritten& onPiece)
+{
+    FileDescriptor in = OpenFileForReading(source);
+    struct stat st {};
+    if (::fstat(in.get(), &st) != 0)
+        ThrowErrno(errno, source);
+    ReplaceThroughTemporary(destination, Durability::Rebuildable, StampFrom(st).modified, [&](int out) {
+        // The kernel copies between the files without the bytes passing through us; where it
+        // cannot (another file system on older kernels, special files), a bounded buffer does.
+        std::uint64_t written = 0;
+        for (;;) {
+            const ssize_t got = ::copy_file_range(in.get(), nullptr, out, nullptr, kKernelPieceSize, 0);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0 && written == 0 &&
+                (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP || errno == EBADF))
+                break;
+            if (got < 0)
+                ThrowErrno(errno, source);
+            // Some file systems report an end too early here; reading tells the truth.
+            if (got == 0 && written >= static_cast<std::uint64_t>(st.st_size))
+                return;
+            if (got == 0)
+                break;
+            written += static_cast<std::uint64_t>(got);
+            PieceDone(destination, written, onPiece);
+        }
+        std::vector<char> buffer(kCachePieceSize);
+        for (;;) {
+            const ssize_t got = ::read(in.get(), buffer.data(), buffer.size());
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0)
+                ThrowErrno(errno, source);
+            if (got == 0)
+                return;
+            WriteAll(out, buffer.data(), static_cast<std::size_t>(got), destination);
+            written += static_cast<std::uint64_t>(got);
+            PieceDone(destination, written, onPiece);
+        }
+    });
 }
 
 void CopyFileReplacing(const std::string& source, const std::string& destination)

@@ -10,8 +10,13 @@
 #include <fcntl.h>
 #include <sstream>
 #include <sys/stat.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <iterator>
+#include <set>
+#include <spawn.h>
 
 namespace talvero {
 
@@ -26,28 +31,61 @@ void CheckRunnable(const std::string& executable)
         ThrowFileError(ErrorNumber::PathFileAccess, executable);
 }
 
-// What the started program's parent reports through the pipe: its process id, or why exec failed.
-struct StartReport {
-    pid_t pid = 0;
-    int execError = 0;
+// The argument and environment arrays that execve takes, built before any fork.
+struct ExecArguments {
+    ExecArguments(const std::string& executable, const std::vector<std::string>& arguments,
+                  const EnvironmentChanges& environment)
+    {
+        argumentTexts = {executable};
+        argumentTexts.insert(argumentTexts.end(), arguments.begin(), arguments.end());
+        for (std::string& text : argumentTexts)
+            argv.push_back(text.data());
+        argv.push_back(nullptr);
+        for (char** entry = environ; *entry; ++entry) {
+            const std::string text = *entry;
+            bool replaced = false;
+            for (const auto& [name, value] : environment)
+                replaced = replaced || text.rfind(name + "=", 0) == 0;
+            if (!replaced)
+                environmentTexts.push_back(text);
+        }
+        for (const auto& [name, value] : environment)
+            environmentTexts.push_back(name + "=" + value);
+        for (std::string& text : environmentTexts)
+            envp.push_back(text.data());
+        envp.push_back(nullptr);
+    }
+    std::vector<std::string> argumentTexts;
+    std::vector<std::string> environmentTexts;
+    std::vector<char*> argv;
+    std::vector<char*> envp;
 };
 
-bool ReadFully(int fd, void* data, std::size_t length)
+// The programs we started and have not yet seen end. They are our children until reaped, so an
+// id in this set cannot belong to anyone else.
+std::set<pid_t>& StartedPrograms()
 {
-    auto* bytes = static_cast<char*>(data);
-    while (length > 0) {
-        const ssize_t got = ::read(fd, bytes, length);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            return false;
-        bytes += got;
-        length -= static_cast<std::size_t>(got);
+    static std::set<pid_t> started;
+    return started;
+}
+
+// Collects the exit status of every started program that has ended, so none stays a zombie.
+void ReapEndedPrograms()
+{
+    auto& started = StartedPrograms();
+    for (auto it = started.begin(); it != started.end();) {
+        int status = 0;
+        const pid_t result = ::waitpid(*it, &status, WNOHANG);
+        it = result == 0 ? std::next(it) : started.erase(it);
     }
-    return true;
 }
 
 }  // namespace
+
+std::int64_t CurrentProcessId()
+{
+    return ::getpid();
+}
 
 std::string RunningExecutablePath()
 {
@@ -76,102 +114,77 @@ std::int64_t StartDetachedProcess(const std::string& executable, const std::vect
                                   const EnvironmentChanges& environment, const std::string& outputFile)
 {
     CheckRunnable(executable);
+    ReapEndedPrograms();
+    const auto cut = executable.find_last_of('/');
+    const std::string folder = cut == std::string::npos ? "." : executable.substr(0, cut + 1);
+    ExecArguments exec(executable, arguments, environment);
+
+    // posix_spawn starts the program at the cost of one short pause (no copy of our memory) and
+    // reports a failed exec; the program gets a session of its own so it outlives us.
+    posix_spawn_file_actions_t actions;
+    posix_spawnattr_t attributes;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawnattr_init(&attributes);
     int output = -1;
     if (!outputFile.empty()) {
         output = ::open(outputFile.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-        if (output < 0)
-            posix::ThrowErrno(errno, outputFile);
-    }
-    const auto cut = executable.find_last_of('/');
-    const std::string folder = cut == std::string::npos ? "." : executable.substr(0, cut + 1);
-
-    // Everything the child needs is prepared before fork: after it only async-signal-safe calls.
-    std::vector<std::string> argumentTexts = {executable};
-    argumentTexts.insert(argumentTexts.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (std::string& text : argumentTexts)
-        argv.push_back(text.data());
-    argv.push_back(nullptr);
-    std::vector<std::string> environmentTexts;
-    for (char** entry = environ; *entry; ++entry) {
-        const std::string text = *entry;
-        bool replaced = false;
-        for (const auto& [name, value] : environment)
-            replaced = replaced || text.rfind(name + "=", 0) == 0;
-        if (!replaced)
-            environmentTexts.push_back(text);
-    }
-    for (const auto& [name, value] : environment)
-        environmentTexts.push_back(name + "=" + value);
-    std::vector<char*> envp;
-    for (std::string& text : environmentTexts)
-        envp.push_back(text.data());
-    envp.push_back(nullptr);
-
-    // The program must outlive us and must not become our zombie: it is started from a
-    // short-lived intermediate process, which reports its id; a pipe that closes on exec tells
-    // whether exec worked.
-    int pipeFds[2];
-    if (::pipe2(pipeFds, O_CLOEXEC) != 0)
-        posix::ThrowErrno(errno, executable);
-    const pid_t intermediate = ::fork();
-    if (intermediate < 0) {
-        const int err = errno;
-        ::close(pipeFds[0]);
-        ::close(pipeFds[1]);
-        if (output >= 0)
-            ::close(output);
-        posix::ThrowErrno(err, executable);
-    }
-    if (intermediate == 0) {
-        ::close(pipeFds[0]);
-        ::setsid();
-        StartReport report;
-        report.pid = ::fork();
-        if (report.pid == 0) {
-            if (output >= 0) {
-                ::dup2(output, STDOUT_FILENO);
-                ::dup2(output, STDERR_FILENO);
-            }
-            if (::chdir(folder.c_str()) != 0) {
-                // Run from wherever we are; the program finds its files beside itself.
-            }
-            ::execve(executable.c_str(), argv.data(), envp.data());
-            StartReport failure;
-            failure.execError = errno;
-            [[maybe_unused]] auto ignored = ::write(pipeFds[1], &failure, sizeof failure);
-            ::_exit(127);
+        if (output >= 0) {
+            posix_spawn_file_actions_adddup2(&actions, output, STDOUT_FILENO);
+            posix_spawn_file_actions_adddup2(&actions, output, STDERR_FILENO);
         }
-        [[maybe_unused]] auto ignored = ::write(pipeFds[1], &report, sizeof report);
-        ::_exit(report.pid < 0 ? 1 : 0);
     }
-    ::close(pipeFds[1]);
+    const int outputError = errno;
+    posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
+    sigset_t noSignals;
+    sigemptyset(&noSignals);
+    posix_spawnattr_setsigmask(&attributes, &noSignals);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK);
+    pid_t pid = 0;
+    const int spawnError = output < 0 && !outputFile.empty()
+                               ? -1
+                               : ::posix_spawn(&pid, executable.c_str(), &actions, &attributes, exec.argv.data(),
+                                               exec.envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
     if (output >= 0)
         ::close(output);
-    int status = 0;
-    while (::waitpid(intermediate, &status, 0) < 0 && errno == EINTR) {
-    }
-    // Two reports may come, in either order: the program's id, and a failed exec.
-    pid_t pid = 0;
-    int execError = 0;
-    StartReport report;
-    while (ReadFully(pipeFds[0], &report, sizeof report)) {
-        if (report.execError != 0)
-            execError = report.execError;
-        else
-            pid = report.pid;
-    }
-    ::close(pipeFds[0]);
-    if (execError != 0)
-        posix::ThrowErrno(execError, executable);
-    if (pid <= 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        ThrowFileError(ErrorNumber::DeviceIO, executable);
+    if (spawnError < 0)
+        posix::ThrowErrno(outputError, outputFile);
+    if (spawnError != 0)
+        posix::ThrowErrno(spawnError, executable);
+    StartedPrograms().insert(pid);
     return pid;
 }
 
-void StartProcess(const std::string& executable)
+std::int64_t StartProcess(const std::string& executable)
 {
-    StartDetachedProcess(executable, {});
+    return StartDetachedProcess(executable, {});
+}
+
+bool ProcessIsRunning(std::int64_t id)
+{
+    const auto pid = static_cast<pid_t>(id);
+    if (!StartedPrograms().count(pid))
+        return false;
+    ReapEndedPrograms();
+    return StartedPrograms().count(pid) > 0;
+}
+
+void ReplaceProcess(const std::string& executable, const std::vector<std::string>& arguments,
+                    const EnvironmentChanges& environment, const std::string& outputFile)
+{
+    CheckRunnable(executable);
+    ExecArguments exec(executable, arguments, environment);
+    if (!outputFile.empty()) {
+        const int output = ::open(outputFile.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+        if (output < 0)
+            posix::ThrowErrno(errno, outputFile);
+        ::dup2(output, STDOUT_FILENO);
+        ::dup2(output, STDERR_FILENO);
+        ::close(output);
+    }
+    ::execve(executable.c_str(), exec.argv.data(), exec.envp.data());
+    posix::ThrowErrno(errno, executable);
 }
 
 }  // namespace talvero

@@ -31,6 +31,8 @@ MessageAnswer QtHost::ShowMessage(const MessageBoxRequest& request)
 {
     QMessageBox box(ToQt(request.icon), QString::fromStdString(request.title), QString::fromStdString(request.text),
                     QMessageBox::NoButton, QApplication::activeWindow());
+    if (!request.detail.empty())
+        box.setDetailedText(QString::fromStdString(request.detail));
     if (request.buttons == MessageButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(request.defaultAnswer == MessageAnswer::Yes ? QMessageBox::Yes : QMessageBox::No);

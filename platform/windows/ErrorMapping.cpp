@@ -6,6 +6,19 @@
 
 namespace talvero::windows {
 
+namespace {
+// The system's own text for an error code, without its line end.
+std::string SystemMessage(unsigned long error)
+{
+    char buffer[512];
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                                  buffer, sizeof buffer, nullptr);
+    while (length > 0 && (buffer[length - 1] == '\r' || buffer[length - 1] == '\n' || buffer[length - 1] == ' '))
+        --length;
+    return length > 0 ? std::string(buffer, length) : "Windows error " + std::to_string(error);
+}
+}  // namespace
+
 ErrorNumber ErrorNumberFromWindowsError(unsigned long error)
 {
     switch (error) {
@@ -44,7 +57,7 @@ ErrorNumber ErrorNumberFromWindowsError(unsigned long error)
 
 void ThrowWindowsError(unsigned long error, const std::string& path)
 {
-    ThrowFileError(ErrorNumberFromWindowsError(error), path);
+    ThrowFileError(ErrorNumberFromWindowsError(error), path, SystemMessage(error));
 }
 
 void ThrowLastError(const std::string& path)

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <optional>
 #include <random>
 #include <utility>
 #include <vector>
@@ -96,6 +98,81 @@ std::string BaseName(const std::string& path)
     return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
+
+// The user's data is forced to the disk before it replaces the old file; a cache file, which the
+// next start rebuilds from its source, is not.
+enum class Durability { Flushed, Rebuildable };
+
+// FILETIME counts 100-nanosecond steps from 1601; stamps count nanoseconds from 1970.
+constexpr std::int64_t kFileTimeOf1970 = 116444736000000000;
+
+std::int64_t UnixNanoseconds(const FILETIME& time)
+{
+    const auto ticks = static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) |
+                                                 time.dwLowDateTime);
+    return (ticks - kFileTimeOf1970) * 100;
+}
+
+FILETIME FileTimeOf(std::int64_t nanoseconds)
+{
+    const auto ticks = static_cast<std::uint64_t>(nanoseconds / 100 + kFileTimeOf1970);
+    return {static_cast<DWORD>(ticks & 0xFFFFFFFF), static_cast<DWORD>(ticks >> 32)};
+}
+
+// Every whole-file replacement: the target is checked as a rewrite in place would be, `fill`
+// writes the new content into a sibling temporary file, and a move swaps it in. Any failure
+// removes the temporary file and leaves the target as it was.
+void ReplaceThroughTemporary(const std::string& path, Durability durability, std::optional<std::int64_t> modified,
+                             const std::function<void(HANDLE)>& fill)
+{
+    const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+    const bool existed = attributes != INVALID_FILE_ATTRIBUTES;
+    if (existed) {
+        RefuseIfReadOnly(path);
+        // Opening for writing tells a file another program holds without sharing (70) from one
+        // we may not change (75), before anything is written.
+        Handle probe(OpenOrThrow(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 OPEN_EXISTING));
+    } else if (!FolderExists(FolderOf(path))) {
+        ThrowFileError(ErrorNumber::PathNotFound, path);
+    }
+
+    std::random_device random;
+    const std::string temporary = FolderOf(path) + "\\~" + BaseName(path) + "." + std::to_string(random()) + ".tmp";
+    try {
+        {
+            HANDLE raw = CreateFileW(Wide(temporary).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                     FILE_ATTRIBUTE_HIDDEN, nullptr);
+            if (raw == INVALID_HANDLE_VALUE)
+                ThrowLastError(path);
+            Handle file(raw);
+            RunReplaceHook(faults::ReplaceStep::Created, path);
+            fill(file.get());
+            if (modified) {
+                const FILETIME lastWrite = FileTimeOf(*modified);
+                if (!SetFileTime(file.get(), nullptr, nullptr, &lastWrite))
+                    ThrowLastError(path);
+            }
+            if (durability == Durability::Flushed && !FlushFileBuffers(file.get()))
+                ThrowLastError(path);
+            file.Close(path);
+        }
+        RunReplaceHook(faults::ReplaceStep::Flushed, path);
+        const DWORD flags = MOVEFILE_REPLACE_EXISTING | (durability == Durability::Flushed ? MOVEFILE_WRITE_THROUGH : 0);
+        if (!MoveFileExW(Wide(temporary).c_str(), Wide(path).c_str(), flags))
+            ThrowLastError(path);
+        SetFileAttributesW(Wide(path).c_str(), existed ? (attributes & ~FILE_ATTRIBUTE_HIDDEN) | FILE_ATTRIBUTE_NORMAL
+                                                       : FILE_ATTRIBUTE_NORMAL);
+    } catch (...) {
+        DeleteFileW(Wide(temporary).c_str());
+        throw;
+    }
+    RunReplaceHook(faults::ReplaceStep::Renamed, path);
+    // With MOVEFILE_WRITE_THROUGH the move returns only once it is on the disk.
+    if (durability == Durability::Flushed)
+        RunReplaceHook(faults::ReplaceStep::FolderSynced, path);
+}
+
 }  // namespace
 
 
@@ -166,52 +243,59 @@ void WriteFileBytes(const std::string& path, const std::string& bytes)
 
 void ReplaceFileStreaming(const std::string& path, const std::function<void(const ByteSink&)>& produce)
 {
-    const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
-    const bool existed = attributes != INVALID_FILE_ATTRIBUTES;
-    if (existed) {
-        RefuseIfReadOnly(path);
-        // Opening for writing tells a file another program holds without sharing (70) from one
-        // we may not change (75), before anything is written.
-        Handle probe(OpenOrThrow(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                 OPEN_EXISTING));
-    } else if (!FolderExists(FolderOf(path))) {
-        ThrowFileError(ErrorNumber::PathNotFound, path);
-    }
+    ReplaceThroughTemporary(path, Durability::Flushed, std::nullopt, [&](HANDLE file) {
+        produce([&](const char* data, std::size_t length) {
+            WriteAll(file, data, length, path);
+            RunReplaceHook(faults::ReplaceStep::PartWritten, path);
+        });
+    });
+}
 
-    std::random_device random;
-    const std::string temporary = FolderOf(path) + "\\~" + BaseName(path) + "." + std::to_string(random()) + ".tmp";
-    try {
-        {
-            HANDLE raw = CreateFileW(Wide(temporary).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                     FILE_ATTRIBUTE_HIDDEN, nullptr);
-            if (raw == INVALID_HANDLE_VALUE)
-                ThrowLastError(path);
-            Handle file(raw);
-            // The hook runs once the first piece is in the sibling, so a test can fail the replace mid-way.
-            bool firstPiece = true;
-            produce([&](const char* data, std::size_t length) {
-                WriteAll(file.get(), data, length, path);
-                if (std::exchange(firstPiece, false))
-                    RunReplaceHook(faults::ReplaceStep::PartWritten, path);
-            });
-            if (firstPiece)
-                RunReplaceHook(faults::ReplaceStep::PartWritten, path);
-            if (!FlushFileBuffers(file.get()))
-                ThrowLastError(path);
-            file.Close(path);
-        }
-        RunReplaceHook(faults::ReplaceStep::Flushed, path);
-        if (!MoveFileExW(Wide(temporary).c_str(), Wide(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            ThrowLastError(path);
-        // With MOVEFILE_WRITE_THROUGH the rename returns only once it is on the disk.
-        RunReplaceHook(faults::ReplaceStep::Renamed, path);
-        RunReplaceHook(faults::ReplaceStep::FolderSynced, path);
-        SetFileAttributesW(Wide(path).c_str(), existed ? (attributes & ~FILE_ATTRIBUTE_HIDDEN) | FILE_ATTRIBUTE_NORMAL
-                                                 : FILE_ATTRIBUTE_NORMAL);
-    } catch (...) {
-        DeleteFileW(Wide(temporary).c_str());
-        throw;
-    }
+std::optional<FileStamp> StampOf(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return std::nullopt;
+    return FileStamp{(static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+                     UnixNanoseconds(data.ftLastWriteTime)};
+}
+
+void WriteCacheFile(const std::string& path, const std::function<void(const ByteSink&)>& produce,
+                    std::int64_t modified, const PieceWritten& onPiece)
+{
+    ReplaceThroughTemporary(path, Durability::Rebuildable, modified, [&](HANDLE file) {
+        std::uint64_t written = 0;
+        produce([&](const char* data, std::size_t length) {
+            WriteAll(file, data, length, path);
+            written += length;
+            RunReplaceHook(faults::ReplaceStep::PartWritten, path);
+            if (onPiece)
+                onPiece(written);
+        });
+    });
+}
+
+void CopyToCacheFile(const std::string& source, const std::string& destination, const PieceWritten& onPiece)
+{
+    Handle in(OpenOrThrow(source, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING));
+    FILETIME lastWrite;
+    if (!GetFileTime(in.get(), nullptr, nullptr, &lastWrite))
+        ThrowLastError(source);
+    WriteCacheFile(
+        destination,
+        [&](const ByteSink& write) {
+            std::vector<char> buffer(kCachePieceSize);
+            for (;;) {
+                DWORD got = 0;
+                if (!ReadFile(in.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr))
+                    ThrowLastError(source);
+                if (got == 0)
+                    return;
+                write(buffer.data(), got);
+            }
+        },
+        UnixNanoseconds(lastWrite), onPiece);
 }
 
 void ReplaceFileContents(const std::string& path, const std::string& bytes)

@@ -6,10 +6,26 @@
 
 #include <windows.h>
 
+#include <map>
+
 namespace talvero {
 
 using windows::Utf16FromUtf8;
 using windows::Utf8FromUtf16;
+
+namespace {
+// The handles of the programs we started, by process id.
+std::map<DWORD, HANDLE>& StartedProcesses()
+{
+    static std::map<DWORD, HANDLE> started;
+    return started;
+}
+}  // namespace
+
+std::int64_t CurrentProcessId()
+{
+    return static_cast<std::int64_t>(GetCurrentProcessId());
+}
 
 std::string RunningExecutablePath()
 {
@@ -53,15 +69,39 @@ std::int64_t StartDetachedProcess(const std::string& executable, const std::vect
     if (!CreateProcessW(Utf16FromUtf8(executable).c_str(), wideCommandLine.data(), nullptr, nullptr, FALSE, 0,
                         nullptr, Utf16FromUtf8(folder).c_str(), &startup, &process))
         windows::ThrowLastError(executable);
-    // The program runs on by itself; no handle of it is kept.
+    // The program runs on by itself; its handle is kept to ask later whether it still runs.
     CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    StartedProcesses()[process.dwProcessId] = process.hProcess;
     return static_cast<std::int64_t>(process.dwProcessId);
 }
 
-void StartProcess(const std::string& executable)
+std::int64_t StartProcess(const std::string& executable)
 {
-    StartDetachedProcess(executable, {});
+    return StartDetachedProcess(executable, {});
+}
+
+bool ProcessIsRunning(std::int64_t id)
+{
+    const auto found = StartedProcesses().find(static_cast<DWORD>(id));
+    if (found == StartedProcesses().end())
+        return false;
+    if (WaitForSingleObject(found->second, 0) == WAIT_TIMEOUT)
+        return true;
+    CloseHandle(found->second);
+    StartedProcesses().erase(found);
+    return false;
+}
+
+void ReplaceProcess(const std::string& executable, const std::vector<std::string>& arguments,
+                    const EnvironmentChanges& environment, const std::string& outputFile)
+{
+    // Windows cannot replace a process: this one waits for the other and ends with it.
+    const auto id = StartDetachedProcess(executable, arguments, environment, outputFile);
+    HANDLE process = StartedProcesses()[static_cast<DWORD>(id)];
+    WaitForSingleObject(process, INFINITE);
+    DWORD status = 0;
+    GetExitCodeProcess(process, &status);
+    ExitProcess(status);
 }
 
 }  // namespace talvero

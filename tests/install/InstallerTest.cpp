@@ -6,6 +6,8 @@
 #include "platform/AppFolder.h"
 #include "platform/Drives.h"
 #include "tests/support/AppFolderTest.h"
+#include "platform/Files.h"
+#include "platform/FaultHooks.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -152,8 +154,15 @@ TEST_F(InstallerTest, ASecondInstallKeepsNvramHdfAndRewritesTheRest)
 TEST_F(InstallerTest, MissingFilesAreImportantFilesNotFound)
 {
     InsertDemoCd("Lemmings");
-    fs::remove(PathOnDrive("D:", "\\" + DemoCopyRecords(*FindProfile("Lemmings"))[4]));
-    InstallFailing("Lemmings", kMessageImportantFileNotFound);
+    const std::string missing = PathOnDrive("D:", "\\" + DemoCopyRecords(*FindProfile("Lemmings"))[4]);
+    fs::remove(missing);
+    InstallGame("Lemmings", {"D:", true});
+    // The details and the log name the file and give the system's reason.
+    const MessageBoxRequest message = host->TakeMessage();
+    EXPECT_EQ(kMessageImportantFileNotFound, message.text);
+    EXPECT_EQ(0u, message.detail.find(missing + "\n")) << message.detail;
+    EXPECT_GT(message.detail.size(), missing.size() + 4);
+    EXPECT_NE(std::string::npos, test::ReadFile(folder / "talvero.log").find("failed with error 53: " + missing));
     InsertDemoCd("IK+");
     fs::remove(App("\\WinUAE\\WinUAE814r3.exe"));
     InstallFailing("IK+", kMessageImportantFileNotFound);
@@ -269,6 +278,91 @@ TEST_F(InstallerTest, CopyRecordsWithLeadingSeparatorsOrAnotherLetterCaseLandInT
         EXPECT_EQ(cdFile, test::ReadFile(folder / ("Cache/cham/" + landed)));
         WaitForLaunchLog(++launches);
     }
+}
+
+// The identity of each listed cache file: a file copied again gets a new one.
+std::map<std::string, std::uint64_t> Identities(const std::string& cache, const std::vector<std::string>& records)
+{
+    std::map<std::string, std::uint64_t> identities;
+    for (const std::string& record : records)
+        identities[record] = test::FileIdentity(cache + "/" + NativePath(record));
+    return identities;
+}
+
+TEST_F(InstallerTest, AnUnchangedCacheFileIsLeftAndOneTheGameChangedIsCopiedAgain)
+{
+    InsertDemoCd("Dark Seed");
+    const auto records = DemoCopyRecords(*FindProfile("Dark Seed"));
+    const std::string cache = folder / "Cache/dark";
+    InstallGame("Dark Seed", {"D:", true});
+    // A copy takes its source's time, so that the next start can tell it is current.
+    for (const std::string& record : records)
+        EXPECT_EQ(StampOf(PathOnDrive("D:", "\\" + record)), StampOf(cache + "/" + NativePath(record))) << record;
+
+    // The game writes into one of its files.
+    const std::string changed = cache + "/" + NativePath(records[2]);
+    std::string played = test::ReadFile(changed);
+    played[0] ^= 0x55;
+    test::WriteFile(changed, played);
+    const auto before = Identities(cache, records);
+    InstallGame("Dark Seed", {"D:", true});
+    const auto after = Identities(cache, records);
+    for (const std::string& record : records) {
+        EXPECT_EQ(test::ReadFile(PathOnDrive("D:", "\\" + record)), test::ReadFile(cache + "/" + NativePath(record)));
+        EXPECT_EQ(record != records[2], before.at(record) == after.at(record)) << record << " copied or not";
+    }
+    EXPECT_EQ(StampOf(PathOnDrive("D:", "\\" + records[2])), StampOf(changed));
+    EXPECT_NE(std::string::npos, test::ReadFile(folder / "talvero.log").find("copied 1 of 6 files")) << "log";
+    WaitForLaunchLog(2);
+}
+
+TEST_F(InstallerTest, ACopyInterruptedAnywhereLeavesWholeFilesAndTheNextStartCompletesIt)
+{
+    const GameProfile& game = *FindProfile("Alien Breed Special Edition '92");
+    InsertDemoCd(game.title);
+    const auto records = DemoCopyRecords(game);
+    const std::string cache = folder / ("Cache/" + game.cacheCode);
+    const auto cached = [&](const std::string& record) { return cache + "/" + NativePath(record); };
+    const auto fresh = [&](const std::string& record) { return test::ReadFile(PathOnDrive("D:", "\\" + record)); };
+    // The k-th step of the replacements fails (k = 1, 2, ...) until a start gets through.
+    for (int failAt = 1;; ++failAt) {
+        fs::remove_all(cache);
+        test::MakeFolders(cache + "/c");
+        for (const std::string& record : records)
+            test::WriteFile(cached(record), "the earlier copy of " + record);
+        int step = 0;
+        faults::SetReplaceHook([&](faults::ReplaceStep, const std::string&) {
+            if (++step == failAt)
+                throw FileError(ErrorNumber::PathFileAccess, "disk gone");
+        });
+        InstallGame(game.title, {"D:", true});
+        faults::SetReplaceHook(nullptr);
+        const bool failed = host->PendingMessages() > 0;
+        if (failed) {
+            EXPECT_EQ(kMessageErrorWritingFile, host->TakeMessage().text);
+        }
+        std::map<std::string, bool> copied;
+        for (const std::string& record : records) {
+            const std::string content = test::ReadFile(cached(record));
+            copied[record] = content == fresh(record);
+            EXPECT_TRUE(copied[record] || content == "the earlier copy of " + record) << record << " at " << failAt;
+        }
+        for (const auto& entry : fs::recursive_directory_iterator(cache))
+            EXPECT_NE('.', entry.path().filename().string().front()) << "left behind: " << entry.path();
+        if (!failed)
+            break;
+        // The next start copies what is missing and leaves what is already whole.
+        const auto identities = Identities(cache, records);
+        InstallGame(game.title, {"D:", true});
+        EXPECT_EQ(0u, host->PendingMessages());
+        for (const std::string& record : records) {
+            EXPECT_EQ(fresh(record), test::ReadFile(cached(record)));
+            if (copied[record]) {
+                EXPECT_EQ(identities.at(record), test::FileIdentity(cached(record))) << record;
+            }
+        }
+    }
+    WaitForLaunchLog();
 }
 
 }  // namespace

@@ -91,7 +91,7 @@ TEST_F(FileErrors, TheReplaceFlushesRenamesThenSyncsTheFolder)
     faults::SetReplaceHook([&](faults::ReplaceStep step, const std::string&) { steps.push_back(step); });
     ReplaceFileContents(folder / "plain", "new");
     using S = faults::ReplaceStep;
-    EXPECT_EQ((std::vector<S>{S::PartWritten, S::Flushed, S::Renamed, S::FolderSynced}), steps);
+    EXPECT_EQ((std::vector<S>{S::Created, S::PartWritten, S::Flushed, S::Renamed, S::FolderSynced}), steps);
     EXPECT_EQ("new", test::ReadFile(folder / "plain"));
 }
 

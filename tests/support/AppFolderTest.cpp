@@ -2,9 +2,11 @@
 
 #include "settings/SettingsStore.h"
 #include "emulator/ConfigEditor.h"
+#include "emulator/EmulatorInterface.h"
 #include "demo/DemoFolder.h"
 #include "emulator/standin/LaunchCheck.h"
 #include "games/GameProfiles.h"
+#include "platform/ActivityLog.h"
 #include "platform/AppFolder.h"
 #include "platform/FaultHooks.h"
 #include "platform/Files.h"
@@ -20,6 +22,9 @@ void AppFolderTest::SetUp()
     SetAppFolder(folder.path());
     host = std::make_unique<ScriptedHost>();
     SetSettingsBackend(std::make_unique<MemorySettingsBackend>());
+    // Each test is a fresh program: no emulator of an earlier test, a log of its own.
+    talvero::testing::ForgetStartedEmulator();
+    talvero::testing::SetLogFile(folder / "talvero.log");
 }
 
 void AppFolderTest::TearDown()
@@ -73,7 +78,8 @@ std::string AppFolderTest::WaitForLaunchLog(int records) const
             for (std::size_t at = content.find("result: "); at != std::string::npos;
                  at = content.find("result: ", at + 1))
                 ++found;
-            if (found >= records)
+            // The stand-in has ended too, so that the next start needs no question.
+            if (found >= records && !EmulatorStillRunning())
                 return content;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));

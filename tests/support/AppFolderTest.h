@@ -29,7 +29,8 @@ protected:
     std::vector<std::string> ConfigLines() const;
     /// The value of the last configuration line that begins with `key`.
     std::string ConfigValue(const std::string& key) const;
-    /// Waits until the stand-in's log holds `records` launch records and returns it.
+    /// Waits until the stand-in's log holds `records` launch records and the stand-in has ended,
+    /// and returns the log.
     std::string WaitForLaunchLog(int records = 1) const;
 
     TestFolder folder;

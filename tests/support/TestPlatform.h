@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 // What the tests need from the system they run on.
@@ -17,5 +18,9 @@ std::string StandinExecutable();
 void MapDrive(char letter, const std::string& folder);
 /// Removes the mappings MapDrive made.
 void UnmapDrives();
+
+/// What tells one file from another on its volume (the inode, the file index): a file replaced by
+/// a new copy gets a new one, one left alone keeps it. 0 when the file is missing.
+std::uint64_t FileIdentity(const std::string& path);
 
 }  // namespace talvero::test

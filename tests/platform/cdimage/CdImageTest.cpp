@@ -87,12 +87,12 @@ TEST(CdRoot, CopiesOutOfAnImageReplaceEarlierCopiesWholeOrNotAtAll)
     test::WriteFile(target, std::string(100000, 'x'));
     const CdRoot cd = CdRoot::Open("D:", image);
     cd.CheckFile("\\c\\loader.exe");
-    cd.CopyFile("\\c\\Loader.exe", target);
+    cd.CopyToCache("\\c\\Loader.exe", target);
     EXPECT_TRUE(test::ImageFiles().at("c/Loader.exe") == test::ReadFile(target));
 
     // The image shrinks under an open drive: the copy fails, the earlier copy stays, nothing is left behind.
     fs::resize_file(folder / (std::string(test::ImageKinds()[5].name) + ".bin"), 2352 * 40);
-    EXPECT_EQ(321, test::ErrorNumberOf([&] { cd.CopyFile("\\big.dat", target); }));
+    EXPECT_EQ(321, test::ErrorNumberOf([&] { cd.CopyToCache("\\big.dat", target); }));
     EXPECT_TRUE(test::ImageFiles().at("c/Loader.exe") == test::ReadFile(target));
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder.path()))

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <grp.h>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -59,6 +60,7 @@ void PrepareTestProcess(const char* neededProgram)
         ::setenv("HOME", home, 1);
         ::setenv("XDG_RUNTIME_DIR", home, 1);
         ::setenv("XDG_CONFIG_HOME", home, 1);
+        ::setenv("XDG_STATE_HOME", home, 1);
     }
 }
 
@@ -70,6 +72,12 @@ std::string StandinExecutable()
 void MapDrive(char, const std::string&) {}
 
 void UnmapDrives() {}
+
+std::uint64_t FileIdentity(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 ? static_cast<std::uint64_t>(st.st_ino) : 0;
+}
 
 bool ReadOnlyFoldersAreEnforced()
 {

@@ -80,4 +80,16 @@ bool ReadOnlyFoldersAreEnforced()
     return false;
 }
 
+std::uint64_t FileIdentity(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    BY_HANDLE_FILE_INFORMATION information{};
+    const bool known = GetFileInformationByHandle(file, &information);
+    CloseHandle(file);
+    return known ? (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow : 0;
+}
+
 }  // namespace talvero::test
