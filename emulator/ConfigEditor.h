@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace talvero {
 
@@ -10,10 +11,11 @@ inline constexpr const char* kConfigTempFile = "\\WinUAE\\Configurations\\Defaul
 
 /// Sets one line of the emulator configuration file: the last line that begins with `key` (which
 /// includes its "=") becomes key + value; every other line is kept. A key that no line begins
-/// with is appended. Every line is written back with CR LF. Throws FileError.
+/// with is appended. Every line is written back with CR LF. Two running copies of the program
+/// take turns: each call is one whole read, change and replace. Throws FileError.
 void SetConfigValue(const std::string& key, const std::string& value);
 
 /// The new content of a configuration file after setting one key (no file access).
-std::string WithConfigValue(const std::string& content, const std::string& key, const std::string& value);
+std::string WithConfigValue(std::string_view content, std::string_view key, std::string_view value);
 
 }  // namespace talvero

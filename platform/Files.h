@@ -19,7 +19,8 @@ void CreateFolder(const std::string& path);
 /// Creates the folder when it does not exist; an existing one and its contents are kept.
 void CreateFolderIfMissing(const std::string& path);
 
-/// The whole file as raw bytes.
+/// The whole file as raw bytes, no more than the size it had when opened. Only a regular file is
+/// read: a folder fails with 75, anything else that is not a file (a FIFO, a device) with 53.
 std::string ReadFileBytes(const std::string& path);
 
 /// `length` bytes from a 0-based offset; a file that ends before them fails with 62.
@@ -31,8 +32,10 @@ void WriteFileBytes(const std::string& path, const std::string& bytes);
 /// Replaces a file's content as one step: a complete sibling copy is written first and swapped
 /// in, so the file is never seen half-written. A read-only target fails with 75 and stays as it
 /// was; a symbolic link keeps pointing at the file it names, which is what gets replaced. The
-/// replaced file keeps its permissions.
-void ReplaceFileContents(const std::string& path, const std::string& bytes);
+/// replaced file keeps its permissions. The sibling copy has one fixed name per file (a hidden
+/// name derived from the file's own, or `siblingCopy` beside it), so that one left behind by a
+/// crash is removed by the next replace instead of piling up.
+void ReplaceFileContents(const std::string& path, const std::string& bytes, const std::string& siblingCopy = {});
 
 /// Copies a file over another (or to a new name) through ReplaceFileContents.
 void CopyFileReplacing(const std::string& source, const std::string& destination);
@@ -42,7 +45,8 @@ void WriteByteAt(const std::string& path, std::uint64_t offset, unsigned char va
 
 std::uint64_t FileSize(const std::string& path);
 
-/// Opens a file for reading and closes it at once; a missing file or a folder fails with its number.
+/// Opens a file for reading and closes it at once; a missing file or a folder fails with its
+/// number, and anything that is not a regular file as a missing file (53), without waiting.
 void OpenForReadingAndClose(const std::string& path);
 
 /// Lets a copied program be started (a no-op where files carry no such permission).

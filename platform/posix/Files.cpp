@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -76,16 +77,29 @@ int OpenOrThrow(const std::string& path, int flags, mode_t mode = 0666)
     return fd;
 }
 
-// Opens a file for reading; a folder in its place fails as no access (75).
-FileDescriptor OpenFileForReading(const std::string& path)
+// An open file to read and the size it reported when opened.
+struct FileToRead {
+    FileDescriptor fd;
+    std::uint64_t size;
+};
+
+// Opens a file for reading. The open does not block (a FIFO would wait for a writer for ever) and
+// only a regular file is accepted: a folder fails as no access (75), a FIFO, a device or a socket
+// as a missing file (53), the way a program expecting a file sees them.
+FileToRead OpenFileForReading(const std::string& path)
 {
-    FileDescriptor fd(OpenOrThrow(path, O_RDONLY));
+    FileDescriptor fd(OpenOrThrow(path, O_RDONLY | O_NONBLOCK));
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0)
         ThrowErrno(errno, path);
     if (S_ISDIR(st.st_mode))
         ThrowFileError(ErrorNumber::PathFileAccess, path);
-    return fd;
+    if (!S_ISREG(st.st_mode))
+        ThrowFileError(ErrorNumber::FileNotFound, path);
+    const int flags = ::fcntl(fd.get(), F_GETFL);
+    if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
+        ThrowErrno(errno, path);
+    return {std::move(fd), static_cast<std::uint64_t>(st.st_size)};
 }
 
 void WriteAll(int fd, const char* data, std::size_t length, const std::string& path)
@@ -102,34 +116,64 @@ void WriteAll(int fd, const char* data, std::size_t length, const std::string& p
     }
 }
 
-std::string ReadAll(int fd, const std::string& path)
+// Reads no more than the size the file reported when it was opened (a file that grows meanwhile
+// is read as it was); one that shrinks meanwhile is read to its end.
+std::string ReadAll(const FileToRead& file, const std::string& path)
 {
-    std::string bytes;
-    std::vector<char> buffer(1 << 16);
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer.data(), buffer.size());
+    std::string bytes(file.size, '\0');
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got = ::read(file.fd.get(), bytes.data() + done, bytes.size() - done);
         if (got < 0) {
             if (errno == EINTR)
                 continue;
             ThrowErrno(errno, path);
         }
         if (got == 0)
-            return bytes;
-        bytes.append(buffer.data(), static_cast<std::size_t>(got));
+            break;
+        done += static_cast<std::size_t>(got);
     }
+    bytes.resize(done);
+    return bytes;
 }
 
-// The file that a write through `path` really changes: the target of a symbolic link.
+// The file that a write through `path` really changes: the regular file a symbolic link names.
+// A link to anything else (a device, a FIFO) is itself what gets replaced, never the node.
 std::string ResolveLinkTarget(const std::string& path)
 {
     struct stat st {};
     if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+        return path;
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
         return path;
     char resolved[PATH_MAX];
     if (::realpath(path.c_str(), resolved) != nullptr)
         return resolved;
     return path;
 }
+
+// The complete copy that a replace writes first has one fixed name per file, so that a copy
+// left behind by a crash is reused and removed by the next write of that file, not piled up.
+std::string SiblingCopyName(const std::string& target)
+{
+    return FolderOf(target) + "/." + BaseName(target) + ".new";
+}
+
+// Two processes replacing files in one folder take turns (an advisory lock on the folder itself),
+// so that they never write the same fixed-name copy at once. A folder that cannot be opened for
+// reading is written without it.
+class FolderLock {
+public:
+    explicit FolderLock(const std::string& folder)
+        : m_fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+    {
+        while (m_fd.get() >= 0 && ::flock(m_fd.get(), LOCK_EX) != 0 && errno == EINTR) {
+        }
+    }
+
+private:
+    FileDescriptor m_fd;
+};
 
 }  // namespace
 
@@ -157,17 +201,18 @@ void CreateFolder(const std::string& path)
 
 std::string ReadFileBytes(const std::string& path)
 {
-    FileDescriptor fd = OpenFileForReading(path);
-    return ReadAll(fd.get(), path);
+    return ReadAll(OpenFileForReading(path), path);
 }
 
 std::string ReadFileRange(const std::string& path, std::uint64_t offset, std::size_t length)
 {
-    FileDescriptor fd = OpenFileForReading(path);
+    const FileToRead file = OpenFileForReading(path);
+    if (offset > file.size || length > file.size - offset)
+        ThrowFileError(ErrorNumber::InputPastEnd, path);
     std::string bytes(length, '\0');
     std::size_t done = 0;
     while (done < length) {
-        const ssize_t got = ::pread(fd.get(), bytes.data() + done, length - done,
+        const ssize_t got = ::pread(file.fd.get(), bytes.data() + done, length - done,
                                     static_cast<off_t>(offset + done));
         if (got < 0) {
             if (errno == EINTR)
@@ -191,22 +236,31 @@ void WriteFileBytes(const std::string& path, const std::string& bytes)
     fd.Close(path);
 }
 
-void ReplaceFileContents(const std::string& path, const std::string& bytes)
+void ReplaceFileContents(const std::string& path, const std::string& bytes, const std::string& siblingCopy)
 {
     const std::string target = ResolveLinkTarget(path);
     struct stat old {};
-    const bool existed = ::stat(target.c_str(), &old) == 0;
-    if (existed) {
+    const bool found = ::stat(target.c_str(), &old) == 0;
+    if (found)
         RefuseIfReadOnly(old, path);
+    // Only a regular file hands its permissions on; a FIFO or a device node is simply replaced.
+    const bool existed = found && S_ISREG(old.st_mode);
+    if (existed) {
         // Opening for writing (without truncating) asks the system whether we may change it,
         // and tells a file held by a running program (70) from one we may not touch (75).
         FileDescriptor probe(OpenOrThrow(target, O_WRONLY));
-    } else if (!FolderExists(FolderOf(target))) {
+    } else if (!found && !FolderExists(FolderOf(target))) {
         ThrowFileError(ErrorNumber::PathNotFound, path);
     }
 
-    std::string temporary = FolderOf(target) + "/." + BaseName(target) + ".XXXXXX";
-    const int rawFd = ::mkstemp(temporary.data());
+    // A name given beside a link does not lie beside the file that the link names.
+    const std::string temporary = siblingCopy.empty() || target != path ? SiblingCopyName(target) : siblingCopy;
+    const FolderLock lock(FolderOf(target));
+    // A copy left behind by a crash, or anything planted under the name, goes first; the new copy
+    // is created afresh and never through a link.
+    if (::unlink(temporary.c_str()) != 0 && errno != ENOENT)
+        ThrowErrno(errno, path);
+    const int rawFd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (rawFd < 0)
         ThrowErrno(errno, path);
     FileDescriptor fd(rawFd);

@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-#include <random>
 #include <vector>
 
 namespace talvero {
@@ -26,6 +25,7 @@ public:
     }
     Handle(const Handle&) = delete;
     Handle& operator=(const Handle&) = delete;
+    Handle(Handle&& other) noexcept : m_handle(other.m_handle) { other.m_handle = INVALID_HANDLE_VALUE; }
     HANDLE get() const { return m_handle; }
     void Close(const std::string& path)
     {
@@ -88,6 +88,28 @@ std::string BaseName(const std::string& path)
     return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
+// Opens a file for reading and tells its size. Only a file on a disk is read: a pipe, a console
+// or a device fails as a missing file (53), the way a program expecting a file sees them.
+Handle OpenFileForReading(const std::string& path, std::uint64_t& size)
+{
+    // Sharing deletion lets another copy of the program replace the file meanwhile.
+    Handle file(OpenOrThrow(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING));
+    if (GetFileType(file.get()) != FILE_TYPE_DISK)
+        ThrowFileError(ErrorNumber::FileNotFound, path);
+    LARGE_INTEGER length;
+    if (!GetFileSizeEx(file.get(), &length))
+        ThrowLastError(path);
+    size = static_cast<std::uint64_t>(length.QuadPart);
+    return file;
+}
+
+// The complete copy that a replace writes first has one fixed name per file, so that a copy
+// left behind by a crash is reused and removed by the next write of that file, not piled up.
+std::string SiblingCopyName(const std::string& path)
+{
+    return FolderOf(path) + "\\~" + BaseName(path) + ".new";
+}
+
 }  // namespace
 
 
@@ -111,24 +133,33 @@ void CreateFolder(const std::string& path)
         ThrowLastError(path);
 }
 
+// Reads no more than the size the file had when it was opened.
 std::string ReadFileBytes(const std::string& path)
 {
-    Handle file(OpenOrThrow(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING));
-    std::string bytes;
-    std::vector<char> buffer(1 << 16);
-    for (;;) {
+    std::uint64_t size = 0;
+    Handle file = OpenFileForReading(path, size);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const std::size_t rest = bytes.size() - done;
         DWORD got = 0;
-        if (!ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr))
+        if (!ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(rest > (1u << 30) ? (1u << 30) : rest), &got,
+                      nullptr))
             ThrowLastError(path);
         if (got == 0)
-            return bytes;
-        bytes.append(buffer.data(), got);
+            break;
+        done += got;
     }
+    bytes.resize(done);
+    return bytes;
 }
 
 std::string ReadFileRange(const std::string& path, std::uint64_t offset, std::size_t length)
 {
-    Handle file(OpenOrThrow(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING));
+    std::uint64_t size = 0;
+    Handle file = OpenFileForReading(path, size);
+    if (offset > size || length > size - offset)
+        ThrowFileError(ErrorNumber::InputPastEnd, path);
     Seek(file.get(), offset, path);
     std::string bytes(length, '\0');
     std::size_t done = 0;
@@ -151,7 +182,7 @@ void WriteFileBytes(const std::string& path, const std::string& bytes)
     file.Close(path);
 }
 
-void ReplaceFileContents(const std::string& path, const std::string& bytes)
+void ReplaceFileContents(const std::string& path, const std::string& bytes, const std::string& siblingCopy)
 {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     const bool existed = attributes != INVALID_FILE_ATTRIBUTES;
@@ -165,12 +196,15 @@ void ReplaceFileContents(const std::string& path, const std::string& bytes)
         ThrowFileError(ErrorNumber::PathNotFound, path);
     }
 
-    std::random_device random;
-    const std::string temporary = FolderOf(path) + "\\~" + BaseName(path) + "." + std::to_string(random()) + ".tmp";
+    // A copy left behind by a crash goes first. The copy is opened without sharing, so that a
+    // second writer of the same file fails (70) rather than writing into it too.
+    const std::string temporary = siblingCopy.empty() ? SiblingCopyName(path) : siblingCopy;
+    SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(temporary.c_str());
     try {
         {
             HANDLE raw = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                     FILE_ATTRIBUTE_HIDDEN, nullptr);
+                                     siblingCopy.empty() ? FILE_ATTRIBUTE_HIDDEN : FILE_ATTRIBUTE_NORMAL, nullptr);
             if (raw == INVALID_HANDLE_VALUE)
                 ThrowLastError(path);
             Handle file(raw);
@@ -216,7 +250,8 @@ std::uint64_t FileSize(const std::string& path)
 
 void OpenForReadingAndClose(const std::string& path)
 {
-    Handle file(OpenOrThrow(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING));
+    std::uint64_t size = 0;
+    OpenFileForReading(path, size);
 }
 
 void MarkExecutable(const std::string&) {}

@@ -4,8 +4,12 @@
 #include "platform/AppFolder.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"
+#include "platform/TextRecords.h"
 #include "tests/support/AppFolderTest.h"
+#include "tests/support/FileWorker.h"
 
+#include <atomic>
+#include <thread>
 
 namespace talvero {
 namespace {
@@ -131,8 +135,8 @@ TEST_F(ConfigEditorTest, AFailureInTheMiddleOfTheReplaceLeavesDefaultUaeWhole)
     });
     EXPECT_EQ(61, FailureOf("chipset=", "ocs"));
     EXPECT_EQ(DefaultUaeTemplate(), Config());
-    // The complete new copy stays behind, as after any failure in the replace.
-    EXPECT_TRUE(test::Exists(App(kConfigTempFile)));
+    // The unfinished copy goes with the failure.
+    EXPECT_FALSE(test::Exists(App(kConfigTempFile)));
 }
 
 TEST_F(ConfigEditorTest, LineBreaksInAKeyOrValueAreRefusedAndTheFileStays)
@@ -155,6 +159,48 @@ TEST_F(ConfigEditorTest, TheTemplateHoldsEveryKeyTalveroSetsOnce)
         EXPECT_EQ(linesBefore, ConfigLines().size()) << key << " is not in the template";
         EXPECT_EQ("probe", ConfigValue(key)) << key;
     }
+}
+
+// The keys of a file's lines in order, and whether its last line is complete: a torn or
+// half-written file differs from the template in one of them.
+std::pair<std::vector<std::string>, bool> Shape(const std::string& content)
+{
+    std::vector<std::string> keys;
+    for (const std::string& line : SplitRecords(content))
+        keys.push_back(line.substr(0, line.find('=')));
+    return {keys, content.size() >= 2 && content.compare(content.size() - 2, 2, "\r\n") == 0};
+}
+
+TEST_F(ConfigEditorTest, TwoRunningCopiesTakeTurnsTheFileStaysWholeAndNoChangeIsLost)
+{
+    constexpr int kCalls = 1000;
+    Write(DefaultUaeTemplate());
+    const auto whole = Shape(DefaultUaeTemplate());
+    const std::int64_t copies[] = {
+        test::StartFileWorker({"config", folder.path(), "cpu_speed=", std::to_string(kCalls)}),
+        test::StartFileWorker({"config", folder.path(), "gfx_width=", std::to_string(kCalls)})};
+    std::atomic<bool> finished{false};
+    int statuses[2] = {-1, -1};
+    std::thread waiter([&] {
+        for (int i = 0; i < 2; ++i)
+            statuses[i] = test::WaitForChild(copies[i]);
+        finished = true;
+    });
+    int looks = 0;
+    int torn = 0;
+    while (!finished) {
+        ++looks;
+        if (Shape(ReadFileBytes(App(kConfigFile))) != whole)
+            ++torn;
+    }
+    waiter.join();
+    EXPECT_EQ(0, statuses[0]);
+    EXPECT_EQ(0, statuses[1]);
+    EXPECT_EQ(0, torn) << "of " << looks << " looks while both copies wrote";
+    EXPECT_EQ(whole, Shape(Config()));
+    EXPECT_EQ(std::to_string(kCalls), ConfigValue("cpu_speed="));
+    EXPECT_EQ(std::to_string(kCalls), ConfigValue("gfx_width="));
+    EXPECT_FALSE(test::Exists(App(kConfigTempFile)));
 }
 
 }  // namespace

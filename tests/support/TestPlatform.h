@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 // What the tests need from the system they run on.
 namespace talvero::test {
@@ -17,5 +19,12 @@ std::string StandinExecutable();
 void MapDrive(char letter, const std::string& folder);
 /// Removes the mappings MapDrive made.
 void UnmapDrives();
+
+/// Starts a program with arguments as a child process of the test.
+std::int64_t StartChild(const std::string& program, const std::vector<std::string>& arguments);
+/// Waits for a child process; its exit status, or -1 when it did not exit normally.
+int WaitForChild(std::int64_t child);
+/// Ends a child process at once (SIGKILL, TerminateProcess) and waits for it.
+void KillChild(std::int64_t child);
 
 }  // namespace talvero::test
