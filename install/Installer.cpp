@@ -129,10 +129,11 @@ void Install(const GameProfile& profile, const InstallerOptions& options)
     for (SupportFile file : profile.supportFiles)
         RunSupportFile(file, cache);
 
+    // Replaced whole, so that a crash in the middle never leaves an empty or half boot file.
     if (profile.bootScript)
-        WriteFileBytes(JoinPath(cache, NativePath("s\\startup-sequence")), bootScript);
+        ReplaceFileContents(JoinPath(cache, NativePath("s\\startup-sequence")), bootScript);
     if (profile.nvLocation)
-        WriteFileBytes(JoinPath(cache, NativePath("prefs\\env-archive\\sys\\nv_location")), *profile.nvLocation);
+        ReplaceFileContents(JoinPath(cache, NativePath("prefs\\env-archive\\sys\\nv_location")), *profile.nvLocation);
 
     for (const ProfileLine& line : profile.linesBefore)
         SetConfigValue(line.key, LineValue(line));

@@ -34,14 +34,20 @@ std::string RealPathOf(const std::string& path)
     return ::realpath(path.c_str(), resolved) ? std::string(resolved) : path;
 }
 
-// Mount tables escape blanks and a few other characters as octal (\040).
+bool IsOctalDigit(char c)
+{
+    return c >= '0' && c <= '7';
+}
+
+// Mount tables escape blanks and a few other characters as three octal digits (\040); a
+// backslash not followed by three octal digits is taken as it stands.
 std::string Unescape(const std::string& field)
 {
     std::string out;
     for (std::size_t i = 0; i < field.size(); ++i) {
-        if (field[i] == '\\' && i + 3 < field.size() &&
-            std::isdigit(static_cast<unsigned char>(field[i + 1]))) {
-            out += static_cast<char>(std::stoi(field.substr(i + 1, 3), nullptr, 8));
+        if (field[i] == '\\' && i + 3 < field.size() && IsOctalDigit(field[i + 1]) && IsOctalDigit(field[i + 2]) &&
+            IsOctalDigit(field[i + 3])) {
+            out += static_cast<char>(((field[i + 1] - '0') * 8 + (field[i + 2] - '0')) * 8 + (field[i + 3] - '0'));
             i += 3;
         } else {
             out += field[i];

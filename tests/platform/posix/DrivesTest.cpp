@@ -84,6 +84,9 @@ TEST(MountTable, FindsTheMountPointOfADeviceWithEscapedBlanks)
                               "/dev/sda1 / ext4 rw 0 0\n";
     EXPECT_EQ(std::vector<std::string>{"/media/My Disc"}, posix::MountPointsOf("/dev/sr0", table));
     EXPECT_TRUE(posix::MountPointsOf("/dev/sr1", table).empty());
+    // A backslash without three octal digits after it is plain text.
+    EXPECT_EQ(std::vector<std::string>{"/media/A\\9\\08\\04"},
+              posix::MountPointsOf("/dev/sr1", "/dev/sr1 /media/A\\9\\08\\04 iso9660 ro 0 0\n"));
 }
 
 }  // namespace

@@ -1,8 +1,13 @@
 // File services where Linux differs: links, permissions, hidden names, programs holding files.
+#include "app/StartGame.h"
+#include "demo/DemoFolder.h"
 #include "emulator/ConfigEditor.h"
+#include "games/GameProfiles.h"
 #include "platform/AppFolder.h"
+#include "platform/Drives.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"
+#include "tests/support/AppFolderTest.h"
 #include "tests/support/TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -88,6 +93,44 @@ TEST(SetConfigValueOnLinux, ALinkedConfigurationFileIsReplacedThroughTheLink)
     struct stat st {};
     ASSERT_EQ(0, ::lstat((app / "WinUAE/Configurations/Default.uae").c_str(), &st));
     EXPECT_TRUE(S_ISLNK(st.st_mode));
+}
+
+// What may lie on a disc in place of a file: nothing blocks, a device is never read.
+TEST(ReadingFiles, OnlyRegularFilesAreReadAndNothingWaits)
+{
+    TestFolder folder;
+    ASSERT_EQ(0, ::mkfifo((folder / "fifo").c_str(), 0644));
+    ASSERT_EQ(0, ::symlink("/dev/zero", (folder / "zero").c_str()));
+    test::MakeFolders(folder / "folder");
+    const std::pair<const char*, int> cases[] = {{"fifo", 53}, {"zero", 53}, {"folder", 75}};
+    for (const auto& [name, number] : cases) {
+        EXPECT_EQ(number, ErrorNumberOf([&] { OpenForReadingAndClose(folder / name); })) << name;
+        EXPECT_EQ(number, ErrorNumberOf([&] { ReadFileBytes(folder / name); })) << name;
+        EXPECT_EQ(number, ErrorNumberOf([&] { ReadFileRange(folder / name, 0, 16); })) << name;
+    }
+    // A replace puts a file in place of a link to a device; the device is left alone.
+    ReplaceFileContents(folder / "zero", "file");
+    EXPECT_EQ("file", test::ReadFile(folder / "zero"));
+}
+
+class NotAFileOnTheCd : public test::AppFolderTest {};
+
+TEST_F(NotAFileOnTheCd, AFifoAsTheIdentityAsksForTheCdALinkToADeviceIsAMissingFile)
+{
+    LayOutDemo();
+    InsertDemoCd("Akira");
+    const GameProfile& akira = *FindProfile("Akira");
+    const std::string identity = PathOnDrive("D:", akira.identityFile);
+    ASSERT_EQ(0, ::unlink(identity.c_str()));
+    ASSERT_EQ(0, ::mkfifo(identity.c_str(), 0644));
+    StartGame("Akira", Switches{}, [] { return InstallerOptions{}; });
+    EXPECT_EQ("Please insert the \"Akira\"-CD first!", host->TakeMessage().text);
+
+    const std::string copied = PathOnDrive("D:", "\\" + DemoCopyRecords(akira).front());
+    ASSERT_EQ(0, ::unlink(copied.c_str()));
+    ASSERT_EQ(0, ::symlink("/dev/zero", copied.c_str()));
+    InstallGame("Akira", InstallerOptions{});
+    EXPECT_EQ(kMessageImportantFileNotFound, host->TakeMessage().text);
 }
 
 }  // namespace
