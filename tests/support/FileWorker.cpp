@@ -32,17 +32,16 @@ public:
     void EndProgramNow() override { throw std::runtime_error("the program would end now"); }
 };
 
+}  // namespace
+
 void WorkerRound(std::uint64_t round)
 {
     SetConfigValue("config_description=", "round " + std::to_string(round));
     const std::string saveData = AppPath("\\Cache\\akir\\nv\\Akira\\HighScores");
     ReplaceFileContents(saveData + ".bak", SaveDataVersion(round));
-    if (!RestoreSaveData(BackupEntry("Akira")))
-        throw std::runtime_error("restore failed");
+    RestoreSaveData(BackupEntry("Akira"));
     InstallGame("Akira", InstallerOptions{});
 }
-
-}  // namespace
 
 std::string SaveDataVersion(std::uint64_t round)
 {

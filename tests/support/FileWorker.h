@@ -15,6 +15,11 @@ inline constexpr const char* kFileWorkerSwitch = "--file-worker";
 ///   --file-worker rounds APPFOLDER COUNT       COUNT rounds (0: until killed) of WorkerRound
 int RunFileWorker(int argc, char** argv);
 
+/// One round of a running program's file work below the current AppFolder (a demo one with
+/// Akira's CD): a configuration line, Akira's save data backed up anew and restored, and an
+/// install of Akira. Failures reach the current host as message boxes.
+void WorkerRound(std::uint64_t round);
+
 /// The two contents that WorkerRound alternates for Akira's save data.
 std::string SaveDataVersion(std::uint64_t round);
 
