@@ -79,8 +79,10 @@ void SetConfigValue(const std::string& key, const std::string& value)
     // replaces it as one turn, so that neither copy's change is lost or torn.
     const FileLock turn(configPath + ".lock");
     // Default.new is written complete from the new text and renamed over Default.uae in one
-    // step, so Default.uae is never seen half-written.
-    ReplaceFileContents(configPath, WithConfigValue(ReadFileBytes(configPath), key, value), AppPath(kConfigTempFile));
+    // step, so Default.uae is never seen half-written. A Default.uae that the user linked to a
+    // configuration elsewhere stays a link.
+    ReplaceFileContents(configPath, WithConfigValue(ReadFileBytes(configPath), key, value), LinkAtTarget::Follow,
+                        AppPath(kConfigTempFile));
 }
 
 }  // namespace talvero

@@ -70,24 +70,41 @@ void ApplyPatchRecord(const std::string& record, const std::string& patchedFile,
     WriteByteAt(patchedFile, offset, static_cast<unsigned char>(std::stoul(valueText, nullptr, 16)));
 }
 
+// Below the game's cache folder (which the user may have linked elsewhere) nothing is written
+// through a link: a link where a folder is expected is refused, one where a file goes is replaced.
+std::string FolderInCache(const std::string& cache, const std::string& relative)
+{
+    const std::string folder = JoinPath(cache, NativePath(relative));
+    RefuseLinksBelow(cache, folder);
+    return folder;
+}
+
+std::string FileInCache(const std::string& cache, const std::string& relative)
+{
+    const auto cut = relative.find_last_of("\\/");
+    if (cut != std::string::npos)
+        FolderInCache(cache, relative.substr(0, cut));
+    return JoinPath(cache, NativePath(relative));
+}
+
 void RunSupportFile(SupportFile file, const std::string& cacheFolder)
 {
-    const std::string libs = JoinPath(cacheFolder, "libs");
+    const auto libs = [&] { return FolderInCache(cacheFolder, "libs"); };
     switch (file) {
     case SupportFile::Fakepad:
-        ExtractFakepad(JoinPath(cacheFolder, "c"));
+        ExtractFakepad(FolderInCache(cacheFolder, "c"));
         break;
     case SupportFile::Lowlevel:
-        ExtractLowlevel(1, libs);
+        ExtractLowlevel(1, libs());
         break;
     case SupportFile::LowlevelAndNonvolatile:
-        ExtractLowlevel(2, libs);
+        ExtractLowlevel(2, libs());
         break;
     case SupportFile::NvramHardfile:
-        ExtractNvramHardfile(JoinPath(cacheFolder, "nv"));
+        ExtractNvramHardfile(FolderInCache(cacheFolder, "nv"));
         break;
     case SupportFile::Debox:
-        ExtractDebox(libs);
+        ExtractDebox(libs());
         break;
     }
 }
@@ -101,12 +118,12 @@ void Install(const GameProfile& profile, const InstallerOptions& options)
     const std::string cache = CacheFolderPath(profile);
     CreateFolderIfMissing(cache);
     for (const std::string& folder : profile.folders)
-        CreateFolderIfMissing(JoinPath(cache, NativePath(folder)));
+        CreateFolderIfMissing(FolderInCache(cache, folder));
 
     const auto copyRecord = [&] {
         const std::string record = records.Next();
         CheckCopyRecord(record, dataFile);
-        CopyFileReplacing(PathOnDrive(drive, "\\" + record), JoinPath(cache, NativePath(record)));
+        CopyFileReplacing(PathOnDrive(drive, "\\" + record), FileInCache(cache, record));
     };
     if (const auto count = profile.FixedCopyRecords()) {
         for (int i = 0; i < *count; ++i)
@@ -131,9 +148,9 @@ void Install(const GameProfile& profile, const InstallerOptions& options)
 
     // Replaced whole, so that a crash in the middle never leaves an empty or half boot file.
     if (profile.bootScript)
-        ReplaceFileContents(JoinPath(cache, NativePath("s\\startup-sequence")), bootScript);
+        ReplaceFileContents(FileInCache(cache, "s\\startup-sequence"), bootScript);
     if (profile.nvLocation)
-        ReplaceFileContents(JoinPath(cache, NativePath("prefs\\env-archive\\sys\\nv_location")), *profile.nvLocation);
+        ReplaceFileContents(FileInCache(cache, "prefs\\env-archive\\sys\\nv_location"), *profile.nvLocation);
 
     for (const ProfileLine& line : profile.linesBefore)
         SetConfigValue(line.key, LineValue(line));

@@ -29,18 +29,31 @@ std::string ReadFileRange(const std::string& path, std::uint64_t offset, std::si
 /// Creates or truncates the file and writes the bytes.
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 
+/// What a replace does with a symbolic link where the file is to be written.
+enum class LinkAtTarget {
+    Replace,  ///< the link itself is replaced by the file: nothing outside is written through it
+    Follow,   ///< a link that the user made on purpose keeps pointing at the file it names, which is replaced
+};
+
 /// Replaces a file's content as one step: a complete sibling copy is written first and swapped
 /// in, so the file is never seen half-written. A read-only target fails with 75 and stays as it
-/// was; a symbolic link keeps pointing at the file it names, which is what gets replaced. The
-/// replaced file keeps its permissions. The sibling copy has one fixed name per file (a hidden
-/// name derived from the file's own, or `siblingCopy` beside it), so that one left behind by a
-/// crash is removed by the next replace instead of piling up.
-void ReplaceFileContents(const std::string& path, const std::string& bytes, const std::string& siblingCopy = {});
+/// was. The replaced file keeps its permissions. The sibling copy has one fixed name per file (a
+/// hidden name derived from the file's own, or `siblingCopy` beside it), so that one left behind
+/// by a crash is removed by the next replace instead of piling up.
+void ReplaceFileContents(const std::string& path, const std::string& bytes, LinkAtTarget link = LinkAtTarget::Replace,
+                         const std::string& siblingCopy = {});
 
-/// Copies a file over another (or to a new name) through ReplaceFileContents.
+/// Refuses (75) a path that passes through a symbolic link (a junction on Windows) below `root`:
+/// each part after `root`, the last one included, is a real folder or file or does not exist yet.
+/// `root` itself may be a link.
+void RefuseLinksBelow(const std::string& root, const std::string& path);
+
+/// Copies a file over another (or to a new name) through ReplaceFileContents; a link at the
+/// destination is replaced.
 void CopyFileReplacing(const std::string& source, const std::string& destination);
 
-/// Writes one byte at a 0-based offset of an existing file without truncating it.
+/// Writes one byte at a 0-based offset of an existing file without truncating it; a symbolic link
+/// there is refused (75), never written through.
 void WriteByteAt(const std::string& path, std::uint64_t offset, unsigned char value);
 
 std::uint64_t FileSize(const std::string& path);

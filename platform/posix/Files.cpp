@@ -236,11 +236,12 @@ void WriteFileBytes(const std::string& path, const std::string& bytes)
     fd.Close(path);
 }
 
-void ReplaceFileContents(const std::string& path, const std::string& bytes, const std::string& siblingCopy)
+void ReplaceFileContents(const std::string& path, const std::string& bytes, LinkAtTarget link,
+                         const std::string& siblingCopy)
 {
-    const std::string target = ResolveLinkTarget(path);
+    const std::string target = link == LinkAtTarget::Follow ? ResolveLinkTarget(path) : path;
     struct stat old {};
-    const bool found = ::stat(target.c_str(), &old) == 0;
+    const bool found = (link == LinkAtTarget::Follow ? ::stat : ::lstat)(target.c_str(), &old) == 0;
     if (found)
         RefuseIfReadOnly(old, path);
     // Only a regular file hands its permissions on; a FIFO or a device node is simply replaced.
@@ -290,6 +291,20 @@ void ReplaceFileContents(const std::string& path, const std::string& bytes, cons
     }
 }
 
+void RefuseLinksBelow(const std::string& root, const std::string& path)
+{
+    if (path.compare(0, root.size(), root) != 0)
+        return;
+    for (std::size_t end = path.find('/', root.size() + 1);; end = path.find('/', end + 1)) {
+        struct stat st {};
+        const std::string part = path.substr(0, end);
+        if (part.size() > root.size() && ::lstat(part.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
+            ThrowFileError(ErrorNumber::PathFileAccess, path);
+        if (end == std::string::npos)
+            return;
+    }
+}
+
 void CopyFileReplacing(const std::string& source, const std::string& destination)
 {
     ReplaceFileContents(destination, ReadFileBytes(source));
@@ -300,7 +315,10 @@ void WriteByteAt(const std::string& path, std::uint64_t offset, unsigned char va
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0)
         RefuseIfReadOnly(st, path);
-    FileDescriptor fd(OpenOrThrow(path, O_WRONLY | O_CREAT));
+    const int rawFd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (rawFd < 0)
+        ThrowErrno(errno == ELOOP ? EACCES : errno, path);
+    FileDescriptor fd(rawFd);
     for (;;) {
         const ssize_t written = ::pwrite(fd.get(), &value, 1, static_cast<off_t>(offset));
         if (written == 1)

@@ -182,7 +182,9 @@ void WriteFileBytes(const std::string& path, const std::string& bytes)
     file.Close(path);
 }
 
-void ReplaceFileContents(const std::string& path, const std::string& bytes, const std::string& siblingCopy)
+// A rename replaces a link at the target itself, so both ways of treating one come to the same here.
+void ReplaceFileContents(const std::string& path, const std::string& bytes, LinkAtTarget,
+                         const std::string& siblingCopy)
 {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     const bool existed = attributes != INVALID_FILE_ATTRIBUTES;
@@ -223,6 +225,21 @@ void ReplaceFileContents(const std::string& path, const std::string& bytes, cons
     } catch (...) {
         DeleteFileA(temporary.c_str());
         throw;
+    }
+}
+
+void RefuseLinksBelow(const std::string& root, const std::string& path)
+{
+    if (path.compare(0, root.size(), root) != 0)
+        return;
+    for (std::size_t end = path.find_first_of("\\/", root.size() + 1);; end = path.find_first_of("\\/", end + 1)) {
+        const std::string part = path.substr(0, end);
+        const DWORD attributes = GetFileAttributesA(part.c_str());
+        if (part.size() > root.size() && attributes != INVALID_FILE_ATTRIBUTES &&
+            (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            ThrowFileError(ErrorNumber::PathFileAccess, path);
+        if (end == std::string::npos)
+            return;
     }
 }
 

@@ -3,6 +3,8 @@
 #include "demo/DemoFolder.h"
 #include "emulator/ConfigEditor.h"
 #include "games/GameProfiles.h"
+#include "nvram/NvramManager.h"
+#include "nvram/SaveDataTable.h"
 #include "platform/AppFolder.h"
 #include "platform/Drives.h"
 #include "platform/FileError.h"
@@ -13,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <filesystem>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -45,19 +48,21 @@ TEST(FileErrors, FileHeldByARunningProgramIsPermissionDenied)
 }
 
 
-TEST(ReplaceFileContents, ReplacesTheFileALinkNamesAndKeepsTheLink)
+TEST(ReplaceFileContents, FollowsALinkOnlyWhenAskedOtherwiseReplacesIt)
 {
-    TestFolder folder;
-    test::MakeFolders(folder / "real");
-    test::WriteFile(folder / "real/Default.uae", "old");
-    ::symlink((folder / "real/Default.uae").c_str(), (folder / "Default.uae").c_str());
-    ReplaceFileContents(folder / "Default.uae", "new");
-    struct stat st {};
-    ASSERT_EQ(0, ::lstat((folder / "Default.uae").c_str(), &st));
-    EXPECT_TRUE(S_ISLNK(st.st_mode));
-    EXPECT_EQ("new", test::ReadFile(folder / "real/Default.uae"));
+    for (const LinkAtTarget link : {LinkAtTarget::Follow, LinkAtTarget::Replace}) {
+        TestFolder folder;
+        test::MakeFolders(folder / "real");
+        test::WriteFile(folder / "real/Default.uae", "old");
+        ::symlink((folder / "real/Default.uae").c_str(), (folder / "Default.uae").c_str());
+        ReplaceFileContents(folder / "Default.uae", "new", link);
+        struct stat st {};
+        ASSERT_EQ(0, ::lstat((folder / "Default.uae").c_str(), &st));
+        EXPECT_EQ(link == LinkAtTarget::Follow, S_ISLNK(st.st_mode));
+        EXPECT_EQ(link == LinkAtTarget::Follow ? "new" : "old", test::ReadFile(folder / "real/Default.uae"));
+        EXPECT_EQ("new", test::ReadFile(folder / "Default.uae"));
+    }
 }
-
 
 TEST(ReplaceFileContents, KeepsPermissions)
 {
@@ -131,6 +136,67 @@ TEST_F(NotAFileOnTheCd, AFifoAsTheIdentityAsksForTheCdALinkToADeviceIsAMissingFi
     ASSERT_EQ(0, ::symlink("/dev/zero", copied.c_str()));
     InstallGame("Akira", InstallerOptions{});
     EXPECT_EQ(kMessageImportantFileNotFound, host->TakeMessage().text);
+}
+
+// Links planted in a game's cache and save folders lead no write outside; the cache folder itself
+// may be a link that the user made.
+class PlantedLinks : public test::AppFolderTest {
+protected:
+    void SetUp() override
+    {
+        AppFolderTest::SetUp();
+        LayOutDemo();
+        InsertDemoCd("Akira");
+        test::MakeFolders(outside / "elsewhere");
+        test::WriteFile(outside / "victim", "untouched");
+        test::MakeFolders(outside / "cache");
+        test::MakeFolders(folder / "Cache");
+        // The user keeps Akira's cache on another disk.
+        ASSERT_EQ(0, ::symlink((outside / "cache").c_str(), (folder / "Cache/akir").c_str()));
+        InstallGame("Akira", InstallerOptions{});
+        WaitForLaunchLog(1);
+    }
+    void Plant(const std::string& relative, const std::string& target)
+    {
+        ::unlink((outside / ("cache/" + relative)).c_str());
+        std::filesystem::remove_all(outside / ("cache/" + relative));
+        ASSERT_EQ(0, ::symlink(target.c_str(), (outside / ("cache/" + relative)).c_str()));
+    }
+    bool IsLink(const std::string& relative)
+    {
+        struct stat st {};
+        return ::lstat((outside / ("cache/" + relative)).c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+    }
+    TestFolder outside;
+};
+
+TEST_F(PlantedLinks, ALinkInAFilesPlaceIsReplacedALinkInAFoldersPlaceIsRefused)
+{
+    EXPECT_TRUE(test::Exists(outside / "cache/s/startup-sequence"));
+    Plant("s/startup-sequence", outside / "victim");
+    InstallGame("Akira", InstallerOptions{});
+    WaitForLaunchLog(2);
+    EXPECT_FALSE(IsLink("s/startup-sequence"));
+    EXPECT_EQ("untouched", test::ReadFile(outside / "victim"));
+
+    Plant("libs", outside / "elsewhere");
+    InstallGame("Akira", InstallerOptions{});
+    EXPECT_EQ(kMessageErrorWritingFile, host->TakeMessage().text);
+    EXPECT_TRUE(std::filesystem::is_empty(outside / "elsewhere"));
+
+    test::MakeFolders(outside / "cache/nv/Akira");
+    test::WriteFile(outside / "cache/nv/Akira/HighScores", "scores");
+    Plant("nv/Akira/HighScores.bak", outside / "victim");
+    EXPECT_TRUE(BackupSaveData("Akira"));
+    EXPECT_EQ(kMessageBackupUpdated, host->TakeMessage().text);
+    EXPECT_FALSE(IsLink("nv/Akira/HighScores.bak"));
+    EXPECT_EQ("untouched", test::ReadFile(outside / "victim"));
+
+    Plant("nv/Akira", outside / "elsewhere");
+    test::WriteFile(outside / "elsewhere/HighScores.bak", "planted");
+    EXPECT_FALSE(RestoreSaveData(BackupEntry("Akira")));
+    EXPECT_EQ(kMessageErrorWritingTo + App("\\Cache\\akir\\nv\\Akira\\HighScores"), host->TakeMessage().text);
+    EXPECT_FALSE(test::Exists(outside / "elsewhere/HighScores"));
 }
 
 }  // namespace
