@@ -111,6 +111,8 @@ void RunSupportFile(SupportFile file, const std::string& cacheFolder)
 
 void Install(const GameProfile& profile, const InstallerOptions& options)
 {
+    // The disc does not change during an install: each of its folders is listed once.
+    const DriveListingCache listing;
     const std::string drive = options.driveField.substr(0, 2);
     const std::string dataFile = DataFilePath(profile);
     RecordReader records(ReadFileBytes(dataFile), dataFile);

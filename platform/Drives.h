@@ -27,4 +27,15 @@ std::vector<DriveEntry> ListDrives();
 /// letter case, exact spelling first. A drive that does not resolve fails with 76.
 std::string PathOnDrive(std::string_view drive, std::string_view path);
 
+/// While one exists, PathOnDrive lists each folder that it has to search for another letter case
+/// only once (a game start looks up thousands of names on a disc that does not change meanwhile),
+/// so the cost grows with the number of names, not with its square.
+class DriveListingCache {
+public:
+    DriveListingCache();
+    ~DriveListingCache();
+    DriveListingCache(const DriveListingCache&) = delete;
+    DriveListingCache& operator=(const DriveListingCache&) = delete;
+};
+
 }  // namespace talvero

@@ -5,12 +5,12 @@
 #include "platform/Files.h"
 #include "platform/posix/MountTable.h"
 
-#include <algorithm>
 #include <cctype>
 #include <climits>
 #include <cstdlib>
 #include <dirent.h>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <sys/stat.h>
 
@@ -75,13 +75,42 @@ std::optional<std::string> OpticalDriveMount(char letter)
     return points.front();
 }
 
-bool EqualIgnoringCase(const std::string& a, const std::string& b)
+std::string FoldCase(std::string text)
 {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// A folder's names by their letter-case folded form; of several spellings the first in byte order.
+using CaseIndex = std::map<std::string, std::string>;
+
+CaseIndex ListFolder(const std::string& folder)
+{
+    CaseIndex index;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return index;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        const auto [found, added] = index.emplace(FoldCase(name), name);
+        if (!added && name < found->second)
+            found->second = name;
+    }
+    ::closedir(dir);
+    return index;
+}
+
+// The listings kept while a DriveListingCache exists.
+struct ListingCache {
+    int holders = 0;
+    std::map<std::string, CaseIndex> folders;
+};
+
+ListingCache& Listings()
+{
+    static ListingCache cache;
+    return cache;
 }
 
 // The entry of `folder` spelled `name`, exact spelling first, then regardless of letter case.
@@ -90,19 +119,19 @@ std::string MatchEntry(const std::string& folder, const std::string& name)
     struct stat st {};
     if (::lstat(JoinPath(folder, name).c_str(), &st) == 0)
         return name;
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir)
-        return name;
-    std::vector<std::string> matches;
-    while (const dirent* entry = ::readdir(dir)) {
-        if (EqualIgnoringCase(entry->d_name, name))
-            matches.emplace_back(entry->d_name);
+    ListingCache& cache = Listings();
+    CaseIndex uncached;
+    const CaseIndex* index = &uncached;
+    if (cache.holders > 0) {
+        auto listed = cache.folders.find(folder);
+        if (listed == cache.folders.end())
+            listed = cache.folders.emplace(folder, ListFolder(folder)).first;
+        index = &listed->second;
+    } else {
+        uncached = ListFolder(folder);
     }
-    ::closedir(dir);
-    if (matches.empty())
-        return name;
-    std::sort(matches.begin(), matches.end());
-    return matches.front();
+    const auto found = index->find(FoldCase(name));
+    return found == index->end() ? name : found->second;
 }
 
 }  // namespace
@@ -167,6 +196,17 @@ std::string PathOnDrive(std::string_view drive, std::string_view path)
         resolved = JoinPath(resolved, MatchEntry(resolved, component));
     }
     return resolved;
+}
+
+DriveListingCache::DriveListingCache()
+{
+    ++Listings().holders;
+}
+
+DriveListingCache::~DriveListingCache()
+{
+    if (--Listings().holders == 0)
+        Listings().folders.clear();
 }
 
 }  // namespace talvero

@@ -34,4 +34,8 @@ std::string PathOnDrive(std::string_view drive, std::string_view path)
     return std::string(drive.substr(0, 2)) + std::string(path);
 }
 
+// Nothing is listed here, so there is nothing to keep.
+DriveListingCache::DriveListingCache() = default;
+DriveListingCache::~DriveListingCache() = default;
+
 }  // namespace talvero

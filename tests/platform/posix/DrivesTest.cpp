@@ -77,6 +77,23 @@ TEST_F(DrivesTest, CdPathsMatchRegardlessOfCaseExactSpellingFirst)
     EXPECT_EQ(app / "Drives/D/Nothing/here", PathOnDrive("D:", "\\Nothing\\here"));
 }
 
+TEST_F(DrivesTest, DuringAGameStartEachFolderIsListedOnceForNamesInAnotherCase)
+{
+    constexpr int kFiles = 200;
+    test::MakeFolders(app / "Drives/D/DATA");
+    for (int i = 0; i < kFiles; ++i)
+        test::WriteFile(app / ("Drives/D/DATA/FILE" + std::to_string(i)), "");
+    {
+        const DriveListingCache listing;
+        for (int i = 0; i < kFiles; ++i)
+            ASSERT_EQ(app / ("Drives/D/DATA/FILE" + std::to_string(i)), PathOnDrive("D:", "\\data\\file" + std::to_string(i)));
+        // Listed once, not once per name: a file that comes later is not in the listing.
+        test::WriteFile(app / "Drives/D/DATA/NEW", "");
+        EXPECT_EQ(app / "Drives/D/DATA/new", PathOnDrive("D:", "\\data\\new"));
+    }
+    EXPECT_EQ(app / "Drives/D/DATA/NEW", PathOnDrive("D:", "\\data\\new"));
+}
+
 TEST(MountTable, FindsTheMountPointOfADeviceWithEscapedBlanks)
 {
     const std::string table = "sysfs /sys sysfs rw 0 0\n"
