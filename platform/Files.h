@@ -43,6 +43,9 @@ enum class LinkAtTarget {
 void ReplaceFileContents(const std::string& path, const std::string& bytes, LinkAtTarget link = LinkAtTarget::Replace,
                          const std::string& siblingCopy = {});
 
+/// A symbolic link (on Windows any reparse point: a link or a junction).
+bool IsLink(const std::string& path);
+
 /// Refuses (75) a path that passes through a symbolic link (a junction on Windows) below `root`:
 /// each part after `root`, the last one included, is a real folder or file or does not exist yet.
 /// `root` itself may be a link.

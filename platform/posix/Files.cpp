@@ -11,7 +11,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
+#include <utility>
 
 namespace talvero {
 
@@ -291,18 +291,10 @@ void ReplaceFileContents(const std::string& path, const std::string& bytes, Link
     }
 }
 
-void RefuseLinksBelow(const std::string& root, const std::string& path)
+bool IsLink(const std::string& path)
 {
-    if (path.compare(0, root.size(), root) != 0)
-        return;
-    for (std::size_t end = path.find('/', root.size() + 1);; end = path.find('/', end + 1)) {
-        struct stat st {};
-        const std::string part = path.substr(0, end);
-        if (part.size() > root.size() && ::lstat(part.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
-            ThrowFileError(ErrorNumber::PathFileAccess, path);
-        if (end == std::string::npos)
-            return;
-    }
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
 void CopyFileReplacing(const std::string& source, const std::string& destination)

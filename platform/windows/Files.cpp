@@ -228,19 +228,10 @@ void ReplaceFileContents(const std::string& path, const std::string& bytes, Link
     }
 }
 
-void RefuseLinksBelow(const std::string& root, const std::string& path)
+bool IsLink(const std::string& path)
 {
-    if (path.compare(0, root.size(), root) != 0)
-        return;
-    for (std::size_t end = path.find_first_of("\\/", root.size() + 1);; end = path.find_first_of("\\/", end + 1)) {
-        const std::string part = path.substr(0, end);
-        const DWORD attributes = GetFileAttributesA(part.c_str());
-        if (part.size() > root.size() && attributes != INVALID_FILE_ATTRIBUTES &&
-            (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
-            ThrowFileError(ErrorNumber::PathFileAccess, path);
-        if (end == std::string::npos)
-            return;
-    }
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
 void CopyFileReplacing(const std::string& source, const std::string& destination)
