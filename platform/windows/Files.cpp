@@ -103,6 +103,9 @@ Handle OpenFileForReading(const std::string& path, std::uint64_t& size)
     return file;
 }
 
+// How often a replace tries to swap its copy in while a reader holds the file (10 ms apart).
+constexpr int kReplaceAttempts = 200;
+
 // The complete copy that a replace writes first has one fixed name per file, so that a copy
 // left behind by a crash is reused and removed by the next write of that file, not piled up.
 std::string SiblingCopyName(const std::string& path)
@@ -218,8 +221,16 @@ void ReplaceFileContents(const std::string& path, const std::string& bytes, Link
                 ThrowLastError(path);
             file.Close(path);
         }
-        if (!MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            ThrowLastError(path);
+        // Anybody reading the file at this moment (the emulator starting, another copy of the
+        // program) keeps it from being replaced until they close it: try again for a while.
+        for (int attempt = 1;
+             !MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+             ++attempt) {
+            const DWORD error = GetLastError();
+            if (attempt == kReplaceAttempts || (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION))
+                windows::ThrowWindowsError(error, path);
+            Sleep(10);
+        }
         SetFileAttributesA(path.c_str(), existed ? (attributes & ~FILE_ATTRIBUTE_HIDDEN) | FILE_ATTRIBUTE_NORMAL
                                                  : FILE_ATTRIBUTE_NORMAL);
     } catch (...) {

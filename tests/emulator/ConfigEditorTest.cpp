@@ -9,6 +9,7 @@
 #include "tests/support/FileWorker.h"
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 namespace talvero {
@@ -192,6 +193,8 @@ TEST_F(ConfigEditorTest, TwoRunningCopiesTakeTurnsTheFileStaysWholeAndNoChangeIs
         ++looks;
         if (Shape(ReadFileBytes(App(kConfigFile))) != whole)
             ++torn;
+        // A pause between looks: on Windows an open reader holds off the replace meanwhile.
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     waiter.join();
     EXPECT_EQ(0, statuses[0]);
