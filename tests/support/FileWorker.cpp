@@ -45,7 +45,7 @@ void WorkerRound(std::uint64_t round)
 
 std::string SaveDataVersion(std::uint64_t round)
 {
-    return std::string(40000, round % 2 ? 'B' : 'A') + "end of save data";
+    return std::string(1 << 20, round % 2 ? 'B' : 'A') + "end of save data";
 }
 
 int RunFileWorker(int argc, char** argv)
