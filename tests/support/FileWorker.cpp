@@ -11,7 +11,6 @@
 #include "tests/support/TestPlatform.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <exception>
 #include <stdexcept>
 
@@ -19,7 +18,7 @@ namespace talvero::test {
 
 namespace {
 
-// A worker has nobody to show a box to: it fails on any failure message, says Yes to nothing.
+// A worker has nobody to show a box to: a failure message ends it with an error, others pass.
 class WorkerHost final : public Host {
 public:
     MessageAnswer ShowMessage(const MessageBoxRequest& request) override

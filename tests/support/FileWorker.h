@@ -16,7 +16,7 @@ inline constexpr const char* kFileWorkerSwitch = "--file-worker";
 int RunFileWorker(int argc, char** argv);
 
 /// One round of a running program's file work below the current AppFolder (a demo one with
-/// Akira's CD): a configuration line, Akira's save data backed up anew and restored, and an
+/// Akira's CD): a configuration line, Akira's save-data backup rewritten and restored, and an
 /// install of Akira. Failures reach the current host as message boxes.
 void WorkerRound(std::uint64_t round);
 
