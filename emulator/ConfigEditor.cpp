@@ -2,41 +2,85 @@
 
 #include "platform/AppFolder.h"
 #include "platform/FileError.h"
+#include "platform/FileLock.h"
 #include "platform/Files.h"
 #include "platform/SystemText.h"
-#include "platform/TextRecords.h"
 
 namespace talvero {
 
 namespace {
-bool HoldsLineBreak(const std::string& text)
+
+bool HoldsLineBreak(std::string_view text)
 {
-    return text.find_first_of("\r\n") != std::string::npos;
+    return text.find_first_of("\r\n") != std::string_view::npos;
 }
+
+// One line of the file: its text and where the next line begins. A line ends at a CR (an LF
+// right after it belongs to the line end) or at the end of the file.
+struct Line {
+    std::string_view text;
+    std::size_t next;
+    bool endsWithCrLf;
+};
+
+Line LineAt(std::string_view content, std::size_t begin)
+{
+    const std::size_t cr = content.find('\r', begin);
+    if (cr == std::string_view::npos)
+        return {content.substr(begin), content.size(), false};
+    const bool lf = cr + 1 < content.size() && content[cr + 1] == '\n';
+    return {content.substr(begin, cr - begin), cr + (lf ? 2 : 1), lf};
+}
+
 }  // namespace
+
+bool LineBeginsWithKey(std::string_view line, std::string_view key)
+{
+    return line.substr(0, key.size()) == key;
+}
 
 std::optional<std::size_t> LastLineWithKey(const std::vector<std::string>& lines, const std::string& key)
 {
     std::optional<std::size_t> last;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].compare(0, key.size(), key) == 0)
+        if (LineBeginsWithKey(lines[i], key))
             last = i;
     }
     return last;
 }
 
-std::string WithConfigValue(const std::string& content, const std::string& key, const std::string& value)
+std::string WithConfigValue(std::string_view content, std::string_view key, std::string_view value)
 {
-    const std::vector<std::string> lines = SplitRecords(content);
-    const std::size_t target = LastLineWithKey(lines, key).value_or(lines.size());  // past the end: append
-    std::string result;
-    result.reserve(content.size() + key.size() + value.size() + 2 * lines.size() + 2);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        result += i == target ? key + value : lines[i];
-        result += "\r\n";
+    // First pass: where the last line that begins with the key starts.
+    std::size_t target = std::string_view::npos;
+    for (std::size_t begin = 0; begin < content.size();) {
+        const Line line = LineAt(content, begin);
+        if (LineBeginsWithKey(line.text, key))
+            target = begin;
+        begin = line.next;
     }
-    if (target == lines.size())
-        result += key + value + "\r\n";
+
+    // Second pass: runs of lines that already end with CR LF are copied as they stand; the target
+    // line and every other line end are written anew.
+    std::string result;
+    result.reserve(content.size() + key.size() + value.size() + 2);
+    std::size_t copied = 0;
+    for (std::size_t begin = 0; begin < content.size();) {
+        const Line line = LineAt(content, begin);
+        if (begin == target || !line.endsWithCrLf) {
+            result.append(content, copied, begin - copied);
+            if (begin == target)
+                result.append(key).append(value);
+            else
+                result.append(line.text);
+            result.append("\r\n");
+            copied = line.next;
+        }
+        begin = line.next;
+    }
+    result.append(content, copied);
+    if (target == std::string_view::npos)
+        result.append(key).append(value).append("\r\n");
     return result;
 }
 
@@ -47,14 +91,14 @@ void SetConfigValue(const std::string& key, const std::string& value)
         ThrowFileError(ErrorNumber::InvalidArgument, key);
 
     const std::string configPath = AppPath(kConfigFile);
-    const std::string tempPath = AppPath(kConfigTempFile);
-    const std::string updated = WithConfigValue(ReadFileBytes(configPath), key, ToSystemCodePage(value));
-
-    // Default.new is written complete and closed first; only then does Default.uae change, in
-    // one step, so it is never seen half-written. Default.new goes last.
-    WriteFileBytes(tempPath, updated);
-    CopyFileReplacing(tempPath, configPath);
-    RemoveFile(tempPath);
+    // A second running copy of the program may change the file too: each call reads, changes and
+    // replaces it as one turn, so that neither copy's change is lost or torn.
+    const FileLock turn(configPath + ".lock");
+    // Default.new is written complete from the new text and renamed over Default.uae in one
+    // step, so Default.uae is never seen half-written. A Default.uae that the user linked to a
+    // configuration elsewhere stays a link.
+    ReplaceFileContents(configPath, WithConfigValue(ReadFileBytes(configPath), key, ToSystemCodePage(value)), LinkAtTarget::Follow,
+                        AppPath(kConfigTempFile));
 }
 
 }  // namespace talvero

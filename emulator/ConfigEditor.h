@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace talvero {
@@ -12,14 +13,19 @@ inline constexpr const char* kConfigTempFile = "\\WinUAE\\Configurations\\Defaul
 
 /// Sets one line of the emulator configuration file: the last line that begins with `key` (which
 /// includes its "=") becomes key + value; every other line is kept. A key that no line begins
-/// with is appended. Every line is written back with CR LF. Throws FileError.
+/// with is appended. Every line is written back with CR LF. Two running copies of the program
+/// take turns: each call is one whole read, change and replace. Throws FileError.
 void SetConfigValue(const std::string& key, const std::string& value);
 
 /// The index of the last line that begins with `key` (which includes its "="), if any: the line
 /// that SetConfigValue replaces and that the emulator reads.
 std::optional<std::size_t> LastLineWithKey(const std::vector<std::string>& lines, const std::string& key);
 
+/// Whether a line begins with `key` (which includes its "="): the one rule by which the editor,
+/// the emulator and the stand-in find a key's line.
+bool LineBeginsWithKey(std::string_view line, std::string_view key);
+
 /// The new content of a configuration file after setting one key (no file access).
-std::string WithConfigValue(const std::string& content, const std::string& key, const std::string& value);
+std::string WithConfigValue(std::string_view content, std::string_view key, std::string_view value);
 
 }  // namespace talvero

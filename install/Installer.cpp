@@ -78,24 +78,43 @@ void ApplyPatchRecord(const std::string& record, const std::string& patchedFile,
     WriteByteAt(patchedFile, offset, static_cast<unsigned char>(std::stoul(valueText, nullptr, 16)));
 }
 
+// Below the game's cache folder (which the user may have linked elsewhere) nothing is written
+// through a link: a link where a folder is expected is refused, one where a file goes is replaced.
+// Existing folders are found whatever the letter case of the record, as on the disc.
+std::string FolderInCache(const std::string& cache, const std::string& relative)
+{
+    const std::string folder = PathBelow(cache, relative);
+    RefuseLinksBelow(cache, folder);
+    return folder;
+}
+
+std::string FileInCache(const std::string& cache, const std::string& relative)
+{
+    const std::string file = PathBelow(cache, relative);
+    const auto cut = file.find_last_of("\\/");
+    if (cut != std::string::npos && cut > cache.size())
+        RefuseLinksBelow(cache, file.substr(0, cut));
+    return file;
+}
+
 void RunSupportFile(SupportFile file, const std::string& cacheFolder)
 {
-    const std::string libs = JoinPath(cacheFolder, "libs");
+    const auto libs = [&] { return FolderInCache(cacheFolder, "libs"); };
     switch (file) {
     case SupportFile::Fakepad:
-        ExtractFakepad(JoinPath(cacheFolder, "c"));
+        ExtractFakepad(FolderInCache(cacheFolder, "c"));
         break;
     case SupportFile::Lowlevel:
-        ExtractLowlevel(1, libs);
+        ExtractLowlevel(1, libs());
         break;
     case SupportFile::LowlevelAndNonvolatile:
-        ExtractLowlevel(2, libs);
+        ExtractLowlevel(2, libs());
         break;
     case SupportFile::NvramHardfile:
-        ExtractNvramHardfile(JoinPath(cacheFolder, "nv"));
+        ExtractNvramHardfile(FolderInCache(cacheFolder, "nv"));
         break;
     case SupportFile::Debox:
-        ExtractDebox(libs);
+        ExtractDebox(libs());
         break;
     }
 }
@@ -122,7 +141,7 @@ void CopyIntoCache(const std::string& title, const std::vector<std::string>& rec
     for (const std::string& listed : records) {
         checkCancelled();
         const std::string record = CheckedCopyRecord(listed, dataFile);
-        const std::string target = PathBelow(cache, record);
+        const std::string target = FileInCache(cache, record);
         const auto sourceStamp = cd.Stamp("\\" + record);
         if (progress)
             progress->Report(title, record, done, total);
@@ -144,6 +163,8 @@ void CopyIntoCache(const std::string& title, const std::vector<std::string>& rec
 
 void Install(const GameProfile& profile, const InstallerOptions& options, InstallProgress* progress)
 {
+    // The disc does not change during an install: each of its folders is listed once.
+    const DriveListingCache listing;
     const std::string drive = options.driveField.substr(0, 2);
     const std::string dataFile = DataFilePath(profile);
     RecordReader records(ReadFileBytes(dataFile), dataFile);
@@ -152,7 +173,7 @@ void Install(const GameProfile& profile, const InstallerOptions& options, Instal
     const std::string cache = CacheFolderPath(profile);
     CreateFolderIfMissing(cache);
     for (const std::string& folder : profile.folders)
-        CreateFolderIfMissing(JoinPath(cache, NativePath(folder)));
+        CreateFolderIfMissing(FolderInCache(cache, folder));
 
     // The records are read before the copies so that the share done can be told; a record that
     // cannot be read fails only after the copies of the records before it, as reading each one
@@ -187,10 +208,11 @@ void Install(const GameProfile& profile, const InstallerOptions& options, Instal
     for (SupportFile file : profile.supportFiles)
         RunSupportFile(file, cache);
 
+    // Replaced whole, so that a crash in the middle never leaves an empty or half boot file.
     if (profile.bootScript)
-        WriteFileBytes(JoinPath(cache, NativePath("s\\startup-sequence")), bootScript);
+        ReplaceFileContents(FileInCache(cache, "s\\startup-sequence"), bootScript);
     if (profile.nvLocation)
-        WriteFileBytes(JoinPath(cache, NativePath("prefs\\env-archive\\sys\\nv_location")), *profile.nvLocation);
+        ReplaceFileContents(FileInCache(cache, "prefs\\env-archive\\sys\\nv_location"), *profile.nvLocation);
 
     for (const ProfileLine& line : profile.linesBefore)
         SetConfigValue(line.key, LineValue(line));

@@ -40,11 +40,21 @@ const SaveDataRow* RowWithBackupEntry(const std::string& entry)
     return nullptr;
 }
 
+// The game's cache folder, which the user may have linked elsewhere; below it the save folders
+// are never written through a link.
+std::string CacheFolderOf(const SaveDataRow& row)
+{
+    return AppPath(row.dataFile.substr(0, row.dataFile.find('\\', std::string("\\Cache\\").size())));
+}
+
 // Backup and restore go through a complete sibling copy that is swapped in at the end, so a
-// failed copy leaves the old file exactly as it was.
-bool CopyReporting(const std::string& source, const std::string& destination, const std::string& success)
+// failed copy leaves the old file exactly as it was; a link in the destination's place is
+// replaced, a link in place of one of its folders refused.
+bool CopyReporting(const SaveDataRow& row, const std::string& source, const std::string& destination,
+                   const std::string& success)
 {
     try {
+        RefuseLinksBelow(CacheFolderOf(row), destination.substr(0, destination.find_last_of("\\/")));
         CopyFileReplacing(source, destination);
     } catch (const std::exception& error) {
         ShowMessage(kMessageErrorWritingTo + destination, MessageIcon::Critical, kApplicationTitle, DetailsOf(error));
@@ -77,7 +87,7 @@ bool BackupSaveData(const std::string& entry)
         return false;
     const std::string backup = BackupPath(*row);
     const char* success = FileExists(backup) ? kMessageBackupUpdated : kMessageBackupCreated;
-    return CopyReporting(DataPath(*row), backup, success);
+    return CopyReporting(*row, DataPath(*row), backup, success);
 }
 
 bool RestoreSaveData(const std::string& entry)
@@ -85,7 +95,7 @@ bool RestoreSaveData(const std::string& entry)
     const SaveDataRow* row = RowWithBackupEntry(entry);
     if (!row)
         return false;
-    return CopyReporting(BackupPath(*row), DataPath(*row), kMessageRestored);
+    return CopyReporting(*row, BackupPath(*row), DataPath(*row), kMessageRestored);
 }
 
 bool DeleteSaveData(const std::string& entry)

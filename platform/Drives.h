@@ -44,4 +44,15 @@ std::string PathOnDrive(std::string_view drive, std::string_view path);
 /// exact spelling first; a component that does not exist keeps the path's spelling.
 std::string PathBelow(const std::string& folder, std::string_view path);
 
+/// While one exists, PathOnDrive lists each folder that it has to search for another letter case
+/// only once (a game start looks up thousands of names on a disc that does not change meanwhile),
+/// so the cost grows with the number of names, not with its square.
+class DriveListingCache {
+public:
+    DriveListingCache();
+    ~DriveListingCache();
+    DriveListingCache(const DriveListingCache&) = delete;
+    DriveListingCache& operator=(const DriveListingCache&) = delete;
+};
+
 }  // namespace talvero

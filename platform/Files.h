@@ -23,7 +23,8 @@ void CreateFolder(const std::string& path);
 /// Creates the folder when it does not exist; an existing one and its contents are kept.
 void CreateFolderIfMissing(const std::string& path);
 
-/// The whole file as raw bytes.
+/// The whole file as raw bytes, no more than the size it had when opened. Only a regular file is
+/// read: a folder fails with 75, anything else that is not a file (a FIFO, a device) with 53.
 std::string ReadFileBytes(const std::string& path);
 
 /// `length` bytes from a 0-based offset; a file that ends before them fails with 62.
@@ -32,11 +33,20 @@ std::string ReadFileRange(const std::string& path, std::uint64_t offset, std::si
 /// Creates or truncates the file and writes the bytes.
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 
+/// What a replace does with a symbolic link where the file is to be written.
+enum class LinkAtTarget {
+    Replace,  ///< the link itself is replaced by the file: nothing outside is written through it
+    Follow,   ///< a link that the user made on purpose keeps pointing at the file it names, which is replaced
+};
+
 /// Replaces a file's content as one step: a complete sibling copy is written and flushed first,
 /// then renamed over the target and the folder synced, so the file is never seen half-written. A
-/// read-only target fails with 75 and stays as it was; a symbolic link keeps pointing at the file it names, which is what gets replaced. The
-/// replaced file keeps its permissions.
-void ReplaceFileContents(const std::string& path, const std::string& bytes);
+/// read-only target fails with 75 and stays as it was. The replaced file keeps its permissions.
+/// The sibling copy has one fixed name per file (a hidden name derived from the file's own, or
+/// `siblingCopy` beside it), so that one left behind by a crash is removed by the next replace
+/// instead of piling up.
+void ReplaceFileContents(const std::string& path, const std::string& bytes, LinkAtTarget link = LinkAtTarget::Replace,
+                         const std::string& siblingCopy = {});
 
 /// Receives a file's bytes piece by piece.
 using ByteSink = std::function<void(const char* data, std::size_t length)>;
@@ -45,7 +55,16 @@ using ByteSink = std::function<void(const char* data, std::size_t length)>;
 /// given, so that no whole-file buffer is needed. A failure anywhere leaves the old file.
 void ReplaceFileStreaming(const std::string& path, const std::function<void(const ByteSink&)>& produce);
 
-/// Copies a file over another (or to a new name) through ReplaceFileContents.
+/// A symbolic link (on Windows any reparse point: a link or a junction).
+bool IsLink(const std::string& path);
+
+/// Refuses (75) a path that passes through a symbolic link (a junction on Windows) below `root`:
+/// each part after `root`, the last one included, is a real folder or file or does not exist yet.
+/// `root` itself may be a link.
+void RefuseLinksBelow(const std::string& root, const std::string& path);
+
+/// Copies a file over another (or to a new name) through ReplaceFileContents; a link at the
+/// destination is replaced.
 void CopyFileReplacing(const std::string& source, const std::string& destination);
 
 /// A file's size and last-change time (nanoseconds since 1 January 1970 on every system).
@@ -76,12 +95,14 @@ void WriteCacheFile(const std::string& path, const std::function<void(const Byte
 /// the copy takes the source's last-change time.
 void CopyToCacheFile(const std::string& source, const std::string& destination, const PieceWritten& onPiece = {});
 
-/// Writes one byte at a 0-based offset of an existing file without truncating it.
+/// Writes one byte at a 0-based offset of an existing file without truncating it; a symbolic link
+/// there is refused (75), never written through.
 void WriteByteAt(const std::string& path, std::uint64_t offset, unsigned char value);
 
 std::uint64_t FileSize(const std::string& path);
 
-/// Opens a file for reading and closes it at once; a missing file or a folder fails with its number.
+/// Opens a file for reading and closes it at once; a missing file or a folder fails with its
+/// number, and anything that is not a regular file as a missing file (53), without waiting.
 void OpenForReadingAndClose(const std::string& path);
 
 /// Lets a copied program be started (a no-op where files carry no such permission).

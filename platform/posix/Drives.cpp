@@ -5,12 +5,12 @@
 #include "platform/Files.h"
 #include "platform/posix/MountTable.h"
 
-#include <algorithm>
 #include <cctype>
 #include <climits>
 #include <cstdlib>
 #include <dirent.h>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <sys/stat.h>
 
@@ -34,14 +34,20 @@ std::string RealPathOf(const std::string& path)
     return ::realpath(path.c_str(), resolved) ? std::string(resolved) : path;
 }
 
-// Mount tables escape blanks and a few other characters as octal (\040).
+bool IsOctalDigit(char c)
+{
+    return c >= '0' && c <= '7';
+}
+
+// Mount tables escape blanks and a few other characters as three octal digits (\040); a
+// backslash not followed by three octal digits is taken as it stands.
 std::string Unescape(const std::string& field)
 {
     std::string out;
     for (std::size_t i = 0; i < field.size(); ++i) {
-        if (field[i] == '\\' && i + 3 < field.size() &&
-            std::isdigit(static_cast<unsigned char>(field[i + 1]))) {
-            out += static_cast<char>(std::stoi(field.substr(i + 1, 3), nullptr, 8));
+        if (field[i] == '\\' && i + 3 < field.size() && IsOctalDigit(field[i + 1]) && IsOctalDigit(field[i + 2]) &&
+            IsOctalDigit(field[i + 3])) {
+            out += static_cast<char>(((field[i + 1] - '0') * 8 + (field[i + 2] - '0')) * 8 + (field[i + 3] - '0'));
             i += 3;
         } else {
             out += field[i];
@@ -69,40 +75,67 @@ std::optional<std::string> OpticalDriveMount(char letter)
     return points.front();
 }
 
-bool IsLink(const std::string& path)
+std::string FoldCase(std::string text)
 {
-    struct stat st {};
-    return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
 }
 
-bool EqualIgnoringCase(const std::string& a, const std::string& b)
+// A folder's names by their letter-case folded form; of several spellings the first in byte order.
+using CaseIndex = std::map<std::string, std::string>;
+
+CaseIndex ListFolder(const std::string& folder)
 {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
+    CaseIndex index;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return index;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        const auto [found, added] = index.emplace(FoldCase(name), name);
+        if (!added && name < found->second)
+            found->second = name;
+    }
+    ::closedir(dir);
+    return index;
 }
+
+// The listings kept while a DriveListingCache exists.
+struct ListingCache {
+    int holders = 0;
+    std::map<std::string, CaseIndex> folders;
+};
+
+ListingCache& Listings()
+{
+    static ListingCache cache;
+    return cache;
+}
+
+// Whether a folder's listing may be kept: a disc does not change during an install, the game's
+// cache, which the install itself fills, does.
+enum class Listing { Kept, Fresh };
 
 // The entry of `folder` spelled `name`, exact spelling first, then regardless of letter case.
-std::string MatchEntry(const std::string& folder, const std::string& name)
+std::string MatchEntry(const std::string& folder, const std::string& name, Listing listing)
 {
     struct stat st {};
     if (::lstat(JoinPath(folder, name).c_str(), &st) == 0)
         return name;
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir)
-        return name;
-    std::vector<std::string> matches;
-    while (const dirent* entry = ::readdir(dir)) {
-        if (EqualIgnoringCase(entry->d_name, name))
-            matches.emplace_back(entry->d_name);
+    ListingCache& cache = Listings();
+    CaseIndex uncached;
+    const CaseIndex* index = &uncached;
+    if (listing == Listing::Kept && cache.holders > 0) {
+        auto listed = cache.folders.find(folder);
+        if (listed == cache.folders.end())
+            listed = cache.folders.emplace(folder, ListFolder(folder)).first;
+        index = &listed->second;
+    } else {
+        uncached = ListFolder(folder);
     }
-    ::closedir(dir);
-    if (matches.empty())
-        return name;
-    std::sort(matches.begin(), matches.end());
-    return matches.front();
+    const auto found = index->find(FoldCase(name));
+    return found == index->end() ? name : found->second;
 }
 
 }  // namespace
@@ -174,15 +207,8 @@ std::vector<DriveEntry> ListDrives()
     return drives;
 }
 
-std::string PathOnDrive(std::string_view drive, std::string_view path)
-{
-    const auto root = DriveRoot(drive);
-    if (!root)
-        ThrowFileError(ErrorNumber::PathNotFound, std::string(drive) + std::string(path));
-    return PathBelow(*root, path);
-}
-
-std::string PathBelow(const std::string& folder, std::string_view path)
+namespace {
+std::string MatchPathBelow(const std::string& folder, std::string_view path, Listing listing)
 {
     std::string resolved = folder;
     std::string component;
@@ -190,9 +216,34 @@ std::string PathBelow(const std::string& folder, std::string_view path)
     while (std::getline(parts, component, NativeSeparator())) {
         if (component.empty())
             continue;
-        resolved = JoinPath(resolved, MatchEntry(resolved, component));
+        resolved = JoinPath(resolved, MatchEntry(resolved, component, listing));
     }
     return resolved;
+}
+}  // namespace
+
+std::string PathOnDrive(std::string_view drive, std::string_view path)
+{
+    const auto root = DriveRoot(drive);
+    if (!root)
+        ThrowFileError(ErrorNumber::PathNotFound, std::string(drive) + std::string(path));
+    return MatchPathBelow(*root, path, Listing::Kept);
+}
+
+std::string PathBelow(const std::string& folder, std::string_view path)
+{
+    return MatchPathBelow(folder, path, Listing::Fresh);
+}
+
+DriveListingCache::DriveListingCache()
+{
+    ++Listings().holders;
+}
+
+DriveListingCache::~DriveListingCache()
+{
+    if (--Listings().holders == 0)
+        Listings().folders.clear();
 }
 
 }  // namespace talvero

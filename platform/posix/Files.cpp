@@ -4,10 +4,12 @@
 #include "platform/ReplaceFaultHook.h"
 #include "platform/posix/ErrnoMapping.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <optional>
@@ -72,16 +74,29 @@ int OpenOrThrow(const std::string& path, int flags, mode_t mode = 0666)
     return fd;
 }
 
-// Opens a file for reading; a folder in its place fails as no access (75).
-FileDescriptor OpenFileForReading(const std::string& path)
+// An open file to read and the size it reported when opened.
+struct FileToRead {
+    FileDescriptor fd;
+    std::uint64_t size;
+};
+
+// Opens a file for reading. The open does not block (a FIFO would wait for a writer for ever) and
+// only a regular file is accepted: a folder fails as no access (75), a FIFO, a device or a socket
+// as a missing file (53), the way a program expecting a file sees them.
+FileToRead OpenFileForReading(const std::string& path)
 {
-    FileDescriptor fd(OpenOrThrow(path, O_RDONLY));
+    FileDescriptor fd(OpenOrThrow(path, O_RDONLY | O_NONBLOCK));
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0)
         ThrowErrno(errno, path);
     if (S_ISDIR(st.st_mode))
         ThrowFileError(ErrorNumber::PathFileAccess, path);
-    return fd;
+    if (!S_ISREG(st.st_mode))
+        ThrowFileError(ErrorNumber::FileNotFound, path);
+    const int flags = ::fcntl(fd.get(), F_GETFL);
+    if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
+        ThrowErrno(errno, path);
+    return {std::move(fd), static_cast<std::uint64_t>(st.st_size)};
 }
 
 void WriteAll(int fd, const char* data, std::size_t length, const std::string& path)
@@ -98,21 +113,25 @@ void WriteAll(int fd, const char* data, std::size_t length, const std::string& p
     }
 }
 
-std::string ReadAll(int fd, const std::string& path)
+// Reads no more than the size the file reported when it was opened (a file that grows meanwhile
+// is read as it was); one that shrinks meanwhile is read to its end.
+std::string ReadAll(const FileToRead& file, const std::string& path)
 {
-    std::string bytes;
-    std::vector<char> buffer(1 << 16);
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer.data(), buffer.size());
+    std::string bytes(file.size, '\0');
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got = ::read(file.fd.get(), bytes.data() + done, bytes.size() - done);
         if (got < 0) {
             if (errno == EINTR)
                 continue;
             ThrowErrno(errno, path);
         }
         if (got == 0)
-            return bytes;
-        bytes.append(buffer.data(), static_cast<std::size_t>(got));
+            break;
+        done += static_cast<std::size_t>(got);
     }
+    bytes.resize(done);
+    return bytes;
 }
 
 // A rename lasts through a power cut only once the folder holding the new entry is on the disk.
@@ -126,17 +145,43 @@ void SyncFolder(const std::string& folder, const std::string& path)
         ThrowErrno(errno, path);
 }
 
-// The file that a write through `path` really changes: the target of a symbolic link.
+// The file that a write through `path` really changes: the regular file a symbolic link names.
+// A link to anything else (a device, a FIFO) is itself what gets replaced, never the node.
 std::string ResolveLinkTarget(const std::string& path)
 {
     struct stat st {};
     if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+        return path;
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
         return path;
     char resolved[PATH_MAX];
     if (::realpath(path.c_str(), resolved) != nullptr)
         return resolved;
     return path;
 }
+
+// The complete copy that a replace writes first has one fixed name per file, so that a copy
+// left behind by a crash is reused and removed by the next write of that file, not piled up.
+std::string SiblingCopyName(const std::string& target)
+{
+    return FolderOf(target) + "/." + BaseName(target) + ".new";
+}
+
+// Two processes replacing files in one folder take turns (an advisory lock on the folder itself),
+// so that they never write the same fixed-name copy at once. A folder that cannot be opened for
+// reading is written without it.
+class FolderLock {
+public:
+    explicit FolderLock(const std::string& folder)
+        : m_fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+    {
+        while (m_fd.get() >= 0 && ::flock(m_fd.get(), LOCK_EX) != 0 && errno == EINTR) {
+        }
+    }
+
+private:
+    FileDescriptor m_fd;
+};
 
 // The user's data is forced to the disk before it replaces the old file; a cache file, which the
 // next start rebuilds from its source, is not.
@@ -162,22 +207,32 @@ void PieceDone(const std::string& path, std::uint64_t written, const PieceWritte
 // writes the new content into a sibling temporary file, and a rename swaps it in. Any failure
 // removes the temporary file and leaves the target as it was.
 void ReplaceThroughTemporary(const std::string& path, Durability durability, std::optional<std::int64_t> modified,
-                             const std::function<void(int fd)>& fill)
+                             const std::function<void(int fd)>& fill, LinkAtTarget link = LinkAtTarget::Replace,
+                             const std::string& siblingCopy = {})
 {
-    const std::string target = ResolveLinkTarget(path);
+    const std::string target = link == LinkAtTarget::Follow ? ResolveLinkTarget(path) : path;
     struct stat old {};
-    const bool existed = ::stat(target.c_str(), &old) == 0;
-    if (existed) {
+    const bool found = (link == LinkAtTarget::Follow ? ::stat : ::lstat)(target.c_str(), &old) == 0;
+    if (found)
         RefuseIfReadOnly(old, path);
+    // Only a regular file hands its permissions on; a link, a FIFO or a device node is simply replaced.
+    const bool existed = found && S_ISREG(old.st_mode);
+    if (existed) {
         // Opening for writing (without truncating) asks the system whether we may change it,
         // and tells a file held by a running program (70) from one we may not touch (75).
         FileDescriptor probe(OpenOrThrow(target, O_WRONLY));
-    } else if (!FolderExists(FolderOf(target))) {
+    } else if (!found && !FolderExists(FolderOf(target))) {
         ThrowFileError(ErrorNumber::PathNotFound, path);
     }
 
-    std::string temporary = FolderOf(target) + "/." + BaseName(target) + ".XXXXXX";
-    const int rawFd = ::mkstemp(temporary.data());
+    // A name given beside a link does not lie beside the file that the link names.
+    const std::string temporary = siblingCopy.empty() || target != path ? SiblingCopyName(target) : siblingCopy;
+    const FolderLock lock(FolderOf(target));
+    // A copy left behind by a crash, or anything planted under the name, goes first; the new copy
+    // is created afresh and never through a link.
+    if (::unlink(temporary.c_str()) != 0 && errno != ENOENT)
+        ThrowErrno(errno, path);
+    const int rawFd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (rawFd < 0)
         ThrowErrno(errno, path);
     FileDescriptor fd(rawFd);
@@ -251,17 +306,18 @@ void CreateFolder(const std::string& path)
 
 std::string ReadFileBytes(const std::string& path)
 {
-    FileDescriptor fd = OpenFileForReading(path);
-    return ReadAll(fd.get(), path);
+    return ReadAll(OpenFileForReading(path), path);
 }
 
 std::string ReadFileRange(const std::string& path, std::uint64_t offset, std::size_t length)
 {
-    FileDescriptor fd = OpenFileForReading(path);
+    const FileToRead file = OpenFileForReading(path);
+    if (offset > file.size || length > file.size - offset)
+        ThrowFileError(ErrorNumber::InputPastEnd, path);
     std::string bytes(length, '\0');
     std::size_t done = 0;
     while (done < length) {
-        const ssize_t got = ::pread(fd.get(), bytes.data() + done, length - done,
+        const ssize_t got = ::pread(file.fd.get(), bytes.data() + done, length - done,
                                     static_cast<off_t>(offset + done));
         if (got < 0) {
             if (errno == EINTR)
@@ -295,9 +351,16 @@ void ReplaceFileStreaming(const std::string& path, const std::function<void(cons
     });
 }
 
-void ReplaceFileContents(const std::string& path, const std::string& bytes)
+void ReplaceFileContents(const std::string& path, const std::string& bytes, LinkAtTarget link,
+                         const std::string& siblingCopy)
 {
-    ReplaceFileStreaming(path, [&](const ByteSink& write) { write(bytes.data(), bytes.size()); });
+    ReplaceThroughTemporary(
+        path, Durability::Flushed, std::nullopt,
+        [&](int fd) {
+            WriteAll(fd, bytes.data(), bytes.size(), path);
+            RunReplaceHook(ReplaceStep::PartWritten, path);
+        },
+        link, siblingCopy);
 }
 
 std::optional<FileStamp> StampOf(const std::string& path)
@@ -320,9 +383,11 @@ void WriteCacheFile(const std::string& path, const std::function<void(const Byte
         });
     });
 }
+
 void CopyToCacheFile(const std::string& source, const std::string& destination, const PieceWritten& onPiece)
 {
-    FileDescriptor in = OpenFileForReading(source);
+    const FileToRead file = OpenFileForReading(source);
+    const FileDescriptor& in = file.fd;
     struct stat st {};
     if (::fstat(in.get(), &st) != 0)
         ThrowErrno(errno, source);
@@ -331,7 +396,11 @@ void CopyToCacheFile(const std::string& source, const std::string& destination, 
         // cannot (another file system on older kernels, special files), a bounded buffer does.
         std::uint64_t written = 0;
         for (;;) {
-            const ssize_t got = ::copy_file_range(in.get(), nullptr, out, nullptr, kKernelPieceSize, 0);
+            if (written >= static_cast<std::uint64_t>(st.st_size))
+                return;
+            const ssize_t got = ::copy_file_range(
+                in.get(), nullptr, out, nullptr,
+                static_cast<std::size_t>(std::min<std::uint64_t>(kKernelPieceSize, static_cast<std::uint64_t>(st.st_size) - written)), 0);
             if (got < 0 && errno == EINTR)
                 continue;
             if (got < 0 && written == 0 &&
@@ -347,9 +416,12 @@ void CopyToCacheFile(const std::string& source, const std::string& destination, 
             written += static_cast<std::uint64_t>(got);
             PieceDone(destination, written, onPiece);
         }
+        // Never more than the size the file reported: a file that grows meanwhile is not followed.
+        const auto size = static_cast<std::uint64_t>(st.st_size);
         std::vector<char> buffer(kCachePieceSize);
-        for (;;) {
-            const ssize_t got = ::read(in.get(), buffer.data(), buffer.size());
+        while (written < size) {
+            const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(buffer.size(), size - written));
+            const ssize_t got = ::read(in.get(), buffer.data(), wanted);
             if (got < 0 && errno == EINTR)
                 continue;
             if (got < 0)
@@ -363,6 +435,12 @@ void CopyToCacheFile(const std::string& source, const std::string& destination, 
     });
 }
 
+bool IsLink(const std::string& path)
+{
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
 void CopyFileReplacing(const std::string& source, const std::string& destination)
 {
     ReplaceFileContents(destination, ReadFileBytes(source));
@@ -373,7 +451,10 @@ void WriteByteAt(const std::string& path, std::uint64_t offset, unsigned char va
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0)
         RefuseIfReadOnly(st, path);
-    FileDescriptor fd(OpenOrThrow(path, O_WRONLY | O_CREAT));
+    const int rawFd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (rawFd < 0)
+        ThrowErrno(errno == ELOOP ? EACCES : errno, path);
+    FileDescriptor fd(rawFd);
     for (;;) {
         const ssize_t written = ::pwrite(fd.get(), &value, 1, static_cast<off_t>(offset));
         if (written == 1)

@@ -49,4 +49,8 @@ std::string PathBelow(const std::string& folder, std::string_view path)
     return JoinPath(folder, NativePath(path));
 }
 
+// Nothing is listed here, so there is nothing to keep.
+DriveListingCache::DriveListingCache() = default;
+DriveListingCache::~DriveListingCache() = default;
+
 }  // namespace talvero

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <random>
@@ -36,6 +37,7 @@ public:
     }
     Handle(const Handle&) = delete;
     Handle& operator=(const Handle&) = delete;
+    Handle(Handle&& other) noexcept : m_handle(other.m_handle) { other.m_handle = INVALID_HANDLE_VALUE; }
     HANDLE get() const { return m_handle; }
     void Close(const std::string& path)
     {
@@ -98,6 +100,30 @@ std::string BaseName(const std::string& path)
     return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
+// Opens a file for reading and tells its size. Only a file on a disk is read: a pipe, a console
+// or a device fails as a missing file (53), the way a program expecting a file sees them.
+Handle OpenFileForReading(const std::string& path, std::uint64_t& size)
+{
+    // Sharing deletion lets another copy of the program replace the file meanwhile.
+    Handle file(OpenOrThrow(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING));
+    if (GetFileType(file.get()) != FILE_TYPE_DISK)
+        ThrowFileError(ErrorNumber::FileNotFound, path);
+    LARGE_INTEGER length;
+    if (!GetFileSizeEx(file.get(), &length))
+        ThrowLastError(path);
+    size = static_cast<std::uint64_t>(length.QuadPart);
+    return file;
+}
+
+// How often a replace tries to swap its copy in while a reader holds the file (10 ms apart).
+constexpr int kReplaceAttempts = 200;
+
+// The complete copy that a replace writes first has one fixed name per file, so that a copy
+// left behind by a crash is reused and removed by the next write of that file, not piled up.
+std::string SiblingCopyName(const std::string& path)
+{
+    return FolderOf(path) + "\\~" + BaseName(path) + ".new";
+}
 
 // The user's data is forced to the disk before it replaces the old file; a cache file, which the
 // next start rebuilds from its source, is not.
@@ -123,7 +149,7 @@ FILETIME FileTimeOf(std::int64_t nanoseconds)
 // writes the new content into a sibling temporary file, and a move swaps it in. Any failure
 // removes the temporary file and leaves the target as it was.
 void ReplaceThroughTemporary(const std::string& path, Durability durability, std::optional<std::int64_t> modified,
-                             const std::function<void(HANDLE)>& fill)
+                             const std::function<void(HANDLE)>& fill, const std::string& siblingCopy = {})
 {
     const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
     const bool existed = attributes != INVALID_FILE_ATTRIBUTES;
@@ -137,12 +163,15 @@ void ReplaceThroughTemporary(const std::string& path, Durability durability, std
         ThrowFileError(ErrorNumber::PathNotFound, path);
     }
 
-    std::random_device random;
-    const std::string temporary = FolderOf(path) + "\\~" + BaseName(path) + "." + std::to_string(random()) + ".tmp";
+    // A copy left behind by a crash goes first. The copy is opened without sharing, so that a
+    // second writer of the same file fails (70) rather than writing into it too.
+    const std::string temporary = siblingCopy.empty() ? SiblingCopyName(path) : siblingCopy;
+    SetFileAttributesW(Wide(temporary).c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(Wide(temporary).c_str());
     try {
         {
             HANDLE raw = CreateFileW(Wide(temporary).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                     FILE_ATTRIBUTE_HIDDEN, nullptr);
+                                     siblingCopy.empty() ? FILE_ATTRIBUTE_HIDDEN : FILE_ATTRIBUTE_NORMAL, nullptr);
             if (raw == INVALID_HANDLE_VALUE)
                 ThrowLastError(path);
             Handle file(raw);
@@ -159,8 +188,14 @@ void ReplaceThroughTemporary(const std::string& path, Durability durability, std
         }
         RunReplaceHook(faults::ReplaceStep::Flushed, path);
         const DWORD flags = MOVEFILE_REPLACE_EXISTING | (durability == Durability::Flushed ? MOVEFILE_WRITE_THROUGH : 0);
-        if (!MoveFileExW(Wide(temporary).c_str(), Wide(path).c_str(), flags))
-            ThrowLastError(path);
+        // Anybody reading the file at this moment (the emulator starting, another copy of the
+        // program) keeps it from being replaced until they close it: try again for a while.
+        for (int attempt = 1; !MoveFileExW(Wide(temporary).c_str(), Wide(path).c_str(), flags); ++attempt) {
+            const DWORD error = GetLastError();
+            if (attempt == kReplaceAttempts || (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION))
+                windows::ThrowWindowsError(error, path);
+            Sleep(10);
+        }
         SetFileAttributesW(Wide(path).c_str(), existed ? (attributes & ~FILE_ATTRIBUTE_HIDDEN) | FILE_ATTRIBUTE_NORMAL
                                                        : FILE_ATTRIBUTE_NORMAL);
     } catch (...) {
@@ -201,24 +236,33 @@ void CreateFolder(const std::string& path)
         ThrowLastError(path);
 }
 
+// Reads no more than the size the file had when it was opened.
 std::string ReadFileBytes(const std::string& path)
 {
-    Handle file(OpenOrThrow(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING));
-    std::string bytes;
-    std::vector<char> buffer(1 << 16);
-    for (;;) {
+    std::uint64_t size = 0;
+    Handle file = OpenFileForReading(path, size);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const std::size_t rest = bytes.size() - done;
         DWORD got = 0;
-        if (!ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr))
+        if (!ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(rest > (1u << 30) ? (1u << 30) : rest), &got,
+                      nullptr))
             ThrowLastError(path);
         if (got == 0)
-            return bytes;
-        bytes.append(buffer.data(), got);
+            break;
+        done += got;
     }
+    bytes.resize(done);
+    return bytes;
 }
 
 std::string ReadFileRange(const std::string& path, std::uint64_t offset, std::size_t length)
 {
-    Handle file(OpenOrThrow(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING));
+    std::uint64_t size = 0;
+    Handle file = OpenFileForReading(path, size);
+    if (offset > size || length > size - offset)
+        ThrowFileError(ErrorNumber::InputPastEnd, path);
     Seek(file.get(), offset, path);
     std::string bytes(length, '\0');
     std::size_t done = 0;
@@ -278,29 +322,47 @@ void WriteCacheFile(const std::string& path, const std::function<void(const Byte
 
 void CopyToCacheFile(const std::string& source, const std::string& destination, const PieceWritten& onPiece)
 {
-    Handle in(OpenOrThrow(source, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING));
+    std::uint64_t size = 0;
+    Handle in = OpenFileForReading(source, size);
     FILETIME lastWrite;
     if (!GetFileTime(in.get(), nullptr, nullptr, &lastWrite))
         ThrowLastError(source);
     WriteCacheFile(
         destination,
         [&](const ByteSink& write) {
+            // Never more than the size the file reported: a file that grows meanwhile is not followed.
             std::vector<char> buffer(kCachePieceSize);
-            for (;;) {
+            for (std::uint64_t done = 0; done < size;) {
+                const auto wanted = static_cast<DWORD>(std::min<std::uint64_t>(buffer.size(), size - done));
                 DWORD got = 0;
-                if (!ReadFile(in.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr))
+                if (!ReadFile(in.get(), buffer.data(), wanted, &got, nullptr))
                     ThrowLastError(source);
                 if (got == 0)
                     return;
                 write(buffer.data(), got);
+                done += got;
             }
         },
         UnixNanoseconds(lastWrite), onPiece);
 }
 
-void ReplaceFileContents(const std::string& path, const std::string& bytes)
+// A rename replaces a link at the target itself, so both ways of treating one come to the same here.
+void ReplaceFileContents(const std::string& path, const std::string& bytes, LinkAtTarget,
+                         const std::string& siblingCopy)
 {
-    ReplaceFileStreaming(path, [&](const ByteSink& write) { write(bytes.data(), bytes.size()); });
+    ReplaceThroughTemporary(
+        path, Durability::Flushed, std::nullopt,
+        [&](HANDLE file) {
+            WriteAll(file, bytes.data(), bytes.size(), path);
+            RunReplaceHook(faults::ReplaceStep::PartWritten, path);
+        },
+        siblingCopy);
+}
+
+bool IsLink(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
 void CopyFileReplacing(const std::string& source, const std::string& destination)
@@ -327,7 +389,8 @@ std::uint64_t FileSize(const std::string& path)
 
 void OpenForReadingAndClose(const std::string& path)
 {
-    Handle file(OpenOrThrow(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING));
+    std::uint64_t size = 0;
+    OpenFileForReading(path, size);
 }
 
 void MarkExecutable(const std::string&) {}

@@ -5,8 +5,14 @@
 #include "platform/FaultHooks.h"
 #include "platform/FileError.h"
 #include "tests/support/AppFolderTest.h"
+#include "platform/Files.h"
+#include "platform/TextRecords.h"
+#include "tests/support/FileWorker.h"
 
 #include <filesystem>
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 namespace talvero {
 namespace {
@@ -75,7 +81,7 @@ TEST_F(ConfigEditorTest, FailuresLeaveDefaultUaeAsItWas)
             throw FileError(ErrorNumber::DiskFull, "disk full");
     });
     EXPECT_EQ(61, FailureOf("chipset=", "aga"));
-    EXPECT_TRUE(test::Exists(App(kConfigTempFile)));  // the complete new copy stays behind
+    EXPECT_FALSE(test::Exists(App(kConfigTempFile)));  // the unfinished copy goes with the failure
     faults::SetReplaceHook(nullptr);
     test::MakeReadOnly(App(kConfigFile));
     EXPECT_EQ(75, FailureOf("chipset=", "aga"));
@@ -108,6 +114,49 @@ TEST_F(ConfigEditorTest, TheTemplateHoldsEveryKeyTalveroSetsOnce)
         SetConfigValue(key, "probe");
         EXPECT_EQ(lines, ConfigLines().size()) << key << " is not in the template";
     }
+}
+
+// The keys of a file in their order, and whether it ends with a whole line: what a torn write breaks.
+std::pair<std::vector<std::string>, bool> Shape(const std::string& content)
+{
+    std::vector<std::string> keys;
+    for (const std::string& line : SplitRecords(content))
+        keys.push_back(line.substr(0, line.find('=')));
+    return {keys, content.size() >= 2 && content.compare(content.size() - 2, 2, "\r\n") == 0};
+}
+
+TEST_F(ConfigEditorTest, TwoRunningCopiesTakeTurnsTheFileStaysWholeAndNoChangeIsLost)
+{
+    constexpr int kCalls = 1000;
+    test::WriteFile(App(kConfigFile), DefaultUaeTemplate());
+    const auto whole = Shape(DefaultUaeTemplate());
+    const std::int64_t copies[] = {
+        test::StartFileWorker({"config", folder.path(), "cpu_speed=", std::to_string(kCalls)}),
+        test::StartFileWorker({"config", folder.path(), "gfx_width=", std::to_string(kCalls)})};
+    std::atomic<bool> finished{false};
+    int statuses[2] = {-1, -1};
+    std::thread waiter([&] {
+        for (int i = 0; i < 2; ++i)
+            statuses[i] = test::WaitForChild(copies[i]);
+        finished = true;
+    });
+    int looks = 0;
+    int torn = 0;
+    while (!finished) {
+        ++looks;
+        if (Shape(ReadFileBytes(App(kConfigFile))) != whole)
+            ++torn;
+        // A pause between looks: on Windows an open reader holds off the replace meanwhile.
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    waiter.join();
+    EXPECT_EQ(0, statuses[0]);
+    EXPECT_EQ(0, statuses[1]);
+    EXPECT_EQ(0, torn) << "of " << looks << " looks while both copies wrote";
+    EXPECT_EQ(whole, Shape(Config()));
+    EXPECT_EQ(std::to_string(kCalls), ConfigValue("cpu_speed="));
+    EXPECT_EQ(std::to_string(kCalls), ConfigValue("gfx_width="));
+    EXPECT_FALSE(test::Exists(App(kConfigTempFile)));
 }
 
 }  // namespace

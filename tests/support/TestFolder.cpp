@@ -12,11 +12,13 @@ namespace fs = std::filesystem;
 
 namespace talvero::test {
 
-TestFolder::TestFolder()
+TestFolder::TestFolder() : TestFolder(fs::temp_directory_path().string()) {}
+
+TestFolder::TestFolder(const std::string& parent)
 {
     std::random_device random;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const fs::path candidate = fs::temp_directory_path() / ("talvero-test-" + std::to_string(random()));
+        const fs::path candidate = fs::path(parent) / ("talvero-test-" + std::to_string(random()));
         if (fs::create_directory(candidate)) {
             m_path = candidate.string();
             return;

@@ -10,6 +10,8 @@ namespace talvero::test {
 class TestFolder {
 public:
     TestFolder();
+    /// A fresh folder below `parent` instead of the system's temporary folder.
+    explicit TestFolder(const std::string& parent);
     ~TestFolder();
     TestFolder(const TestFolder&) = delete;
     TestFolder& operator=(const TestFolder&) = delete;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // What the tests need from the system they run on.
 namespace talvero::test {
@@ -22,5 +23,11 @@ void UnmapDrives();
 /// What tells one file from another on its volume (the inode, the file index): a file replaced by
 /// a new copy gets a new one, one left alone keeps it. 0 when the file is missing.
 std::uint64_t FileIdentity(const std::string& path);
+/// Starts a program with arguments as a child process of the test.
+std::int64_t StartChild(const std::string& program, const std::vector<std::string>& arguments);
+/// Waits for a child process; its exit status, or -1 when it did not exit normally.
+int WaitForChild(std::int64_t child);
+/// Ends a child process at once (SIGKILL, TerminateProcess) and waits for it.
+void KillChild(std::int64_t child);
 
 }  // namespace talvero::test

@@ -87,6 +87,23 @@ TEST_F(DrivesTest, CdPathsMatchRegardlessOfCaseExactSpellingFirst)
     EXPECT_EQ(app / "Drives/D/Nothing/here", PathOnDrive("D:", "\\Nothing\\here"));
 }
 
+TEST_F(DrivesTest, DuringAGameStartEachFolderIsListedOnceForNamesInAnotherCase)
+{
+    constexpr int kFiles = 200;
+    test::MakeFolders(app / "Drives/D/DATA");
+    for (int i = 0; i < kFiles; ++i)
+        test::WriteFile(app / ("Drives/D/DATA/FILE" + std::to_string(i)), "");
+    {
+        const DriveListingCache listing;
+        for (int i = 0; i < kFiles; ++i)
+            ASSERT_EQ(app / ("Drives/D/DATA/FILE" + std::to_string(i)), PathOnDrive("D:", "\\data\\file" + std::to_string(i)));
+        // Listed once, not once per name: a file that comes later is not in the listing.
+        test::WriteFile(app / "Drives/D/DATA/NEW", "");
+        EXPECT_EQ(app / "Drives/D/DATA/new", PathOnDrive("D:", "\\data\\new"));
+    }
+    EXPECT_EQ(app / "Drives/D/DATA/NEW", PathOnDrive("D:", "\\data\\new"));
+}
+
 TEST(MountTable, FindsTheMountPointOfADeviceWithEscapedBlanks)
 {
     const std::string table = "sysfs /sys sysfs rw 0 0\n"
@@ -94,6 +111,9 @@ TEST(MountTable, FindsTheMountPointOfADeviceWithEscapedBlanks)
                               "/dev/sda1 / ext4 rw 0 0\n";
     EXPECT_EQ(std::vector<std::string>{"/media/My Disc"}, posix::MountPointsOf("/dev/sr0", table));
     EXPECT_TRUE(posix::MountPointsOf("/dev/sr1", table).empty());
+    // A backslash without three octal digits after it is plain text.
+    EXPECT_EQ(std::vector<std::string>{"/media/A\\9\\08\\04"},
+              posix::MountPointsOf("/dev/sr1", "/dev/sr1 /media/A\\9\\08\\04 iso9660 ro 0 0\n"));
 }
 
 }  // namespace

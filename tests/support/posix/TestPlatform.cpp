@@ -1,6 +1,8 @@
 #include "tests/support/TestPlatform.h"
 #include "tests/support/TestFolder.h"
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -82,6 +84,36 @@ std::uint64_t FileIdentity(const std::string& path)
 bool ReadOnlyFoldersAreEnforced()
 {
     return ::geteuid() != 0;
+}
+
+std::int64_t StartChild(const std::string& program, const std::vector<std::string>& arguments)
+{
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::execv(program.c_str(), argv.data());
+        ::_exit(127);
+    }
+    return child;
+}
+
+int WaitForChild(std::int64_t child)
+{
+    int status = 0;
+    while (::waitpid(static_cast<pid_t>(child), &status, 0) < 0) {
+        if (errno != EINTR)
+            return -1;
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+void KillChild(std::int64_t child)
+{
+    ::kill(static_cast<pid_t>(child), SIGKILL);
+    WaitForChild(child);
 }
 
 }  // namespace talvero::test

@@ -92,4 +92,38 @@ std::uint64_t FileIdentity(const std::string& path)
     return known ? (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow : 0;
 }
 
+std::int64_t StartChild(const std::string& program, const std::vector<std::string>& arguments)
+{
+    std::string commandLine = "\"" + program + "\"";
+    for (const std::string& argument : arguments)
+        commandLine += " \"" + argument + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+        return 0;
+    CloseHandle(process.hThread);
+    return reinterpret_cast<std::int64_t>(process.hProcess);
+}
+
+int WaitForChild(std::int64_t child)
+{
+    HANDLE process = reinterpret_cast<HANDLE>(child);
+    if (process == nullptr)
+        return -1;
+    WaitForSingleObject(process, INFINITE);
+    DWORD status = 0;
+    const bool known = GetExitCodeProcess(process, &status);
+    CloseHandle(process);
+    return known ? static_cast<int>(status) : -1;
+}
+
+void KillChild(std::int64_t child)
+{
+    if (child != 0)
+        TerminateProcess(reinterpret_cast<HANDLE>(child), 1);
+    WaitForChild(child);
+}
+
 }  // namespace talvero::test

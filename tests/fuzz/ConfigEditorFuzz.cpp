@@ -1,0 +1,43 @@
+// The configuration file editor on any file content, key and value: every line survives, each
+// ends with CR LF, and the key's line holds the value.
+#include "emulator/ConfigEditor.h"
+#include "platform/AppFolder.h"
+#include "platform/FileError.h"
+#include "platform/Files.h"
+#include "platform/TextRecords.h"
+#include "tests/fuzz/FuzzSupport.h"
+
+using namespace talvero;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static const std::string folder = fuzz::MakeDemoAppFolder();
+    // Input: key NUL value NUL file content.
+    const auto pieces = fuzz::Pieces(fuzz::Text(data, size), 3);
+    const std::string& key = pieces[0];
+    const std::string& value = pieces[1];
+    const std::string& content = pieces[2];
+
+    const std::string result = WithConfigValue(content, key, value);
+    const auto before = SplitRecords(content);
+    const auto after = SplitRecords(result);
+    fuzz::Require(result.size() >= 2 && result.compare(result.size() - 2, 2, "\r\n") == 0, "ends with CR LF");
+    if (key.find('\r') == std::string::npos && (key + value).find('\r') == std::string::npos) {
+        fuzz::Require(after.size() == before.size() || after.size() == before.size() + 1, "no line lost or added");
+        bool found = false;
+        for (const std::string& line : after)
+            found = found || line == key + value;
+        fuzz::Require(found, "the key's line holds the value");
+    }
+
+    // The same through the file, with its lock and replace.
+    WriteFileBytes(AppPath(kConfigFile), content);
+    try {
+        SetConfigValue(key, value);
+        fuzz::Require(ReadFileBytes(AppPath(kConfigFile)) == result, "the file holds the new text");
+    } catch (const FileError& error) {
+        fuzz::Require(error.number() == ErrorNumber::InvalidArgument, "only a line break is refused");
+        fuzz::Require(ReadFileBytes(AppPath(kConfigFile)) == content, "a refused call changes nothing");
+    }
+    return 0;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The test program started again as a child process that changes files the way a running copy
+// of Talvero does, for the tests of two copies at once and of crashes in the middle of a write.
+namespace talvero::test {
+
+inline constexpr const char* kFileWorkerSwitch = "--file-worker";
+
+/// Runs the worker when the program was started with kFileWorkerSwitch; returns its exit status.
+///   --file-worker config APPFOLDER KEY COUNT   sets KEY to 1..COUNT, one SetConfigValue each
+///   --file-worker rounds APPFOLDER COUNT       COUNT rounds (0: until killed) of WorkerRound
+int RunFileWorker(int argc, char** argv);
+
+/// One round of a running program's file work below the current AppFolder (a demo one with
+/// Akira's CD): a configuration line, Akira's save-data backup rewritten and restored, and an
+/// install of Akira. Failures reach the current host as message boxes.
+void WorkerRound(std::uint64_t round);
+
+/// The two contents that WorkerRound alternates for Akira's save data.
+std::string SaveDataVersion(std::uint64_t round);
+
+/// Starts this test program again as a file worker with the given arguments (see TestPlatform.h
+/// for waiting for it and killing it).
+std::int64_t StartFileWorker(const std::vector<std::string>& arguments);
+
+}  // namespace talvero::test
