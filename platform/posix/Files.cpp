@@ -122,6 +122,7 @@ void SyncFolder(const std::string& folder, const std::string& path)
     FileDescriptor guard(fd);
     if (::fsync(fd) != 0 && errno == EIO)
         ThrowErrno(errno, path);
+    RunReplaceHook(ReplaceStep::FolderSynced, path);
 }
 
 // The file that a write through `path` really changes: the target of a symbolic link.
@@ -242,7 +243,6 @@ void ReplaceFileContents(const std::string& path, const std::string& bytes)
     }
     RunReplaceHook(ReplaceStep::Renamed, path);
     SyncFolder(FolderOf(target), path);
-    RunReplaceHook(ReplaceStep::FolderSynced, path);
 }
 
 void CopyFileReplacing(const std::string& source, const std::string& destination)
