@@ -93,6 +93,7 @@ TEST_F(StartGameTest, AConfigurationThatCannotBeWrittenSaysSoInsteadOfAskingForT
     Start("Akira");
     host->ExpectMessage("Error writing to a file!");
     EXPECT_EQ(kBareConfig, Config());
+    test::MakeWritable(App(kConfigFile));  // Windows refuses to delete a read-only file
     std::filesystem::remove(App(kConfigFile));
     Start("Akira");
     host->ExpectMessage("Important file not found. Can't start the selected game!");
