@@ -143,6 +143,7 @@ void SyncFolder(const std::string& folder, const std::string& path)
     FileDescriptor guard(fd);
     if (::fsync(fd) != 0 && errno == EIO)
         ThrowErrno(errno, path);
+    RunReplaceHook(ReplaceStep::FolderSynced, path);
 }
 
 // The file that a write through `path` really changes: the regular file a symbolic link names.
@@ -270,7 +271,6 @@ void ReplaceThroughTemporary(const std::string& path, Durability durability, std
     // A file that holds the user's data lasts a power cut only once its folder's entry is on the disk.
     if (durability == Durability::Flushed) {
         SyncFolder(FolderOf(target), path);
-        RunReplaceHook(ReplaceStep::FolderSynced, path);
     }
 }
 

@@ -2,6 +2,8 @@
 #include "app/Shutdown.h"
 #include "app/StartGame.h"
 #include "emulator/ConfigEditor.h"
+#include "platform/FaultHooks.h"
+#include "platform/FileError.h"
 #include "tests/support/AppFolderTest.h"
 
 #include <filesystem>
@@ -86,10 +88,17 @@ TEST_F(StartGameTest, TheIdentityFileIsLookedForOnTheDrivesFirstTwoCharacters)
 TEST_F(StartGameTest, AConfigurationThatCannotBeWrittenSaysSoInsteadOfAskingForTheCd)
 {
     InsertDemoCd("Akira");
+    faults::SetReplaceHook([](faults::ReplaceStep, const std::string&) {
+        throw FileError(ErrorNumber::DiskFull, "disk full");  // any number but 53, 75 and 76
+    });
+    Start("Akira");
+    host->ExpectMessage("Error writing to a file!");
+    faults::SetReplaceHook(nullptr);
     test::MakeReadOnly(App(kConfigFile));
     Start("Akira");
     host->ExpectMessage("Error writing to a file!");
     EXPECT_EQ(kBareConfig, Config());
+    test::MakeWritable(App(kConfigFile));  // Windows refuses to delete a read-only file
     std::filesystem::remove(App(kConfigFile));
     Start("Akira");
     host->ExpectMessage("Important file not found. Can't start the selected game!");

@@ -12,11 +12,14 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
+// Sorts by inserting one entry at a time; a second list is built from the returned positions,
+// as a window builds its list control, and must come out the same.
 Texts Sorted(const Texts& entries)
 {
-    Texts sorted;
+    Texts sorted, byPosition;
     for (const std::string& entry : entries)
-        InsertSorted(sorted, entry);
+        byPosition.insert(byPosition.begin() + InsertSorted(sorted, entry), entry);
+    EXPECT_EQ(sorted, byPosition);
     return sorted;
 }
 
