@@ -26,7 +26,8 @@ bool InsertCdImage(const std::string& path)
     try {
         Settings().Write(kSettingCdImage, path);
     } catch (const std::exception&) {
-        ShowMessage("The CD image \"" + path + "\" could not be remembered in the settings.", MessageIcon::Critical);
+        ShowMessage("The CD image \"" + path + "\" could not be remembered in the settings.",
+                    MessageIcon::Critical);
         return false;
     }
     return true;

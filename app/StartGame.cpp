@@ -48,10 +48,10 @@ void StartGame(const std::string& title, const Switches& switches, const Options
     } catch (const FileError& error) {
         // The CD is not the problem here: say what really failed, as the installers do, and keep
         // the program running.
-        LogLine("writing the configuration failed with error " + ToText(error.number()) + ": " + error.path() +
-                ": " + error.reason());
-        ShowMessage(KnownFileErrorMessage(error.number()).value_or(kMessageErrorWritingFile), MessageIcon::Critical,
-                    kApplicationTitle, error.Details());
+        LogLine("writing the configuration failed with error " + ToText(error.number()) + ": " +
+                error.path() + ": " + error.reason());
+        ShowMessage(KnownFileErrorMessage(error.number()).value_or(kMessageErrorWritingFile),
+                    MessageIcon::Critical, kApplicationTitle, error.Details());
         return;
     }
 

@@ -38,9 +38,10 @@ void StartGameProgress::Report(const std::string& title, const std::string& file
                                std::uint64_t total)
 {
     const QString game = QString::fromStdString(title);
-    const QString label = file.empty() ? QStringLiteral("Starting \"%1\"...").arg(game)
-                                       : QStringLiteral("Copying \"%1\" from the CD:\n%2")
-                                             .arg(game, QString::fromStdString(file));
+    const QString label =
+        file.empty()
+            ? QStringLiteral("Starting \"%1\"...").arg(game)
+            : QStringLiteral("Copying \"%1\" from the CD:\n%2").arg(game, QString::fromStdString(file));
     if (m_dialog->labelText() != label)
         m_dialog->setLabelText(label);
     const auto share = total == 0 ? kSteps : static_cast<int>(done * kSteps / total);

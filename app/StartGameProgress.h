@@ -20,7 +20,8 @@ public:
     StartGameProgress(const StartGameProgress&) = delete;
     StartGameProgress& operator=(const StartGameProgress&) = delete;
 
-    void Report(const std::string& title, const std::string& file, std::uint64_t done, std::uint64_t total) override;
+    void Report(const std::string& title, const std::string& file, std::uint64_t done,
+                std::uint64_t total) override;
     bool Cancelled() override;
 
     /// How long the work may take before the dialog appears.

@@ -1,29 +1,28 @@
 #include "app/frmMain.h"
 
 #include "app/CdImageChoice.h"
-#include "ui/Artwork.h"
-#include "games/Collation.h"
-#include "settings/SettingsStore.h"
 #include "app/Shutdown.h"
 #include "app/StartGameWindow.h"
-#include "ui/WindowRegistry.h"
 #include "config/frmOptions.h"
+#include "games/Collation.h"
+#include "games/GameProfiles.h"
 #include "help/frmComp.h"
 #include "help/frmHelp1.h"
-#include "games/GameProfiles.h"
 #include "nvram/frmNVRAM.h"
 #include "platform/AppFolder.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
 #include "platform/cdimage/CdImage.h"
+#include "settings/SettingsStore.h"
+#include "ui/Artwork.h"
 #include "ui/SelectionList.h"
 #include "ui/Twips.h"
+#include "ui/WindowRegistry.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDropEvent>
-#include <QMimeData>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QImageReader>
@@ -32,6 +31,7 @@
 #include <QLayout>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
@@ -92,8 +92,14 @@ void frmMain::BuildControls()
     setTabOrder(m_command1, m_command2);
     setTabOrder(m_command2, m_option2);
 
-    connect(m_option1, &QRadioButton::toggled, this, [this](bool on) { if (on) Option1_Click(); });
-    connect(m_option2, &QRadioButton::toggled, this, [this](bool on) { if (on) Option2_Click(); });
+    connect(m_option1, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            Option1_Click();
+    });
+    connect(m_option2, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            Option2_Click();
+    });
     // A selection, by mouse, keyboard or code; the focus alone only sets the current row.
     connect(m_list1, &QListWidget::itemSelectionChanged, this, [this] {
         if (!m_list1->selectedItems().isEmpty())
@@ -143,8 +149,10 @@ void frmMain::BuildMenus()
     BuildImageEntries(extras);
 
     QMenu* hilfe = addMenu("Hilfe");
-    connect(addEntry(hilfe, "Hilfe1", QKeySequence(Qt::Key_F1)), &QAction::triggered, this, &frmMain::Hilfe1_Click);
-    connect(addEntry(hilfe, "Hilfe2", QKeySequence(Qt::Key_F2)), &QAction::triggered, this, &frmMain::Hilfe2_Click);
+    connect(addEntry(hilfe, "Hilfe1", QKeySequence(Qt::Key_F1)), &QAction::triggered, this,
+            &frmMain::Hilfe1_Click);
+    connect(addEntry(hilfe, "Hilfe2", QKeySequence(Qt::Key_F2)), &QAction::triggered, this,
+            &frmMain::Hilfe2_Click);
     hilfe->addSeparator()->setObjectName(QStringLiteral("Trenn2"));
     connect(addEntry(hilfe, "Info", QKeySequence()), &QAction::triggered, this, &frmMain::Info_Click);
 }
@@ -199,14 +207,14 @@ bool frmMain::Form_Load()
         try {
             if (const auto on = ParseBoolean(Settings().Read(key, fallback)))
                 action->setChecked(*on);
-        } catch (const std::exception&) {
-        }
+        } catch (const std::exception&) {}
     }
 
     try {
         CreateFolderIfMissing(AppPath("\\Cache"));
     } catch (const std::exception& error) {
-        ShowMessage("Error creating the cache directory.", MessageIcon::Critical, kApplicationTitle, DetailsOf(error));
+        ShowMessage("Error creating the cache directory.", MessageIcon::Critical, kApplicationTitle,
+                    DetailsOf(error));
         Form_Terminate();
         return false;
     }
@@ -260,8 +268,8 @@ void frmMain::ShowPreview(const QString& title)
         m_image1->setProperty("showing", QStringLiteral("none"));
         return;
     }
-    m_image1->setPixmap(QPixmap::fromImage(
-        picture.scaled(m_image1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    m_image1->setPixmap(
+        QPixmap::fromImage(picture.scaled(m_image1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     m_image1->setProperty("showing", QStringLiteral("preview"));
 }
 
@@ -273,7 +281,8 @@ void frmMain::Command1_Click()
     const QScopedValueRollback<bool> starting(m_starting, true);
     const auto selected = m_list1->selectedItems();
     const QString title = selected.isEmpty() ? QString() : selected.first()->text();
-    StartGameFromWindow(title.toStdString(), Switches{m_frameskip->isChecked(), m_jitComp->isChecked()}, this);
+    StartGameFromWindow(title.toStdString(), Switches{m_frameskip->isChecked(), m_jitComp->isChecked()},
+                        this);
 }
 
 void frmMain::Command2_Click()
@@ -297,8 +306,7 @@ void frmMain::JITComp_Click(bool checked)
 {
     try {
         Settings().Write(SettingKey::JITComp, BooleanText(checked));
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) {}
 }
 
 void frmMain::Extras1_Click()
@@ -374,16 +382,18 @@ void frmMain::ShowInsertedImage()
     m_insertImage->setText(QStringLiteral("&Insert CD image..."));
     const std::string image = InsertedCdImage();
     m_ejectImage->setEnabled(!image.empty());
-    m_ejectImage->setText(image.empty() ? QStringLiteral("&Eject CD image")
-                                        : QStringLiteral("&Eject CD image (%1)")
-                                              .arg(QString::fromStdString(ImageFileName(image))));
+    m_ejectImage->setText(
+        image.empty()
+            ? QStringLiteral("&Eject CD image")
+            : QStringLiteral("&Eject CD image (%1)").arg(QString::fromStdString(ImageFileName(image))));
 }
 
 // One image file dropped onto the window is inserted as if chosen through the menu.
 void frmMain::dragEnterEvent(QDragEnterEvent* event)
 {
     const auto urls = event->mimeData()->urls();
-    if (urls.size() == 1 && urls.first().isLocalFile() && HasCdImageExtension(urls.first().toLocalFile().toStdString()))
+    if (urls.size() == 1 && urls.first().isLocalFile() &&
+        HasCdImageExtension(urls.first().toLocalFile().toStdString()))
         event->acceptProposedAction();
 }
 

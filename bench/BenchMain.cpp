@@ -3,7 +3,6 @@
 #include "bench/InstallBench.h"
 
 #include <benchmark/benchmark.h>
-
 #include <cstdio>
 #include <map>
 #include <string>
@@ -33,7 +32,8 @@ public:
         const auto first = m_times.find("InstallGunship2000");
         const auto second = m_times.find("SecondStartGunship2000");
         if (first != m_times.end() && second != m_times.end() && first->second > 0)
-            std::printf("%-45s %6.2f %% of the first\n", "SecondStartGunship2000", 100.0 * second->second / first->second);
+            std::printf("%-45s %6.2f %% of the first\n", "SecondStartGunship2000",
+                        100.0 * second->second / first->second);
     }
 
 private:

@@ -4,11 +4,10 @@
 #include "demo/DemoImage.h"
 #include "games/GameProfiles.h"
 #include "platform/AppFolder.h"
-#include "platform/cdimage/CdRoot.h"
 #include "platform/Files.h"
+#include "platform/cdimage/CdRoot.h"
 
 #include <benchmark/benchmark.h>
-
 #include <filesystem>
 
 namespace talvero {
@@ -72,7 +71,10 @@ void FromFolder(benchmark::State& state)
 BENCHMARK(FromIso)->Name("CdImageCopy/iso")->Unit(benchmark::kMillisecond)->Iterations(kIterations);
 BENCHMARK(FromFolder)->Name("CdImageCopy/iso/plain")->Unit(benchmark::kMillisecond)->Iterations(kIterations);
 BENCHMARK(FromBinCue)->Name("CdImageCopy/bincue")->Unit(benchmark::kMillisecond)->Iterations(kIterations);
-BENCHMARK(FromFolder)->Name("CdImageCopy/bincue/plain")->Unit(benchmark::kMillisecond)->Iterations(kIterations);
+BENCHMARK(FromFolder)
+    ->Name("CdImageCopy/bincue/plain")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(kIterations);
 
 }  // namespace
 }  // namespace talvero

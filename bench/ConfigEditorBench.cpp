@@ -2,13 +2,12 @@
 // the plain work it cannot do without: reading the file and writing it back durably (write and
 // fsync, since Default.uae holds the user's settings). Also the same read and write without fsync,
 // to show what the durability costs.
-#include "emulator/ConfigEditor.h"
 #include "demo/DemoFolder.h"
+#include "emulator/ConfigEditor.h"
 #include "platform/AppFolder.h"
 #include "platform/Files.h"
 
 #include <benchmark/benchmark.h>
-
 #include <fcntl.h>
 #include <filesystem>
 #include <unistd.h>
@@ -45,7 +44,8 @@ void SetConfig(benchmark::State& state, const std::string& content)
 void WriteDurably(const std::string& path, const std::string& bytes)
 {
     const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC);
-    if (fd < 0 || ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()) || ::fsync(fd) != 0)
+    if (fd < 0 || ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()) ||
+        ::fsync(fd) != 0)
         std::abort();
     ::close(fd);
 }
@@ -66,7 +66,8 @@ void PlainReadWriteWithoutSync(benchmark::State& state, const std::string& conte
 }
 
 BENCHMARK_CAPTURE(SetConfig, demo_default_uae, DefaultUaeTemplate());
-BENCHMARK_CAPTURE(PlainReadWrite, demo_default_uae, DefaultUaeTemplate())->Name("SetConfig/plain/demo_default_uae");
+BENCHMARK_CAPTURE(PlainReadWrite, demo_default_uae, DefaultUaeTemplate())
+    ->Name("SetConfig/plain/demo_default_uae");
 BENCHMARK_CAPTURE(PlainReadWriteWithoutSync, demo_default_uae, DefaultUaeTemplate());
 BENCHMARK_CAPTURE(SetConfig, ten_thousand_lines, ConfigOfLines(10000));
 BENCHMARK_CAPTURE(PlainReadWrite, ten_thousand_lines, ConfigOfLines(10000))

@@ -12,7 +12,6 @@
 #include "platform/Process.h"
 
 #include <benchmark/benchmark.h>
-
 #include <filesystem>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -72,7 +71,8 @@ void PlainCopy(benchmark::State& state)
         fs::create_directories(folder / "plain");
         state.ResumeTiming();
         for (std::size_t i = 0; i < records.size(); ++i)
-            fs::copy_file(folder / "Drives" / "D" / NativePath(records[i]), folder / "plain" / std::to_string(i));
+            fs::copy_file(folder / "Drives" / "D" / NativePath(records[i]),
+                          folder / "plain" / std::to_string(i));
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * 30 * kFileSize);
 }
@@ -98,7 +98,8 @@ void PeakMemory(benchmark::State& state)
         const pid_t child = ::fork();
         if (child == 0) {
             const std::string self = RunningExecutablePath();
-            ::execl(self.c_str(), self.c_str(), kPeakMemoryArgument, folder.c_str(), static_cast<char*>(nullptr));
+            ::execl(self.c_str(), self.c_str(), kPeakMemoryArgument, folder.c_str(),
+                    static_cast<char*>(nullptr));
             ::_exit(127);
         }
         int status = 0;

@@ -1,11 +1,11 @@
 #include "config/OptionsLogic.h"
 
-#include "settings/SettingsStore.h"
 #include "emulator/ConfigEditor.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
 #include "platform/IgnoringFailure.h"
+#include "settings/SettingsStore.h"
 
 #include <cctype>
 
@@ -64,7 +64,8 @@ std::string NormaliseDrive(const std::string& text)
 
 bool IsValidDrive(const std::string& normalised)
 {
-    return !normalised.empty() && normalised.back() == ':' && normalised.front() >= 'A' && normalised.front() <= 'Z';
+    return !normalised.empty() && normalised.back() == ':' && normalised.front() >= 'A' &&
+           normalised.front() <= 'Z';
 }
 
 KickstartCheck CheckKickstartFile(const std::string& path)

@@ -1,8 +1,8 @@
 #include "config/frmOptions.h"
 
-#include "ui/WindowRegistry.h"
 #include "platform/Drives.h"
 #include "ui/Twips.h"
+#include "ui/WindowRegistry.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,11 +15,12 @@
 namespace talvero {
 
 namespace {
-const char* const kControllerEntries[] = {"Keyboard (cursor keys & right control key)", "PC-Joypad/Joystick #1",
-                                          "PC-Joypad/Joystick #2"};
+const char* const kControllerEntries[] = {"Keyboard (cursor keys & right control key)",
+                                          "PC-Joypad/Joystick #1", "PC-Joypad/Joystick #2"};
 }  // namespace
 
-frmOptions::frmOptions(QWidget* owner) : QDialog(owner, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+frmOptions::frmOptions(QWidget* owner)
+    : QDialog(owner, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmOptions"));
     setFixedSize(TwipsSize(5295, 1995));
@@ -27,22 +28,24 @@ frmOptions::frmOptions(QWidget* owner) : QDialog(owner, Qt::Tool | Qt::WindowTit
     m_frame1 = PlaceChild(new QGroupBox(this), "Frame1", TwipsRect(60, 0, 5175, 1935));
     m_drive1 = PlaceChild(new QLineEdit(m_frame1), "Drive1", TwipsRect(1560, 240, 3015, 315));
     m_drive1->setMaxLength(3);
-    m_selDrive = PlaceChild(new QPushButton(QStringLiteral("..."), m_frame1), "selDrive", TwipsRect(4680, 240, 375, 315));
+    m_selDrive = PlaceChild(new QPushButton(QStringLiteral("..."), m_frame1), "selDrive",
+                            TwipsRect(4680, 240, 375, 315));
     m_romFile = PlaceChild(new QLineEdit(m_frame1), "ROMfile", TwipsRect(1560, 660, 3015, 315));
-    m_selKick = PlaceChild(new QPushButton(QStringLiteral("..."), m_frame1), "selKick", TwipsRect(4680, 660, 375, 315));
+    m_selKick = PlaceChild(new QPushButton(QStringLiteral("..."), m_frame1), "selKick",
+                           TwipsRect(4680, 660, 375, 315));
     m_gamePort1 = PlaceChild(new QComboBox(m_frame1), "GamePort1", TwipsRect(1560, 1080, 3495, 315));
     m_sndEmu = PlaceChild(new QCheckBox(QStringLiteral("Sound-Emulation"), m_frame1), "SndEmu",
-                     TwipsRect(120, 1560, 1575, 195));
+                          TwipsRect(120, 1560, 1575, 195));
     m_sndEmu->setChecked(true);
     m_scanlines = PlaceChild(new QCheckBox(QStringLiteral("S&canlines"), m_frame1), "Scanlines",
-                        TwipsRect(1800, 1560, 1035, 195));
+                             TwipsRect(1800, 1560, 1035, 195));
     m_saveOpt = PlaceChild(new QPushButton(m_frame1), "saveOpt", TwipsRect(3000, 1500, 2055, 315));
     m_drive2 = PlaceChild(new QComboBox(m_frame1), "Drive2", TwipsRect(1560, 240, 3015, 315));
     m_drive2->setStyleSheet(QStringLiteral("QComboBox { background-color: #E0E0E0; }"));
     m_drive2->hide();
     m_label1 = PlaceChild(new QLabel(m_frame1), "Label1", TwipsRect(120, 300, 1095, 195));
     m_label2 = PlaceChild(new QLabel(QStringLiteral("Kickstart 3.1-ROM:"), m_frame1), "Label2",
-                     TwipsRect(120, 720, 1395, 195));
+                          TwipsRect(120, 720, 1395, 195));
     m_label3 = PlaceChild(new QLabel(m_frame1), "Label3", TwipsRect(120, 1140, 1095, 195));
 
     setTabOrder(m_drive1, m_selDrive);
@@ -135,8 +138,8 @@ void frmOptions::selDrive_Click()
 {
     const bool picking = m_selDrive->text() == QStringLiteral("...");
     m_selDrive->setText(picking ? QStringLiteral("OK") : QStringLiteral("..."));
-    for (QWidget* control : std::initializer_list<QWidget*>{m_drive1, m_gamePort1, m_romFile, m_saveOpt, m_scanlines,
-                                                            m_selKick, m_sndEmu})
+    for (QWidget* control : std::initializer_list<QWidget*>{m_drive1, m_gamePort1, m_romFile, m_saveOpt,
+                                                            m_scanlines, m_selKick, m_sndEmu})
         control->setEnabled(!picking);
     m_drive2->setVisible(picking);
     if (picking) {

@@ -19,7 +19,8 @@ std::string EnsurePath(const std::string& root, const std::string& relative)
     std::size_t start = 0;
     while (start <= relative.size()) {
         const auto end = relative.find('\\', start);
-        const std::string part = relative.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        const std::string part =
+            relative.substr(start, end == std::string::npos ? std::string::npos : end - start);
         if (!part.empty()) {
             folder = JoinPath(folder, part);
             CreateFolderIfMissing(folder);
@@ -150,7 +151,8 @@ void LayOutDemoCd(const GameProfile& profile, const std::string& cdRoot, std::si
     CreateFolderIfMissing(cdRoot);
     const std::string identity = profile.identityFile.substr(1);
     const std::string identityFolder = EnsurePath(cdRoot, FolderPart(identity));
-    const std::string identityPath = JoinPath(identityFolder, identity.substr(identity.find_last_of('\\') + 1));
+    const std::string identityPath =
+        JoinPath(identityFolder, identity.substr(identity.find_last_of('\\') + 1));
     WriteFileBytes(identityPath, DemoCdFileBytes(identity, fileSize));
     for (const std::string& record : DemoCopyRecords(profile)) {
         const std::string folder = EnsurePath(cdRoot, FolderPart(record));

@@ -110,7 +110,8 @@ void MakeIsoImage(const std::string& folder, const std::string& isoPath, IsoName
     if (names == IsoNames::Joliet || names == IsoNames::JolietAndRockRidge)
         arguments.push_back("-J");
     // xorriso records Rock Ridge names unless told not to.
-    arguments.push_back(names == IsoNames::RockRidge || names == IsoNames::JolietAndRockRidge ? "-R" : "--norock");
+    arguments.push_back(names == IsoNames::RockRidge || names == IsoNames::JolietAndRockRidge ? "-R"
+                                                                                              : "--norock");
     for (const char* last : {"-o", isoPath.c_str(), folder.c_str()})
         arguments.emplace_back(last);
     if (!Run(arguments))
@@ -127,9 +128,10 @@ void MakeNrg(const std::string& isoPath, const std::string& nrgPath)
         return out;
     };
     // ETN2: one track of MODE1/2048 sectors (start, length, mode 0, first sector, reserved).
-    const std::string track = bigEndian(0, 8) + bigEndian(iso.size(), 8) + bigEndian(0, 4) + bigEndian(0, 4) + bigEndian(0, 8);
-    const std::string chunks = "ETN2" + bigEndian(track.size(), 4) + track + "SINF" + bigEndian(4, 4) + bigEndian(1, 4) +
-                               "END!" + bigEndian(0, 4);
+    const std::string track =
+        bigEndian(0, 8) + bigEndian(iso.size(), 8) + bigEndian(0, 4) + bigEndian(0, 4) + bigEndian(0, 8);
+    const std::string chunks = "ETN2" + bigEndian(track.size(), 4) + track + "SINF" + bigEndian(4, 4) +
+                               bigEndian(1, 4) + "END!" + bigEndian(0, 4);
     WriteFileBytes(nrgPath, iso + chunks + "NER5" + bigEndian(iso.size(), 8));
 }
 
@@ -146,8 +148,8 @@ const char* CueModeName(SectorMode mode)
     return "";
 }
 
-void MakeBinCue(const std::string& isoPath, const std::string& cuePath, const std::string& binPath, SectorMode mode,
-                int audioSectors)
+void MakeBinCue(const std::string& isoPath, const std::string& cuePath, const std::string& binPath,
+                SectorMode mode, int audioSectors)
 {
     const std::string iso = ReadFileBytes(isoPath);
     const std::size_t sectors = iso.size() / kData;
@@ -168,7 +170,8 @@ void MakeBinCue(const std::string& isoPath, const std::string& cuePath, const st
             write(audio.data(), audio.size());
     });
     const std::string binName = binPath.substr(binPath.find_last_of('/') + 1);
-    std::string cue = "FILE \"" + binName + "\" BINARY\r\n  TRACK 01 " + CueModeName(mode) + "\r\n    INDEX 01 00:00:00\r\n";
+    std::string cue = "FILE \"" + binName + "\" BINARY\r\n  TRACK 01 " + CueModeName(mode) +
+                      "\r\n    INDEX 01 00:00:00\r\n";
     if (audioSectors > 0)
         cue += "  TRACK 02 AUDIO\r\n    INDEX 01 " + Msf(sectors) + "\r\n";
     WriteFileBytes(cuePath, cue);
@@ -178,7 +181,8 @@ void MakeBinCue(const std::string& isoPath, const std::string& cuePath, const st
 
 namespace talvero {
 
-void MakeDemoCdImage(const std::vector<std::string>& titles, const std::string& imagePath, std::size_t fileSize)
+void MakeDemoCdImage(const std::vector<std::string>& titles, const std::string& imagePath,
+                     std::size_t fileSize)
 {
     const std::filesystem::path image(imagePath);
     const std::string scratch = imagePath + ".files";

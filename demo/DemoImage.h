@@ -18,8 +18,8 @@ enum class SectorMode { Mode1_2048, Mode1_2352, Mode2_2352 };
 
 /// Writes the ISO's sectors as `binPath` and a cue sheet `cuePath` naming it (by its file name)
 /// as track 1; `audioSectors` > 0 adds an audio track of that many sectors after it.
-void MakeBinCue(const std::string& isoPath, const std::string& cuePath, const std::string& binPath, SectorMode mode,
-                int audioSectors = 0);
+void MakeBinCue(const std::string& isoPath, const std::string& cuePath, const std::string& binPath,
+                SectorMode mode, int audioSectors = 0);
 
 /// Writes the ISO's sectors as an NRG image (Nero 5.5 and later: the data, then a footer that
 /// describes one MODE1 track).
@@ -31,6 +31,7 @@ const char* CueModeName(SectorMode mode);
 /// The demo CD of the titles (as LayOutDemoCd lays it out) as an image: an ISO with Joliet and
 /// Rock Ridge names for a path ending in ".iso"; for ".cue" a BIN beside it with the data track
 /// in MODE1/2352 followed by a short audio track, as CD32 discs are dumped.
-void MakeDemoCdImage(const std::vector<std::string>& titles, const std::string& imagePath, std::size_t fileSize = 0);
+void MakeDemoCdImage(const std::vector<std::string>& titles, const std::string& imagePath,
+                     std::size_t fileSize = 0);
 
 }  // namespace talvero

@@ -1,8 +1,8 @@
 // Lays out the demo: an AppFolder with placeholder data for all 30 games, the stand-in emulator
 // under both executable names, title cards, a demo CD as drive D: that holds one CD32 game
 // (Akira) and one CDTV game (Lemmings), and the same games as CD images: Lemmings as BIN/CUE
-// (drive E:) and Akira as ISO (drive F:), made with xorriso. Then copies the program into it, since Talvero finds its
-// files beside its own executable.
+// (drive E:) and Akira as ISO (drive F:), made with xorriso. Then copies the program into it, since Talvero
+// finds its files beside its own executable.
 #include "demo/DemoFolder.h"
 #include "demo/DemoImage.h"
 #include "demo/DemoPreviews.h"

@@ -97,8 +97,8 @@ void SetConfigValue(const std::string& key, const std::string& value)
     // Default.new is written complete from the new text and renamed over Default.uae in one
     // step, so Default.uae is never seen half-written. A Default.uae that the user linked to a
     // configuration elsewhere stays a link.
-    ReplaceFileContents(configPath, WithConfigValue(ReadFileBytes(configPath), key, ToSystemCodePage(value)), LinkAtTarget::Follow,
-                        AppPath(kConfigTempFile));
+    ReplaceFileContents(configPath, WithConfigValue(ReadFileBytes(configPath), key, ToSystemCodePage(value)),
+                        LinkAtTarget::Follow, AppPath(kConfigTempFile));
 }
 
 }  // namespace talvero

@@ -15,7 +15,8 @@ void StartEmulator(const std::string& executable);
 /// cache would write the same save data.
 bool EmulatorStillRunning();
 
-inline constexpr const char* kMessageEmulatorStillRunning = "The emulator is still running. Start another one?";
+inline constexpr const char* kMessageEmulatorStillRunning =
+    "The emulator is still running. Start another one?";
 
 namespace testing {
 /// Forgets the emulator started last, as a fresh program would.

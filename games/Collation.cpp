@@ -49,10 +49,9 @@ bool WordOrderLess(std::string_view a, std::string_view b)
 
 std::size_t SortedInsertPosition(const std::vector<std::string>& sorted, std::string_view text)
 {
-    const auto at = std::upper_bound(sorted.begin(), sorted.end(), text,
-                                     [](std::string_view t, const std::string& entry) {
-                                         return WordOrderLess(t, entry);
-                                     });
+    const auto at = std::upper_bound(
+        sorted.begin(), sorted.end(), text,
+        [](std::string_view t, const std::string& entry) { return WordOrderLess(t, entry); });
     return static_cast<std::size_t>(at - sorted.begin());
 }
 

@@ -16,17 +16,16 @@ namespace {
 const std::set<std::string> kNvramNotTested = {"Global Effect", "Gloom", "Speris Legacy"};
 
 const std::map<std::string, std::string> kNotes = {
-    {"Frontier - Elite 2", "use 'DH0:Save' to save"},
-    {"Gloom", "set controller to 'Joystick'"},
-    {"Guardian", "enable the JIT compiler"},
-    {"Roadkill", "set controller to 'Joystick'"},
+    {"Frontier - Elite 2", "use 'DH0:Save' to save"},  {"Gloom", "set controller to 'Joystick'"},
+    {"Guardian", "enable the JIT compiler"},           {"Roadkill", "set controller to 'Joystick'"},
     {"Turrican 2", "use a joypad (not the keyboard)"},
 };
 
 bool KeepsSaveData(const std::string& title)
 {
     const auto& table = SaveDataTable();
-    return std::any_of(table.begin(), table.end(), [&](const SaveDataRow& row) { return row.title == title; });
+    return std::any_of(table.begin(), table.end(),
+                       [&](const SaveDataRow& row) { return row.title == title; });
 }
 
 ChartRow RowFor(const GameProfile& profile)

@@ -17,8 +17,7 @@ HelpWindow::HelpWindow(const char* name, QSize clientTwips, QRect frameTwips, QR
     setFixedSize(TwipsSize(clientTwips.width(), clientTwips.height()));
     m_frame1 = new QGroupBox(this);
     m_frame1->setObjectName(QStringLiteral("Frame1"));
-    m_frame1->setGeometry(
-        TwipsRect(frameTwips.x(), frameTwips.y(), frameTwips.width(), frameTwips.height()));
+    m_frame1->setGeometry(TwipsRect(frameTwips.x(), frameTwips.y(), frameTwips.width(), frameTwips.height()));
     m_command1 = new QPushButton(m_frame1);
     m_command1->setObjectName(QStringLiteral("Command1"));
     m_command1->setGeometry(TwipsRect(closeButtonTwips.x(), closeButtonTwips.y(), closeButtonTwips.width(),

@@ -1,7 +1,7 @@
 #include "help/Watchdog.h"
 
-#include "ui/WindowRegistry.h"
 #include "platform/Host.h"
+#include "ui/WindowRegistry.h"
 
 #include <QTimer>
 

@@ -32,7 +32,10 @@ public:
     using QCheckBox::QCheckBox;
 
 protected:
-    void nextCheckState() override { setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked); }
+    void nextCheckState() override
+    {
+        setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+    }
 };
 
 QCheckBox* AddCheckBox(QWidget* parent, const QString& name, ChartMark mark, int left, int top)
@@ -62,8 +65,10 @@ frmComp::frmComp()
 {
     QWidget* frame = Frame();
     QLabel* gameHeading = AddLabel(frame, QStringLiteral("Label22"), QString(), QRect(120, 180, 2595, 195));
-    QLabel* joypadHeading = AddLabel(frame, QStringLiteral("Label23"), QStringLiteral("Joypad"), QRect(2760, 180, 675, 195));
-    QLabel* nvramHeading = AddLabel(frame, QStringLiteral("Label24"), QStringLiteral("NVRAM"), QRect(3480, 180, 675, 195));
+    QLabel* joypadHeading =
+        AddLabel(frame, QStringLiteral("Label23"), QStringLiteral("Joypad"), QRect(2760, 180, 675, 195));
+    QLabel* nvramHeading =
+        AddLabel(frame, QStringLiteral("Label24"), QStringLiteral("NVRAM"), QRect(3480, 180, 675, 195));
     QLabel* noteHeading = AddLabel(frame, QStringLiteral("Label2"), QString(), QRect(4200, 180, 2715, 195));
     for (QLabel* heading : {gameHeading, joypadHeading, nvramHeading, noteHeading})
         heading->setStyleSheet(QStringLiteral("font-weight: bold"));

@@ -157,8 +157,8 @@ void CopyIntoCache(const std::string& title, const std::vector<std::string>& rec
     }
     if (progress)
         progress->Report(title, {}, done, total);
-    LogLine("copied " + std::to_string(copied) + " of " + std::to_string(records.size()) +
-            " files into " + cache + " (the others were unchanged)");
+    LogLine("copied " + std::to_string(copied) + " of " + std::to_string(records.size()) + " files into " +
+            cache + " (the others were unchanged)");
 }
 
 void Install(const GameProfile& profile, const InstallerOptions& options, InstallProgress* progress)

@@ -14,8 +14,7 @@ namespace talvero {
 struct InstallerOptions {
     InstallerOptions(std::string drive = "D:", bool sound = true, std::string image = {})
         : driveField(std::move(drive)), soundEmulation(sound), insertedImage(std::move(image))
-    {
-    }
+    {}
     std::string driveField;
     bool soundEmulation;
     std::string insertedImage;
@@ -26,7 +25,8 @@ struct InstallerOptions {
 /// is left as it is; every other one is copied again. Failures are reported through
 /// ReportInstallError. When `progress` says the user cancelled, it stops before the next piece
 /// of a copy and starts no emulator.
-void InstallGame(const std::string& title, const InstallerOptions& options, InstallProgress* progress = nullptr);
+void InstallGame(const std::string& title, const InstallerOptions& options,
+                 InstallProgress* progress = nullptr);
 
 /// The installers' failure path: a message for 53/76 and 75; any other code ends the program.
 /// `details` (the path and the system's reason) go into the message's details.

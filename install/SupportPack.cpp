@@ -27,22 +27,25 @@ void WriteMember(const PackMember& member, const std::string& folder, Kind kind 
     std::string bytes;
     bytes.reserve(member.Length());
     for (int piece = 0; piece < member.pieces; ++piece) {
-        const std::uint64_t offset = member.firstByte - 1 + static_cast<std::uint64_t>(piece) * member.pieceLength;
+        const std::uint64_t offset =
+            member.firstByte - 1 + static_cast<std::uint64_t>(piece) * member.pieceLength;
         bytes += ReadFileRange(pack, offset, member.pieceLength);
     }
     if (kind == Kind::SaveData || !packStamp) {
         ReplaceFileContents(target, bytes);
         return;
     }
-    WriteCacheFile(target, [&](const ByteSink& write) { write(bytes.data(), bytes.size()); }, packStamp->modified);
+    WriteCacheFile(
+        target, [&](const ByteSink& write) { write(bytes.data(), bytes.size()); }, packStamp->modified);
 }
 
 }  // namespace
 
 const std::vector<PackMember>& PackMembers()
 {
-    static const std::vector<PackMember> members = {Member::Lowlevel, Member::Nonvolatile, Member::Fakepad,
-                                                    Member::NvramHardfile, Member::Debox, Member::Playerprefs};
+    static const std::vector<PackMember> members = {Member::Lowlevel, Member::Nonvolatile,
+                                                    Member::Fakepad,  Member::NvramHardfile,
+                                                    Member::Debox,    Member::Playerprefs};
     return members;
 }
 

@@ -57,7 +57,8 @@ bool CopyReporting(const SaveDataRow& row, const std::string& source, const std:
         RefuseLinksBelow(CacheFolderOf(row), destination.substr(0, destination.find_last_of("\\/")));
         CopyFileReplacing(source, destination);
     } catch (const std::exception& error) {
-        ShowMessage(kMessageErrorWritingTo + destination, MessageIcon::Critical, kApplicationTitle, DetailsOf(error));
+        ShowMessage(kMessageErrorWritingTo + destination, MessageIcon::Critical, kApplicationTitle,
+                    DetailsOf(error));
         return false;
     }
     ShowMessage(success, MessageIcon::Information);

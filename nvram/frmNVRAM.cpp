@@ -1,11 +1,11 @@
 #include "nvram/frmNVRAM.h"
 
 #include "games/Collation.h"
-#include "ui/WindowRegistry.h"
 #include "nvram/NvramManager.h"
 #include "nvram/SaveDataTable.h"
 #include "ui/SelectionList.h"
 #include "ui/Twips.h"
+#include "ui/WindowRegistry.h"
 
 #include <QGroupBox>
 #include <QListWidget>
@@ -13,7 +13,8 @@
 
 namespace talvero {
 
-frmNVRAM::frmNVRAM(QWidget* owner) : QDialog(owner, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+frmNVRAM::frmNVRAM(QWidget* owner)
+    : QDialog(owner, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmNVRAM"));
     setWindowTitle(QStringLiteral("NVRAM-Manager v1.1"));

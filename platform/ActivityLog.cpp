@@ -22,7 +22,8 @@ std::string TimeText()
     // Only the user-interface thread logs, so the shared result of localtime is safe here.
     const std::tm* local = std::localtime(&now);
     char text[32];
-    return local ? std::string(text, std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", local)) : std::string();
+    return local ? std::string(text, std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", local))
+                 : std::string();
 }
 
 }  // namespace

@@ -49,7 +49,8 @@ std::string DescriptionOf(ErrorNumber number)
 }  // namespace
 
 FileError::FileError(ErrorNumber number, const std::string& message, std::string path, std::string reason)
-    : std::runtime_error(message), m_number(number), m_path(std::move(path)), m_reason(std::move(reason)) {}
+    : std::runtime_error(message), m_number(number), m_path(std::move(path)), m_reason(std::move(reason))
+{}
 
 std::string FileError::Details() const
 {

@@ -45,8 +45,8 @@ enum class LinkAtTarget {
 /// The sibling copy has one fixed name per file (a hidden name derived from the file's own, or
 /// `siblingCopy` beside it), so that one left behind by a crash is removed by the next replace
 /// instead of piling up.
-void ReplaceFileContents(const std::string& path, const std::string& bytes, LinkAtTarget link = LinkAtTarget::Replace,
-                         const std::string& siblingCopy = {});
+void ReplaceFileContents(const std::string& path, const std::string& bytes,
+                         LinkAtTarget link = LinkAtTarget::Replace, const std::string& siblingCopy = {});
 
 /// Receives a file's bytes piece by piece.
 using ByteSink = std::function<void(const char* data, std::size_t length)>;
@@ -93,7 +93,8 @@ void WriteCacheFile(const std::string& path, const std::function<void(const Byte
 
 /// Copies a file as WriteCacheFile writes one (the system copies the bytes itself where it can);
 /// the copy takes the source's last-change time.
-void CopyToCacheFile(const std::string& source, const std::string& destination, const PieceWritten& onPiece = {});
+void CopyToCacheFile(const std::string& source, const std::string& destination,
+                     const PieceWritten& onPiece = {});
 
 /// Writes one byte at a 0-based offset of an existing file without truncating it; a symbolic link
 /// there is refused (75), never written through.

@@ -1,7 +1,6 @@
-#include "platform/Files.h"
-
 #include "platform/AppFolder.h"
 #include "platform/FileError.h"
+#include "platform/Files.h"
 
 namespace talvero {
 
@@ -15,7 +14,8 @@ void RefuseLinksBelow(const std::string& root, const std::string& path)
 {
     if (path.compare(0, root.size(), root) != 0)
         return;
-    for (std::size_t end = path.find(NativeSeparator(), root.size() + 1);; end = path.find(NativeSeparator(), end + 1)) {
+    for (std::size_t end = path.find(NativeSeparator(), root.size() + 1);;
+         end = path.find(NativeSeparator(), end + 1)) {
         const std::string part = path.substr(0, end);
         if (part.size() > root.size() && IsLink(part))
             ThrowFileError(ErrorNumber::PathFileAccess, path);

@@ -38,16 +38,20 @@ void SetHost(Host* host)
     InstalledHost() = host;
 }
 
-void ShowMessage(const std::string& text, MessageIcon icon, const std::string& title, const std::string& detail)
+void ShowMessage(const std::string& text, MessageIcon icon, const std::string& title,
+                 const std::string& detail)
 {
     CurrentHost().ShowMessage({text, icon, MessageButtons::Ok, MessageAnswer::Ok, title, detail});
 }
 
 bool AskYesNo(const std::string& text)
 {
-    return CurrentHost().ShowMessage(
-               {text, MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No, kApplicationTitle, {}}) ==
-           MessageAnswer::Yes;
+    return CurrentHost().ShowMessage({text,
+                                      MessageIcon::Question,
+                                      MessageButtons::YesNo,
+                                      MessageAnswer::No,
+                                      kApplicationTitle,
+                                      {}}) == MessageAnswer::Yes;
 }
 
 }  // namespace talvero

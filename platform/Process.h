@@ -19,7 +19,8 @@ using EnvironmentChanges = std::vector<std::pair<std::string, std::string>>;
 /// for it, and returns its process id. What it prints goes to `outputFile` when one is given.
 /// Fails as StartProcess does.
 std::int64_t StartDetachedProcess(const std::string& executable, const std::vector<std::string>& arguments,
-                                  const EnvironmentChanges& environment = {}, const std::string& outputFile = {});
+                                  const EnvironmentChanges& environment = {},
+                                  const std::string& outputFile = {});
 
 /// Whether a program that this process started still runs (not ended, not a zombie, and not
 /// another program that has since been given the same id).
@@ -30,7 +31,8 @@ bool ProcessIsRunning(std::int64_t id);
 /// cannot replace a process, the other program is started and waited for, and its exit status
 /// ends this one. Returns only when the program could not be started (the failure is thrown).
 [[noreturn]] void ReplaceProcess(const std::string& executable, const std::vector<std::string>& arguments,
-                                 const EnvironmentChanges& environment = {}, const std::string& outputFile = {});
+                                 const EnvironmentChanges& environment = {},
+                                 const std::string& outputFile = {});
 
 /// The running program's own process id.
 std::int64_t CurrentProcessId();

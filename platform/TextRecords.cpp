@@ -5,7 +5,8 @@
 namespace talvero {
 
 RecordReader::RecordReader(std::string bytes, std::string path)
-    : m_bytes(std::move(bytes)), m_path(std::move(path)) {}
+    : m_bytes(std::move(bytes)), m_path(std::move(path))
+{}
 
 std::string RecordReader::Next()
 {

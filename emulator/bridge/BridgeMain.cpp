@@ -35,7 +35,10 @@ public:
     explicit Log(std::string path) : m_path(std::move(path)) {}
     // Each line is appended and the file closed at once: the process may become the emulator
     // right after it, which must not inherit the open log.
-    void Line(const std::string& text) { std::ofstream(m_path, std::ios::app | std::ios::binary) << text << "\n"; }
+    void Line(const std::string& text)
+    {
+        std::ofstream(m_path, std::ios::app | std::ios::binary) << text << "\n";
+    }
 
 private:
     std::string m_path;
@@ -61,7 +64,8 @@ int main(int argc, char** argv)
     }
 
     try {
-        const std::string config = ReadFileBytes(JoinPath(JoinPath(emulatorFolder, "Configurations"), "Default.uae"));
+        const std::string config =
+            ReadFileBytes(JoinPath(JoinPath(emulatorFolder, "Configurations"), "Default.uae"));
         const std::string ownFolder = JoinPath(emulatorFolder, "FS-UAE");
         CreateFolderIfMissing(ownFolder);
         CreateFolderIfMissing(JoinPath(ownFolder, "home"));

@@ -34,7 +34,8 @@ FsUaeTranslation TranslateToFsUae(const FsUaeInputs& in)
     ConfigWriter config;
     const auto value = [&](const char* key) { return ConfigLineValue(in.defaultUae, key); };
     config.Section("fs-uae");
-    config.Comment("Written by Talvero's emulator bridge from Configurations/Default.uae; rewritten on every start.");
+    config.Comment(
+        "Written by Talvero's emulator bridge from Configurations/Default.uae; rewritten on every start.");
     config.Set("base_dir", in.baseDir);
     // Files the game saves stay plain files, without metadata files beside them.
     config.Set("uaem_write_flags", "0");
@@ -56,9 +57,10 @@ FsUaeTranslation TranslateToFsUae(const FsUaeInputs& in)
         config.Set("kickstart_file", rom);
     } else {
         config.Set("kickstart_file", "internal");
-        out.notes.push_back(rom.empty() ? "no Kickstart ROM named: using FS-UAE's built-in replacement ROM"
-                                        : "Kickstart ROM " + rom +
-                                              " not found or not a ROM image: using FS-UAE's built-in replacement ROM");
+        out.notes.push_back(
+            rom.empty() ? "no Kickstart ROM named: using FS-UAE's built-in replacement ROM"
+                        : "Kickstart ROM " + rom +
+                              " not found or not a ROM image: using FS-UAE's built-in replacement ROM");
     }
 
     int drive = 0;
@@ -84,7 +86,8 @@ FsUaeTranslation TranslateToFsUae(const FsUaeInputs& in)
     }
 
     if (const auto hardfile = value("hardfile="); hardfile && !hardfile->empty()) {
-        // The core's own hard-file syntax keeps the geometry: access,sectors,surfaces,reserved,block size,file.
+        // The core's own hard-file syntax keeps the geometry: access,sectors,surfaces,reserved,block
+        // size,file.
         config.Set("uae_hardfile", *hardfile);
     }
 

@@ -11,9 +11,9 @@
 namespace talvero {
 
 struct FsUaeInputs {
-    std::string defaultUae;      // the content of Default.uae
-    std::string emulatorFolder;  // where a relative Kickstart path is looked for
-    std::string baseDir;         // FS-UAE's own folder for its state and logs
+    std::string defaultUae;                            // the content of Default.uae
+    std::string emulatorFolder;                        // where a relative Kickstart path is looked for
+    std::string baseDir;                               // FS-UAE's own folder for its state and logs
     std::vector<std::pair<char, std::string>> drives;  // the drive letters that resolve, with their roots
     /// Whether a file is a Kickstart ROM that FS-UAE can load.
     std::function<bool(const std::string& path)> isKickstartRom;

@@ -12,13 +12,15 @@ namespace talvero {
 
 namespace {
 
-const char* const kReliedOnKeys[] = {"filesystem=",         "kickstart_rom_file=", "joyport1=",     "chipset=",
-                                     "gfx_framerate=",      "cachesize=",          "hardfile=",     "win32.map_drives=",
-                                     "gfx_immediate_blits=", "sound_output=",      "gfx_linemode="};
+const char* const kReliedOnKeys[] = {
+    "filesystem=",          "kickstart_rom_file=", "joyport1=",    "chipset=",
+    "gfx_framerate=",       "cachesize=",          "hardfile=",    "win32.map_drives=",
+    "gfx_immediate_blits=", "sound_output=",       "gfx_linemode="};
 
 bool IsAbsolute(const std::string& path)
 {
-    return (!path.empty() && (path.front() == '/' || path.front() == '\\')) || (path.size() > 1 && path[1] == ':');
+    return (!path.empty() && (path.front() == '/' || path.front() == '\\')) ||
+           (path.size() > 1 && path[1] == ':');
 }
 
 CheckResult CheckVolume(const std::optional<std::string>& filesystem, std::string& folder)
@@ -96,7 +98,8 @@ std::string LaunchReport::Record() const
     for (const auto& [key, value] : lines)
         record += "line: " + key + value + "\n";
     for (const CheckResult& check : checks)
-        record += "check " + check.name + ": " + (check.passed ? "ok" : "FAILED") + " - " + check.detail + "\n";
+        record +=
+            "check " + check.name + ": " + (check.passed ? "ok" : "FAILED") + " - " + check.detail + "\n";
     record += std::string("result: ") + (AllPassed() ? "ok" : "FAILED") + "\n";
     return record;
 }
@@ -139,7 +142,8 @@ LaunchReport CheckLaunch(const std::string& configContent, const std::string& em
     const auto hardfile = ConfigLineValue(configContent, "hardfile=");
     if (hardfile && !hardfile->empty()) {
         const auto lastComma = hardfile->find(',', hardfile->find("512"));
-        const std::string image = lastComma == std::string::npos ? *hardfile : hardfile->substr(lastComma + 1);
+        const std::string image =
+            lastComma == std::string::npos ? *hardfile : hardfile->substr(lastComma + 1);
         const bool present = FileExists(image);
         report.checks.push_back({"hardfile", present, present ? image : image + " missing"});
     }

@@ -3,11 +3,11 @@
 // on, appends a launch record to launch.log beside itself, and shows a summary when a display is
 // there. Exit status 0 when every check holds.
 #include "emulator/standin/LaunchCheck.h"
+#include "emulator/standin/SummaryWindow.h"
 #include "platform/AppFolder.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"
 #include "platform/Process.h"
-#include "emulator/standin/SummaryWindow.h"
 
 #include <fstream>
 
@@ -19,7 +19,8 @@ int main(int argc, char** argv)
     const std::string folder = AppFolder();
     LaunchReport report;
     try {
-        report = CheckLaunch(ReadFileBytes(JoinPath(JoinPath(folder, "Configurations"), "Default.uae")), folder);
+        report =
+            CheckLaunch(ReadFileBytes(JoinPath(JoinPath(folder, "Configurations"), "Default.uae")), folder);
     } catch (const FileError& error) {
         report.checks.push_back({"configuration", false, error.what()});
     }

@@ -53,7 +53,8 @@ void ShowSummaryWhereDisplayed(int argc, char** argv, const LaunchReport& report
         return;
     QApplication app(argc, argv);
     QWidget window;
-    window.setWindowTitle(QStringLiteral("Stand-in emulator: %1").arg(QString::fromStdString(report.executable)));
+    window.setWindowTitle(
+        QStringLiteral("Stand-in emulator: %1").arg(QString::fromStdString(report.executable)));
     auto* layout = new QVBoxLayout(&window);
     auto* summary = new QLabel(HtmlSummary(report));
     summary->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -3,13 +3,12 @@
 #include "platform/cdimage/CueSheet.h"
 #include "platform/cdimage/ImageNames.h"
 
+#include <algorithm>
 #include <cdio/cdio.h>
 #include <cdio/iso9660.h>
 #include <cdio/logging.h>
-
-#include <algorithm>
-#include <cstring>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -188,9 +187,12 @@ void LibcdioImage::ReadSectors(std::uint32_t first, std::uint32_t count, char* b
 {
     if (first < m_firstSector || first + static_cast<std::uint64_t>(count) > m_endSector)
         Fail("a record on it points outside the image");
-    const auto failed = [&] { Fail("sector " + std::to_string(first) + " cannot be read (a truncated image)"); };
+    const auto failed = [&] {
+        Fail("sector " + std::to_string(first) + " cannot be read (a truncated image)");
+    };
     if (m_data < 0) {
-        if (iso9660_iso_seek_read(m_iso, buffer, first, count) != static_cast<long>(count) * static_cast<long>(kSectorSize))
+        if (iso9660_iso_seek_read(m_iso, buffer, first, count) !=
+            static_cast<long>(count) * static_cast<long>(kSectorSize))
             failed();
         return;
     }
@@ -199,8 +201,9 @@ void LibcdioImage::ReadSectors(std::uint32_t first, std::uint32_t count, char* b
     const std::size_t length = std::size_t{count} * m_track.sectorSize;
     std::size_t done = 0;
     while (done < length) {
-        const ssize_t got = ::pread(m_data, target + done, length - done,
-                                    static_cast<off_t>(m_track.offset + std::uint64_t{first} * m_track.sectorSize + done));
+        const ssize_t got =
+            ::pread(m_data, target + done, length - done,
+                    static_cast<off_t>(m_track.offset + std::uint64_t{first} * m_track.sectorSize + done));
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)
@@ -208,8 +211,8 @@ void LibcdioImage::ReadSectors(std::uint32_t first, std::uint32_t count, char* b
         done += static_cast<std::size_t>(got);
     }
     for (std::uint32_t i = 0; raw && i < count; ++i)
-        std::memcpy(buffer + std::size_t{i} * kSectorSize, target + std::size_t{i} * m_track.sectorSize + m_track.headerSize,
-                    kSectorSize);
+        std::memcpy(buffer + std::size_t{i} * kSectorSize,
+                    target + std::size_t{i} * m_track.sectorSize + m_track.headerSize, kSectorSize);
 }
 
 void LibcdioImage::CheckExtent(std::uint32_t sector, std::uint32_t size) const
@@ -233,7 +236,8 @@ void LibcdioImage::CheckFolderRecords(std::uint32_t sector, std::uint32_t size) 
         const auto* bytes = reinterpret_cast<const unsigned char*>(buffer.data());
         for (std::size_t at = 0; at < kSectorSize && bytes[at] != 0; at += bytes[at]) {
             const std::size_t length = bytes[at];
-            if (length < kShortestRecord || at + length > kSectorSize || kShortestRecord - 1 + bytes[at + 32] > length)
+            if (length < kShortestRecord || at + length > kSectorSize ||
+                kShortestRecord - 1 + bytes[at + 32] > length)
                 Fail("a folder record on it is damaged");
         }
     }
@@ -277,9 +281,11 @@ void LibcdioImage::CheckVolumeDescriptors()
         Fail("its data track holds no ISO 9660 file system");
 }
 
-std::vector<Entry> LibcdioImage::List(const std::string& folder, const std::vector<std::uint32_t>& above) const
+std::vector<Entry> LibcdioImage::List(const std::string& folder,
+                                      const std::vector<std::uint32_t>& above) const
 {
-    CdioList_t* list = m_iso ? iso9660_ifs_readdir(m_iso, folder.c_str()) : iso9660_fs_readdir(m_cdio, folder.c_str());
+    CdioList_t* list =
+        m_iso ? iso9660_ifs_readdir(m_iso, folder.c_str()) : iso9660_fs_readdir(m_cdio, folder.c_str());
     if (!list)
         Fail("a folder on it cannot be read (a truncated or damaged image)");
     std::vector<Entry> entries;
@@ -287,8 +293,8 @@ std::vector<Entry> LibcdioImage::List(const std::string& folder, const std::vect
     int position = 0;
     for (CdioListNode_t* node = _cdio_list_begin(list); node; node = _cdio_list_node_next(node), ++position) {
         const auto* stat = static_cast<const iso9660_stat_t*>(_cdio_list_node_data(node));
-        Entry entry{stat->filename, stat->type == iso9660_stat_s::_STAT_DIR, static_cast<std::uint32_t>(stat->lsn),
-                    stat->size};
+        Entry entry{stat->filename, stat->type == iso9660_stat_s::_STAT_DIR,
+                    static_cast<std::uint32_t>(stat->lsn), stat->size};
         // The first two records are the folder itself and its parent.
         if (position < 2 && (entry.name == "." || entry.name == "..")) {
             if (entry.name == ".")
@@ -322,7 +328,8 @@ CdImageFile LibcdioImage::Find(std::string_view path) const
             names.push_back(entry.name);
         const auto match = MatchImageName(names, parts[i]);
         if (!match)
-            ThrowFileError(last ? ErrorNumber::FileNotFound : ErrorNumber::PathNotFound, this->path() + ":" + std::string(path));
+            ThrowFileError(last ? ErrorNumber::FileNotFound : ErrorNumber::PathNotFound,
+                           this->path() + ":" + std::string(path));
         const Entry& entry = entries[*match];
         if (!last) {
             if (!entry.folder)
@@ -350,7 +357,8 @@ void LibcdioImage::Read(const CdImageFile& file, const ByteSink& sink) const
     while (remaining > 0) {
         const std::uint32_t count = std::min(kSectorsPerRead, SectorsFor(remaining));
         ReadSectors(sector, count, buffer.data());
-        const auto length = static_cast<std::size_t>(std::min<std::uint64_t>(remaining, std::uint64_t{count} * kSectorSize));
+        const auto length =
+            static_cast<std::size_t>(std::min<std::uint64_t>(remaining, std::uint64_t{count} * kSectorSize));
         sink(buffer.data(), length);
         sector += count;
         remaining -= length;

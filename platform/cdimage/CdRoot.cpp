@@ -43,14 +43,16 @@ std::optional<FileStamp> CdRoot::Stamp(std::string_view path) const
     }
 }
 
-void CdRoot::CopyToCache(std::string_view path, const std::string& destination, const PieceWritten& onPiece) const
+void CdRoot::CopyToCache(std::string_view path, const std::string& destination,
+                         const PieceWritten& onPiece) const
 {
     if (!m_image) {
         CopyToCacheFile(PathOnDrive(m_drive, path), destination, onPiece);
         return;
     }
     const CdImageFile file = m_image->Find(path);
-    WriteCacheFile(destination, [&](const ByteSink& sink) { m_image->Read(file, sink); }, m_imageModified, onPiece);
+    WriteCacheFile(
+        destination, [&](const ByteSink& sink) { m_image->Read(file, sink); }, m_imageModified, onPiece);
 }
 
 }  // namespace talvero

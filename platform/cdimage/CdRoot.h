@@ -32,7 +32,8 @@ public:
 
     /// Copies a file from the CD into a game's cache as CopyToCacheFile does: in pieces, through a
     /// sibling swapped in at the end, taking the source's stamp; `onPiece` hears of each piece.
-    void CopyToCache(std::string_view path, const std::string& destination, const PieceWritten& onPiece = {}) const;
+    void CopyToCache(std::string_view path, const std::string& destination,
+                     const PieceWritten& onPiece = {}) const;
 
 private:
     std::string m_drive;

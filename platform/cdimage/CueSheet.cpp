@@ -24,7 +24,7 @@ struct TrackMode {
 // Track modes with the size of their sectors in the data file and where the data begins.
 const std::map<std::string, TrackMode> kTrackModes = {
     {"MODE1/2048", {2048, 0}}, {"MODE1/2352", {2352, 16}}, {"MODE2/2352", {2352, 24}},
-    {"MODE2/2336", {2336, 8}},  {"MODE2/2048", {2048, 0}},  {"AUDIO", {2352, 0}},
+    {"MODE2/2336", {2336, 8}}, {"MODE2/2048", {2048, 0}},  {"AUDIO", {2352, 0}},
 };
 
 std::string Upper(std::string text)

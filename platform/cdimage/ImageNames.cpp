@@ -36,8 +36,7 @@ std::string WithoutVersion(std::string_view name)
 
 CdImageError::CdImageError(const std::string& image, const std::string& reason)
     : FileError(ErrorNumber::BadFileFormat, CdImageMessage(image, reason))
-{
-}
+{}
 
 std::string CdImageMessage(const std::string& image, const std::string& reason)
 {
@@ -96,7 +95,8 @@ std::optional<std::size_t> MatchImageName(const std::vector<std::string>& names,
 bool IsPlainImageName(std::string_view fullName)
 {
     const std::string name = WithoutVersion(fullName);
-    return !name.empty() && name != "." && name != ".." && name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
 }
 
 }  // namespace talvero

@@ -45,9 +45,10 @@ std::string Unescape(const std::string& field)
 {
     std::string out;
     for (std::size_t i = 0; i < field.size(); ++i) {
-        if (field[i] == '\\' && i + 3 < field.size() && IsOctalDigit(field[i + 1]) && IsOctalDigit(field[i + 2]) &&
-            IsOctalDigit(field[i + 3])) {
-            out += static_cast<char>(((field[i + 1] - '0') * 8 + (field[i + 2] - '0')) * 8 + (field[i + 3] - '0'));
+        if (field[i] == '\\' && i + 3 < field.size() && IsOctalDigit(field[i + 1]) &&
+            IsOctalDigit(field[i + 2]) && IsOctalDigit(field[i + 3])) {
+            out += static_cast<char>(((field[i + 1] - '0') * 8 + (field[i + 2] - '0')) * 8 +
+                                     (field[i + 3] - '0'));
             i += 3;
         } else {
             out += field[i];

@@ -9,21 +9,20 @@
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
+#include <optional>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <optional>
 #include <utility>
 #include <vector>
 
 namespace talvero {
 
+using faults::ReplaceStep;
 using posix::FolderOf;
 using posix::ThrowErrno;
-using faults::ReplaceStep;
 
 namespace {
-
 
 class FileDescriptor {
 public:
@@ -176,8 +175,7 @@ public:
     explicit FolderLock(const std::string& folder)
         : m_fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
     {
-        while (m_fd.get() >= 0 && ::flock(m_fd.get(), LOCK_EX) != 0 && errno == EINTR) {
-        }
+        while (m_fd.get() >= 0 && ::flock(m_fd.get(), LOCK_EX) != 0 && errno == EINTR) {}
     }
 
 private:
@@ -207,9 +205,9 @@ void PieceDone(const std::string& path, std::uint64_t written, const PieceWritte
 // Every whole-file replacement: the target is checked as a rewrite in place would be, `fill`
 // writes the new content into a sibling temporary file, and a rename swaps it in. Any failure
 // removes the temporary file and leaves the target as it was.
-void ReplaceThroughTemporary(const std::string& path, Durability durability, std::optional<std::int64_t> modified,
-                             const std::function<void(int fd)>& fill, LinkAtTarget link = LinkAtTarget::Replace,
-                             const std::string& siblingCopy = {})
+void ReplaceThroughTemporary(const std::string& path, Durability durability,
+                             std::optional<std::int64_t> modified, const std::function<void(int fd)>& fill,
+                             LinkAtTarget link = LinkAtTarget::Replace, const std::string& siblingCopy = {})
 {
     const std::string target = link == LinkAtTarget::Follow ? ResolveLinkTarget(path) : path;
     struct stat old {};
@@ -227,7 +225,8 @@ void ReplaceThroughTemporary(const std::string& path, Durability durability, std
     }
 
     // A name given beside a link does not lie beside the file that the link names.
-    const std::string temporary = siblingCopy.empty() || target != path ? SiblingCopyName(target) : siblingCopy;
+    const std::string temporary =
+        siblingCopy.empty() || target != path ? SiblingCopyName(target) : siblingCopy;
     const FolderLock lock(FolderOf(target));
     // A copy left behind by a crash, or anything planted under the name, goes first; the new copy
     // is created afresh and never through a link.
@@ -251,9 +250,9 @@ void ReplaceThroughTemporary(const std::string& path, Durability durability, std
             ::fchmod(fd.get(), 0666 & ~mask);
         }
         if (modified) {
-            const struct timespec times[2] = {{0, UTIME_OMIT},
-                                              {static_cast<time_t>(*modified / 1000000000),
-                                               static_cast<long>(*modified % 1000000000)}};
+            const struct timespec times[2] = {
+                {0, UTIME_OMIT},
+                {static_cast<time_t>(*modified / 1000000000), static_cast<long>(*modified % 1000000000)}};
             if (::futimens(fd.get(), times) != 0)
                 ThrowErrno(errno, path);
         }
@@ -275,7 +274,6 @@ void ReplaceThroughTemporary(const std::string& path, Durability durability, std
 }
 
 }  // namespace
-
 
 bool FileExists(const std::string& path)
 {
@@ -317,8 +315,8 @@ std::string ReadFileRange(const std::string& path, std::uint64_t offset, std::si
     std::string bytes(length, '\0');
     std::size_t done = 0;
     while (done < length) {
-        const ssize_t got = ::pread(file.fd.get(), bytes.data() + done, length - done,
-                                    static_cast<off_t>(offset + done));
+        const ssize_t got =
+            ::pread(file.fd.get(), bytes.data() + done, length - done, static_cast<off_t>(offset + done));
         if (got < 0) {
             if (errno == EINTR)
                 continue;
@@ -398,13 +396,16 @@ void CopyToCacheFile(const std::string& source, const std::string& destination, 
         for (;;) {
             if (written >= static_cast<std::uint64_t>(st.st_size))
                 return;
-            const ssize_t got = ::copy_file_range(
-                in.get(), nullptr, out, nullptr,
-                static_cast<std::size_t>(std::min<std::uint64_t>(kKernelPieceSize, static_cast<std::uint64_t>(st.st_size) - written)), 0);
+            const ssize_t got =
+                ::copy_file_range(in.get(), nullptr, out, nullptr,
+                                  static_cast<std::size_t>(std::min<std::uint64_t>(
+                                      kKernelPieceSize, static_cast<std::uint64_t>(st.st_size) - written)),
+                                  0);
             if (got < 0 && errno == EINTR)
                 continue;
             if (got < 0 && written == 0 &&
-                (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP || errno == EBADF))
+                (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP ||
+                 errno == EBADF))
                 break;
             if (got < 0)
                 ThrowErrno(errno, source);
@@ -420,7 +421,8 @@ void CopyToCacheFile(const std::string& source, const std::string& destination, 
         const auto size = static_cast<std::uint64_t>(st.st_size);
         std::vector<char> buffer(kCachePieceSize);
         while (written < size) {
-            const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(buffer.size(), size - written));
+            const auto wanted =
+                static_cast<std::size_t>(std::min<std::uint64_t>(buffer.size(), size - written));
             const ssize_t got = ::read(in.get(), buffer.data(), wanted);
             if (got < 0 && errno == EINTR)
                 continue;

@@ -8,15 +8,14 @@
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
-#include <sstream>
-#include <sys/stat.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <iterator>
 #include <set>
+#include <signal.h>
 #include <spawn.h>
+#include <sstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace talvero {
 
@@ -104,7 +103,8 @@ std::string FindProgramOnPath(const std::string& name)
     while (std::getline(folders, folder, ':')) {
         const std::string candidate = (folder.empty() ? "." : folder) + "/" + name;
         struct stat st {};
-        if (::stat(candidate.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(candidate.c_str(), X_OK) == 0)
+        if (::stat(candidate.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+            ::access(candidate.c_str(), X_OK) == 0)
             return candidate;
     }
     return {};
@@ -142,8 +142,8 @@ std::int64_t StartDetachedProcess(const std::string& executable, const std::vect
     pid_t pid = 0;
     const int spawnError = output < 0 && !outputFile.empty()
                                ? -1
-                               : ::posix_spawn(&pid, executable.c_str(), &actions, &attributes, exec.argv.data(),
-                                               exec.envp.data());
+                               : ::posix_spawn(&pid, executable.c_str(), &actions, &attributes,
+                                               exec.argv.data(), exec.envp.data());
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
     if (output >= 0)

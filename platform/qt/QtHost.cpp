@@ -29,13 +29,15 @@ QMessageBox::Icon ToQt(MessageIcon icon)
 
 MessageAnswer QtHost::ShowMessage(const MessageBoxRequest& request)
 {
-    QMessageBox box(ToQt(request.icon), QString::fromStdString(request.title), QString::fromStdString(request.text),
-                    QMessageBox::NoButton, QApplication::activeWindow());
+    QMessageBox box(ToQt(request.icon), QString::fromStdString(request.title),
+                    QString::fromStdString(request.text), QMessageBox::NoButton,
+                    QApplication::activeWindow());
     if (!request.detail.empty())
         box.setDetailedText(QString::fromStdString(request.detail));
     if (request.buttons == MessageButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(request.defaultAnswer == MessageAnswer::Yes ? QMessageBox::Yes : QMessageBox::No);
+        box.setDefaultButton(request.defaultAnswer == MessageAnswer::Yes ? QMessageBox::Yes
+                                                                         : QMessageBox::No);
         box.setEscapeButton(QMessageBox::No);
         return box.exec() == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
     }
@@ -48,8 +50,8 @@ std::optional<std::string> QtHost::ChooseFileToOpen(const OpenFileRequest& reque
 {
     const QString filter =
         QString::fromStdString(request.filterDescription);  // the description carries its pattern: "(*.rom)"
-    const QString chosen = QFileDialog::getOpenFileName(QApplication::activeWindow(),
-                                                        QString::fromStdString(request.title), QString(), filter);
+    const QString chosen = QFileDialog::getOpenFileName(
+        QApplication::activeWindow(), QString::fromStdString(request.title), QString(), filter);
     if (chosen.isEmpty())
         return std::nullopt;
     return QDir::toNativeSeparators(chosen).toStdString();

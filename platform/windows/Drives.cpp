@@ -2,9 +2,8 @@
 
 #include "platform/AppFolder.h"
 
-#include <windows.h>
-
 #include <cctype>
+#include <windows.h>
 
 namespace talvero {
 

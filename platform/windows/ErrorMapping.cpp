@@ -11,9 +11,10 @@ namespace {
 std::string SystemMessage(unsigned long error)
 {
     char buffer[512];
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-                                  buffer, sizeof buffer, nullptr);
-    while (length > 0 && (buffer[length - 1] == '\r' || buffer[length - 1] == '\n' || buffer[length - 1] == ' '))
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
+                                  0, buffer, sizeof buffer, nullptr);
+    while (length > 0 &&
+           (buffer[length - 1] == '\r' || buffer[length - 1] == '\n' || buffer[length - 1] == ' '))
         --length;
     return length > 0 ? std::string(buffer, length) : "Windows error " + std::to_string(error);
 }

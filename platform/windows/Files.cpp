@@ -5,14 +5,13 @@
 #include "platform/windows/ErrorMapping.h"
 #include "platform/windows/WideText.h"
 
-#include <windows.h>
-
 #include <algorithm>
 #include <functional>
 #include <optional>
 #include <random>
 #include <utility>
 #include <vector>
+#include <windows.h>
 
 namespace talvero {
 
@@ -25,7 +24,6 @@ std::wstring Wide(const std::string& path)
 {
     return windows::Utf16FromUtf8(path);
 }
-
 
 class Handle {
 public:
@@ -54,7 +52,8 @@ private:
 // Files are always opened in binary: bytes go through exactly as they are, CR LF included.
 HANDLE OpenOrThrow(const std::string& path, DWORD access, DWORD share, DWORD disposition)
 {
-    HANDLE handle = CreateFileW(Wide(path).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle =
+        CreateFileW(Wide(path).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         ThrowLastError(path);
     return handle;
@@ -84,7 +83,8 @@ void Seek(HANDLE handle, std::uint64_t offset, const std::string& path)
 void RefuseIfReadOnly(const std::string& path)
 {
     const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         ThrowFileError(ErrorNumber::PathFileAccess, path);
 }
 
@@ -105,7 +105,8 @@ std::string BaseName(const std::string& path)
 Handle OpenFileForReading(const std::string& path, std::uint64_t& size)
 {
     // Sharing deletion lets another copy of the program replace the file meanwhile.
-    Handle file(OpenOrThrow(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING));
+    Handle file(OpenOrThrow(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            OPEN_EXISTING));
     if (GetFileType(file.get()) != FILE_TYPE_DISK)
         ThrowFileError(ErrorNumber::FileNotFound, path);
     LARGE_INTEGER length;
@@ -148,8 +149,9 @@ FILETIME FileTimeOf(std::int64_t nanoseconds)
 // Every whole-file replacement: the target is checked as a rewrite in place would be, `fill`
 // writes the new content into a sibling temporary file, and a move swaps it in. Any failure
 // removes the temporary file and leaves the target as it was.
-void ReplaceThroughTemporary(const std::string& path, Durability durability, std::optional<std::int64_t> modified,
-                             const std::function<void(HANDLE)>& fill, const std::string& siblingCopy = {})
+void ReplaceThroughTemporary(const std::string& path, Durability durability,
+                             std::optional<std::int64_t> modified, const std::function<void(HANDLE)>& fill,
+                             const std::string& siblingCopy = {})
 {
     const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
     const bool existed = attributes != INVALID_FILE_ATTRIBUTES;
@@ -170,8 +172,9 @@ void ReplaceThroughTemporary(const std::string& path, Durability durability, std
     DeleteFileW(Wide(temporary).c_str());
     try {
         {
-            HANDLE raw = CreateFileW(Wide(temporary).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                     siblingCopy.empty() ? FILE_ATTRIBUTE_HIDDEN : FILE_ATTRIBUTE_NORMAL, nullptr);
+            HANDLE raw =
+                CreateFileW(Wide(temporary).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            siblingCopy.empty() ? FILE_ATTRIBUTE_HIDDEN : FILE_ATTRIBUTE_NORMAL, nullptr);
             if (raw == INVALID_HANDLE_VALUE)
                 ThrowLastError(path);
             Handle file(raw);
@@ -187,17 +190,20 @@ void ReplaceThroughTemporary(const std::string& path, Durability durability, std
             file.Close(path);
         }
         RunReplaceHook(faults::ReplaceStep::Flushed, path);
-        const DWORD flags = MOVEFILE_REPLACE_EXISTING | (durability == Durability::Flushed ? MOVEFILE_WRITE_THROUGH : 0);
+        const DWORD flags =
+            MOVEFILE_REPLACE_EXISTING | (durability == Durability::Flushed ? MOVEFILE_WRITE_THROUGH : 0);
         // Anybody reading the file at this moment (the emulator starting, another copy of the
         // program) keeps it from being replaced until they close it: try again for a while.
         for (int attempt = 1; !MoveFileExW(Wide(temporary).c_str(), Wide(path).c_str(), flags); ++attempt) {
             const DWORD error = GetLastError();
-            if (attempt == kReplaceAttempts || (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION))
+            if (attempt == kReplaceAttempts ||
+                (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION))
                 windows::ThrowWindowsError(error, path);
             Sleep(10);
         }
-        SetFileAttributesW(Wide(path).c_str(), existed ? (attributes & ~FILE_ATTRIBUTE_HIDDEN) | FILE_ATTRIBUTE_NORMAL
-                                                       : FILE_ATTRIBUTE_NORMAL);
+        SetFileAttributesW(Wide(path).c_str(),
+                           existed ? (attributes & ~FILE_ATTRIBUTE_HIDDEN) | FILE_ATTRIBUTE_NORMAL
+                                   : FILE_ATTRIBUTE_NORMAL);
     } catch (...) {
         DeleteFileW(Wide(temporary).c_str());
         throw;
@@ -209,7 +215,6 @@ void ReplaceThroughTemporary(const std::string& path, Durability durability, std
 }
 
 }  // namespace
-
 
 bool FileExists(const std::string& path)
 {
@@ -246,8 +251,8 @@ std::string ReadFileBytes(const std::string& path)
     while (done < bytes.size()) {
         const std::size_t rest = bytes.size() - done;
         DWORD got = 0;
-        if (!ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(rest > (1u << 30) ? (1u << 30) : rest), &got,
-                      nullptr))
+        if (!ReadFile(file.get(), bytes.data() + done,
+                      static_cast<DWORD>(rest > (1u << 30) ? (1u << 30) : rest), &got, nullptr))
             ThrowLastError(path);
         if (got == 0)
             break;

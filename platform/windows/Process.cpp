@@ -4,9 +4,8 @@
 #include "platform/windows/ErrorMapping.h"
 #include "platform/windows/WideText.h"
 
-#include <windows.h>
-
 #include <map>
+#include <windows.h>
 
 namespace talvero {
 

@@ -38,7 +38,8 @@ protected:
             ASSERT_TRUE(StartMainWindow());
         }
         const bool cdtv = title == "Lemmings";
-        QTest::mouseClick(Child<QRadioButton>(mainWindow.get(), cdtv ? "Option2" : "Option1"), Qt::LeftButton);
+        QTest::mouseClick(Child<QRadioButton>(mainWindow.get(), cdtv ? "Option2" : "Option1"),
+                          Qt::LeftButton);
         auto* list = Child<QListWidget>(mainWindow.get(), "List1");
         list->setCurrentItem(list->findItems(title, Qt::MatchExactly).first());
         QTest::mouseClick(Child<QPushButton>(mainWindow.get(), "Command1"), Qt::LeftButton);
@@ -50,7 +51,8 @@ protected:
         for (std::string record : DemoCopyRecords(profile)) {
             const std::string expected = DemoCdFileBytes(record, 0);
             std::replace(record.begin(), record.end(), '\\', '/');
-            EXPECT_TRUE(expected == test::ReadFile(folder / ("Cache/" + profile.cacheCode + "/" + record))) << record;
+            EXPECT_TRUE(expected == test::ReadFile(folder / ("Cache/" + profile.cacheCode + "/" + record)))
+                << record;
         }
     }
     QAction* Entry(const char* name) { return Child<QAction>(mainWindow.get(), name); }
@@ -95,13 +97,15 @@ TEST_F(CdImageWindowTest, AnImageInsertedThroughTheMenuIsTheDriveUntilEjectedAnd
     QStringList extras;
     for (QAction* action : Child<QMenu>(mainWindow.get(), "Extras")->actions())
         extras << action->objectName();
-    EXPECT_EQ(QStringList({"Frameskip", "JITComp", "Trenn3", "Extras1", "Trenn4", "CDImage1", "CDImage2"}), extras);
+    EXPECT_EQ(QStringList({"Frameskip", "JITComp", "Trenn3", "Extras1", "Trenn4", "CDImage1", "CDImage2"}),
+              extras);
     QStringList shortcuts;
     for (QAction* action : mainWindow->findChildren<QAction*>()) {
         if (!action->shortcut().isEmpty())
             shortcuts << action->shortcut().toString();
     }
-    EXPECT_EQ(shortcuts.size(), QSet<QString>(shortcuts.begin(), shortcuts.end()).size()) << shortcuts.join(' ').toStdString();
+    EXPECT_EQ(shortcuts.size(), QSet<QString>(shortcuts.begin(), shortcuts.end()).size())
+        << shortcuts.join(' ').toStdString();
 
     host->ChooseNextFile(images / "Lemmings.cue");
     Entry("CDImage1")->trigger();
@@ -138,9 +142,10 @@ TEST_F(CdImageWindowTest, ADroppedImageIsInsertedAndADamagedOneChangesNothing)
     host->ChooseNextFile(images / "Broken.iso");
     Entry("CDImage1")->trigger();
     const MessageBoxRequest message = host->TakeMessage();
-    EXPECT_EQ("The CD image \"" + (images / "Broken.iso") +
-                  "\" cannot be used: it holds no ISO 9660 volume descriptor (no CD image, or a damaged one).",
-              message.text);
+    EXPECT_EQ(
+        "The CD image \"" + (images / "Broken.iso") +
+            "\" cannot be used: it holds no ISO 9660 volume descriptor (no CD image, or a damaged one).",
+        message.text);
     EXPECT_EQ(MessageIcon::Exclamation, message.icon);
     EXPECT_EQ(images / "Akira.iso", ReadSetting(kSettingCdImage));
 

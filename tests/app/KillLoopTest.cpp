@@ -48,8 +48,9 @@ std::vector<std::string> Shape(const std::string& config)
 // file system, and there the many fsyncs of 200 rounds cost nothing.
 std::string MemoryOrTemporaryFolder()
 {
-    return fs::is_directory("/dev/shm") && ::access("/dev/shm", W_OK) == 0 ? "/dev/shm"
-                                                                           : fs::temp_directory_path().string();
+    return fs::is_directory("/dev/shm") && ::access("/dev/shm", W_OK) == 0
+               ? "/dev/shm"
+               : fs::temp_directory_path().string();
 }
 
 class KillLoop : public test::AppFolderTest {
@@ -97,8 +98,7 @@ TEST_F(KillLoop, EveryFileIsOldOrNewAndWholeAndNoTemporaryCopyStays)
             if (path == config) {
                 EXPECT_EQ(wholeConfig, Shape(content)) << "kill " << kill;
             } else if (path == saveData || path == saveData + ".bak") {
-                EXPECT_TRUE(content == versions[0] || content == versions[1])
-                    << path << ", kill " << kill;
+                EXPECT_TRUE(content == versions[0] || content == versions[1]) << path << ", kill " << kill;
             } else if (after.count(path)) {
                 EXPECT_EQ(after.at(path), content) << path << ", kill " << kill;
             } else {
@@ -115,8 +115,8 @@ TEST_F(KillLoop, EveryFileIsOldOrNewAndWholeAndNoTemporaryCopyStays)
         ASSERT_EQ(expected, names) << "kill " << kill;
     }
     const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    std::printf("%d kills, %ld files checked, %d temporary copies left by a kill and removed, %.1f s\n", kKills,
-                filesChecked, leftBehind, seconds);
+    std::printf("%d kills, %ld files checked, %d temporary copies left by a kill and removed, %.1f s\n",
+                kKills, filesChecked, leftBehind, seconds);
 }
 
 }  // namespace

@@ -23,7 +23,10 @@ protected:
     QListWidget* List() { return Child<QListWidget>(mainWindow.get(), "List1"); }
     QPushButton* StartButton() { return Child<QPushButton>(mainWindow.get(), "Command1"); }
     QAction* Action(const char* name) { return Child<QAction>(mainWindow.get(), name); }
-    void Click(const char* name) { QTest::mouseClick(Child<QWidget>(mainWindow.get(), name), Qt::LeftButton); }
+    void Click(const char* name)
+    {
+        QTest::mouseClick(Child<QWidget>(mainWindow.get(), name), Qt::LeftButton);
+    }
     QString Showing() { return Child<QLabel>(mainWindow.get(), "Image1")->property("showing").toString(); }
     QStringList Titles() { return test::Entries(List()); }
     QString Selected() { return test::Selected(List()); }
@@ -51,17 +54,22 @@ TEST_F(MainWindowTest, CaptionsMenusShortcutsFocusOrderAndTheAboutBox)
     ASSERT_TRUE(StartMainWindow());
     EXPECT_TRUE(mainWindow->windowTitle().startsWith("Talvero v1.1"));
     EXPECT_FALSE(mainWindow->windowIcon().isNull());
-    const std::pair<const char*, const char*> captions[] = {{"Label1", "Show games for:"}, {"Option1", "CD32"},
-                                                            {"Option2", "CDTV"}, {"Command1", "&Start game"},
+    const std::pair<const char*, const char*> captions[] = {{"Label1", "Show games for:"},
+                                                            {"Option1", "CD32"},
+                                                            {"Option2", "CDTV"},
+                                                            {"Command1", "&Start game"},
                                                             {"Command2", "&Options"}};
     for (const auto& [name, caption] : captions)
         EXPECT_EQ(caption, Child<QWidget>(mainWindow.get(), name)->property("text").toString()) << name;
     const std::vector<std::tuple<const char*, const char*, QKeySequence>> entries = {
-        {"Programm1", "&Options", QKeySequence("Ctrl+O")}, {"Programm2", "&Exit", QKeySequence("Ctrl+Q")},
+        {"Programm1", "&Options", QKeySequence("Ctrl+O")},
+        {"Programm2", "&Exit", QKeySequence("Ctrl+Q")},
         {"Frameskip", "Enable &frameskip", QKeySequence("Ctrl+F")},
         {"JITComp", "Enable &JIT compiler", QKeySequence("Ctrl+J")},
-        {"Extras1", "&NVRAM-Manager", QKeySequence("Ctrl+N")}, {"Hilfe1", "&1. Joypad-Emulation", QKeySequence("F1")},
-        {"Hilfe2", "&2. Compatibility", QKeySequence("F2")}, {"Info", "&About Talvero...", QKeySequence()}};
+        {"Extras1", "&NVRAM-Manager", QKeySequence("Ctrl+N")},
+        {"Hilfe1", "&1. Joypad-Emulation", QKeySequence("F1")},
+        {"Hilfe2", "&2. Compatibility", QKeySequence("F2")},
+        {"Info", "&About Talvero...", QKeySequence()}};
     for (const auto& [name, caption, shortcut] : entries) {
         EXPECT_EQ(caption, Action(name)->text()) << name;
         EXPECT_EQ(shortcut, Action(name)->shortcut()) << name;
@@ -95,8 +103,8 @@ TEST_F(MainWindowTest, SwitchingSystemsSelectsTheFirstEntryAndShowsItsPreviewOrN
     test::MakeFolders(folder / "Previews/Roadkill.jpg");
     ASSERT_TRUE(StartMainWindow());
     Click("Option2");
-    EXPECT_EQ((QStringList{"Defender of the Crown 2", "Fantastic Voyage", "Indiana Jones and the Last Crusade",
-                           "Lemmings", "Turrican 2"}),
+    EXPECT_EQ((QStringList{"Defender of the Crown 2", "Fantastic Voyage",
+                           "Indiana Jones and the Last Crusade", "Lemmings", "Turrican 2"}),
               Titles());
     EXPECT_EQ("Defender of the Crown 2", Selected());
     EXPECT_EQ("preview", Showing());

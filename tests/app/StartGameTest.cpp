@@ -1,6 +1,7 @@
 // Start game on real files: the lines every start writes, the CD check, the hand-over.
-#include "app/Shutdown.h"
 #include "app/StartGame.h"
+
+#include "app/Shutdown.h"
 #include "emulator/ConfigEditor.h"
 #include "platform/FaultHooks.h"
 #include "platform/FileError.h"
@@ -49,8 +50,13 @@ TEST_F(StartGameTest, TheSwitchesGiveTheLinesWrittenInOrderBeforeTheInstallersOw
         ++starts;
         test::WriteFile(App(kConfigFile), kBareConfig);
         Start("Lemmings", c.switches, {"D:", c.sound});
-        std::vector<std::string> expected = {"kickstart_rom_file=kick31.rom", "joyport1=kbd2", c.lines[0], c.lines[1],
-                                             "chipset=ocs", "gfx_immediate_blits=false", "hardfile=",
+        std::vector<std::string> expected = {"kickstart_rom_file=kick31.rom",
+                                             "joyport1=kbd2",
+                                             c.lines[0],
+                                             c.lines[1],
+                                             "chipset=ocs",
+                                             "gfx_immediate_blits=false",
+                                             "hardfile=",
                                              "win32.map_drives=true"};
         if (c.sound)
             expected.push_back("sound_output=normal");
@@ -70,7 +76,8 @@ TEST_F(StartGameTest, WithoutItsCdTheGameIsAskedForAndTheLinesStayWritten)
     host->ExpectMessage("Please insert the \"Akira\"-CD first!", MessageIcon::Exclamation);
     test::MakeFolders(folder / "Drives/D/ab.exec");
     Start("Alien Breed Special Edition '92");
-    host->ExpectMessage("Please insert the \"Alien Breed Special Edition '92\"-CD first!", MessageIcon::Exclamation);
+    host->ExpectMessage("Please insert the \"Alien Breed Special Edition '92\"-CD first!",
+                        MessageIcon::Exclamation);
     EXPECT_FALSE(test::Exists(folder / "Cache/akir") || test::Exists(App("\\WinUAE\\launch.log")));
     Start("");  // nothing selected: the lines only
     EXPECT_EQ(0u, host->PendingMessages());
@@ -110,9 +117,10 @@ TEST_F(StartGameTest, TheShutdownResetsTheLinesAndRemovesDefaultNewEvenWhenTheyC
 {
     test::WriteFile(App(kConfigTempFile), "left over");
     ResetConfigurationAtShutdown();
-    EXPECT_EQ((std::vector<std::string>{"kickstart_rom_file=kick31.rom", "joyport1=kbd2",
-                                        "filesystem=rw,tmp:" + (folder / "Cache/tmp"), "win32.map_drives=false"}),
-              ConfigLines());
+    EXPECT_EQ(
+        (std::vector<std::string>{"kickstart_rom_file=kick31.rom", "joyport1=kbd2",
+                                  "filesystem=rw,tmp:" + (folder / "Cache/tmp"), "win32.map_drives=false"}),
+        ConfigLines());
     EXPECT_FALSE(test::Exists(App(kConfigTempFile)));
     test::WriteFile(App(kConfigTempFile), "left over");
     test::MakeReadOnly(App(kConfigFile));

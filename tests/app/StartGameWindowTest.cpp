@@ -75,14 +75,15 @@ TEST_F(StartGameWindowTest, ASlowCopyShowsItsProgressAndCancelStartsNothing)
         progress->findChild<QPushButton*>()->click();
     });
     Start("GunShip 2000");
-    EXPECT_TRUE(label.startsWith(QStringLiteral("Copying \"GunShip 2000\" from the CD:\n"))) << label.toStdString();
+    EXPECT_TRUE(label.startsWith(QStringLiteral("Copying \"GunShip 2000\" from the CD:\n")))
+        << label.toStdString();
     EXPECT_FALSE(startedTwice);
     EXPECT_GE(shownAfter, 500);
     EXPECT_EQ(0u, host->PendingMessages());
     // Start game's own lines were written, the installer's were not, and no emulator started.
     EXPECT_EQ((std::vector<std::string>{"kickstart_rom_file=kick31.rom", "joyport1=kbd2", "gfx_framerate=2",
-                                        "cachesize=0", "chipset=aga", "gfx_immediate_blits=false", "hardfile=",
-                                        "win32.map_drives=true", "sound_output=normal"}),
+                                        "cachesize=0", "chipset=aga", "gfx_immediate_blits=false",
+                                        "hardfile=", "win32.map_drives=true", "sound_output=normal"}),
               ConfigLines());
     QTest::qWait(200);
     EXPECT_FALSE(test::Exists(App("\\WinUAE\\launch.log")));

@@ -25,7 +25,10 @@ protected:
         dialog = std::make_unique<frmOptions>(nullptr);
     }
     template <typename T>
-    T* Get(const char* name) { return Child<T>(dialog.get(), name); }
+    T* Get(const char* name)
+    {
+        return Child<T>(dialog.get(), name);
+    }
     void TypeDrive(const QString& text)
     {
         Get<QLineEdit>("Drive1")->clear();
@@ -40,8 +43,8 @@ TEST_F(OptionsDialogTest, CaptionsEntriesAndTabOrder)
     EXPECT_EQ("Options", dialog->windowTitle());
     EXPECT_TRUE(dialog->windowFlags() & Qt::Tool);
     const std::pair<const char*, const char*> captions[] = {
-        {"Label1", "CD drive:"}, {"Label2", "Kickstart 3.1-ROM:"}, {"Label3", "Control with:"},
-        {"saveOpt", "&Save options"}, {"SndEmu", "Sound-Emulation"}, {"Scanlines", "S&canlines"}};
+        {"Label1", "CD drive:"},      {"Label2", "Kickstart 3.1-ROM:"}, {"Label3", "Control with:"},
+        {"saveOpt", "&Save options"}, {"SndEmu", "Sound-Emulation"},    {"Scanlines", "S&canlines"}};
     for (const auto& [name, caption] : captions)
         EXPECT_EQ(caption, Get<QWidget>(name)->property("text").toString()) << name;
     auto* port = Get<QComboBox>("GamePort1");
@@ -51,7 +54,7 @@ TEST_F(OptionsDialogTest, CaptionsEntriesAndTabOrder)
     EXPECT_EQ(3, port->count());
     EXPECT_EQ(3, Get<QLineEdit>("Drive1")->maxLength());
     EXPECT_FALSE(Get<QComboBox>("Drive2")->isVisible());
-    const QStringList order = {"Drive1", "selDrive", "ROMfile", "selKick", "GamePort1",
+    const QStringList order = {"Drive1", "selDrive",  "ROMfile", "selKick", "GamePort1",
                                "SndEmu", "Scanlines", "saveOpt", "Drive2"};
     for (int i = 0; i + 1 < order.size(); ++i)
         EXPECT_EQ(order[i + 1], test::NextInTabOrder(Get<QWidget>(order[i].toLatin1().constData())));

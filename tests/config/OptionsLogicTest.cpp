@@ -1,5 +1,6 @@
 // What the options dialog does with its fields: loading, checking and saving them.
 #include "config/OptionsLogic.h"
+
 #include "emulator/ConfigEditor.h"
 #include "settings/SettingsStore.h"
 #include "tests/support/AppFolderTest.h"
@@ -21,8 +22,9 @@ protected:
 
 TEST(DriveText, IsNormalisedThenValidated)
 {
-    const std::pair<const char*, const char*> normalised[] = {
-        {"d", "D:"}, {"d:\\", "D:"}, {"e: ", "E:"}, {"  e:", "E:"}, {":", "::"}, {"1:", "1:"}, {"CD", "CD"}, {"   ", ""}};
+    const std::pair<const char*, const char*> normalised[] = {{"d", "D:"},    {"d:\\", "D:"}, {"e: ", "E:"},
+                                                              {"  e:", "E:"}, {":", "::"},    {"1:", "1:"},
+                                                              {"CD", "CD"},   {"   ", ""}};
     for (const auto& [typed, drive] : normalised)
         EXPECT_EQ(drive, NormaliseDrive(typed)) << typed;
     for (const char* valid : {"A:", "D:", "Z:"})
@@ -47,12 +49,12 @@ TEST_F(OptionsLogicTest, SavingWritesTheFourLinesThenTheFiveSettings)
 {
     OptionsState state{"e: ", 1, "  my kick.rom  ", true, false};
     EXPECT_TRUE(SaveOptions(state));
-    EXPECT_EQ((std::vector<std::string>{"joyport1=joy0", "kickstart_rom_file=my kick.rom", "sound_output=interrupts",
-                                        "gfx_linemode=scanlines"}),
+    EXPECT_EQ((std::vector<std::string>{"joyport1=joy0", "kickstart_rom_file=my kick.rom",
+                                        "sound_output=interrupts", "gfx_linemode=scanlines"}),
               ConfigLines());
     EXPECT_EQ("E:|1|my kick.rom|1|0", Setting(SettingKey::Drive) + "|" + Setting(SettingKey::Port1) + "|" +
-                                          Setting(SettingKey::ROMfile) + "|" + Setting(SettingKey::Scanlines) + "|" +
-                                          Setting(SettingKey::SndEmu));
+                                          Setting(SettingKey::ROMfile) + "|" +
+                                          Setting(SettingKey::Scanlines) + "|" + Setting(SettingKey::SndEmu));
     state = {"D", 0, "kick31.rom", false, true};
     EXPECT_TRUE(SaveOptions(state));
     EXPECT_EQ("normal", ConfigValue("sound_output="));
@@ -78,16 +80,18 @@ TEST_F(OptionsLogicTest, LoadingGivesDefaultsAndUnusableValuesLeaveTheirFields)
 {
     OptionsState state;
     LoadOptions(state);
-    EXPECT_EQ("D:|0|kick31.rom|0|1", state.drive + "|" + std::to_string(state.port) + "|" + state.romFile + "|" +
-                                         std::to_string(state.scanlines) + "|" + std::to_string(state.soundEmulation));
+    EXPECT_EQ("D:|0|kick31.rom|0|1", state.drive + "|" + std::to_string(state.port) + "|" + state.romFile +
+                                         "|" + std::to_string(state.scanlines) + "|" +
+                                         std::to_string(state.soundEmulation));
     Settings().Write(SettingKey::Port1, "7");
     Settings().Write(SettingKey::Scanlines, "maybe");
     Settings().Write(SettingKey::SndEmu, "0");
     Settings().Write(SettingKey::Drive, "E:\\");
     state.scanlines = true;
     LoadOptions(state);
-    EXPECT_EQ("E:\\|-1|1|0", state.drive + "|" + std::to_string(state.port) + "|" + std::to_string(state.scanlines) +
-                                 "|" + std::to_string(state.soundEmulation));
+    EXPECT_EQ("E:\\|-1|1|0", state.drive + "|" + std::to_string(state.port) + "|" +
+                                 std::to_string(state.scanlines) + "|" +
+                                 std::to_string(state.soundEmulation));
     Settings().Write(SettingKey::Port1, "2");
     LoadOptions(state);
     EXPECT_EQ(2, state.port);
@@ -105,8 +109,12 @@ TEST_F(OptionsLogicTest, TheKickstartNeeds40AtOffset160AndAnUnreadablePathChange
     test::WriteFile(folder / "short.rom", std::string(161, '4'));
     test::MakeFolders(folder / "dir.rom");
     const std::pair<const char*, std::string> choices[] = {
-        {"Kickstart v3.1 (A1200).bin", folder / "Kickstart v3.1 (A1200).bin"}, {"small.rom", folder / "small.rom"},
-        {"short.rom", "old"}, {"dir.rom", "old"}, {"missing.rom", "old"}, {"kick13.rom", ""}};
+        {"Kickstart v3.1 (A1200).bin", folder / "Kickstart v3.1 (A1200).bin"},
+        {"small.rom", folder / "small.rom"},
+        {"short.rom", "old"},
+        {"dir.rom", "old"},
+        {"missing.rom", "old"},
+        {"kick13.rom", ""}};
     for (const auto& [name, field] : choices) {
         host->ChooseNextFile(folder / name);
         EXPECT_EQ(field, ChooseKickstart("old")) << name;

@@ -1,17 +1,18 @@
 // The configuration file editor: the rewrite of the text, then on a real Default.uae.
 #include "emulator/ConfigEditor.h"
+
 #include "demo/DemoFolder.h"
 #include "platform/AppFolder.h"
 #include "platform/FaultHooks.h"
 #include "platform/FileError.h"
-#include "tests/support/AppFolderTest.h"
 #include "platform/Files.h"
 #include "platform/TextRecords.h"
+#include "tests/support/AppFolderTest.h"
 #include "tests/support/FileWorker.h"
 
-#include <filesystem>
 #include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <thread>
 
 namespace talvero {
@@ -26,18 +27,20 @@ struct Edit {
 };
 
 const Edit kEdits[] = {
-    {"one line replaced, every line ends CR LF", "; c\r\nchipset=ocs\r\n\r\ncpu=68020\rgfx=double", "chipset=", "aga",
-     "; c\r\nchipset=aga\r\n\r\ncpu=68020\r\ngfx=double\r\n"},
+    {"one line replaced, every line ends CR LF", "; c\r\nchipset=ocs\r\n\r\ncpu=68020\rgfx=double",
+     "chipset=", "aga", "; c\r\nchipset=aga\r\n\r\ncpu=68020\r\ngfx=double\r\n"},
     {"the last of several", "joyport1=joy0\r\nx=1\r\njoyport1=joy1\r\ny=2\r\n", "joyport1=", "kbd2",
      "joyport1=joy0\r\nx=1\r\njoyport1=kbd2\r\ny=2\r\n"},
     {"empty value", "hardfile=rw,32,1,2,512,C:\\x.hdf\r\n", "hardfile=", "", "hardfile=\r\n"},
     {"a key alone is matched", "hardfile=\r\n", "hardfile=", "rw,D:\\y", "hardfile=rw,D:\\y\r\n"},
-    {"exact, case-sensitive, untrimmed", "Chipset=ocs\r\n chipset=ocs\r\njoyport10=joy0\r\n", "chipset=", "aga",
-     "Chipset=ocs\r\n chipset=ocs\r\njoyport10=joy0\r\nchipset=aga\r\n"},
+    {"exact, case-sensitive, untrimmed", "Chipset=ocs\r\n chipset=ocs\r\njoyport10=joy0\r\n",
+     "chipset=", "aga", "Chipset=ocs\r\n chipset=ocs\r\njoyport10=joy0\r\nchipset=aga\r\n"},
     {"the key's = counts", "joyport10=joy0\r\n", "joyport1=", "kbd2", "joyport10=joy0\r\njoyport1=kbd2\r\n"},
     {"a lone LF stays inside its line", "a=1\nstill a\r\nb=2\r\n", "b=", "3", "a=1\nstill a\r\nb=3\r\n"},
-    {"8-bit text byte for byte", "d=Gr\xFC\xDF\r\nchipset=ocs\r\n", "chipset=", "aga", "d=Gr\xFC\xDF\r\nchipset=aga\r\n"},
-    {"an absent key is appended", "a=1\r\nb=2", "sound_output=", "normal", "a=1\r\nb=2\r\nsound_output=normal\r\n"},
+    {"8-bit text byte for byte", "d=Gr\xFC\xDF\r\nchipset=ocs\r\n", "chipset=", "aga",
+     "d=Gr\xFC\xDF\r\nchipset=aga\r\n"},
+    {"an absent key is appended", "a=1\r\nb=2", "sound_output=", "normal",
+     "a=1\r\nb=2\r\nsound_output=normal\r\n"},
     {"an empty file", "", "x=", "y", "x=y\r\n"},
 };
 
@@ -108,8 +111,8 @@ TEST_F(ConfigEditorTest, TheTemplateHoldsEveryKeyTalveroSetsOnce)
 {
     test::WriteFile(App(kConfigFile), DefaultUaeTemplate());
     for (const char* key : {"gfx_framerate=", "cachesize=", "chipset=", "gfx_immediate_blits=", "hardfile=",
-                            "win32.map_drives=", "sound_output=", "filesystem=", "kickstart_rom_file=", "joyport1=",
-                            "gfx_linemode="}) {
+                            "win32.map_drives=", "sound_output=", "filesystem=", "kickstart_rom_file=",
+                            "joyport1=", "gfx_linemode="}) {
         const std::size_t lines = ConfigLines().size();
         SetConfigValue(key, "probe");
         EXPECT_EQ(lines, ConfigLines().size()) << key << " is not in the template";

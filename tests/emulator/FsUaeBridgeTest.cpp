@@ -50,7 +50,8 @@ protected:
             return pids;
         const std::string log = test::ReadFile(App("\\WinUAE\\bridge.log"));
         const std::regex recorded(R"(emulator: \S+ pid (\d+))");
-        for (auto it = std::sregex_iterator(log.begin(), log.end(), recorded); it != std::sregex_iterator(); ++it)
+        for (auto it = std::sregex_iterator(log.begin(), log.end(), recorded); it != std::sregex_iterator();
+             ++it)
             pids.push_back(static_cast<pid_t>(std::stol((*it)[1])));
         return pids;
     }

@@ -23,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto after = SplitRecords(result);
     fuzz::Require(result.size() >= 2 && result.compare(result.size() - 2, 2, "\r\n") == 0, "ends with CR LF");
     if (key.find('\r') == std::string::npos && (key + value).find('\r') == std::string::npos) {
-        fuzz::Require(after.size() == before.size() || after.size() == before.size() + 1, "no line lost or added");
+        fuzz::Require(after.size() == before.size() || after.size() == before.size() + 1,
+                      "no line lost or added");
         bool found = false;
         for (const std::string& line : after)
             found = found || line == key + value;

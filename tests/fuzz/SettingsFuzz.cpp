@@ -11,7 +11,7 @@ using namespace talvero;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static const std::string folder = fuzz::MakeDemoAppFolder();
-    const char* keys[] = {SettingKey::Frameskip, SettingKey::JITComp, SettingKey::Drive,   SettingKey::Port1,
+    const char* keys[] = {SettingKey::Frameskip, SettingKey::JITComp,   SettingKey::Drive, SettingKey::Port1,
                           SettingKey::ROMfile,   SettingKey::Scanlines, SettingKey::SndEmu};
     const auto values = fuzz::Pieces(fuzz::Text(data, size), std::size(keys));
     auto backend = std::make_unique<MemorySettingsBackend>();

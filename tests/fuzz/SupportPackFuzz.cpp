@@ -22,13 +22,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     static const std::string demoPack = DemoSupportPack();
     std::string pack = demoPack;
-    pack.resize(((std::size_t{data[0]} << 16) | (std::size_t{data[1]} << 8) | data[2]) % (PackLength() + 64), '\xA5');
+    pack.resize(((std::size_t{data[0]} << 16) | (std::size_t{data[1]} << 8) | data[2]) % (PackLength() + 64),
+                '\xA5');
     pack.replace(0, std::min(size - 3, pack.size()), fuzz::Text(data + 3, std::min(size - 3, pack.size())));
     WriteFileBytes(AppPath(kSupportPack), pack);
     std::filesystem::remove_all(out);
     std::filesystem::create_directory(out);
-    for (const auto& extract : {+[](const std::string& f) { ExtractLowlevel(2, f); }, &ExtractDebox, &ExtractFakepad,
-                                &ExtractNvramHardfile}) {
+    for (const auto& extract : {+[](const std::string& f) { ExtractLowlevel(2, f); }, &ExtractDebox,
+                                &ExtractFakepad, &ExtractNvramHardfile}) {
         try {
             extract(out);
         } catch (const FileError& error) {
@@ -44,7 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::Require(bytes.size() == member.Length(), "a member is written whole");
         for (int piece = 0; piece < member.pieces; ++piece) {
             const std::size_t at = static_cast<std::size_t>(piece) * member.pieceLength;
-            fuzz::Require(bytes.compare(at, member.pieceLength, pack, member.firstByte - 1 + at, member.pieceLength) == 0,
+            fuzz::Require(bytes.compare(at, member.pieceLength, pack, member.firstByte - 1 + at,
+                                        member.pieceLength) == 0,
                           "a member holds its bytes of the pack");
         }
     }

@@ -1,10 +1,10 @@
 // The word order of the game lists and the NVRAM manager's list.
 #include "games/Collation.h"
+
 #include "games/GameProfiles.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <random>
 
 namespace talvero {
@@ -25,20 +25,50 @@ Texts Sorted(const Texts& entries)
 
 TEST(Collation, TheListsReadInTheirOrderWhateverTheOrderOfInsertion)
 {
-    const Texts cd32 = {
-        "Akira", "Alien Breed Special Edition '92", "Chambers of Shaolin", "Dark Seed", "Deep Core",
-        "Defender of the Crown 2", "D-Generation", "F17 Challenge", "Fireforce", "Fly Harder", "Frontier - Elite 2",
-        "Global Effect", "Gloom", "Guardian", "GunShip 2000", "IK+", "James Pond 2 - RoboCod", "Jungle Strike",
-        "Mean Arenas", "Project-X Special Edition '93", "Qwak!", "Roadkill", "Speris Legacy", "Syndicate",
-        "UFO - Enemy Unknown", "Whale's Voyage"};
+    const Texts cd32 = {"Akira",
+                        "Alien Breed Special Edition '92",
+                        "Chambers of Shaolin",
+                        "Dark Seed",
+                        "Deep Core",
+                        "Defender of the Crown 2",
+                        "D-Generation",
+                        "F17 Challenge",
+                        "Fireforce",
+                        "Fly Harder",
+                        "Frontier - Elite 2",
+                        "Global Effect",
+                        "Gloom",
+                        "Guardian",
+                        "GunShip 2000",
+                        "IK+",
+                        "James Pond 2 - RoboCod",
+                        "Jungle Strike",
+                        "Mean Arenas",
+                        "Project-X Special Edition '93",
+                        "Qwak!",
+                        "Roadkill",
+                        "Speris Legacy",
+                        "Syndicate",
+                        "UFO - Enemy Unknown",
+                        "Whale's Voyage"};
     EXPECT_EQ(cd32, Sorted(TitlesOfList("CD32")));
     Texts shuffled = cd32;
     std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(7));
     EXPECT_EQ(cd32, Sorted(shuffled));
-    const Texts nvram = {
-        "[Backup] Akira", "[Backup] Dark Seed", "[Backup] D-Generation", "[Backup] GunShip 2000",
-        "[Backup] James Pond 2 - RoboCod", "[Backup] Syndicate", "[Backup] UFO - Enemy Unknown", "Akira", "Dark Seed",
-        "D-Generation", "GunShip 2000", "James Pond 2 - RoboCod", "Syndicate", "UFO - Enemy Unknown"};
+    const Texts nvram = {"[Backup] Akira",
+                         "[Backup] Dark Seed",
+                         "[Backup] D-Generation",
+                         "[Backup] GunShip 2000",
+                         "[Backup] James Pond 2 - RoboCod",
+                         "[Backup] Syndicate",
+                         "[Backup] UFO - Enemy Unknown",
+                         "Akira",
+                         "Dark Seed",
+                         "D-Generation",
+                         "GunShip 2000",
+                         "James Pond 2 - RoboCod",
+                         "Syndicate",
+                         "UFO - Enemy Unknown"};
     Texts added(nvram.begin() + 7, nvram.end());
     added.insert(added.end(), nvram.begin(), nvram.begin() + 7);
     EXPECT_EQ(nvram, Sorted(added));
@@ -48,13 +78,13 @@ TEST(Collation, TheListsReadInTheirOrderWhateverTheOrderOfInsertion)
 TEST(Collation, EachRuleOnTitlesMadeForIt)
 {
     const std::pair<const char*, const char*> ordered[] = {
-        {"apple", "Banana"}, {"Apple", "banana"},  // case ignored
-        {"XRay A", "X-Ray B"},                     // hyphens left out
-        {"Its A", "It's B"},                       // apostrophes left out
-        {"R!x", "R1x"}, {"R x", "R1x"},            // symbols (a blank among them) before digits
-        {"R1x", "Rax"}, {"[Backup] Z", "Akira"},   // digits and symbols before letters
-        {"Rz", "R\xC4"},                           // 8-bit characters after letters
-        {"co-op", "coop"}, {"Co-op", "co-op"},     // equal but for what is left out: plain order
+        {"apple", "Banana"},   {"Apple", "banana"},      // case ignored
+        {"XRay A", "X-Ray B"},                           // hyphens left out
+        {"Its A", "It's B"},                             // apostrophes left out
+        {"R!x", "R1x"},        {"R x", "R1x"},           // symbols (a blank among them) before digits
+        {"R1x", "Rax"},        {"[Backup] Z", "Akira"},  // digits and symbols before letters
+        {"Rz", "R\xC4"},                                 // 8-bit characters after letters
+        {"co-op", "coop"},     {"Co-op", "co-op"},       // equal but for what is left out: plain order
     };
     for (const auto& [first, second] : ordered) {
         EXPECT_TRUE(WordOrderLess(first, second)) << first << " < " << second;

@@ -1,6 +1,7 @@
 // The 30 game profiles against the product's game tables, typed here row by row and independently
 // of games/GameProfiles.cpp: a wrong value in any profile fails one of these rows.
 #include "games/GameProfiles.h"
+
 #include "platform/AppFolder.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +21,7 @@ struct Row {
     const char* nv;       // "" = no nv_location
     const char* before;   // configuration lines "key=value", separated by "; "
     const char* volume;
-    const char* after;    // as `before`; "sound line" = sound_output=exact with sound emulation
+    const char* after;  // as `before`; "sound line" = sound_output=exact with sound emulation
     const char* dataFile;
 };
 
@@ -77,7 +78,8 @@ std::string Folders(const GameProfile& p)
 std::string Copies(const GameProfile& p)
 {
     const char* modes[] = {"none", "single", "", "all"};
-    const std::string mode = p.copyMode == CopyMode::Fixed ? std::to_string(p.copyCount) : modes[int(p.copyMode)];
+    const std::string mode =
+        p.copyMode == CopyMode::Fixed ? std::to_string(p.copyCount) : modes[int(p.copyMode)];
     return mode + (p.patch ? "+patch" : "");
 }
 

@@ -1,9 +1,8 @@
 // The compatibility chart's rows, marks and notes.
 #include "help/CompatibilityChart.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 
 namespace talvero {
 namespace {
@@ -37,7 +36,8 @@ TEST(CompatibilityChart, RowsCountsAndOrder)
     EXPECT_EQ((std::vector<int>{11, 12, 22}),
               RowsWhere([](const ChartRow& r) { return r.nvram == ChartMark::NotTested; }));
     EXPECT_TRUE(RowsWhere([](const ChartRow& r) { return r.joypad == ChartMark::NotTested; }).empty());
-    EXPECT_EQ((std::vector<int>{10, 12, 13, 21, 30}), RowsWhere([](const ChartRow& r) { return r.note != "-"; }));
+    EXPECT_EQ((std::vector<int>{10, 12, 13, 21, 30}),
+              RowsWhere([](const ChartRow& r) { return r.note != "-"; }));
     EXPECT_EQ("use 'DH0:Save' to save", chart[9].note);
     EXPECT_EQ("use a joypad (not the keyboard)", chart[29].note);
 }

@@ -2,21 +2,21 @@
 #include "app/frmMain.h"
 #include "help/CompatibilityChart.h"
 #include "help/Watchdog.h"
-#include "tests/support/GuiTest.h"
-#include "ui/WindowRegistry.h"
 #include "help/frmComp.h"
 #include "help/frmHelp1.h"
 #include "nvram/frmNVRAM.h"
+#include "tests/support/GuiTest.h"
 #include "ui/Artwork.h"
+#include "ui/WindowRegistry.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <QApplication>
-#include <QPointer>
 
 namespace talvero {
 namespace {
@@ -52,11 +52,14 @@ TEST_F(HelpWindowsTest, TheJoypadHelpShowsItsTexts)
     EXPECT_EQ(nullptr, help->parentWidget());
     EXPECT_FALSE(help->windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_EQ("Note:", Child<QLabel>(help, "Label1")->text());
-    EXPECT_EQ("The joypad emulation is only available for games, that can't be played without a joypad. Some games "
-              "like 'Gloom' or 'Roadkill' are incompatible to the joypad emulation. You have to set the controller to "
-              "'Joystick' (inside the game) to play these games.",
-              Child<QLabel>(help, "Label2")->text());
-    EXPECT_EQ(QString::fromUtf8("Joypad-Emulation (FakePad) \u00A9 1999 its author"), Child<QLabel>(help, "Label3")->text());
+    EXPECT_EQ(
+        "The joypad emulation is only available for games, that can't be played without a joypad. Some games "
+        "like 'Gloom' or 'Roadkill' are incompatible to the joypad emulation. You have to set the controller "
+        "to "
+        "'Joystick' (inside the game) to play these games.",
+        Child<QLabel>(help, "Label2")->text());
+    EXPECT_EQ(QString::fromUtf8("Joypad-Emulation (FakePad) \u00A9 1999 its author"),
+              Child<QLabel>(help, "Label3")->text());
     EXPECT_EQ(QSize(350, 209), Child<QLabel>(help, "Image1")->pixmap().size());
     EXPECT_EQ("Close", Child<QPushButton>(help, "Command1")->text());
     EXPECT_TRUE(Child<QPushButton>(help, "Command1")->isDefault());
@@ -70,17 +73,21 @@ TEST_F(HelpWindowsTest, TheChartShowsEveryRow)
     ASSERT_TRUE(chart);
     EXPECT_EQ("Help: Compatibility", chart->windowTitle());
     EXPECT_EQ("Game|Note|= not tested", Child<QLabel>(chart, "Label22")->text() + "|" +
-                                             Child<QLabel>(chart, "Label2")->text() + "|" +
-                                             Child<QLabel>(chart, "Label47")->text());
+                                            Child<QLabel>(chart, "Label2")->text() + "|" +
+                                            Child<QLabel>(chart, "Label47")->text());
     const Qt::CheckState states[] = {Qt::Unchecked, Qt::Checked, Qt::PartiallyChecked};
     const auto rows = CompatibilityChart();
     for (int row = 1; row <= 30; ++row) {
         const QString n = QString::number(row);
         const ChartRow& expected = rows[static_cast<std::size_t>(row - 1)];
-        EXPECT_EQ(expected.title, Child<QLabel>(chart, ("Game" + n).toLatin1().constData())->text().toStdString());
-        EXPECT_EQ(states[int(expected.joypad)], Child<QCheckBox>(chart, ("Joypad" + n).toLatin1().constData())->checkState());
-        EXPECT_EQ(states[int(expected.nvram)], Child<QCheckBox>(chart, ("NVRAM" + n).toLatin1().constData())->checkState());
-        EXPECT_EQ(expected.note, Child<QLabel>(chart, ("Note" + n).toLatin1().constData())->text().toStdString());
+        EXPECT_EQ(expected.title,
+                  Child<QLabel>(chart, ("Game" + n).toLatin1().constData())->text().toStdString());
+        EXPECT_EQ(states[int(expected.joypad)],
+                  Child<QCheckBox>(chart, ("Joypad" + n).toLatin1().constData())->checkState());
+        EXPECT_EQ(states[int(expected.nvram)],
+                  Child<QCheckBox>(chart, ("NVRAM" + n).toLatin1().constData())->checkState());
+        EXPECT_EQ(expected.note,
+                  Child<QLabel>(chart, ("Note" + n).toLatin1().constData())->text().toStdString());
     }
     EXPECT_EQ(nullptr, chart->findChild<QCheckBox*>("Joypad31"));
 }

@@ -1,13 +1,14 @@
 // Installing games on real files, with the stand-in emulator; the installers' error reporter.
+#include "install/Installer.h"
+
 #include "demo/DemoFolder.h"
 #include "games/GameProfiles.h"
-#include "install/Installer.h"
 #include "install/SupportPack.h"
 #include "platform/AppFolder.h"
 #include "platform/Drives.h"
-#include "tests/support/AppFolderTest.h"
-#include "platform/Files.h"
 #include "platform/FaultHooks.h"
+#include "platform/Files.h"
+#include "tests/support/AppFolderTest.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -63,7 +64,8 @@ std::map<std::string, std::string> ExpectedFiles(const GameProfile& profile, con
         {SupportFile::LowlevelAndNonvolatile,
          {{"libs/lowlevel.library", Member::Lowlevel}, {"libs/nonvolatile.library", Member::Nonvolatile}}},
         {SupportFile::NvramHardfile, {{"nv/nvram.hdf", Member::NvramHardfile}}},
-        {SupportFile::Debox, {{"libs/debox.library", Member::Debox}, {"libs/playerprefs.library", Member::Playerprefs}}},
+        {SupportFile::Debox,
+         {{"libs/debox.library", Member::Debox}, {"libs/playerprefs.library", Member::Playerprefs}}},
     };
     for (SupportFile file : profile.supportFiles) {
         for (const auto& [name, packMember] : support.at(file))
@@ -107,7 +109,8 @@ TEST_P(EveryProfile, InstallsIntoAnEmptyCacheAndStartsItsEmulator)
     std::sort(expectedFolders.begin(), expectedFolders.end());
     EXPECT_EQ(expectedFolders, folders);
 
-    const auto expected = ExpectedFiles(profile, folder / "Drives/D", [this](const PackMember& m) { return Member(m); });
+    const auto expected =
+        ExpectedFiles(profile, folder / "Drives/D", [this](const PackMember& m) { return Member(m); });
     std::vector<std::string> names, expectedNames;
     for (const auto& [name, bytes] : files)
         names.push_back(name);
@@ -129,7 +132,8 @@ TEST_P(EveryProfile, InstallsIntoAnEmptyCacheAndStartsItsEmulator)
     EXPECT_EQ(lines, ConfigLines());
 
     const std::string log = WaitForLaunchLog();
-    EXPECT_NE(std::string::npos, log.find("executable: " + profile.executable + "\narguments: (none)\n")) << log;
+    EXPECT_NE(std::string::npos, log.find("executable: " + profile.executable + "\narguments: (none)\n"))
+        << log;
     EXPECT_NE(std::string::npos, log.find("result: ok\n")) << log;
 }
 
@@ -147,7 +151,8 @@ TEST_F(InstallerTest, ASecondInstallKeepsNvramHdfAndRewritesTheRest)
     InstallGame("UFO - Enemy Unknown", {"D:", true});
     EXPECT_EQ("my saved games", test::ReadFile(cache + "/nv/nvram.hdf"));
     EXPECT_EQ(Member(Member::Lowlevel), test::ReadFile(cache + "/libs/lowlevel.library"));
-    EXPECT_EQ(DemoBootScript(*FindProfile("UFO - Enemy Unknown")), test::ReadFile(cache + "/s/startup-sequence"));
+    EXPECT_EQ(DemoBootScript(*FindProfile("UFO - Enemy Unknown")),
+              test::ReadFile(cache + "/s/startup-sequence"));
     WaitForLaunchLog(2);
 }
 
@@ -162,7 +167,8 @@ TEST_F(InstallerTest, MissingFilesAreImportantFilesNotFound)
     EXPECT_EQ(kMessageImportantFileNotFound, message.text);
     EXPECT_EQ(0u, message.detail.find(missing + "\n")) << message.detail;
     EXPECT_GT(message.detail.size(), missing.size() + 4);
-    EXPECT_NE(std::string::npos, test::ReadFile(folder / "talvero.log").find("failed with error 53: " + missing));
+    EXPECT_NE(std::string::npos,
+              test::ReadFile(folder / "talvero.log").find("failed with error 53: " + missing));
     InsertDemoCd("IK+");
     fs::remove(App("\\WinUAE\\WinUAE814r3.exe"));
     InstallFailing("IK+", kMessageImportantFileNotFound);
@@ -212,7 +218,8 @@ TEST_F(InstallerTest, CopyRecordsThatLeaveTheCacheAreRefused)
     InsertDemoCd("Chambers of Shaolin");
     test::WriteFile(folder / "Drives/secret", "outside the CD");
     for (const char* bad : {"..\\secret", "c\\..\\..\\..\\secret", "C:\\x", "c/../../x", ""}) {
-        test::WriteFile(App("\\Data\\Chambers of Shaolin.dat"), "shaolin\r\n" + std::string(bad) + "\r\nscript\r\n");
+        test::WriteFile(App("\\Data\\Chambers of Shaolin.dat"),
+                        "shaolin\r\n" + std::string(bad) + "\r\nscript\r\n");
         InstallFailing("Chambers of Shaolin", kMessageUnknownError + std::string("52"));
     }
     EXPECT_FALSE(test::Exists(folder / "Cache/secret"));
@@ -224,9 +231,9 @@ TEST_F(InstallerTest, BadGuardianPatchRecordsAreRefusedAfterTheGoodOnes)
     InsertDemoCd("Guardian");
     const std::string original = test::ReadFile(folder / "Drives/D/game");
     // The last case proves that all 168 patch records are read.
-    const std::pair<std::size_t, const char*> cases[] = {
-        {5, "0000zz00 = 01"}, {5, "00000100 = G1"}, {5, "00001000 = 01"}, {5, "FFFFFFFF = 01"}, {5, "0100"},
-        {167, "0100"}};
+    const std::pair<std::size_t, const char*> cases[] = {{5, "0000zz00 = 01"}, {5, "00000100 = G1"},
+                                                         {5, "00001000 = 01"}, {5, "FFFFFFFF = 01"},
+                                                         {5, "0100"},          {167, "0100"}};
     for (const auto& [at, bad] : cases) {
         auto patches = DemoPatchRecords();
         ASSERT_EQ(168u, patches.size());
@@ -246,10 +253,13 @@ TEST_F(InstallerTest, BadGuardianPatchRecordsAreRefusedAfterTheGoodOnes)
 
 TEST_F(InstallerTest, TheReporterShowsTheMessageOfEachNumberAndEndsOnUnknownOnes)
 {
-    const std::pair<int, std::string> cases[] = {
-        {53, kMessageImportantFileNotFound}, {76, kMessageImportantFileNotFound}, {75, kMessageErrorWritingFile},
-        {62, "Unknown error! Terminating... Exitcode: 62"}, {70, "Unknown error! Terminating... Exitcode: 70"},
-        {52, "Unknown error! Terminating... Exitcode: 52"}, {-5, "Unknown error! Terminating... Exitcode: -5"}};
+    const std::pair<int, std::string> cases[] = {{53, kMessageImportantFileNotFound},
+                                                 {76, kMessageImportantFileNotFound},
+                                                 {75, kMessageErrorWritingFile},
+                                                 {62, "Unknown error! Terminating... Exitcode: 62"},
+                                                 {70, "Unknown error! Terminating... Exitcode: 70"},
+                                                 {52, "Unknown error! Terminating... Exitcode: 52"},
+                                                 {-5, "Unknown error! Terminating... Exitcode: -5"}};
     for (const auto& [number, message] : cases) {
         ReportInstallError(static_cast<ErrorNumber>(number));
         ExpectFailure(message);
@@ -262,9 +272,11 @@ TEST_F(InstallerTest, CopyRecordsWithLeadingSeparatorsOrAnotherLetterCaseLandInT
 {
     InsertDemoCd("Chambers of Shaolin");
     const std::string cdFile = test::ReadFile(folder / "Drives/D/c/cham_file2");
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {"\\c\\cham_file2", "c/cham_file2"}, {"\\\\c\\cham_file2", "c/cham_file2"},
-        {"C\\cham_file2", "c/cham_file2"}, {"/C/cham_file2", "c/cham_file2"}, {"C\\CHAM_FILE2", "c/CHAM_FILE2"}};
+    const std::vector<std::pair<std::string, std::string>> cases = {{"\\c\\cham_file2", "c/cham_file2"},
+                                                                    {"\\\\c\\cham_file2", "c/cham_file2"},
+                                                                    {"C\\cham_file2", "c/cham_file2"},
+                                                                    {"/C/cham_file2", "c/cham_file2"},
+                                                                    {"C\\CHAM_FILE2", "c/CHAM_FILE2"}};
     int launches = 0;
     for (const auto& [record, landed] : cases) {
         fs::remove_all(folder / "Cache/cham");
@@ -281,7 +293,8 @@ TEST_F(InstallerTest, CopyRecordsWithLeadingSeparatorsOrAnotherLetterCaseLandInT
 }
 
 // The identity of each listed cache file: a file copied again gets a new one.
-std::map<std::string, std::uint64_t> Identities(const std::string& cache, const std::vector<std::string>& records)
+std::map<std::string, std::uint64_t> Identities(const std::string& cache,
+                                                const std::vector<std::string>& records)
 {
     std::map<std::string, std::uint64_t> identities;
     for (const std::string& record : records)
@@ -297,7 +310,8 @@ TEST_F(InstallerTest, AnUnchangedCacheFileIsLeftAndOneTheGameChangedIsCopiedAgai
     InstallGame("Dark Seed", {"D:", true});
     // A copy takes its source's time, so that the next start can tell it is current.
     for (const std::string& record : records)
-        EXPECT_EQ(StampOf(PathOnDrive("D:", "\\" + record)), StampOf(cache + "/" + NativePath(record))) << record;
+        EXPECT_EQ(StampOf(PathOnDrive("D:", "\\" + record)), StampOf(cache + "/" + NativePath(record)))
+            << record;
 
     // The game writes into one of its files.
     const std::string changed = cache + "/" + NativePath(records[2]);
@@ -308,7 +322,8 @@ TEST_F(InstallerTest, AnUnchangedCacheFileIsLeftAndOneTheGameChangedIsCopiedAgai
     InstallGame("Dark Seed", {"D:", true});
     const auto after = Identities(cache, records);
     for (const std::string& record : records) {
-        EXPECT_EQ(test::ReadFile(PathOnDrive("D:", "\\" + record)), test::ReadFile(cache + "/" + NativePath(record)));
+        EXPECT_EQ(test::ReadFile(PathOnDrive("D:", "\\" + record)),
+                  test::ReadFile(cache + "/" + NativePath(record)));
         EXPECT_EQ(record != records[2], before.at(record) == after.at(record)) << record << " copied or not";
     }
     EXPECT_EQ(StampOf(PathOnDrive("D:", "\\" + records[2])), StampOf(changed));
@@ -323,7 +338,9 @@ TEST_F(InstallerTest, ACopyInterruptedAnywhereLeavesWholeFilesAndTheNextStartCom
     const auto records = DemoCopyRecords(game);
     const std::string cache = folder / ("Cache/" + game.cacheCode);
     const auto cached = [&](const std::string& record) { return cache + "/" + NativePath(record); };
-    const auto fresh = [&](const std::string& record) { return test::ReadFile(PathOnDrive("D:", "\\" + record)); };
+    const auto fresh = [&](const std::string& record) {
+        return test::ReadFile(PathOnDrive("D:", "\\" + record));
+    };
     // The k-th step of the replacements fails (k = 1, 2, ...) until a start gets through.
     for (int failAt = 1;; ++failAt) {
         fs::remove_all(cache);
@@ -345,7 +362,8 @@ TEST_F(InstallerTest, ACopyInterruptedAnywhereLeavesWholeFilesAndTheNextStartCom
         for (const std::string& record : records) {
             const std::string content = test::ReadFile(cached(record));
             copied[record] = content == fresh(record);
-            EXPECT_TRUE(copied[record] || content == "the earlier copy of " + record) << record << " at " << failAt;
+            EXPECT_TRUE(copied[record] || content == "the earlier copy of " + record)
+                << record << " at " << failAt;
         }
         for (const auto& entry : fs::recursive_directory_iterator(cache))
             EXPECT_NE('.', entry.path().filename().string().front()) << "left behind: " << entry.path();

@@ -1,6 +1,7 @@
 // Cutting the Amiga runtime files out of the support-file pack.
-#include "demo/DemoFolder.h"
 #include "install/SupportPack.h"
+
+#include "demo/DemoFolder.h"
 #include "platform/AppFolder.h"
 #include "tests/support/AppFolderTest.h"
 
@@ -16,7 +17,10 @@ protected:
         test::MakeFolders(folder / "libs");
     }
     // The member's bytes at their fixed 1-based position, typed here from the pack's layout.
-    std::string Slice(std::uint64_t position, std::size_t length) const { return pack.substr(position - 1, length); }
+    std::string Slice(std::uint64_t position, std::size_t length) const
+    {
+        return pack.substr(position - 1, length);
+    }
     std::string In(const char* name) const { return test::ReadFile(folder / ("libs/" + std::string(name))); }
     const std::string pack = DemoSupportPack();
 };

@@ -1,5 +1,6 @@
 // The NVRAM manager's table and actions on real save files.
 #include "nvram/NvramManager.h"
+
 #include "nvram/SaveDataTable.h"
 #include "platform/FaultHooks.h"
 #include "platform/FileError.h"
@@ -25,10 +26,13 @@ protected:
 TEST(SaveDataTable, SevenGamesTheirSaveFilesAndBackupEntries)
 {
     const std::vector<std::pair<std::string, std::string>> expected = {
-        {"Akira", "\\Cache\\akir\\nv\\Akira\\HighScores"}, {"D-Generation", "\\Cache\\dgen\\nv\\DGEN\\1"},
-        {"Dark Seed", "\\Cache\\dark\\nv\\DARKSEED\\0"}, {"GunShip 2000", "\\Cache\\gs2k\\nv\\GS2000\\Roster"},
+        {"Akira", "\\Cache\\akir\\nv\\Akira\\HighScores"},
+        {"D-Generation", "\\Cache\\dgen\\nv\\DGEN\\1"},
+        {"Dark Seed", "\\Cache\\dark\\nv\\DARKSEED\\0"},
+        {"GunShip 2000", "\\Cache\\gs2k\\nv\\GS2000\\Roster"},
         {"James Pond 2 - RoboCod", "\\Cache\\jp2r\\nv\\RoboCod Data\\High Score"},
-        {"Syndicate", "\\Cache\\synd\\nv\\Syn\\0"}, {"UFO - Enemy Unknown", "\\Cache\\ufo1\\nv\\nvram.hdf"}};
+        {"Syndicate", "\\Cache\\synd\\nv\\Syn\\0"},
+        {"UFO - Enemy Unknown", "\\Cache\\ufo1\\nv\\nvram.hdf"}};
     std::vector<std::pair<std::string, std::string>> rows;
     for (const SaveDataRow& row : SaveDataTable())
         rows.emplace_back(row.title, row.dataFile);
@@ -46,7 +50,8 @@ TEST_F(NvramTest, EntriesOfFilesThatExistDataFirstFoldersAndHiddenFilesNot)
     test::WriteFile(Data("Syndicate"), "s");
     test::MakeFolders(Data("D-Generation"));
     test::WriteFile(folder / "Cache/dark/nv/DARKSEED/.0", "hidden");
-    EXPECT_EQ((std::vector<std::string>{"Syndicate", "UFO - Enemy Unknown", "[Backup] Akira"}), NvramEntries());
+    EXPECT_EQ((std::vector<std::string>{"Syndicate", "UFO - Enemy Unknown", "[Backup] Akira"}),
+              NvramEntries());
 }
 
 TEST_F(NvramTest, BackupIsCreatedThenUpdatedAndRestoreIsByteExact)

@@ -38,8 +38,8 @@ protected:
     // Which of Backup, Restore and Delete are enabled, as "BRD" with "-" for a disabled one.
     QString Enabled()
     {
-        return QString(Button("Command1")->isEnabled() ? "B" : "-") + (Button("Command2")->isEnabled() ? "R" : "-") +
-               (Button("Command3")->isEnabled() ? "D" : "-");
+        return QString(Button("Command1")->isEnabled() ? "B" : "-") +
+               (Button("Command2")->isEnabled() ? "R" : "-") + (Button("Command3")->isEnabled() ? "D" : "-");
     }
     std::unique_ptr<frmNVRAM> window;
 };
@@ -64,10 +64,10 @@ TEST_F(NvramWindowTest, TheFourteenEntriesInWordOrderAndTheButtonsFollowTheSelec
         test::WriteFile(App(row.dataFile) + ".bak", "backup of " + row.title);
     }
     Open();
-    EXPECT_EQ((QStringList{"[Backup] Akira", "[Backup] Dark Seed", "[Backup] D-Generation", "[Backup] GunShip 2000",
-                           "[Backup] James Pond 2 - RoboCod", "[Backup] Syndicate", "[Backup] UFO - Enemy Unknown",
-                           "Akira", "Dark Seed", "D-Generation", "GunShip 2000", "James Pond 2 - RoboCod", "Syndicate",
-                           "UFO - Enemy Unknown"}),
+    EXPECT_EQ((QStringList{"[Backup] Akira", "[Backup] Dark Seed", "[Backup] D-Generation",
+                           "[Backup] GunShip 2000", "[Backup] James Pond 2 - RoboCod", "[Backup] Syndicate",
+                           "[Backup] UFO - Enemy Unknown", "Akira", "Dark Seed", "D-Generation",
+                           "GunShip 2000", "James Pond 2 - RoboCod", "Syndicate", "UFO - Enemy Unknown"}),
               Entries());
     EXPECT_EQ("[Backup] Akira", Selected());
     EXPECT_EQ("-RD", Enabled());

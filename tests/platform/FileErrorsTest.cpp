@@ -4,10 +4,9 @@
 #include "platform/Files.h"
 #include "tests/support/TestFolder.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <functional>
+#include <gtest/gtest.h>
 #include <type_traits>
 
 namespace talvero {
@@ -47,10 +46,8 @@ TEST_F(FileErrors, EachOperationFailsWithTheNumberOfItsSituation)
     };
     // Expected numbers per operation, in the order above; 0 = not tried.
     const std::pair<const char*, std::vector<int>> situations[] = {
-        {"missing", {53, 0, 0, 53, 53, 53, 0, 0}},
-        {"no/such/file", {76, 76, 76, 76, 0, 0, 76, 0}},
-        {"plain/inside", {76, 0, 0, 0, 0, 0, 0, 0}},
-        {"dir", {75, 75, 75, 75, 75, 0, 75, 0}},
+        {"missing", {53, 0, 0, 53, 53, 53, 0, 0}},   {"no/such/file", {76, 76, 76, 76, 0, 0, 76, 0}},
+        {"plain/inside", {76, 0, 0, 0, 0, 0, 0, 0}}, {"dir", {75, 75, 75, 75, 75, 0, 75, 0}},
         {"readonly", {0, 75, 75, 0, 75, 0, 0, 75}},
     };
     for (const auto& [path, numbers] : situations) {
@@ -80,7 +77,8 @@ TEST_F(FileErrors, AReadOnlyFolderRefusesNewEntriesWith75)
 TEST_F(FileErrors, OnlyOrdinaryVisibleFilesExist)
 {
     EXPECT_TRUE(FileExists(folder / "plain") && FileExists(folder / "readonly"));
-    EXPECT_FALSE(FileExists(folder / "dir") || FileExists(folder / "missing") || FileExists(folder / "no/such/file"));
+    EXPECT_FALSE(FileExists(folder / "dir") || FileExists(folder / "missing") ||
+                 FileExists(folder / "no/such/file"));
     EXPECT_TRUE(FolderExists(folder / "dir"));
     EXPECT_FALSE(FolderExists(folder / "plain") || FolderExists(folder / "missing"));
 }
@@ -104,7 +102,8 @@ TEST_F(FileErrors, AFailureBeforeTheRenameLeavesTheOldFileAndNoLeftovers)
         });
         EXPECT_EQ(61, ErrorNumberOf([&] { ReplaceFileContents(folder / "plain", std::string(4096, 'x')); }));
         EXPECT_EQ("chipset=aga\r\n", test::ReadFile(folder / "plain"));
-        EXPECT_EQ(3, std::distance(std::filesystem::directory_iterator(folder.path()), std::filesystem::directory_iterator()));
+        EXPECT_EQ(3, std::distance(std::filesystem::directory_iterator(folder.path()),
+                                   std::filesystem::directory_iterator()));
     }
     WriteByteAt(folder / "plain", 2, 0xFF);
     EXPECT_EQ(std::string("ch\xFFpset=aga\r\n"), test::ReadFile(folder / "plain"));

@@ -1,4 +1,5 @@
 #include "platform/TextRecords.h"
+
 #include "tests/support/TestFolder.h"
 
 #include <gtest/gtest.h>

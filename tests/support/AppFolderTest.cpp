@@ -1,9 +1,8 @@
 #include "tests/support/AppFolderTest.h"
 
-#include "settings/SettingsStore.h"
+#include "demo/DemoFolder.h"
 #include "emulator/ConfigEditor.h"
 #include "emulator/EmulatorInterface.h"
-#include "demo/DemoFolder.h"
 #include "emulator/standin/LaunchCheck.h"
 #include "games/GameProfiles.h"
 #include "platform/ActivityLog.h"
@@ -11,6 +10,7 @@
 #include "platform/FaultHooks.h"
 #include "platform/Files.h"
 #include "platform/TextRecords.h"
+#include "settings/SettingsStore.h"
 
 #include <chrono>
 #include <thread>

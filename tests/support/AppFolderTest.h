@@ -1,11 +1,10 @@
 #pragma once
 
 #include "tests/support/ScriptedHost.h"
-#include "tests/support/TestPlatform.h"
 #include "tests/support/TestFolder.h"
+#include "tests/support/TestPlatform.h"
 
 #include <gtest/gtest.h>
-
 #include <memory>
 #include <string>
 #include <vector>

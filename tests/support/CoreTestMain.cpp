@@ -1,9 +1,8 @@
 #include "tests/support/FileWorker.h"
 #include "tests/support/TestPlatform.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
+#include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {

@@ -1,9 +1,9 @@
 #include "tests/support/GuiTest.h"
 
-#include "settings/SettingsStore.h"
-#include "ui/WindowRegistry.h"
 #include "app/frmMain.h"
 #include "settings/QtSettingsBackend.h"
+#include "settings/SettingsStore.h"
+#include "ui/WindowRegistry.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -16,7 +16,8 @@ namespace talvero::test {
 void GuiTest::SetUp()
 {
     AppFolderTest::SetUp();
-    SetSettingsBackend(std::make_unique<QtSettingsBackend>(QString::fromStdString(settingsFolder / "Quorra.ini")));
+    SetSettingsBackend(
+        std::make_unique<QtSettingsBackend>(QString::fromStdString(settingsFolder / "Quorra.ini")));
 }
 
 void GuiTest::TearDown()

@@ -1,8 +1,7 @@
 #include "tests/support/TestPlatform.h"
-
-#include <QApplication>
 #include "ui/Twips.h"
 
+#include <QApplication>
 #include <QFont>
 #include <QtGlobal>
 

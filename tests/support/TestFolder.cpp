@@ -31,7 +31,8 @@ TestFolder::~TestFolder()
 {
     std::error_code ignored;
     // Give write permission back everywhere, or the removal stops at read-only entries.
-    for (auto it = fs::recursive_directory_iterator(m_path, fs::directory_options::skip_permission_denied, ignored);
+    for (auto it =
+             fs::recursive_directory_iterator(m_path, fs::directory_options::skip_permission_denied, ignored);
          it != fs::recursive_directory_iterator(); it.increment(ignored)) {
         if (!it->is_symlink(ignored))
             fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);

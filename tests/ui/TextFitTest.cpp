@@ -34,8 +34,9 @@ std::optional<TextRoom> RoomOf(QWidget* widget)
         const int margin = label->margin();
         const QRect room = label->contentsRect().adjusted(margin, margin, -margin, -margin);
         const int wrap = label->wordWrap() ? Qt::TextWordWrap : 0;
-        const QSize needed =
-            QFontMetrics(label->font()).boundingRect(QRect(0, 0, room.width(), 10000), wrap, label->text()).size();
+        const QSize needed = QFontMetrics(label->font())
+                                 .boundingRect(QRect(0, 0, room.width(), 10000), wrap, label->text())
+                                 .size();
         return TextRoom{label->text(), room, needed};
     }
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
@@ -45,11 +46,13 @@ std::optional<TextRoom> RoomOf(QWidget* widget)
         option.initFrom(button);
         option.text = button->text();
         // Check boxes and option buttons draw their text beside the indicator.
-        const QStyle::SubElement contents = qobject_cast<QCheckBox*>(button)      ? QStyle::SE_CheckBoxContents
-                                            : qobject_cast<QRadioButton*>(button) ? QStyle::SE_RadioButtonContents
-                                                                                  : QStyle::SE_PushButtonContents;
+        const QStyle::SubElement contents = qobject_cast<QCheckBox*>(button) ? QStyle::SE_CheckBoxContents
+                                            : qobject_cast<QRadioButton*>(button)
+                                                ? QStyle::SE_RadioButtonContents
+                                                : QStyle::SE_PushButtonContents;
         const QRect room = button->style()->subElementRect(contents, &option, button);
-        return TextRoom{button->text(), room, QFontMetrics(button->font()).size(Qt::TextShowMnemonic, button->text())};
+        return TextRoom{button->text(), room,
+                        QFontMetrics(button->font()).size(Qt::TextShowMnemonic, button->text())};
     }
     return std::nullopt;
 }
@@ -89,11 +92,12 @@ TEST_F(TextFitTest, NoTextOfAnyWindowIsClipped)
     frmNVRAM nvram(mainWindow.get());
     frmHelp1 joypadHelp;
     frmComp chart;
-    for (QWidget* window : std::initializer_list<QWidget*>{mainWindow.get(), &options, &nvram, &joypadHelp, &chart}) {
+    for (QWidget* window :
+         std::initializer_list<QWidget*>{mainWindow.get(), &options, &nvram, &joypadHelp, &chart}) {
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-        EXPECT_EQ(QStringList(), ClippedTexts(window)) << "at " << window->logicalDpiX() << " dpi, scale "
-                                                       << window->devicePixelRatio();
+        EXPECT_EQ(QStringList(), ClippedTexts(window))
+            << "at " << window->logicalDpiX() << " dpi, scale " << window->devicePixelRatio();
         window->hide();
     }
 }

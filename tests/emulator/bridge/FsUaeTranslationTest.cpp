@@ -1,9 +1,9 @@
 // The translation of Talvero's configuration lines into an FS-UAE configuration.
 #include "emulator/bridge/FsUaeTranslation.h"
+
 #include "platform/AppFolder.h"
 
 #include <gtest/gtest.h>
-
 #include <map>
 #include <sstream>
 
@@ -46,8 +46,8 @@ Translated Translate(const std::string& lines, bool romExists = false,
 struct Case {
     std::string lines;
     const char* key;
-    std::string value;       // "<absent>" when the key must not be set
-    const char* note = "";   // a text the notes must hold
+    std::string value;      // "<absent>" when the key must not be set
+    const char* note = "";  // a text the notes must hold
     bool romExists = false;
 };
 
@@ -61,9 +61,10 @@ TEST(FsUaeTranslation, EachLineBecomesItsOption)
         {"", "amiga_model", "A1200"},
         {"chipset=ecs_agnus\r\n", "amiga_model", "A1200", "chipset=ecs_agnus"},
         {"Chipset=ocs\r\n", "amiga_model", "A1200"},
-        {"kickstart_rom_file=kick31.rom\r\n", "kickstart_file", NativePath("/talvero/WinUAE/kick31.rom"), "", true},
-        {"kickstart_rom_file=" + NativePath("/roms/kick.rom") + "\r\n", "kickstart_file", NativePath("/roms/kick.rom"),
-         "", true},
+        {"kickstart_rom_file=kick31.rom\r\n", "kickstart_file", NativePath("/talvero/WinUAE/kick31.rom"), "",
+         true},
+        {"kickstart_rom_file=" + NativePath("/roms/kick.rom") + "\r\n", "kickstart_file",
+         NativePath("/roms/kick.rom"), "", true},
         {"kickstart_rom_file=kick31.rom\r\n", "kickstart_file", "internal", "built-in replacement ROM"},
         {"kickstart_rom_file=\r\n", "kickstart_file", "internal", "", true},
         {"filesystem=rw,0:" + akir + "\r\n", "hard_drive_0", akir},
@@ -108,11 +109,12 @@ TEST(FsUaeTranslation, MappedDrivesBecomeReadOnlyDrivesLabelledWithTheirLetters)
 {
     const std::vector<std::pair<char, std::string>> drives = {{'C', "/"}, {'D', "/media/cdrom0"}};
     const auto mapped = Translate("filesystem=rw,0:/c/akir\r\nwin32.map_drives=true\r\n", false, drives);
-    EXPECT_EQ("/|C|/media/cdrom0|D|1|-128", mapped["hard_drive_1"] + "|" + mapped["hard_drive_1_label"] + "|" +
-                                                mapped["hard_drive_2"] + "|" + mapped["hard_drive_2_label"] + "|" +
-                                                mapped["hard_drive_2_read_only"] + "|" +
-                                                mapped["hard_drive_2_priority"]);
-    EXPECT_EQ("<absent>", Translate("filesystem=rw,0:/c/akir\r\nwin32.map_drives=false\r\n", false, drives)["hard_drive_1"]);
+    EXPECT_EQ("/|C|/media/cdrom0|D|1|-128",
+              mapped["hard_drive_1"] + "|" + mapped["hard_drive_1_label"] + "|" + mapped["hard_drive_2"] +
+                  "|" + mapped["hard_drive_2_label"] + "|" + mapped["hard_drive_2_read_only"] + "|" +
+                  mapped["hard_drive_2_priority"]);
+    EXPECT_EQ("<absent>", Translate("filesystem=rw,0:/c/akir\r\nwin32.map_drives=false\r\n", false,
+                                    drives)["hard_drive_1"]);
     EXPECT_EQ("<absent>", Translate("win32.map_drives=TRUE\r\n", false, drives)["hard_drive_0"]);
     // Without a game volume the drives still get their own numbers, from 0.
     EXPECT_EQ("C", Translate("win32.map_drives=true\r\n", false, drives)["hard_drive_0_label"]);

@@ -1,15 +1,15 @@
 // Reading CD images made by the tests: every kind of image, every file byte for byte, in pieces.
+#include "platform/cdimage/CdImage.h"
+
 #include "install/Installer.h"
 #include "platform/cdimage/CdRoot.h"
-#include "platform/cdimage/CdImage.h"
 #include "tests/support/AppFolderTest.h"
 #include "tests/support/TestFolder.h"
 #include "tests/support/TestImages.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <filesystem>
+#include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
 
@@ -51,7 +51,8 @@ TEST_P(EveryImageKind, HoldsEveryFileByteForByteReadInBoundedPieces)
     EXPECT_EQ(test::ImageFiles().at("Akira"), ReadWhole(*image, "AKIRA"));
 
     const bool longNames = GetParam().names != IsoNames::Plain;
-    EXPECT_EQ(longNames ? 0 : 53, test::ErrorNumberOf([&] { image->Find(std::string("\\") + test::kLongName); }));
+    EXPECT_EQ(longNames ? 0 : 53,
+              test::ErrorNumberOf([&] { image->Find(std::string("\\") + test::kLongName); }));
     EXPECT_EQ(53, test::ErrorNumberOf([&] { image->Find("\\Gloom"); }));
     EXPECT_EQ(76, test::ErrorNumberOf([&] { image->Find("\\nothing\\Gloom"); }));
     EXPECT_EQ(76, test::ErrorNumberOf([&] { image->Find("\\Akira\\Gloom"); }));
@@ -111,7 +112,8 @@ TEST_F(CdImageInstallTest, ADamagedImageStopsTheInstallWithItsMessageBeforeAnyth
     fs::resize_file(folder / "Akira.iso", 30 * 2048);
     InstallGame("Akira", {"D:", true, folder / "Akira.iso"});
     const MessageBoxRequest message = host->TakeMessage();
-    EXPECT_EQ(0u, message.text.find("The CD image \"" + (folder / "Akira.iso") + "\" cannot be used: it holds 30 of the "))
+    EXPECT_EQ(0u, message.text.find("The CD image \"" + (folder / "Akira.iso") +
+                                    "\" cannot be used: it holds 30 of the "))
         << message.text;
     EXPECT_EQ(MessageIcon::Critical, message.icon);
     EXPECT_EQ(0, host->endProgramRequests);

@@ -3,11 +3,10 @@
 #include "platform/cdimage/CdImage.h"
 #include "tests/support/TestFolder.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
 
@@ -59,7 +58,8 @@ std::uint32_t Get32(const std::string& image, std::size_t at)
 std::size_t RecordOf(const std::string& image, const std::string& name)
 {
     const std::size_t root = Get32(image, kRootRecord + 2) * kSector;
-    for (std::size_t at = root; at < root + kSector && image[at] != 0; at += static_cast<unsigned char>(image[at])) {
+    for (std::size_t at = root; at < root + kSector && image[at] != 0;
+         at += static_cast<unsigned char>(image[at])) {
         if (image.compare(at + 33, static_cast<unsigned char>(image[at + 32]), name) == 0)
             return at;
     }
@@ -85,10 +85,15 @@ const Damage kDamages[] = {
      "sectors its volume descriptor names (a truncated image)"},
     {"cut in the middle", ".iso", [](std::string& i) { i = i.substr(0, i.size() / 2); },
      "sectors its volume descriptor names (a truncated image)"},
-    {"no CD image", ".iso", [](std::string& i) { i = std::string(300000, 'x'); }, "holds no ISO 9660 volume descriptor"},
+    {"no CD image", ".iso", [](std::string& i) { i = std::string(300000, 'x'); },
+     "holds no ISO 9660 volume descriptor"},
     {"bad volume descriptor", ".iso", [](std::string& i) { Poke(i, kDescriptor + 5, '2'); },
      "holds no ISO 9660 volume descriptor"},
-    {"bad block size", ".iso", [](std::string& i) { Poke(i, kDescriptor + 129, 4); Poke(i, kDescriptor + 130, 4); },
+    {"bad block size", ".iso",
+     [](std::string& i) {
+         Poke(i, kDescriptor + 129, 4);
+         Poke(i, kDescriptor + 130, 4);
+     },
      "block size"},
     {"root folder outside", ".iso", [](std::string& i) { PutBoth32(i, kRootRecord + 2, 0x00FFFFFF); },
      "points outside the image"},
@@ -96,7 +101,8 @@ const Damage kDamages[] = {
      "points outside the image"},
     {"file outside", ".iso", [](std::string& i) { PutBoth32(i, RecordOf(i, "AKIRA.;1") + 2, 0x7FFFFFF0); },
      "points outside the image"},
-    {"file of a huge size", ".iso", [](std::string& i) { PutBoth32(i, RecordOf(i, "AKIRA.;1") + 10, 0xFFFFFFFF); },
+    {"file of a huge size", ".iso",
+     [](std::string& i) { PutBoth32(i, RecordOf(i, "AKIRA.;1") + 10, 0xFFFFFFFF); },
      "points outside the image"},
     {"folder loop", ".iso",
      [](std::string& i) { PutBoth32(i, RecordOf(i, "C") + 2, Get32(i, kRootRecord + 2)); },
@@ -105,27 +111,33 @@ const Damage kDamages[] = {
      "a name with \"..\""},
     {"name with a slash", ".iso", [](std::string& i) { i.replace(RecordOf(i, "AB.;1") + 33, 5, "A/.;1"); },
      "a name with \"..\" or a path separator"},
-    {"name longer than its record", ".iso", [](std::string& i) { Poke(i, RecordOf(i, "AKIRA.;1") + 32, '\xFA'); },
+    {"name longer than its record", ".iso",
+     [](std::string& i) { Poke(i, RecordOf(i, "AKIRA.;1") + 32, '\xFA'); },
      "a folder record on it is damaged"},
-    {"bin missing", ".cue", [](std::string& i) { i = "FILE \"gone.bin\" BINARY\n TRACK 01 MODE1/2048\n  INDEX 01 00:00:00\n"; },
+    {"bin missing", ".cue",
+     [](std::string& i) { i = "FILE \"gone.bin\" BINARY\n TRACK 01 MODE1/2048\n  INDEX 01 00:00:00\n"; },
      "its data file \"gone.bin\" is missing"},
     {"bin shorter than its tracks", ".cue",
      [](std::string& i) {
          i = "FILE \"good.bin\" BINARY\n TRACK 01 MODE1/2048\n  INDEX 01 00:00:00\n"
-                    " TRACK 02 AUDIO\n  INDEX 01 40:00:00\n";
+             " TRACK 02 AUDIO\n  INDEX 01 40:00:00\n";
      },
      "its data file \"good.bin\" is shorter than its tracks say"},
-    {"unknown track mode", ".cue", [](std::string& i) { i = "FILE \"good.bin\" BINARY\n TRACK 01 MODE9/1234\n"; },
+    {"unknown track mode", ".cue",
+     [](std::string& i) { i = "FILE \"good.bin\" BINARY\n TRACK 01 MODE9/1234\n"; },
      "its cue sheet cannot be read (line 2)"},
     {"bad index time", ".cue",
      [](std::string& i) { i = "FILE \"good.bin\" BINARY\n TRACK 01 MODE1/2048\n  INDEX 01 00:99:00\n"; },
      "its cue sheet cannot be read (line 3)"},
-    {"no cue sheet", ".cue", [](std::string& i) { i = i.substr(0, 4000); }, "its cue sheet names no data file"},
-    {"audio only", ".cue", [](std::string& i) { i = "FILE \"good.bin\" BINARY\n TRACK 01 AUDIO\n  INDEX 01 00:00:00\n"; },
+    {"no cue sheet", ".cue", [](std::string& i) { i = i.substr(0, 4000); },
+     "its cue sheet names no data file"},
+    {"audio only", ".cue",
+     [](std::string& i) { i = "FILE \"good.bin\" BINARY\n TRACK 01 AUDIO\n  INDEX 01 00:00:00\n"; },
      "it has no data track"},
     {"audio before data", ".cue",
      [](std::string& i) {
-         i = "FILE \"good.bin\" BINARY\n TRACK 01 AUDIO\n  INDEX 01 00:00:00\n TRACK 02 MODE1/2352\n  INDEX 01 00:02:00\n";
+         i = "FILE \"good.bin\" BINARY\n TRACK 01 AUDIO\n  INDEX 01 00:00:00\n TRACK 02 MODE1/2352\n  INDEX "
+             "01 00:02:00\n";
      },
      "does not begin the disc"},
     {"no NRG image", ".nrg", [](std::string&) {}, "is no NRG image"},

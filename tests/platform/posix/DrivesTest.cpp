@@ -1,14 +1,14 @@
 // Drive letters on Linux: the Drives folder, links, optical drives, and CD paths in any case.
-#include "platform/AppFolder.h"
 #include "platform/Drives.h"
+
+#include "platform/AppFolder.h"
 #include "platform/FileError.h"
 #include "platform/posix/MountTable.h"
 #include "tests/support/TestFolder.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 namespace talvero {
@@ -62,7 +62,7 @@ TEST_F(DrivesTest, ImagesStandForDrivesAfterFoldersAndBeforeOpticalDrives)
         {"E:", DriveSource{DriveKind::Image, target}},
         {"F:", DriveSource{DriveKind::Image, app / "Drives/F.iso"}},
         {"G:", DriveSource{DriveKind::Image, app / "Drives/G.cue"}},  // .iso, .cue, .nrg in that order
-        {"H:", DriveSource{DriveKind::Folder, app / "Drives/H"}},      // a folder before an image
+        {"H:", DriveSource{DriveKind::Folder, app / "Drives/H"}},     // a folder before an image
     };
     for (const auto& [drive, source] : expected) {
         const auto resolved = ResolveDrive(drive);
@@ -72,7 +72,8 @@ TEST_F(DrivesTest, ImagesStandForDrivesAfterFoldersAndBeforeOpticalDrives)
         EXPECT_EQ(source->kind == DriveKind::Folder, DriveRoot(drive).has_value()) << drive;
     }
     const auto drives = ListDrives();
-    EXPECT_NE(std::find_if(drives.begin(), drives.end(), [&](const DriveEntry& entry) { return entry.text == "E: " + target; }),
+    EXPECT_NE(std::find_if(drives.begin(), drives.end(),
+                           [&](const DriveEntry& entry) { return entry.text == "E: " + target; }),
               drives.end());
 }
 
@@ -96,7 +97,8 @@ TEST_F(DrivesTest, DuringAGameStartEachFolderIsListedOnceForNamesInAnotherCase)
     {
         const DriveListingCache listing;
         for (int i = 0; i < kFiles; ++i)
-            ASSERT_EQ(app / ("Drives/D/DATA/FILE" + std::to_string(i)), PathOnDrive("D:", "\\data\\file" + std::to_string(i)));
+            ASSERT_EQ(app / ("Drives/D/DATA/FILE" + std::to_string(i)),
+                      PathOnDrive("D:", "\\data\\file" + std::to_string(i)));
         // Listed once, not once per name: a file that comes later is not in the listing.
         test::WriteFile(app / "Drives/D/DATA/NEW", "");
         EXPECT_EQ(app / "Drives/D/DATA/new", PathOnDrive("D:", "\\data\\new"));

@@ -1,22 +1,21 @@
 // File services where Linux differs: links, permissions, hidden names, programs holding files.
-#include "emulator/ConfigEditor.h"
-#include "platform/AppFolder.h"
-#include "platform/Files.h"
-#include "tests/support/TestFolder.h"
 #include "app/StartGame.h"
 #include "demo/DemoFolder.h"
+#include "emulator/ConfigEditor.h"
 #include "games/GameProfiles.h"
 #include "nvram/NvramManager.h"
 #include "nvram/SaveDataTable.h"
+#include "platform/AppFolder.h"
 #include "platform/Drives.h"
 #include "platform/FileError.h"
+#include "platform/Files.h"
 #include "tests/support/AppFolderTest.h"
-
-#include <gtest/gtest.h>
+#include "tests/support/TestFolder.h"
 
 #include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -58,7 +57,8 @@ TEST(PosixFiles, TheReplaceGoesThroughLinksAndKeepsPermissions)
     test::MakeFolders(app / "WinUAE/Configurations");
     test::WriteFile(shared / "emulator.uae", "chipset=ocs\r\n");
     ::chmod((shared / "emulator.uae").c_str(), 0640);
-    ASSERT_EQ(0, ::symlink((shared / "emulator.uae").c_str(), (app / "WinUAE/Configurations/Default.uae").c_str()));
+    ASSERT_EQ(
+        0, ::symlink((shared / "emulator.uae").c_str(), (app / "WinUAE/Configurations/Default.uae").c_str()));
     SetAppFolder(app.path());
     SetConfigValue("chipset=", "aga");
     EXPECT_EQ("chipset=aga\r\n", test::ReadFile(shared / "emulator.uae"));

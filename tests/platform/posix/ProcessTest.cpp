@@ -1,11 +1,11 @@
 // Starting a program by path, without arguments and without waiting for it.
-#include "platform/FileError.h"
 #include "platform/Process.h"
+
+#include "platform/FileError.h"
 #include "tests/support/TestFolder.h"
 
-#include <gtest/gtest.h>
-
 #include <chrono>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <thread>
 
@@ -28,7 +28,9 @@ TEST(StartProcess, StartsAProgramWithoutArgumentsInItsFolderAndDoesNotWait)
     EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(1500));
     // Wait (at most 6 s) for the program's whole line.
     const std::string started = folder / "started.txt";
-    const auto done = [&] { return test::Exists(started) && test::ReadFile(started).find('\n') != std::string::npos; };
+    const auto done = [&] {
+        return test::Exists(started) && test::ReadFile(started).find('\n') != std::string::npos;
+    };
     for (int i = 0; i < 300 && !done(); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     EXPECT_EQ("0 " + folder.path() + "\n", test::ReadFile(folder / "started.txt"));
@@ -49,7 +51,9 @@ TEST(StartProcess, MissingOrUnrunnableProgramsFailWithTheirNumbers)
 TEST(StartProcess, AProgramTheSystemCannotRunFails)
 {
     test::TestFolder folder;
-    test::WriteFile(folder / "garbage.exe", std::string("\x7f" "ELF garbage", 12));
+    test::WriteFile(folder / "garbage.exe", std::string("\x7f"
+                                                        "ELF garbage",
+                                                        12));
     ::chmod((folder / "garbage.exe").c_str(), 0755);
     EXPECT_NE(0, StartFailure(folder / "garbage.exe"));
 }

@@ -22,10 +22,11 @@ using test::ErrorNumberOf;
 
 TEST(WindowsErrors, SystemErrorCodesMapToTheProgramsNumbers)
 {
-    const std::pair<int, unsigned long> mapped[] = {
-        {53, ERROR_FILE_NOT_FOUND}, {76, ERROR_PATH_NOT_FOUND}, {76, ERROR_INVALID_DRIVE}, {75, ERROR_ACCESS_DENIED},
-        {75, ERROR_WRITE_PROTECT}, {70, ERROR_SHARING_VIOLATION}, {70, ERROR_LOCK_VIOLATION}, {61, ERROR_DISK_FULL},
-        {71, ERROR_NOT_READY}, {52, ERROR_INVALID_NAME}};
+    const std::pair<int, unsigned long> mapped[] = {{53, ERROR_FILE_NOT_FOUND}, {76, ERROR_PATH_NOT_FOUND},
+                                                    {76, ERROR_INVALID_DRIVE},  {75, ERROR_ACCESS_DENIED},
+                                                    {75, ERROR_WRITE_PROTECT},  {70, ERROR_SHARING_VIOLATION},
+                                                    {70, ERROR_LOCK_VIOLATION}, {61, ERROR_DISK_FULL},
+                                                    {71, ERROR_NOT_READY},      {52, ERROR_INVALID_NAME}};
     for (const auto& [number, error] : mapped)
         EXPECT_EQ(number, static_cast<int>(windows::ErrorNumberFromWindowsError(error))) << error;
 }
@@ -130,7 +131,8 @@ TEST_F(WindowsFilesTest, NonAsciiPathsWorkAndConfigurationValuesUseTheAnsiCodePa
     test::WriteFile(App(kConfigFile), "kickstart_rom_file=kick31.rom\r\nlast=\xE9\r\n");
     // The user's folder "Jörg", and its name in UTF-8 as the windows hand it over.
     const std::string ascii = folder.path();
-    ASSERT_TRUE(CreateDirectoryW((std::wstring(ascii.begin(), ascii.end()) + L"\\J\u00F6rg").c_str(), nullptr));
+    ASSERT_TRUE(
+        CreateDirectoryW((std::wstring(ascii.begin(), ascii.end()) + L"\\J\u00F6rg").c_str(), nullptr));
     const std::string romFolder = ascii + "\\J\xC3\xB6rg";
     std::string rom(1024, '\0');
     rom.replace(160, 2, "40");

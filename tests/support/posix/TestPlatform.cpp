@@ -1,4 +1,5 @@
 #include "tests/support/TestPlatform.h"
+
 #include "tests/support/TestFolder.h"
 
 #include <cerrno>

@@ -1,11 +1,11 @@
-#include "tests/support/TestFolder.h"
 #include "tests/support/TestPlatform.h"
 
-#include <windows.h>
+#include "tests/support/TestFolder.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <set>
+#include <windows.h>
 
 namespace talvero::test {
 
@@ -82,14 +82,15 @@ bool ReadOnlyFoldersAreEnforced()
 
 std::uint64_t FileIdentity(const std::string& path)
 {
-    HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return 0;
     BY_HANDLE_FILE_INFORMATION information{};
     const bool known = GetFileInformationByHandle(file, &information);
     CloseHandle(file);
-    return known ? (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow : 0;
+    return known ? (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow
+                 : 0;
 }
 
 std::int64_t StartChild(const std::string& program, const std::vector<std::string>& arguments)
@@ -100,8 +101,8 @@ std::int64_t StartChild(const std::string& program, const std::vector<std::strin
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
+    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
         return 0;
     CloseHandle(process.hThread);
     return reinterpret_cast<std::int64_t>(process.hProcess);
