@@ -153,7 +153,7 @@ TEST_F(WindowsFilesTest, NonAsciiPathsWorkAndConfigurationValuesUseTheAnsiCodePa
     EXPECT_EQ(kMessageNotInCodePage, message.text);
     EXPECT_EQ(MessageIcon::Exclamation, message.icon);
     EXPECT_EQ(saved, Config().substr(0, saved.size()));
-    EXPECT_EQ(ErrorNumber::NotInCodePage, ErrorNumberOf([] { SetConfigValue("filesystem=", "\xE2\x82"); }));
+    EXPECT_EQ(93, ErrorNumberOf([] { SetConfigValue("filesystem=", "\xE2\x82"); }));
 }
 
 }  // namespace
