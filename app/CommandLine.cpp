@@ -6,30 +6,10 @@
 #include "platform/AppFolder.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
-#include "settings/SettingsStore.h"
 
 #include <algorithm>
 
 namespace talvero {
-
-namespace {
-
-// The main window's switches as it reads them at start-up: a value that cannot be read or
-// converted keeps the default.
-Switches StoredSwitches()
-{
-    Switches switches;
-    for (auto [value, key] : {std::pair{&switches.frameskip, SettingKey::Frameskip},
-                              std::pair{&switches.jitCompiler, SettingKey::JITComp}}) {
-        try {
-            if (const auto on = ParseBoolean(Settings().Read(key, *value)))
-                *value = *on;
-        } catch (const std::exception&) {}
-    }
-    return switches;
-}
-
-}  // namespace
 
 std::string TitleListText()
 {
@@ -65,7 +45,7 @@ int StartGameFromCommandLine(const std::string& title, const OptionsLoader& load
     try {
         CreateFolderIfMissing(AppPath("\\Cache"));
     } catch (const std::exception&) {
-        ShowMessage("Error creating the cache directory.", MessageIcon::Critical);
+        ShowMessage(kMessageCacheFolderNotCreated, MessageIcon::Critical);
         return 1;
     }
     const int startedBefore = EmulatorsStarted();

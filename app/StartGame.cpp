@@ -8,6 +8,10 @@
 #include "platform/Host.h"
 #include "platform/cdimage/CdImage.h"
 #include "platform/cdimage/CdRoot.h"
+#include "settings/SettingsStore.h"
+
+#include <exception>
+#include <utility>
 
 namespace talvero {
 
@@ -26,6 +30,19 @@ void WriteStartLines(const Switches& switches, bool soundEmulation)
 }
 
 }  // namespace
+
+Switches StoredSwitches()
+{
+    Switches switches;
+    for (auto [value, key] : {std::pair{&switches.frameskip, SettingKey::Frameskip},
+                              std::pair{&switches.jitCompiler, SettingKey::JITComp}}) {
+        try {
+            if (const auto on = ParseBoolean(Settings().Read(key, *value)))
+                *value = *on;
+        } catch (const std::exception&) {}
+    }
+    return switches;
+}
 
 std::string InsertCdMessage(const std::string& title)
 {

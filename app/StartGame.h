@@ -13,6 +13,13 @@ struct Switches {
     bool jitCompiler = false;
 };
 
+/// The switches as the main window reads them at start-up: a stored value that cannot be read or
+/// converted keeps its default.
+Switches StoredSwitches();
+
+/// Shown when AppFolder\Cache is missing and cannot be created.
+inline constexpr const char* kMessageCacheFolderNotCreated = "Error creating the cache directory.";
+
 /// Loads the options dialog hidden and hands over its drive field and sound-emulation box.
 using OptionsLoader = std::function<InstallerOptions()>;
 

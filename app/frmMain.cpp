@@ -201,19 +201,14 @@ bool frmMain::Form_Load()
     findChild<QAction*>(QStringLiteral("Info"))->setText(QStringLiteral("&About Talvero..."));
     ShowInsertedImage();
 
-    // The switches: a value that cannot be read or converted leaves the check mark as it is.
-    for (auto [action, key, fallback] : {std::tuple{m_frameskip, SettingKey::Frameskip, true},
-                                         std::tuple{m_jitComp, SettingKey::JITComp, false}}) {
-        try {
-            if (const auto on = ParseBoolean(Settings().Read(key, fallback)))
-                action->setChecked(*on);
-        } catch (const std::exception&) {}
-    }
+    const Switches stored = StoredSwitches();
+    m_frameskip->setChecked(stored.frameskip);
+    m_jitComp->setChecked(stored.jitCompiler);
 
     try {
         CreateFolderIfMissing(AppPath("\\Cache"));
     } catch (const std::exception& error) {
-        ShowMessage("Error creating the cache directory.", MessageIcon::Critical, kApplicationTitle,
+        ShowMessage(kMessageCacheFolderNotCreated, MessageIcon::Critical, kApplicationTitle,
                     DetailsOf(error));
         Form_Terminate();
         return false;

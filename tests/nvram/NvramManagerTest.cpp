@@ -11,17 +11,7 @@
 namespace talvero {
 namespace {
 
-class NvramTest : public test::AppFolderTest {
-protected:
-    std::string Data(const std::string& title) const
-    {
-        for (const SaveDataRow& row : SaveDataTable()) {
-            if (row.title == title)
-                return App(row.dataFile);
-        }
-        return {};
-    }
-};
+using NvramTest = test::AppFolderTest;
 
 TEST(SaveDataTable, SevenGamesTheirSaveFilesAndBackupEntries)
 {
@@ -45,10 +35,10 @@ TEST(SaveDataTable, SevenGamesTheirSaveFilesAndBackupEntries)
 TEST_F(NvramTest, EntriesOfFilesThatExistDataFirstFoldersAndHiddenFilesNot)
 {
     EXPECT_TRUE(NvramEntries().empty());
-    test::WriteFile(Data("UFO - Enemy Unknown"), "u");
-    test::WriteFile(Data("Akira") + ".bak", "a");
-    test::WriteFile(Data("Syndicate"), "s");
-    test::MakeFolders(Data("D-Generation"));
+    test::WriteFile(SaveDataFile("UFO - Enemy Unknown"), "u");
+    test::WriteFile(SaveDataFile("Akira") + ".bak", "a");
+    test::WriteFile(SaveDataFile("Syndicate"), "s");
+    test::MakeFolders(SaveDataFile("D-Generation"));
     test::WriteFile(folder / "Cache/dark/nv/DARKSEED/.0", "hidden");
     EXPECT_EQ((std::vector<std::string>{"Syndicate", "UFO - Enemy Unknown", "[Backup] Akira"}),
               NvramEntries());
@@ -56,32 +46,32 @@ TEST_F(NvramTest, EntriesOfFilesThatExistDataFirstFoldersAndHiddenFilesNot)
 
 TEST_F(NvramTest, BackupIsCreatedThenUpdatedAndRestoreIsByteExact)
 {
-    test::WriteFile(Data("GunShip 2000"), "roster one");
+    test::WriteFile(SaveDataFile("GunShip 2000"), "roster one");
     EXPECT_TRUE(BackupSaveData("GunShip 2000"));
     host->ExpectMessage("Backup created successfully.", MessageIcon::Information);
-    test::WriteFile(Data("GunShip 2000"), "roster two");
+    test::WriteFile(SaveDataFile("GunShip 2000"), "roster two");
     EXPECT_TRUE(BackupSaveData("GunShip 2000"));
     host->ExpectMessage("Backup updated successfully.", MessageIcon::Information);
-    EXPECT_EQ("roster two", test::ReadFile(Data("GunShip 2000") + ".bak"));
+    EXPECT_EQ("roster two", test::ReadFile(SaveDataFile("GunShip 2000") + ".bak"));
 
     std::string bytes;
     for (int i = 0; i < 70000; ++i)
         bytes += static_cast<char>(i * 7 % 256);
-    test::WriteFile(Data("UFO - Enemy Unknown") + ".bak", bytes);
+    test::WriteFile(SaveDataFile("UFO - Enemy Unknown") + ".bak", bytes);
     for (int pass = 0; pass < 2; ++pass) {  // over a newer file, then creating the missing one
         EXPECT_TRUE(RestoreSaveData("[Backup] UFO - Enemy Unknown"));
         host->ExpectMessage("NVRAM restored successfully.", MessageIcon::Information);
-        EXPECT_EQ(bytes, test::ReadFile(Data("UFO - Enemy Unknown")));
-        EXPECT_EQ(bytes, test::ReadFile(Data("UFO - Enemy Unknown") + ".bak"));
-        std::filesystem::remove(Data("UFO - Enemy Unknown"));
+        EXPECT_EQ(bytes, test::ReadFile(SaveDataFile("UFO - Enemy Unknown")));
+        EXPECT_EQ(bytes, test::ReadFile(SaveDataFile("UFO - Enemy Unknown") + ".bak"));
+        std::filesystem::remove(SaveDataFile("UFO - Enemy Unknown"));
     }
     EXPECT_FALSE(BackupSaveData("[Backup] Akira") || RestoreSaveData("Akira"));
 }
 
 TEST_F(NvramTest, DeleteAsksAboutTheTitleAndNoChangesNothing)
 {
-    test::WriteFile(Data("Akira"), "scores");
-    test::WriteFile(Data("Akira") + ".bak", "old scores");
+    test::WriteFile(SaveDataFile("Akira"), "scores");
+    test::WriteFile(SaveDataFile("Akira") + ".bak", "old scores");
     host->AnswerNextQuestion(MessageAnswer::No);
     EXPECT_FALSE(DeleteSaveData("[Backup] Akira"));
     const MessageBoxRequest question = host->TakeMessage();
@@ -89,32 +79,32 @@ TEST_F(NvramTest, DeleteAsksAboutTheTitleAndNoChangesNothing)
     EXPECT_EQ(MessageIcon::Question, question.icon);
     EXPECT_EQ(MessageButtons::YesNo, question.buttons);
     EXPECT_EQ(MessageAnswer::No, question.defaultAnswer);
-    EXPECT_TRUE(test::Exists(Data("Akira") + ".bak"));
+    EXPECT_TRUE(test::Exists(SaveDataFile("Akira") + ".bak"));
     host->AnswerNextQuestion(MessageAnswer::Yes);
     EXPECT_TRUE(DeleteSaveData("[Backup] Akira"));
     EXPECT_EQ("Delete backed up data from \"Akira\" ?", host->TakeMessage().text);
-    EXPECT_FALSE(test::Exists(Data("Akira") + ".bak"));
-    EXPECT_EQ("scores", test::ReadFile(Data("Akira")));
+    EXPECT_FALSE(test::Exists(SaveDataFile("Akira") + ".bak"));
+    EXPECT_EQ("scores", test::ReadFile(SaveDataFile("Akira")));
     host->AnswerNextQuestion(MessageAnswer::Yes);
     EXPECT_TRUE(DeleteSaveData("Akira"));
     EXPECT_EQ("Delete data from \"Akira\" ?", host->TakeMessage().text);
-    EXPECT_FALSE(test::Exists(Data("Akira")));
+    EXPECT_FALSE(test::Exists(SaveDataFile("Akira")));
     EXPECT_FALSE(DeleteSaveData("[Backup] Gloom"));  // no such row: no question
 }
 
 TEST_F(NvramTest, FailuresNameTheFileAndLeaveItAsItWas)
 {
-    test::WriteFile(Data("Akira"), "new scores");
-    test::WriteFile(Data("Akira") + ".bak", "old scores");
-    test::MakeReadOnly(Data("Akira") + ".bak");
+    test::WriteFile(SaveDataFile("Akira"), "new scores");
+    test::WriteFile(SaveDataFile("Akira") + ".bak", "old scores");
+    test::MakeReadOnly(SaveDataFile("Akira") + ".bak");
     EXPECT_FALSE(BackupSaveData("Akira"));
-    host->ExpectMessage("Error writing to file: " + Data("Akira") + ".bak");
-    EXPECT_EQ("old scores", test::ReadFile(Data("Akira") + ".bak"));
+    host->ExpectMessage("Error writing to file: " + SaveDataFile("Akira") + ".bak");
+    EXPECT_EQ("old scores", test::ReadFile(SaveDataFile("Akira") + ".bak"));
 
     EXPECT_FALSE(BackupSaveData("Dark Seed"));  // the data file vanished after the list was built
-    host->ExpectMessage("Error writing to file: " + Data("Dark Seed") + ".bak");
+    host->ExpectMessage("Error writing to file: " + SaveDataFile("Dark Seed") + ".bak");
 
-    const std::string jp2r = Data("James Pond 2 - RoboCod");
+    const std::string jp2r = SaveDataFile("James Pond 2 - RoboCod");
     test::WriteFile(jp2r, "new high scores");
     test::WriteFile(jp2r + ".bak", "the only good backup");
     faults::SetReplaceHook([](faults::ReplaceStep step, const std::string&) {
@@ -131,13 +121,13 @@ TEST_F(NvramTest, FailuresNameTheFileAndLeaveItAsItWas)
                                std::filesystem::directory_iterator()));
 
     if (test::ReadOnlyFoldersAreEnforced()) {
-        test::WriteFile(Data("Syndicate"), "agents");
+        test::WriteFile(SaveDataFile("Syndicate"), "agents");
         test::MakeReadOnly(folder / "Cache/synd/nv/Syn");
         host->AnswerNextQuestion(MessageAnswer::Yes);
         EXPECT_FALSE(DeleteSaveData("Syndicate"));
         host->TakeMessage();
-        host->ExpectMessage("Error deleting file: " + Data("Syndicate"));
-        EXPECT_TRUE(test::Exists(Data("Syndicate")));
+        host->ExpectMessage("Error deleting file: " + SaveDataFile("Syndicate"));
+        EXPECT_TRUE(test::Exists(SaveDataFile("Syndicate")));
     }
 }
 

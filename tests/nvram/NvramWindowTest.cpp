@@ -16,14 +16,6 @@ using test::Child;
 
 class NvramWindowTest : public test::GuiTest {
 protected:
-    std::string Data(const std::string& title) const
-    {
-        for (const SaveDataRow& row : SaveDataTable()) {
-            if (row.title == title)
-                return App(row.dataFile);
-        }
-        return {};
-    }
     void Open()
     {
         window = std::make_unique<frmNVRAM>(nullptr);
@@ -111,8 +103,8 @@ TEST_F(NvramWindowTest, SuccessRebuildsTheListFailureAndNoLeaveItAsItWas)
 
 TEST_F(NvramWindowTest, EnterPressesNoButtonAndEscClosesFromAnyControl)
 {
-    test::WriteFile(Data("Akira"), "new scores");
-    test::WriteFile(Data("Akira") + ".bak", "the only backup");
+    test::WriteFile(SaveDataFile("Akira"), "new scores");
+    test::WriteFile(SaveDataFile("Akira") + ".bak", "the only backup");
     Open();
     Select("Akira");
     for (const char* name : {"Command1", "Command2", "Command3", "Command4"})
@@ -123,14 +115,14 @@ TEST_F(NvramWindowTest, EnterPressesNoButtonAndEscClosesFromAnyControl)
         QTest::keyClick(control, Qt::Key_Enter);
     }
     EXPECT_EQ(0u, host->PendingMessages());
-    EXPECT_EQ("the only backup", test::ReadFile(Data("Akira") + ".bak"));
+    EXPECT_EQ("the only backup", test::ReadFile(SaveDataFile("Akira") + ".bak"));
     EXPECT_TRUE(window->isVisible());
     QTest::keyClick(Button("Command3"), Qt::Key_Escape);
     EXPECT_FALSE(window->isVisible());
     Open();
     QTest::keyClick(List(), Qt::Key_Escape);
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ("new scores", test::ReadFile(Data("Akira")));
+    EXPECT_EQ("new scores", test::ReadFile(SaveDataFile("Akira")));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "emulator/EmulatorInterface.h"
 #include "emulator/standin/LaunchCheck.h"
 #include "games/GameProfiles.h"
+#include "nvram/SaveDataTable.h"
 #include "platform/ActivityLog.h"
 #include "platform/AppFolder.h"
 #include "platform/FaultHooks.h"
@@ -37,6 +38,15 @@ void AppFolderTest::TearDown()
 std::string AppFolderTest::App(const std::string& relative) const
 {
     return AppPath(relative);
+}
+
+std::string AppFolderTest::SaveDataFile(const std::string& title) const
+{
+    for (const SaveDataRow& row : SaveDataTable()) {
+        if (row.title == title)
+            return App(row.dataFile);
+    }
+    return {};
 }
 
 void AppFolderTest::LayOutDemo(const std::string& emulator)

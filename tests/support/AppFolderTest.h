@@ -19,6 +19,8 @@ protected:
 
     /// AppFolder followed by a relative path spelled with backslashes.
     std::string App(const std::string& relative) const;
+    /// The save-data file of a game that keeps one (its path from the save-data table).
+    std::string SaveDataFile(const std::string& title) const;
     /// Data files, support pack, emulator folder with the stand-in (or another emulator program)
     /// and Default.uae.
     void LayOutDemo(const std::string& emulator = StandinExecutable());
