@@ -44,9 +44,14 @@ enum class LinkAtTarget {
 /// read-only target fails with 75 and stays as it was. The replaced file keeps its permissions.
 /// The sibling copy has one fixed name per file (a hidden name derived from the file's own, or
 /// `siblingCopy` beside it), so that one left behind by a crash is removed by the next replace
-/// instead of piling up.
+/// instead of piling up. A file that already holds exactly `bytes` is left as it is, after the
+/// same checks (a file that could not be replaced still fails) and with any leftover copy removed.
 void ReplaceFileContents(const std::string& path, const std::string& bytes,
                          LinkAtTarget link = LinkAtTarget::Replace, const std::string& siblingCopy = {});
+
+/// ReplaceFileContents for a small file of a game's cache, which the next start can write again:
+/// it is not forced to the disk.
+void WriteCacheFileContents(const std::string& path, const std::string& bytes);
 
 /// Receives a file's bytes piece by piece.
 using ByteSink = std::function<void(const char* data, std::size_t length)>;

@@ -151,7 +151,7 @@ FILETIME FileTimeOf(std::int64_t nanoseconds)
 // removes the temporary file and leaves the target as it was.
 void ReplaceThroughTemporary(const std::string& path, Durability durability,
                              std::optional<std::int64_t> modified, const std::function<void(HANDLE)>& fill,
-                             const std::string& siblingCopy = {})
+                             const std::string& siblingCopy = {}, const std::string* keptIfHolding = nullptr)
 {
     const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
     const bool existed = attributes != INVALID_FILE_ATTRIBUTES;
@@ -170,6 +170,13 @@ void ReplaceThroughTemporary(const std::string& path, Durability durability,
     const std::string temporary = siblingCopy.empty() ? SiblingCopyName(path) : siblingCopy;
     SetFileAttributesW(Wide(temporary).c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileW(Wide(temporary).c_str());
+    // A file that already holds the new bytes is what the replace would leave: it stays, with the
+    // attributes a replace would give it.
+    const auto stamp = keptIfHolding && existed ? StampOf(path) : std::nullopt;
+    if (stamp && stamp->size == keptIfHolding->size() && ReadFileBytes(path) == *keptIfHolding) {
+        SetFileAttributesW(Wide(path).c_str(), (attributes & ~FILE_ATTRIBUTE_HIDDEN) | FILE_ATTRIBUTE_NORMAL);
+        return;
+    }
     try {
         {
             HANDLE raw =
@@ -351,17 +358,32 @@ void CopyToCacheFile(const std::string& source, const std::string& destination, 
         UnixNanoseconds(lastWrite), onPiece);
 }
 
-// A rename replaces a link at the target itself, so both ways of treating one come to the same here.
-void ReplaceFileContents(const std::string& path, const std::string& bytes, LinkAtTarget,
-                         const std::string& siblingCopy)
+namespace {
+
+void ReplaceWithBytes(const std::string& path, const std::string& bytes, Durability durability,
+                      const std::string& siblingCopy = {})
 {
     ReplaceThroughTemporary(
-        path, Durability::Flushed, std::nullopt,
+        path, durability, std::nullopt,
         [&](HANDLE file) {
             WriteAll(file, bytes.data(), bytes.size(), path);
             RunReplaceHook(faults::ReplaceStep::PartWritten, path);
         },
-        siblingCopy);
+        siblingCopy, &bytes);
+}
+
+}  // namespace
+
+// A rename replaces a link at the target itself, so both ways of treating one come to the same here.
+void ReplaceFileContents(const std::string& path, const std::string& bytes, LinkAtTarget,
+                         const std::string& siblingCopy)
+{
+    ReplaceWithBytes(path, bytes, Durability::Flushed, siblingCopy);
+}
+
+void WriteCacheFileContents(const std::string& path, const std::string& bytes)
+{
+    ReplaceWithBytes(path, bytes, Durability::Rebuildable);
 }
 
 bool IsLink(const std::string& path)

@@ -93,6 +93,19 @@ TEST_F(FileErrors, TheReplaceFlushesRenamesThenSyncsTheFolder)
     EXPECT_EQ("new", test::ReadFile(folder / "plain"));
 }
 
+TEST_F(FileErrors, AFileThatAlreadyHoldsTheBytesIsLeftAsItIsOnceItCouldBeReplaced)
+{
+    std::vector<faults::ReplaceStep> steps;
+    faults::SetReplaceHook([&](faults::ReplaceStep step, const std::string&) { steps.push_back(step); });
+    ReplaceFileContents(folder / "plain", "chipset=aga\r\n");
+    WriteCacheFileContents(folder / "plain", "chipset=aga\r\n");
+    EXPECT_TRUE(steps.empty());
+    EXPECT_EQ(75, ErrorNumberOf([&] { ReplaceFileContents(folder / "readonly", "chipset=aga\r\n"); }));
+    WriteCacheFileContents(folder / "plain", "chipset=ocs\r\n");
+    EXPECT_EQ("chipset=ocs\r\n", test::ReadFile(folder / "plain"));
+    EXPECT_EQ(faults::ReplaceStep::Renamed, steps.back());  // a cache file is not synced
+}
+
 TEST_F(FileErrors, AFailureBeforeTheRenameLeavesTheOldFileAndNoLeftovers)
 {
     for (const auto failing : {faults::ReplaceStep::PartWritten, faults::ReplaceStep::Flushed}) {
