@@ -12,6 +12,7 @@
 
 #include <exception>
 #include <utility>
+#include <vector>
 
 namespace talvero {
 
@@ -19,14 +20,15 @@ namespace {
 
 void WriteStartLines(const Switches& switches, bool soundEmulation)
 {
-    SetConfigValue("gfx_framerate=", switches.frameskip ? "2" : "1");
-    SetConfigValue("cachesize=", switches.jitCompiler ? "2048" : "0");
-    SetConfigValue("chipset=", "aga");
-    SetConfigValue("gfx_immediate_blits=", "false");
-    SetConfigValue("hardfile=", "");
-    SetConfigValue("win32.map_drives=", "true");
+    std::vector<ConfigLine> lines = {{"gfx_framerate=", switches.frameskip ? "2" : "1"},
+                                     {"cachesize=", switches.jitCompiler ? "2048" : "0"},
+                                     {"chipset=", "aga"},
+                                     {"gfx_immediate_blits=", "false"},
+                                     {"hardfile=", ""},
+                                     {"win32.map_drives=", "true"}};
     if (soundEmulation)
-        SetConfigValue("sound_output=", "normal");
+        lines.push_back({"sound_output=", "normal"});
+    SetConfigValues(lines);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "settings/SettingsStore.h"
 
 #include <cctype>
+#include <vector>
 
 namespace talvero {
 
@@ -106,11 +107,12 @@ bool SaveOptions(OptionsState& state)
         return false;
     }
     try {
-        SetConfigValue("kickstart_rom_file=", state.romFile);
+        std::vector<ConfigLine> lines = {{"kickstart_rom_file=", state.romFile}};
         if (state.port >= 0 && state.port <= 2)
-            SetConfigValue("joyport1=", kControllerValues[state.port]);
-        SetConfigValue("sound_output=", state.soundEmulation ? "normal" : "interrupts");
-        SetConfigValue("gfx_linemode=", state.scanlines ? "scanlines" : "double");
+            lines.push_back({"joyport1=", kControllerValues[state.port]});
+        lines.push_back({"sound_output=", state.soundEmulation ? "normal" : "interrupts"});
+        lines.push_back({"gfx_linemode=", state.scanlines ? "scanlines" : "double"});
+        SetConfigValues(lines);
         Settings().Write(SettingKey::Drive, state.drive);
         Settings().Write(SettingKey::Port1, std::to_string(state.port));
         Settings().Write(SettingKey::ROMfile, state.romFile);

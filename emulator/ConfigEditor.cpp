@@ -6,6 +6,8 @@
 #include "platform/Files.h"
 #include "platform/SystemText.h"
 
+#include <exception>
+
 namespace talvero {
 
 namespace {
@@ -86,19 +88,38 @@ std::string WithConfigValue(std::string_view content, std::string_view key, std:
 
 void SetConfigValue(const std::string& key, const std::string& value)
 {
-    // A line break in a key or value would smuggle extra lines into the emulator's file.
-    if (HoldsLineBreak(key) || HoldsLineBreak(value))
-        ThrowFileError(ErrorNumber::InvalidArgument, key);
+    SetConfigValues({{key, value}});
+}
 
+void SetConfigValues(const std::vector<ConfigLine>& lines)
+{
     const std::string configPath = AppPath(kConfigFile);
     // A second running copy of the program may change the file too: each call reads, changes and
     // replaces it as one turn, so that neither copy's change is lost or torn.
     const FileLock turn(configPath + ".lock");
+    std::optional<std::string> content;
+    std::exception_ptr refused;
+    for (const ConfigLine& line : lines) {
+        try {
+            // A line break in a key or value would smuggle extra lines into the emulator's file.
+            if (HoldsLineBreak(line.key) || HoldsLineBreak(line.value))
+                ThrowFileError(ErrorNumber::InvalidArgument, line.key);
+            const std::string value = ToSystemCodePage(line.value);
+            if (!content)
+                content = ReadFileBytes(configPath);
+            content = WithConfigValue(*content, line.key, value);
+        } catch (const FileError&) {
+            refused = std::current_exception();
+            break;
+        }
+    }
     // Default.new is written complete from the new text and renamed over Default.uae in one
     // step, so Default.uae is never seen half-written. A Default.uae that the user linked to a
     // configuration elsewhere stays a link.
-    ReplaceFileContents(configPath, WithConfigValue(ReadFileBytes(configPath), key, ToSystemCodePage(value)),
-                        LinkAtTarget::Follow, AppPath(kConfigTempFile));
+    if (content)
+        ReplaceFileContents(configPath, *content, LinkAtTarget::Follow, AppPath(kConfigTempFile));
+    if (refused)
+        std::rethrow_exception(refused);
 }
 
 }  // namespace talvero

@@ -17,6 +17,17 @@ inline constexpr const char* kConfigTempFile = "\\WinUAE\\Configurations\\Defaul
 /// take turns: each call is one whole read, change and replace. Throws FileError.
 void SetConfigValue(const std::string& key, const std::string& value);
 
+/// One line for SetConfigValues: a key (with its "=") and its value.
+struct ConfigLine {
+    std::string key;
+    std::string value;
+};
+
+/// SetConfigValue for each line in order, in one turn: the file ends as those calls would leave
+/// it, read and replaced once. A line that cannot be written (a line break, a character outside
+/// the system's code page) fails after the lines before it have been written, as it would there.
+void SetConfigValues(const std::vector<ConfigLine>& lines);
+
 /// The index of the last line that begins with `key` (which includes its "="), if any: the line
 /// that SetConfigValue replaces and that the emulator reads.
 std::optional<std::size_t> LastLineWithKey(const std::vector<std::string>& lines, const std::string& key);

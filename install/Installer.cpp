@@ -18,8 +18,12 @@
 #include <cctype>
 #include <exception>
 #include <new>
-#include <sstream>
+#include <string_view>
 #include <vector>
+#include <chrono>
+#include <cstdio>
+static auto T0 = std::chrono::steady_clock::now();
+static void Mark(const char* w){auto n=std::chrono::steady_clock::now(); std::fprintf(stderr,"%s %.3f\n",w,std::chrono::duration<double,std::milli>(n-T0).count()); T0=n;}
 
 namespace talvero {
 
@@ -38,15 +42,12 @@ std::string CheckedCopyRecord(const std::string& record, const std::string& data
     const std::string relative = record.substr(std::min(record.find_first_not_of("\\/"), record.size()));
     if (relative.empty() || (relative.size() >= 2 && relative[1] == ':'))
         RefuseRecord(dataFile);
-    std::string segment;
-    std::istringstream segments(relative);
-    while (std::getline(segments, segment, '\\')) {
-        std::istringstream parts(segment);
-        std::string part;
-        while (std::getline(parts, part, '/')) {
-            if (part == "..")
-                RefuseRecord(dataFile);
-        }
+    // Either separator ends a part, as both do on Windows.
+    for (std::size_t begin = 0; begin <= relative.size();) {
+        const std::size_t end = std::min(relative.find_first_of("\\/", begin), relative.size());
+        if (std::string_view(relative).substr(begin, end - begin) == "..")
+            RefuseRecord(dataFile);
+        begin = end + 1;
     }
     return relative;
 }
@@ -127,10 +128,12 @@ struct InstallCancelled {};
 void CopyIntoCache(const std::string& title, const std::vector<std::string>& records, const CdRoot& cd,
                    const std::string& cache, const std::string& dataFile, InstallProgress* progress)
 {
+    // Each file on the disc is looked up once, for the total and for its copy.
+    std::vector<std::optional<FileStamp>> sourceStamps;
     std::uint64_t total = 0;
     for (const std::string& record : records) {
-        if (const auto stamp = cd.Stamp("\\" + record))
-            total += stamp->size;
+        sourceStamps.push_back(cd.Stamp("\\" + record));
+        total += sourceStamps.back() ? sourceStamps.back()->size : 0;
     }
     std::uint64_t done = 0;
     int copied = 0;
@@ -138,11 +141,11 @@ void CopyIntoCache(const std::string& title, const std::vector<std::string>& rec
         if (progress && progress->Cancelled())
             throw InstallCancelled{};
     };
-    for (const std::string& listed : records) {
+    for (std::size_t i = 0; i < records.size(); ++i) {
         checkCancelled();
-        const std::string record = CheckedCopyRecord(listed, dataFile);
+        const std::string record = CheckedCopyRecord(records[i], dataFile);
         const std::string target = FileInCache(cache, record);
-        const auto sourceStamp = cd.Stamp("\\" + record);
+        const auto& sourceStamp = sourceStamps[i];
         if (progress)
             progress->Report(title, record, done, total);
         if (!sourceStamp || StampOf(target) != sourceStamp) {
@@ -165,11 +168,13 @@ void Install(const GameProfile& profile, const InstallerOptions& options, Instal
 {
     // The disc does not change during an install: each of its folders is listed once.
     const DriveListingCache listing;
+    Mark("start");
     const std::string drive = options.driveField.substr(0, 2);
     const std::string dataFile = DataFilePath(profile);
     RecordReader records(ReadFileBytes(dataFile), dataFile);
     const CdRoot cd = CdRoot::Open(drive, options.insertedImage);
 
+    Mark("open");
     const std::string cache = CacheFolderPath(profile);
     CreateFolderIfMissing(cache);
     for (const std::string& folder : profile.folders)
@@ -178,6 +183,7 @@ void Install(const GameProfile& profile, const InstallerOptions& options, Instal
     // The records are read before the copies so that the share done can be told; a record that
     // cannot be read fails only after the copies of the records before it, as reading each one
     // just before its copy would.
+    Mark("folders");
     std::vector<std::string> copies;
     std::exception_ptr readFailure;
     try {
@@ -191,7 +197,9 @@ void Install(const GameProfile& profile, const InstallerOptions& options, Instal
     } catch (const FileError&) {
         readFailure = std::current_exception();
     }
+    Mark("records");
     CopyIntoCache(profile.title, copies, cd, cache, dataFile, progress);
+    Mark("copies");
     if (readFailure)
         std::rethrow_exception(readFailure);
 
@@ -210,20 +218,27 @@ void Install(const GameProfile& profile, const InstallerOptions& options, Instal
 
     // Replaced whole, so that a crash in the middle never leaves an empty or half boot file.
     if (profile.bootScript)
-        ReplaceFileContents(FileInCache(cache, "s\\startup-sequence"), bootScript);
+        WriteCacheFileContents(FileInCache(cache, "s\\startup-sequence"), bootScript);
     if (profile.nvLocation)
-        ReplaceFileContents(FileInCache(cache, "prefs\\env-archive\\sys\\nv_location"), *profile.nvLocation);
+        WriteCacheFileContents(FileInCache(cache, "prefs\\env-archive\\sys\\nv_location"),
+                               *profile.nvLocation);
 
+    Mark("support");
+    std::vector<ConfigLine> lines;
     for (const ProfileLine& line : profile.linesBefore)
-        SetConfigValue(line.key, LineValue(line));
-    SetConfigValue("filesystem=", "rw," + profile.volume + ":" + cache);
+        lines.push_back({line.key, LineValue(line)});
+    lines.push_back({"filesystem=", "rw," + profile.volume + ":" + cache});
     for (const ProfileLine& line : profile.linesAfter)
-        SetConfigValue(line.key, LineValue(line));
+        lines.push_back({line.key, LineValue(line)});
     if (profile.soundLine && options.soundEmulation)
-        SetConfigValue("sound_output=", "exact");
+        lines.push_back({"sound_output=", "exact"});
+    SetConfigValues(lines);
+    Mark("config");
 
     StartEmulator(profile.executable);
+    Mark("emulator");
     LogLine("started the emulator " + profile.executable);
+    Mark("endlog");
 }
 
 }  // namespace

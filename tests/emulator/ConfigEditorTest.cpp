@@ -68,10 +68,22 @@ protected:
 
 TEST_F(ConfigEditorTest, WritesTheFileAndALeftoverDefaultNewGoes)
 {
-    test::WriteFile(App(kConfigTempFile), "stale content from an earlier failure");
-    SetConfigValue("chipset=", "aga");
-    EXPECT_EQ("chipset=aga\r\n", Config());
-    EXPECT_FALSE(test::Exists(App(kConfigTempFile)));
+    for (const char* value : {"aga", "aga"}) {  // changed, then unchanged
+        test::WriteFile(App(kConfigTempFile), "stale content from an earlier failure");
+        SetConfigValue("chipset=", value);
+        EXPECT_EQ("chipset=aga\r\n", Config());
+        EXPECT_FALSE(test::Exists(App(kConfigTempFile)));
+    }
+    test::MakeReadOnly(App(kConfigFile));
+    EXPECT_EQ(75, FailureOf("chipset=", "aga"));  // unchanged, but it could not have been written
+}
+
+TEST_F(ConfigEditorTest, SeveralLinesAreSetInOrderAndARefusedOneKeepsTheLinesBeforeIt)
+{
+    SetConfigValues({{"a=", "1"}, {"chipset=", "aga"}, {"a=", "2"}});
+    EXPECT_EQ("chipset=aga\r\na=2\r\n", Config());
+    EXPECT_EQ(5, test::ErrorNumberOf([] { SetConfigValues({{"b=", "1"}, {"c=", "x\ny"}, {"d=", "1"}}); }));
+    EXPECT_EQ("chipset=aga\r\na=2\r\nb=1\r\n", Config());
 }
 
 TEST_F(ConfigEditorTest, FailuresLeaveDefaultUaeAsItWas)
