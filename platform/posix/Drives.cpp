@@ -3,6 +3,7 @@
 #include "platform/AppFolder.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"
+#include "platform/posix/KeptListings.h"
 #include "platform/posix/MountTable.h"
 
 #include <cctype>
@@ -86,18 +87,21 @@ std::string FoldCase(std::string text)
 // A folder's names by their letter-case folded form; of several spellings the first in byte order.
 using CaseIndex = std::map<std::string, std::string>;
 
+void AddName(CaseIndex& index, const std::string& name)
+{
+    const auto [found, added] = index.emplace(FoldCase(name), name);
+    if (!added && name < found->second)
+        found->second = name;
+}
+
 CaseIndex ListFolder(const std::string& folder)
 {
     CaseIndex index;
     DIR* dir = ::opendir(folder.c_str());
     if (!dir)
         return index;
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string name = entry->d_name;
-        const auto [found, added] = index.emplace(FoldCase(name), name);
-        if (!added && name < found->second)
-            found->second = name;
-    }
+    while (const dirent* entry = ::readdir(dir))
+        AddName(index, entry->d_name);
     ::closedir(dir);
     return index;
 }
@@ -106,6 +110,13 @@ CaseIndex ListFolder(const std::string& folder)
 struct ListingCache {
     int holders = 0;
     std::map<std::string, CaseIndex> folders;
+    // Folders that the install writes into (the game's cache), kept current with every entry
+    // that this program makes or removes in them.
+    std::map<std::string, CaseIndex> written;
+    // What each drive resolved to, and each path on a drive, looked up once per install rather
+    // than each time a file is looked at.
+    std::map<std::string, std::optional<std::string>, std::less<>> roots;
+    std::map<std::string, std::string, std::less<>> paths;
 };
 
 ListingCache& Listings()
@@ -114,9 +125,9 @@ ListingCache& Listings()
     return cache;
 }
 
-// Whether a folder's listing may be kept: a disc does not change during an install, the game's
-// cache, which the install itself fills, does.
-enum class Listing { Kept, Fresh };
+// How a folder's listing is kept during an install: a disc does not change meanwhile; the game's
+// cache changes only by what the install itself writes, which updates the kept listing.
+enum class Listing { OfDisc, Written };
 
 // The entry of `folder` spelled `name`, exact spelling first, then regardless of letter case.
 std::string MatchEntry(const std::string& folder, const std::string& name, Listing listing)
@@ -127,16 +138,28 @@ std::string MatchEntry(const std::string& folder, const std::string& name, Listi
     ListingCache& cache = Listings();
     CaseIndex uncached;
     const CaseIndex* index = &uncached;
-    if (listing == Listing::Kept && cache.holders > 0) {
-        auto listed = cache.folders.find(folder);
-        if (listed == cache.folders.end())
-            listed = cache.folders.emplace(folder, ListFolder(folder)).first;
+    if (cache.holders > 0) {
+        auto& kept = listing == Listing::OfDisc ? cache.folders : cache.written;
+        auto listed = kept.find(folder);
+        if (listed == kept.end())
+            listed = kept.emplace(folder, ListFolder(folder)).first;
         index = &listed->second;
     } else {
         uncached = ListFolder(folder);
     }
     const auto found = index->find(FoldCase(name));
     return found == index->end() ? name : found->second;
+}
+
+std::string FolderPart(const std::string& path)
+{
+    const auto cut = path.find_last_of('/');
+    return cut == std::string::npos ? std::string() : path.substr(0, cut);
+}
+
+std::string NamePart(const std::string& path)
+{
+    return path.substr(path.find_last_of('/') + 1);
 }
 
 }  // namespace
@@ -209,15 +232,29 @@ std::vector<DriveEntry> ListDrives()
 }
 
 namespace {
+
+// DriveRoot, looked up once per drive while a DriveListingCache exists.
+std::optional<std::string> KeptDriveRoot(std::string_view drive)
+{
+    ListingCache& cache = Listings();
+    if (cache.holders == 0)
+        return DriveRoot(drive);
+    auto known = cache.roots.find(drive);
+    if (known == cache.roots.end())
+        known = cache.roots.emplace(std::string(drive), DriveRoot(drive)).first;
+    return known->second;
+}
+
 std::string MatchPathBelow(const std::string& folder, std::string_view path, Listing listing)
 {
     std::string resolved = folder;
-    std::string component;
-    std::istringstream parts{NativePath(path)};
-    while (std::getline(parts, component, NativeSeparator())) {
-        if (component.empty())
-            continue;
-        resolved = JoinPath(resolved, MatchEntry(resolved, component, listing));
+    // Either separator ends a component, as NativePath reads them.
+    for (std::size_t begin = 0; begin < path.size();) {
+        const std::size_t end = std::min(path.find_first_of("\\/", begin), path.size());
+        if (end > begin)
+            resolved = JoinPath(resolved,
+                                MatchEntry(resolved, std::string(path.substr(begin, end - begin)), listing));
+        begin = end + 1;
     }
     return resolved;
 }
@@ -225,15 +262,24 @@ std::string MatchPathBelow(const std::string& folder, std::string_view path, Lis
 
 std::string PathOnDrive(std::string_view drive, std::string_view path)
 {
-    const auto root = DriveRoot(drive);
+    const std::string onDrive = std::string(drive) + std::string(path);
+    ListingCache& cache = Listings();
+    if (cache.holders > 0) {
+        if (const auto known = cache.paths.find(onDrive); known != cache.paths.end())
+            return known->second;
+    }
+    const auto root = KeptDriveRoot(drive);
     if (!root)
-        ThrowFileError(ErrorNumber::PathNotFound, std::string(drive) + std::string(path));
-    return MatchPathBelow(*root, path, Listing::Kept);
+        ThrowFileError(ErrorNumber::PathNotFound, onDrive);
+    std::string found = MatchPathBelow(*root, path, Listing::OfDisc);
+    if (cache.holders > 0)
+        cache.paths.emplace(onDrive, found);
+    return found;
 }
 
 std::string PathBelow(const std::string& folder, std::string_view path)
 {
-    return MatchPathBelow(folder, path, Listing::Fresh);
+    return MatchPathBelow(folder, path, Listing::Written);
 }
 
 DriveListingCache::DriveListingCache()
@@ -243,8 +289,29 @@ DriveListingCache::DriveListingCache()
 
 DriveListingCache::~DriveListingCache()
 {
-    if (--Listings().holders == 0)
+    if (--Listings().holders == 0) {
         Listings().folders.clear();
+        Listings().roots.clear();
+        Listings().paths.clear();
+        Listings().written.clear();
+    }
 }
+
+namespace posix {
+
+void NoteEntryMade(const std::string& path)
+{
+    auto& written = Listings().written;
+    if (const auto listed = written.find(FolderPart(path)); listed != written.end())
+        AddName(listed->second, NamePart(path));
+}
+
+void NoteEntryRemoved(const std::string& path)
+{
+    // Another spelling of the name may remain: the folder is listed afresh when next needed.
+    Listings().written.erase(FolderPart(path));
+}
+
+}  // namespace posix
 
 }  // namespace talvero

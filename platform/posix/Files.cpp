@@ -3,6 +3,7 @@
 #include "platform/FileError.h"
 #include "platform/ReplaceFaultHook.h"
 #include "platform/posix/ErrnoMapping.h"
+#include "platform/posix/KeptListings.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -73,10 +74,11 @@ int OpenOrThrow(const std::string& path, int flags, mode_t mode = 0666)
     return fd;
 }
 
-// An open file to read and the size it reported when opened.
+// An open file to read, with the size and times it reported when opened.
 struct FileToRead {
     FileDescriptor fd;
     std::uint64_t size;
+    struct stat st;
 };
 
 // Opens a file for reading. The open does not block (a FIFO would wait for a writer for ever) and
@@ -92,10 +94,8 @@ FileToRead OpenFileForReading(const std::string& path)
         ThrowFileError(ErrorNumber::PathFileAccess, path);
     if (!S_ISREG(st.st_mode))
         ThrowFileError(ErrorNumber::FileNotFound, path);
-    const int flags = ::fcntl(fd.get(), F_GETFL);
-    if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
-        ThrowErrno(errno, path);
-    return {std::move(fd), static_cast<std::uint64_t>(st.st_size)};
+    // Reads of a regular file never wait, so the non-blocking flag can stay.
+    return {std::move(fd), static_cast<std::uint64_t>(st.st_size), st};
 }
 
 void WriteAll(int fd, const char* data, std::size_t length, const std::string& path)
@@ -131,6 +131,14 @@ std::string ReadAll(const FileToRead& file, const std::string& path)
     }
     bytes.resize(done);
     return bytes;
+}
+
+// Whether a regular file (as `st` found it) holds exactly `bytes`; only a file of their size is read.
+bool HoldsExactly(const std::string& path, const struct stat& st, const std::string& bytes)
+{
+    if (static_cast<std::uint64_t>(st.st_size) != bytes.size())
+        return false;
+    return ReadAll(OpenFileForReading(path), path) == bytes;
 }
 
 // A rename lasts through a power cut only once the folder holding the new entry is on the disk.
@@ -173,13 +181,19 @@ std::string SiblingCopyName(const std::string& target)
 class FolderLock {
 public:
     explicit FolderLock(const std::string& folder)
-        : m_fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+        : m_fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)),
+          m_openError(m_fd.get() < 0 ? errno : 0)
     {
         while (m_fd.get() >= 0 && ::flock(m_fd.get(), LOCK_EX) != 0 && errno == EINTR) {}
     }
+    /// Whether the folder could be opened (and so exists); a folder we may not read cannot.
+    bool Held() const { return m_fd.get() >= 0; }
+    /// Whether the folder is known to be missing (it could not be opened for that reason).
+    bool FolderMissing() const { return m_openError == ENOENT || m_openError == ENOTDIR; }
 
 private:
     FileDescriptor m_fd;
+    int m_openError;
 };
 
 // The user's data is forced to the disk before it replaces the old file; a cache file, which the
@@ -207,7 +221,8 @@ void PieceDone(const std::string& path, std::uint64_t written, const PieceWritte
 // removes the temporary file and leaves the target as it was.
 void ReplaceThroughTemporary(const std::string& path, Durability durability,
                              std::optional<std::int64_t> modified, const std::function<void(int fd)>& fill,
-                             LinkAtTarget link = LinkAtTarget::Replace, const std::string& siblingCopy = {})
+                             LinkAtTarget link = LinkAtTarget::Replace, const std::string& siblingCopy = {},
+                             const std::string* keptIfHolding = nullptr)
 {
     const std::string target = link == LinkAtTarget::Follow ? ResolveLinkTarget(path) : path;
     struct stat old {};
@@ -220,19 +235,36 @@ void ReplaceThroughTemporary(const std::string& path, Durability durability,
         // Opening for writing (without truncating) asks the system whether we may change it,
         // and tells a file held by a running program (70) from one we may not touch (75).
         FileDescriptor probe(OpenOrThrow(target, O_WRONLY));
-    } else if (!found && !FolderExists(FolderOf(target))) {
-        ThrowFileError(ErrorNumber::PathNotFound, path);
     }
 
     // A name given beside a link does not lie beside the file that the link names.
     const std::string temporary =
         siblingCopy.empty() || target != path ? SiblingCopyName(target) : siblingCopy;
     const FolderLock lock(FolderOf(target));
-    // A copy left behind by a crash, or anything planted under the name, goes first; the new copy
-    // is created afresh and never through a link.
-    if (::unlink(temporary.c_str()) != 0 && errno != ENOENT)
-        ThrowErrno(errno, path);
-    const int rawFd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (!found && !lock.Held() && (lock.FolderMissing() || !FolderExists(FolderOf(target))))
+        ThrowFileError(ErrorNumber::PathNotFound, path);
+    // A file that already holds the new bytes is what the replace would leave: it stays as it is,
+    // once the checks above have passed and the folder would take the copy.
+    if (keptIfHolding && existed && HoldsExactly(target, old, *keptIfHolding)) {
+        if (::access(FolderOf(target).c_str(), W_OK) != 0)
+            ThrowErrno(errno, path);
+        if (::unlink(temporary.c_str()) != 0 && errno != ENOENT)
+            ThrowErrno(errno, path);
+        return;
+    }
+    // The copy is created afresh and never through a link. A new file gets the usual permissions
+    // (the user's umask applies); a replaced one gets the old file's once it is complete.
+    const auto createCopy = [&] {
+        return ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                      existed ? 0600 : 0666);
+    };
+    int rawFd = createCopy();
+    if (rawFd < 0 && errno == EEXIST) {
+        // A copy left behind by a crash, or anything planted under the name, goes first.
+        if (::unlink(temporary.c_str()) != 0 && errno != ENOENT)
+            ThrowErrno(errno, path);
+        rawFd = createCopy();
+    }
     if (rawFd < 0)
         ThrowErrno(errno, path);
     FileDescriptor fd(rawFd);
@@ -244,10 +276,6 @@ void ReplaceThroughTemporary(const std::string& path, Durability durability,
             if (::fchown(fd.get(), old.st_uid, old.st_gid) != 0) {
                 // Not the owner: the file becomes ours, which is what a plain rewrite gives too.
             }
-        } else {
-            const mode_t mask = ::umask(0);
-            ::umask(mask);
-            ::fchmod(fd.get(), 0666 & ~mask);
         }
         if (modified) {
             const struct timespec times[2] = {
@@ -266,6 +294,7 @@ void ReplaceThroughTemporary(const std::string& path, Durability durability,
         ::unlink(temporary.c_str());
         throw;
     }
+    posix::NoteEntryMade(target);
     RunReplaceHook(ReplaceStep::Renamed, path);
     // A file that holds the user's data lasts a power cut only once its folder's entry is on the disk.
     if (durability == Durability::Flushed) {
@@ -300,6 +329,7 @@ void CreateFolder(const std::string& path)
 {
     if (::mkdir(path.c_str(), 0777) != 0)
         ThrowErrno(errno, path);
+    posix::NoteEntryMade(path);
 }
 
 std::string ReadFileBytes(const std::string& path)
@@ -349,16 +379,31 @@ void ReplaceFileStreaming(const std::string& path, const std::function<void(cons
     });
 }
 
-void ReplaceFileContents(const std::string& path, const std::string& bytes, LinkAtTarget link,
-                         const std::string& siblingCopy)
+namespace {
+
+void ReplaceWithBytes(const std::string& path, const std::string& bytes, Durability durability,
+                      LinkAtTarget link = LinkAtTarget::Replace, const std::string& siblingCopy = {})
 {
     ReplaceThroughTemporary(
-        path, Durability::Flushed, std::nullopt,
+        path, durability, std::nullopt,
         [&](int fd) {
             WriteAll(fd, bytes.data(), bytes.size(), path);
             RunReplaceHook(ReplaceStep::PartWritten, path);
         },
-        link, siblingCopy);
+        link, siblingCopy, &bytes);
+}
+
+}  // namespace
+
+void ReplaceFileContents(const std::string& path, const std::string& bytes, LinkAtTarget link,
+                         const std::string& siblingCopy)
+{
+    ReplaceWithBytes(path, bytes, Durability::Flushed, link, siblingCopy);
+}
+
+void WriteCacheFileContents(const std::string& path, const std::string& bytes)
+{
+    ReplaceWithBytes(path, bytes, Durability::Rebuildable);
 }
 
 std::optional<FileStamp> StampOf(const std::string& path)
@@ -386,9 +431,7 @@ void CopyToCacheFile(const std::string& source, const std::string& destination, 
 {
     const FileToRead file = OpenFileForReading(source);
     const FileDescriptor& in = file.fd;
-    struct stat st {};
-    if (::fstat(in.get(), &st) != 0)
-        ThrowErrno(errno, source);
+    const struct stat& st = file.st;
     ReplaceThroughTemporary(destination, Durability::Rebuildable, StampFrom(st).modified, [&](int out) {
         // The kernel copies between the files without the bytes passing through us; where it
         // cannot (another file system on older kernels, special files), a bounded buffer does.
@@ -495,6 +538,7 @@ void RemoveFile(const std::string& path)
     RefuseIfReadOnly(st, path);
     if (::unlink(path.c_str()) != 0)
         ThrowErrno(errno, path);
+    posix::NoteEntryRemoved(path);
 }
 
 }  // namespace talvero

@@ -3,6 +3,7 @@
 
 #include "platform/AppFolder.h"
 #include "platform/FileError.h"
+#include "platform/Files.h"
 #include "platform/posix/MountTable.h"
 #include "tests/support/TestFolder.h"
 
@@ -104,6 +105,19 @@ TEST_F(DrivesTest, DuringAGameStartEachFolderIsListedOnceForNamesInAnotherCase)
         EXPECT_EQ(app / "Drives/D/DATA/new", PathOnDrive("D:", "\\data\\new"));
     }
     EXPECT_EQ(app / "Drives/D/DATA/NEW", PathOnDrive("D:", "\\data\\new"));
+}
+
+TEST_F(DrivesTest, DuringAGameStartTheCacheListingFollowsWhatTheProgramWrites)
+{
+    const std::string cache = app / "Cache/game";
+    test::MakeFolders(cache);
+    const DriveListingCache listing;
+    EXPECT_EQ(cache + "/Libs", PathBelow(cache, "Libs"));  // lists the folder, still empty
+    CreateFolder(cache + "/LIBS");
+    WriteCacheFileContents(cache + "/LIBS/Game", "x");
+    EXPECT_EQ(cache + "/LIBS/Game", PathBelow(cache, "libs\\GAME"));
+    RemoveFile(cache + "/LIBS/Game");
+    EXPECT_EQ(cache + "/LIBS/game", PathBelow(cache, "libs\\game"));
 }
 
 TEST(MountTable, FindsTheMountPointOfADeviceWithEscapedBlanks)
