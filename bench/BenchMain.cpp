@@ -29,7 +29,7 @@ public:
             if (found != m_times.end() && time > 0)
                 std::printf("%-45s %6.2f x the plain file work\n", measured.c_str(), found->second / time);
         }
-        const auto first = m_times.find("InstallGunship2000");
+        const auto first = m_times.find("FirstStartGunship2000");
         const auto second = m_times.find("SecondStartGunship2000");
         if (first != m_times.end() && second != m_times.end() && first->second > 0)
             std::printf("%-45s %6.2f %% of the first\n", "SecondStartGunship2000",
