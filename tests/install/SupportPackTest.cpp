@@ -16,32 +16,30 @@ protected:
         test::WriteFile(App(kSupportPack), pack);
         test::MakeFolders(folder / "libs");
     }
-    // The member's bytes at their fixed 1-based position, typed here from the pack's layout.
-    std::string Slice(std::uint64_t position, std::size_t length) const
-    {
-        return pack.substr(position - 1, length);
-    }
     std::string In(const char* name) const { return test::ReadFile(folder / ("libs/" + std::string(name))); }
     const std::string pack = DemoSupportPack();
 };
 
 TEST_F(SupportPackTest, EachRoutineWritesItsMembersByteExact)
 {
-    test::WriteFile(folder / "libs/lowlevel.library", std::string(99999, 'z'));
+    test::WriteFile(folder / "libs/lowlevel.library", std::string(99999, 'z'));  // replaced whole
     ExtractLowlevel(1, folder / "libs");
-    EXPECT_EQ(Slice(1, 27724), In("lowlevel.library"));
     EXPECT_FALSE(test::Exists(folder / "libs/nonvolatile.library"));
     ExtractLowlevel(2, folder / "libs");
-    EXPECT_EQ(Slice(27725, 4024), In("nonvolatile.library"));
     ExtractFakepad(folder / "libs");
-    EXPECT_EQ(Slice(31749, 1828), In("fakepad"));
     ExtractDebox(folder / "libs");
-    EXPECT_EQ(Slice(66345, 3500), In("debox.library"));
-    EXPECT_EQ(Slice(69845, 20 * 8683), In("playerprefs.library"));
-    EXPECT_EQ(20u * 8683u, In("playerprefs.library").size());
     ExtractNvramHardfile(folder / "libs");
-    EXPECT_EQ(Slice(33577, 32768), In("nvram.hdf"));
-    test::WriteFile(folder / "libs/nvram.hdf", "saved games");
+    // Each member at its fixed 1-based position and length, typed here from the pack's layout.
+    const std::tuple<const char*, std::size_t, std::size_t> members[] = {
+        {"lowlevel.library", 1, 27724},
+        {"nonvolatile.library", 27725, 4024},
+        {"fakepad", 31749, 1828},
+        {"debox.library", 66345, 3500},
+        {"playerprefs.library", 69845, 20 * 8683},
+        {"nvram.hdf", 33577, 32768}};
+    for (const auto& [name, position, length] : members)
+        EXPECT_EQ(pack.substr(position - 1, length), In(name)) << name;
+    test::WriteFile(folder / "libs/nvram.hdf", "saved games");  // an existing hard file holds saves
     ExtractNvramHardfile(folder / "libs");
     EXPECT_EQ("saved games", In("nvram.hdf"));
 }
