@@ -9,11 +9,9 @@
 #include "install/Installer.h"
 #include "platform/AppFolder.h"
 #include "platform/Files.h"
-#include "platform/TextRecords.h"
 #include "tests/support/AppFolderTest.h"
 
 #include <cstdlib>
-#include <sstream>
 
 namespace talvero {
 namespace {
@@ -54,65 +52,48 @@ protected:
     const std::string m_path = std::getenv("PATH") ? std::getenv("PATH") : "";
 };
 
-// The exit status says whether an emulator started; an unknown title writes no line at all.
+// The exit status says whether an emulator started; a mistyped title writes no line at all.
 TEST_F(CommandLineTest, StartByTitleReportsWhetherTheEmulatorStarted)
 {
-    struct Case {
-        const char* name;
-        std::string title;
-        bool windowsExecutable, fsUae;
-        std::string message;  // empty: none
-        MessageIcon icon;
-        int status;
-    };
-    const std::string cannotRun = "The emulator WinUAE817r3.exe is a Windows program and cannot run here.";
-    const Case cases[] = {
-        {"started", "Akira", false, false, "", MessageIcon::Critical, 0},
-        {"unknown title", "akira", false, false,
-         "Talvero knows no game titled \"akira\". talvero --list names the 30 games it knows.",
-         MessageIcon::Exclamation, 1},
-        {"Windows emulator, no FS-UAE", "Akira", true, false, cannotRun, MessageIcon::Critical, 1},
-        {"Windows emulator, no bridge beside the tests", "Akira", true, true, cannotRun,
-         MessageIcon::Critical, 1},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        test::TestFolder fresh;
-        SetAppFolder(fresh.path());
-        LayOutDemoAppFolder(fresh.path(), test::StandinExecutable());
+    int round = 0;  // each start in an AppFolder of its own
+    const auto start = [&](const std::string& title, bool windowsEmulator, bool fsUae) {
+        SetAppFolder(folder / std::to_string(++round));
+        LayOutDemoAppFolder(AppFolder(), test::StandinExecutable());
         test::WriteFile(App(kConfigFile), kBareConfig);
         InsertDemoCd("Akira");
-        if (c.windowsExecutable) {
-            test::WriteFile(App("\\WinUAE\\WinUAE817r3.exe"),
-                            "MZ\x90\x00This program cannot be run in DOS mode.");
-            SearchPathWith(c.fsUae);
+        if (windowsEmulator) {
+            test::WriteFile(App("\\WinUAE\\WinUAE817r3.exe"), "MZ\x90");
+            SearchPathWith(fsUae);
         }
-        EXPECT_EQ(c.status, StartGameFromCommandLine(c.title, [] { return InstallerOptions{}; }));
-        if (!c.message.empty()) {
-            const MessageBoxRequest shown = host->TakeMessage();
-            EXPECT_EQ(0u, shown.text.rfind(c.message, 0)) << shown.text;
-            EXPECT_EQ(c.icon, shown.icon);
-        }
-        EXPECT_EQ(0u, host->PendingMessages());
-        EXPECT_EQ(0, host->endProgramRequests);
-        // The stored switches' defaults, and the installer's lines once the start got that far.
-        const bool reachedInstaller = c.status == 0 || c.windowsExecutable;
-        EXPECT_EQ(reachedInstaller ? "2|0" : "<absent>|<absent>",
-                  ConfigValue("gfx_framerate=") + "|" + ConfigValue("cachesize="));
-        EXPECT_EQ(reachedInstaller, Config().find("filesystem=") != std::string::npos);
-        if (c.status == 0)
-            WaitForLaunchLog();
+        const int status = StartGameFromCommandLine(title, [] { return InstallerOptions{}; });
         ::setenv("PATH", m_path.c_str(), 1);
+        return status;
+    };
+    EXPECT_EQ(0, start("Akira", false, false));
+    EXPECT_EQ(0u, host->PendingMessages());
+    // The stored switches' defaults, then the installer's lines.
+    EXPECT_EQ("2|0|rw,0:", ConfigValue("gfx_framerate=") + "|" + ConfigValue("cachesize=") + "|" +
+                               ConfigValue("filesystem=").substr(0, 5));
+    WaitForLaunchLog();
+    EXPECT_EQ(1, start("akira", false, false));
+    host->ExpectMessage("Talvero knows no game titled \"akira\". talvero --list names the 30 games it knows.",
+                        MessageIcon::Exclamation);
+    EXPECT_EQ(kBareConfig, Config());
+    for (bool fsUae : {false, true}) {  // without FS-UAE, and with it but no bridge beside the tests
+        EXPECT_EQ(1, start("Akira", true, fsUae));
+        const MessageBoxRequest shown = host->TakeMessage();
+        EXPECT_EQ(
+            0u, shown.text.rfind("The emulator WinUAE817r3.exe is a Windows program and cannot run here.", 0))
+            << shown.text;
+        EXPECT_EQ(MessageIcon::Critical, shown.icon);
     }
+    EXPECT_EQ(0, host->endProgramRequests);
 }
 
 TEST_F(CommandLineTest, WindowsExecutablesAreToldByTheirFirstTwoBytes)
 {
     std::string told;
-    for (const std::string content : {"MZ\x90", "MZ", "#!/bin/sh\n",
-                                      "\x7f"
-                                      "ELF",
-                                      "M", ""}) {
+    for (const std::string content : {"MZ\x90", "MZ", "#!/bin/sh\n", "\177ELF", "M", ""}) {
         test::WriteFile(folder / "emulator", content);
         told += IsWindowsExecutable(folder / "emulator") ? "W" : "-";
     }
@@ -122,26 +103,20 @@ TEST_F(CommandLineTest, WindowsExecutablesAreToldByTheirFirstTwoBytes)
 
 TEST_F(CommandLineTest, TheAppFolderIsTheGivenOneThenAPortableOneThenTheUsersOwn)
 {
-    test::MakeFolders(folder / "portable/WinUAE");
-    test::MakeFolders(folder / "demo/Data");
-    test::MakeFolders(folder / "bin");
+    for (const char* made : {"portable/WinUAE", "demo/Data", "bin"})
+        test::MakeFolders(folder / made);
     const std::string user = folder / "share/talvero";
-    struct Case {
-        std::string given, program;
-        std::optional<std::string> userData;
-        std::string folder;
-        AppFolderSource source;
+    const auto chosen = [&](const std::string& given, const char* program,
+                            std::optional<std::string> userData) {
+        const AppFolderChoice choice = ChooseAppFolder(given, folder / program, userData);
+        return std::pair{choice.folder, choice.source};
     };
-    for (const Case& c :
-         {Case{folder / "mine/", folder / "portable", user, folder / "mine", AppFolderSource::CommandLine},
-          Case{"", folder / "portable", user, folder / "portable", AppFolderSource::ProgramFolder},
-          Case{"", folder / "demo", user, folder / "demo", AppFolderSource::ProgramFolder},
-          Case{"", folder / "bin", user, user, AppFolderSource::UserData},
-          Case{"", folder / "bin", std::nullopt, folder / "bin", AppFolderSource::ProgramFolder}}) {
-        const AppFolderChoice choice = ChooseAppFolder(c.given, c.program, c.userData);
-        EXPECT_EQ(c.folder, choice.folder) << c.program;
-        EXPECT_EQ(c.source, choice.source) << c.program;
-    }
+    EXPECT_EQ(std::pair(folder / "mine", AppFolderSource::CommandLine),
+              chosen(folder / "mine/", "portable", user));
+    EXPECT_EQ(std::pair(folder / "portable", AppFolderSource::ProgramFolder), chosen("", "portable", user));
+    EXPECT_EQ(std::pair(folder / "demo", AppFolderSource::ProgramFolder), chosen("", "demo", user));
+    EXPECT_EQ(std::pair(user, AppFolderSource::UserData), chosen("", "bin", user));
+    EXPECT_EQ(std::pair(folder / "bin", AppFolderSource::ProgramFolder), chosen("", "bin", std::nullopt));
 }
 
 TEST_F(CommandLineTest, ANewAppFolderGetsItsLayoutAndSaysWhatIsMissing)

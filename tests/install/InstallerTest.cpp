@@ -18,11 +18,6 @@ namespace fs = std::filesystem;
 namespace talvero {
 namespace {
 
-std::string Member(const PackMember& member)
-{
-    return DemoSupportPack().substr(member.firstByte - 1, member.Length());
-}
-
 class InstallerTest : public test::AppFolderTest {
 protected:
     void SetUp() override
@@ -77,18 +72,22 @@ Tree ExpectedTree(const GameProfile& profile, const std::string& cd)
     std::map<std::string, std::string> files;
     for (const std::string& record : DemoCopyRecords(profile))
         files[record] = test::ReadFile(JoinPath(cd, NativePath(record)));
-    const std::map<SupportFile, std::vector<std::pair<const char*, PackMember>>> support = {
-        {SupportFile::Fakepad, {{"c/fakepad", Member::Fakepad}}},
-        {SupportFile::Lowlevel, {{"libs/lowlevel.library", Member::Lowlevel}}},
-        {SupportFile::LowlevelAndNonvolatile,
-         {{"libs/lowlevel.library", Member::Lowlevel}, {"libs/nonvolatile.library", Member::Nonvolatile}}},
-        {SupportFile::NvramHardfile, {{"nv/nvram.hdf", Member::NvramHardfile}}},
-        {SupportFile::Debox,
-         {{"libs/debox.library", Member::Debox}, {"libs/playerprefs.library", Member::Playerprefs}}},
+    // Each support file's 1-based position and length in the pack, typed here from its layout.
+    struct Piece {
+        const char* name;
+        std::size_t first, length;
     };
+    const std::map<SupportFile, std::vector<Piece>> support = {
+        {SupportFile::Fakepad, {{"c/fakepad", 31749, 1828}}},
+        {SupportFile::Lowlevel, {{"libs/lowlevel.library", 1, 27724}}},
+        {SupportFile::LowlevelAndNonvolatile,
+         {{"libs/lowlevel.library", 1, 27724}, {"libs/nonvolatile.library", 27725, 4024}}},
+        {SupportFile::NvramHardfile, {{"nv/nvram.hdf", 33577, 32768}}},
+        {SupportFile::Debox,
+         {{"libs/debox.library", 66345, 3500}, {"libs/playerprefs.library", 69845, 20 * 8683}}}};
     for (SupportFile file : profile.supportFiles) {
-        for (const auto& [name, packMember] : support.at(file))
-            files[name] = Member(packMember);
+        for (const Piece& piece : support.at(file))
+            files[piece.name] = DemoSupportPack().substr(piece.first - 1, piece.length);
     }
     if (profile.bootScript)
         files["s/startup-sequence"] = DemoBootScript(profile);
@@ -161,6 +160,9 @@ TEST_F(InstallerTest, EachFailureShowsItsMessageAndStartsNothing)
     InsertDemoCd("Defender of the Crown 2");  // a short support pack: 62
     test::WriteFile(App("\\Talvero.dat"), DemoSupportPack().substr(0, 70000));
     InstallFailing("Defender of the Crown 2", kMessageUnknownError + std::string("62"));
+    EXPECT_TRUE(test::Exists(folder / "Cache/def2/libs/debox.library"));
+    fs::remove(App("\\Talvero.dat"));  // no support pack: 53
+    InstallFailing("Defender of the Crown 2", kMessageImportantFileNotFound);
     EXPECT_FALSE(test::Exists(folder / "Cache/def2/libs/playerprefs.library"));
     InsertDemoCd("IK+");
     fs::remove(App("\\WinUAE\\WinUAE814r3.exe"));
