@@ -44,7 +44,7 @@ TEST_F(StartGameTest, TheStartsLinesComeBeforeTheInstallersOwn)
     WaitForLaunchLog(1);  // that emulator has ended, so that the next start asks nothing
     test::WriteFile(App(kConfigFile), kBareConfig);
     InsertDemoCd("Dark Seed", "E");
-    Start("Dark Seed", {false, true}, {"E:\\", false});
+    Start("Dark Seed", {false, true}, {"E:x", false});  // the field holds more than a drive
     EXPECT_EQ(0u, host->PendingMessages());
     EXPECT_EQ((std::vector<std::string>{"kickstart_rom_file=kick31.rom", "joyport1=kbd2", "gfx_framerate=1",
                                         "cachesize=2048", "chipset=aga", "gfx_immediate_blits=false",

@@ -3,10 +3,8 @@
 
 #include "demo/DemoFolder.h"
 #include "games/GameProfiles.h"
-#include "install/SupportPack.h"
 #include "platform/AppFolder.h"
 #include "platform/Drives.h"
-#include "platform/FaultHooks.h"
 #include "platform/Files.h"
 #include "tests/support/AppFolderTest.h"
 
