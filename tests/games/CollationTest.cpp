@@ -34,7 +34,10 @@ TEST(Collation, TheListsReadInTheirOrderWhateverTheOrderOfInsertion)
     const Texts saved = {"Akira", "Dark Seed", "D-Generation", "GunShip 2000", "James Pond 2 - RoboCod",
         "Syndicate", "UFO - Enemy Unknown"};
     // clang-format on
-    EXPECT_EQ(cd32, Sorted(TitlesOfList("CD32")));
+    EXPECT_EQ(cd32, Sorted(TitlesOfList("CD32")));  // the CD32 list holds these 26 games
+    EXPECT_EQ((Texts{"Defender of the Crown 2", "Fantastic Voyage", "Indiana Jones and the Last Crusade",
+                     "Lemmings", "Turrican 2"}),
+              Sorted(TitlesOfList("CDTV")));
     Texts shuffled = cd32;
     std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(7));
     EXPECT_EQ(cd32, Sorted(shuffled));

@@ -111,14 +111,9 @@ TEST(GameProfiles, EveryRowAsTheGameTablesGiveIt)
     }
 }
 
-TEST(GameProfiles, TitlesMatchExactlyAndEachListHoldsItsGames)
+TEST(GameProfiles, TitlesMatchExactlyAndTheCopyRecordsAreCounted)
 {
-    EXPECT_EQ(nullptr, FindProfile("akira"));
     EXPECT_EQ(nullptr, FindProfile("Akira "));
-    EXPECT_EQ(26u, TitlesOfList("CD32").size());
-    EXPECT_EQ((std::vector<std::string>{"Defender of the Crown 2", "Fantastic Voyage",
-                                        "Indiana Jones and the Last Crusade", "Lemmings", "Turrican 2"}),
-              TitlesOfList("CDTV"));
     EXPECT_TRUE(TitlesOfList("cd32").empty());
     const std::pair<const char*, std::optional<int>> records[] = {
         {"GunShip 2000", 30}, {"Akira", 1}, {"Gloom", 0}, {"Frontier - Elite 2", std::nullopt}};
