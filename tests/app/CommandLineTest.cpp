@@ -39,16 +39,6 @@ protected:
         ::setenv("PATH", m_path.c_str(), 1);
         AppFolderTest::TearDown();
     }
-    // A search path of one folder, holding a recording fs-uae when asked for.
-    void SearchPathWith(bool fsUae)
-    {
-        test::MakeFolders(folder / "bin");
-        if (fsUae) {
-            test::WriteFile(folder / "bin/fs-uae", "#!/bin/sh\necho \"$@\" >\"$0.args\"\n");
-            MarkExecutable(folder / "bin/fs-uae");
-        }
-        ::setenv("PATH", (folder / "bin").c_str(), 1);
-    }
     const std::string m_path = std::getenv("PATH") ? std::getenv("PATH") : "";
 };
 
@@ -61,9 +51,14 @@ TEST_F(CommandLineTest, StartByTitleReportsWhetherTheEmulatorStarted)
         LayOutDemoAppFolder(AppFolder(), test::StandinExecutable());
         test::WriteFile(App(kConfigFile), kBareConfig);
         InsertDemoCd("Akira");
-        if (windowsEmulator) {
+        if (windowsEmulator) {  // and a search path of one folder, holding an fs-uae when asked for
             test::WriteFile(App("\\WinUAE\\WinUAE817r3.exe"), "MZ\x90");
-            SearchPathWith(fsUae);
+            test::MakeFolders(folder / "bin");
+            if (fsUae) {
+                test::WriteFile(folder / "bin/fs-uae", "#!/bin/sh\n");
+                MarkExecutable(folder / "bin/fs-uae");
+            }
+            ::setenv("PATH", (folder / "bin").c_str(), 1);
         }
         const int status = StartGameFromCommandLine(title, [] { return InstallerOptions{}; });
         ::setenv("PATH", m_path.c_str(), 1);
