@@ -9,11 +9,9 @@
 #include "install/Installer.h"
 #include "platform/AppFolder.h"
 #include "platform/Files.h"
-#include "platform/TextRecords.h"
 #include "tests/support/AppFolderTest.h"
 
 #include <cstdlib>
-#include <sstream>
 
 namespace talvero {
 namespace {
@@ -23,19 +21,15 @@ const std::string kBareConfig = "kickstart_rom_file=kick31.rom\r\njoyport1=kbd2\
 
 TEST(TitleListTest, ThirtyTitlesInTheListsOrderWithTheirSystems)
 {
-    std::vector<std::string> lines;
-    std::istringstream text(TitleListText());
-    for (std::string line; std::getline(text, line);)
-        lines.push_back(line);
-    ASSERT_EQ(30u, lines.size());
-    EXPECT_EQ((std::vector<std::string>{"Akira\tCD32", "Alien Breed Special Edition '92\tCD32",
-                                        "Chambers of Shaolin\tCD32", "Dark Seed\tCD32", "Deep Core\tCD32",
-                                        "Defender of the Crown 2\tCD32, CDTV", "D-Generation\tCD32"}),
-              std::vector<std::string>(lines.begin(), lines.begin() + 7));
-    EXPECT_EQ("Whale's Voyage\tCD32", lines[25]);
-    EXPECT_EQ((std::vector<std::string>{"Fantastic Voyage\tCDTV", "Indiana Jones and the Last Crusade\tCDTV",
-                                        "Lemmings\tCDTV", "Turrican 2\tCDTV"}),
-              std::vector<std::string>(lines.begin() + 26, lines.end()));
+    const std::string text = TitleListText();
+    EXPECT_EQ(30, std::count(text.begin(), text.end(), '\n'));
+    EXPECT_EQ(0u, text.find("Akira\tCD32\nAlien Breed Special Edition '92\tCD32\nChambers of Shaolin\tCD32\n"
+                            "Dark Seed\tCD32\nDeep Core\tCD32\nDefender of the Crown 2\tCD32, CDTV\n"
+                            "D-Generation\tCD32\n"));
+    const std::string end =
+        "Whale's Voyage\tCD32\nFantastic Voyage\tCDTV\nIndiana Jones and the Last Crusade\tCDTV\n"
+        "Lemmings\tCDTV\nTurrican 2\tCDTV\n";
+    EXPECT_EQ(end, text.substr(text.size() - std::min(text.size(), end.size())));
 }
 
 class CommandLineTest : public test::AppFolderTest {
@@ -45,123 +39,79 @@ protected:
         ::setenv("PATH", m_path.c_str(), 1);
         AppFolderTest::TearDown();
     }
-    // A search path of one folder, holding a recording fs-uae when asked for.
-    void SearchPathWith(bool fsUae)
-    {
-        test::MakeFolders(folder / "bin");
-        if (fsUae) {
-            test::WriteFile(folder / "bin/fs-uae", "#!/bin/sh\necho \"$@\" >\"$0.args\"\n");
-            MarkExecutable(folder / "bin/fs-uae");
-        }
-        ::setenv("PATH", (folder / "bin").c_str(), 1);
-    }
     const std::string m_path = std::getenv("PATH") ? std::getenv("PATH") : "";
 };
 
+// The exit status says whether an emulator started; a mistyped title writes no line at all.
 TEST_F(CommandLineTest, StartByTitleReportsWhetherTheEmulatorStarted)
 {
-    const std::string windowsEmulator = "MZ\x90\x00This program cannot be run in DOS mode.";
-    const std::vector<std::string> startLines = {
-        "gfx_framerate=2", "cachesize=0",           "chipset=aga",        "gfx_immediate_blits=false",
-        "hardfile=",       "win32.map_drives=true", "sound_output=normal"};
-    struct Case {
-        const char* name;
-        std::string title;
-        bool cd, dataFile, windowsExecutable, fsUae;
-        std::string message;  // empty: none
-        MessageIcon icon;
-        int status;
-        bool startLinesWritten, installerLinesWritten;
-    };
-    const std::string cannotRun = "The emulator WinUAE817r3.exe is a Windows program and cannot run here.";
-    const Case cases[] = {
-        {"started", "Akira", true, true, false, false, "", MessageIcon::Critical, 0, true, true},
-        {"unknown title", "akira", true, true, false, false,
-         "Talvero knows no game titled \"akira\". talvero --list names the 30 games it knows.",
-         MessageIcon::Exclamation, 1, false, false},
-        {"no CD", "Akira", false, true, false, false, "Please insert the \"Akira\"-CD first!",
-         MessageIcon::Exclamation, 1, true, false},
-        {"no data file", "Akira", true, false, false, false, kMessageImportantFileNotFound,
-         MessageIcon::Critical, 1, true, false},
-        {"Windows emulator, no FS-UAE", "Akira", true, true, true, false, cannotRun, MessageIcon::Critical, 1,
-         true, true},
-        {"Windows emulator, no bridge beside the tests", "Akira", true, true, true, true, cannotRun,
-         MessageIcon::Critical, 1, true, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        test::TestFolder fresh;
-        SetAppFolder(fresh.path());
-        LayOutDemoAppFolder(fresh.path(), test::StandinExecutable());
+    int round = 0;  // each start in an AppFolder of its own
+    const auto start = [&](const std::string& title, bool windowsEmulator, bool fsUae) {
+        SetAppFolder(folder / std::to_string(++round));
+        LayOutDemoAppFolder(AppFolder(), test::StandinExecutable());
         test::WriteFile(App(kConfigFile), kBareConfig);
-        if (c.cd)
-            InsertDemoCd("Akira");
-        if (!c.dataFile)
-            RemoveFile(App("\\Data\\Akira.dat"));
-        if (c.windowsExecutable) {
-            test::WriteFile(App("\\WinUAE\\WinUAE817r3.exe"), windowsEmulator);
-            SearchPathWith(c.fsUae);
+        InsertDemoCd("Akira");
+        if (windowsEmulator) {  // and a search path of one folder, holding an fs-uae when asked for
+            test::WriteFile(App("\\WinUAE\\WinUAE817r3.exe"), "MZ\x90");
+            test::MakeFolders(folder / "bin");
+            if (fsUae) {
+                test::WriteFile(folder / "bin/fs-uae", "#!/bin/sh\n");
+                MarkExecutable(folder / "bin/fs-uae");
+            }
+            ::setenv("PATH", (folder / "bin").c_str(), 1);
         }
-
-        EXPECT_EQ(c.status, StartGameFromCommandLine(c.title, [] { return InstallerOptions{}; }));
-        if (c.message.empty()) {
-            EXPECT_EQ(0u, host->PendingMessages());
-        } else {
-            const MessageBoxRequest shown = host->TakeMessage();
-            EXPECT_EQ(0u, shown.text.rfind(c.message, 0)) << shown.text;
-            EXPECT_EQ(c.icon, shown.icon);
-        }
-        EXPECT_EQ(0, host->endProgramRequests);
-        std::vector<std::string> expected = {"kickstart_rom_file=kick31.rom", "joyport1=kbd2"};
-        if (c.startLinesWritten)
-            expected.insert(expected.end(), startLines.begin(), startLines.end());
-        const std::vector<std::string> lines = ConfigLines();
-        EXPECT_EQ(expected, std::vector<std::string>(
-                                lines.begin(), lines.begin() + std::min(lines.size(), expected.size())));
-        EXPECT_EQ(c.installerLinesWritten, lines.size() > expected.size());
-        if (c.status == 0)
-            WaitForLaunchLog();
+        const int status = StartGameFromCommandLine(title, [] { return InstallerOptions{}; });
         ::setenv("PATH", m_path.c_str(), 1);
+        return status;
+    };
+    EXPECT_EQ(0, start("Akira", false, false));
+    EXPECT_EQ(0u, host->PendingMessages());
+    // The stored switches' defaults, then the installer's lines.
+    EXPECT_EQ("2|0|rw,0:", ConfigValue("gfx_framerate=") + "|" + ConfigValue("cachesize=") + "|" +
+                               ConfigValue("filesystem=").substr(0, 5));
+    WaitForLaunchLog();
+    EXPECT_EQ(1, start("akira", false, false));
+    host->ExpectMessage("Talvero knows no game titled \"akira\". talvero --list names the 30 games it knows.",
+                        MessageIcon::Exclamation);
+    EXPECT_EQ(kBareConfig, Config());
+    for (bool fsUae : {false, true}) {  // without FS-UAE, and with it but no bridge beside the tests
+        EXPECT_EQ(1, start("Akira", true, fsUae));
+        const MessageBoxRequest shown = host->TakeMessage();
+        EXPECT_EQ(
+            0u, shown.text.rfind("The emulator WinUAE817r3.exe is a Windows program and cannot run here.", 0))
+            << shown.text;
+        EXPECT_EQ(MessageIcon::Critical, shown.icon);
     }
+    EXPECT_EQ(0, host->endProgramRequests);
 }
 
 TEST_F(CommandLineTest, WindowsExecutablesAreToldByTheirFirstTwoBytes)
 {
-    for (const auto& [content, windows] :
-         {std::pair{std::string("MZ\x90"), true}, std::pair{std::string("MZ"), true},
-          std::pair{std::string("#!/bin/sh\n"), false},
-          std::pair{std::string("\x7f"
-                                "ELF"),
-                    false},
-          std::pair{std::string("M"), false}, std::pair{std::string(), false}}) {
+    std::string told;
+    for (const std::string content : {"MZ\x90", "MZ", "#!/bin/sh\n", "\177ELF", "M", ""}) {
         test::WriteFile(folder / "emulator", content);
-        EXPECT_EQ(windows, IsWindowsExecutable(folder / "emulator")) << content;
+        told += IsWindowsExecutable(folder / "emulator") ? "W" : "-";
     }
+    EXPECT_EQ("WW----", told);
     EXPECT_FALSE(IsWindowsExecutable(folder / "missing"));
 }
 
 TEST_F(CommandLineTest, TheAppFolderIsTheGivenOneThenAPortableOneThenTheUsersOwn)
 {
-    test::MakeFolders(folder / "portable/WinUAE");
-    test::MakeFolders(folder / "demo/Data");
-    test::MakeFolders(folder / "bin");
+    for (const char* made : {"portable/WinUAE", "demo/Data", "bin"})
+        test::MakeFolders(folder / made);
     const std::string user = folder / "share/talvero";
-    struct Case {
-        std::string given, program;
-        std::optional<std::string> userData;
-        std::string folder;
-        AppFolderSource source;
+    const auto chosen = [&](const std::string& given, const char* program,
+                            std::optional<std::string> userData) {
+        const AppFolderChoice choice = ChooseAppFolder(given, folder / program, userData);
+        return std::pair{choice.folder, choice.source};
     };
-    for (const Case& c :
-         {Case{folder / "mine/", folder / "portable", user, folder / "mine", AppFolderSource::CommandLine},
-          Case{"", folder / "portable", user, folder / "portable", AppFolderSource::ProgramFolder},
-          Case{"", folder / "demo", user, folder / "demo", AppFolderSource::ProgramFolder},
-          Case{"", folder / "bin", user, user, AppFolderSource::UserData},
-          Case{"", folder / "bin", std::nullopt, folder / "bin", AppFolderSource::ProgramFolder}}) {
-        const AppFolderChoice choice = ChooseAppFolder(c.given, c.program, c.userData);
-        EXPECT_EQ(c.folder, choice.folder) << c.program;
-        EXPECT_EQ(c.source, choice.source) << c.program;
-    }
+    EXPECT_EQ(std::pair(folder / "mine", AppFolderSource::CommandLine),
+              chosen(folder / "mine/", "portable", user));
+    EXPECT_EQ(std::pair(folder / "portable", AppFolderSource::ProgramFolder), chosen("", "portable", user));
+    EXPECT_EQ(std::pair(folder / "demo", AppFolderSource::ProgramFolder), chosen("", "demo", user));
+    EXPECT_EQ(std::pair(user, AppFolderSource::UserData), chosen("", "bin", user));
+    EXPECT_EQ(std::pair(folder / "bin", AppFolderSource::ProgramFolder), chosen("", "bin", std::nullopt));
 }
 
 TEST_F(CommandLineTest, ANewAppFolderGetsItsLayoutAndSaysWhatIsMissing)

@@ -30,39 +30,27 @@ protected:
     }
 };
 
-TEST_F(StartGameTest, TheSwitchesGiveTheLinesWrittenInOrderBeforeTheInstallersOwn)
+// The switches give the start's lines, in order before the installer's own; the installer takes
+// the drive from the field's first two characters and writes the sound line only with sound emulation.
+TEST_F(StartGameTest, TheStartsLinesComeBeforeTheInstallersOwn)
 {
-    struct Case {
-        Switches switches;
-        bool sound;
-        std::vector<std::string> lines;
-    };
-    const Case cases[] = {
-        {{true, false}, true, {"gfx_framerate=2", "cachesize=0", "sound_output=normal"}},
-        {{false, true}, false, {"gfx_framerate=1", "cachesize=2048"}},
-    };
     InsertDemoCd("Lemmings");
-    int starts = 0;
-    for (const Case& c : cases) {
-        // The emulator of the start before has ended, so that this start asks nothing.
-        if (starts > 0)
-            WaitForLaunchLog(starts);
-        ++starts;
-        test::WriteFile(App(kConfigFile), kBareConfig);
-        Start("Lemmings", c.switches, {"D:", c.sound});
-        std::vector<std::string> expected = {"kickstart_rom_file=kick31.rom",
-                                             "joyport1=kbd2",
-                                             c.lines[0],
-                                             c.lines[1],
-                                             "chipset=ocs",
-                                             "gfx_immediate_blits=false",
-                                             "hardfile=",
-                                             "win32.map_drives=true"};
-        if (c.sound)
-            expected.push_back("sound_output=normal");
-        expected.push_back("filesystem=rw,0:" + (folder / "Cache/lemm"));
-        EXPECT_EQ(expected, ConfigLines());
-    }
+    Start("Lemmings", {true, false}, {"D:", true});
+    EXPECT_EQ((std::vector<std::string>{"kickstart_rom_file=kick31.rom", "joyport1=kbd2", "gfx_framerate=2",
+                                        "cachesize=0", "chipset=ocs", "gfx_immediate_blits=false",
+                                        "hardfile=", "win32.map_drives=true", "sound_output=normal",
+                                        "filesystem=rw,0:" + (folder / "Cache/lemm")}),
+              ConfigLines());
+    WaitForLaunchLog(1);  // that emulator has ended, so that the next start asks nothing
+    test::WriteFile(App(kConfigFile), kBareConfig);
+    InsertDemoCd("Dark Seed", "E");
+    Start("Dark Seed", {false, true}, {"E:x", false});  // the field holds more than a drive
+    EXPECT_EQ(0u, host->PendingMessages());
+    EXPECT_EQ((std::vector<std::string>{"kickstart_rom_file=kick31.rom", "joyport1=kbd2", "gfx_framerate=1",
+                                        "cachesize=2048", "chipset=aga", "gfx_immediate_blits=false",
+                                        "hardfile=", "win32.map_drives=true",
+                                        "filesystem=rw,0:" + (folder / "Cache/dark")}),
+              ConfigLines());
     WaitForLaunchLog(2);
 }
 
@@ -81,15 +69,6 @@ TEST_F(StartGameTest, WithoutItsCdTheGameIsAskedForAndTheLinesStayWritten)
     EXPECT_FALSE(test::Exists(folder / "Cache/akir") || test::Exists(App("\\WinUAE\\launch.log")));
     Start("");  // nothing selected: the lines only
     EXPECT_EQ(0u, host->PendingMessages());
-}
-
-TEST_F(StartGameTest, TheIdentityFileIsLookedForOnTheDrivesFirstTwoCharacters)
-{
-    InsertDemoCd("Whale's Voyage", "E");
-    Start("Whale's Voyage", {}, {"E:\\", true});
-    EXPECT_EQ(0u, host->PendingMessages());
-    EXPECT_TRUE(test::Exists(folder / "Cache/wvoy/s/startup-sequence"));
-    WaitForLaunchLog();
 }
 
 TEST_F(StartGameTest, AConfigurationThatCannotBeWrittenSaysSoInsteadOfAskingForTheCd)

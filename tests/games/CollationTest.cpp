@@ -25,56 +25,32 @@ Texts Sorted(const Texts& entries)
 
 TEST(Collation, TheListsReadInTheirOrderWhateverTheOrderOfInsertion)
 {
-    const Texts cd32 = {"Akira",
-                        "Alien Breed Special Edition '92",
-                        "Chambers of Shaolin",
-                        "Dark Seed",
-                        "Deep Core",
-                        "Defender of the Crown 2",
-                        "D-Generation",
-                        "F17 Challenge",
-                        "Fireforce",
-                        "Fly Harder",
-                        "Frontier - Elite 2",
-                        "Global Effect",
-                        "Gloom",
-                        "Guardian",
-                        "GunShip 2000",
-                        "IK+",
-                        "James Pond 2 - RoboCod",
-                        "Jungle Strike",
-                        "Mean Arenas",
-                        "Project-X Special Edition '93",
-                        "Qwak!",
-                        "Roadkill",
-                        "Speris Legacy",
-                        "Syndicate",
-                        "UFO - Enemy Unknown",
-                        "Whale's Voyage"};
-    EXPECT_EQ(cd32, Sorted(TitlesOfList("CD32")));
+    // clang-format off
+    const Texts cd32 = {"Akira", "Alien Breed Special Edition '92", "Chambers of Shaolin", "Dark Seed", "Deep Core",
+        "Defender of the Crown 2", "D-Generation", "F17 Challenge", "Fireforce", "Fly Harder", "Frontier - Elite 2",
+        "Global Effect", "Gloom", "Guardian", "GunShip 2000", "IK+", "James Pond 2 - RoboCod", "Jungle Strike",
+        "Mean Arenas", "Project-X Special Edition '93", "Qwak!", "Roadkill", "Speris Legacy", "Syndicate",
+        "UFO - Enemy Unknown", "Whale's Voyage"};
+    const Texts saved = {"Akira", "Dark Seed", "D-Generation", "GunShip 2000", "James Pond 2 - RoboCod",
+        "Syndicate", "UFO - Enemy Unknown"};
+    // clang-format on
+    EXPECT_EQ(cd32, Sorted(TitlesOfList("CD32")));  // the CD32 list holds these 26 games
+    EXPECT_EQ((Texts{"Defender of the Crown 2", "Fantastic Voyage", "Indiana Jones and the Last Crusade",
+                     "Lemmings", "Turrican 2"}),
+              Sorted(TitlesOfList("CDTV")));
     Texts shuffled = cd32;
     std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(7));
     EXPECT_EQ(cd32, Sorted(shuffled));
-    const Texts nvram = {"[Backup] Akira",
-                         "[Backup] Dark Seed",
-                         "[Backup] D-Generation",
-                         "[Backup] GunShip 2000",
-                         "[Backup] James Pond 2 - RoboCod",
-                         "[Backup] Syndicate",
-                         "[Backup] UFO - Enemy Unknown",
-                         "Akira",
-                         "Dark Seed",
-                         "D-Generation",
-                         "GunShip 2000",
-                         "James Pond 2 - RoboCod",
-                         "Syndicate",
-                         "UFO - Enemy Unknown"};
-    Texts added(nvram.begin() + 7, nvram.end());
-    added.insert(added.end(), nvram.begin(), nvram.begin() + 7);
+    // The NVRAM list: the backups come first, though added after the save files.
+    Texts nvram, added = saved;
+    for (const std::string& title : saved)
+        nvram.push_back("[Backup] " + title);
+    added.insert(added.end(), nvram.begin(), nvram.end());
+    nvram.insert(nvram.end(), saved.begin(), saved.end());
     EXPECT_EQ(nvram, Sorted(added));
 }
 
-// Each pair is in order; the reverse must not be. Each pair breaks one rule if the rule is broken.
+// Each pair is in order and the reverse is not; each pair fails when its rule is broken.
 TEST(Collation, EachRuleOnTitlesMadeForIt)
 {
     const std::pair<const char*, const char*> ordered[] = {

@@ -1,5 +1,5 @@
 // The 30 game profiles against the product's game tables, typed here row by row and independently
-// of games/GameProfiles.cpp: a wrong value in any profile fails one of these rows.
+// of games/GameProfiles.cpp: a wrong value in any profile fails its row.
 #include "games/GameProfiles.h"
 
 #include "platform/AppFolder.h"
@@ -9,20 +9,13 @@
 namespace talvero {
 namespace {
 
+// folders: "prefs tree" = prefs, prefs\env-archive, prefs\env-archive\sys. copies: none, single, a count,
+// all; "+patch" for the 168 patch records. support: in the order run. nv: "" = no nv_location.
+// before/after: configuration lines; "sound line" = sound_output=exact with sound emulation; '@' = AppFolder.
 struct Row {
-    const char* title;
-    const char* lists;
-    const char* identity;
-    const char* code;
+    const char *title, *lists, *identity, *code;
     int emulator;
-    const char* folders;  // "prefs tree" = prefs, prefs\env-archive, prefs\env-archive\sys
-    const char* copies;   // none, single, a count, all; "+patch" for the 168 patch records
-    const char* support;  // in the order run, separated by "; "
-    const char* nv;       // "" = no nv_location
-    const char* before;   // configuration lines "key=value", separated by "; "
-    const char* volume;
-    const char* after;  // as `before`; "sound line" = sound_output=exact with sound emulation
-    const char* dataFile;
+    const char *folders, *copies, *support, *nv, *before, *volume, *after, *dataFile;
 };
 
 // clang-format off
@@ -60,91 +53,72 @@ const Row kRows[] = {
 };
 // clang-format on
 
-// The profile's values spelled the way the table spells them.
-std::string ListsOf(const GameProfile& p)
+template <typename T, typename Text>
+std::string Join(const std::vector<T>& items, const char* separator, Text text)
 {
-    return p.InCD32() && p.InCDTV() ? "CD32, CDTV" : p.InCD32() ? "CD32" : "CDTV";
+    std::string joined;
+    for (const T& item : items)
+        joined += (joined.empty() ? "" : separator) + std::string(text(item));
+    return joined;
 }
 
-std::string Folders(const GameProfile& p)
+template <typename... Texts>
+std::string Fields(const Texts&... texts)
 {
-    std::string text;
-    for (const std::string& folder : p.folders)
-        text += (text.empty() ? "" : ", ") + folder;
-    const std::size_t prefs = text.find("prefs, prefs\\env-archive, prefs\\env-archive\\sys");
-    return prefs == std::string::npos ? text : text.replace(prefs, 47, "prefs tree");
+    return ((std::string(texts) + " | ") + ...);
 }
 
-std::string Copies(const GameProfile& p)
+// A profile spelled the way the tables spell it, in the order of a Row.
+std::string Spelled(const GameProfile& p)
 {
     const char* modes[] = {"none", "single", "", "all"};
-    const std::string mode =
+    const char* support[] = {"fakepad to c", "lowlevel to libs", "lowlevel and nonvolatile to libs",
+                             "nvram.hdf to nv", "debox and playerprefs to libs"};
+    std::string folders = Join(p.folders, ", ", [](const std::string& folder) { return folder; });
+    if (const auto at = folders.find("prefs, prefs\\env-archive, prefs\\env-archive\\sys");
+        at != std::string::npos)
+        folders.replace(at, 47, "prefs tree");
+    const auto line = [](const ProfileLine& l) { return l.key + LineValue(l); };
+    std::string after = Join(p.linesAfter, "; ", line);
+    if (p.soundLine)
+        after += (after.empty() ? "" : "; ") + std::string("sound line");
+    const std::string lists = p.InCD32() && p.InCDTV() ? "CD32, CDTV" : p.InCD32() ? "CD32" : "CDTV";
+    const std::string copies =
         p.copyMode == CopyMode::Fixed ? std::to_string(p.copyCount) : modes[int(p.copyMode)];
-    return mode + (p.patch ? "+patch" : "");
-}
-
-std::string Support(const GameProfile& p)
-{
-    const char* names[] = {"fakepad to c", "lowlevel to libs", "lowlevel and nonvolatile to libs",
-                           "nvram.hdf to nv", "debox and playerprefs to libs"};
-    std::string text;
-    for (SupportFile file : p.supportFiles)
-        text += (text.empty() ? "" : "; ") + std::string(names[int(file)]);
-    return text;
-}
-
-std::string Lines(const std::vector<ProfileLine>& lines, bool soundLine)
-{
-    std::string text;
-    for (const ProfileLine& line : lines)
-        text += (text.empty() ? "" : "; ") + line.key + LineValue(line);
-    return soundLine ? text + (text.empty() ? "" : "; ") + "sound line" : text;
+    return Fields(p.title, lists, p.identityFile, p.cacheCode, p.executable, folders,
+                  copies + (p.patch ? "+patch" : ""),
+                  Join(p.supportFiles, "; ", [&](SupportFile file) { return support[int(file)]; }),
+                  p.nvLocation.value_or(""), p.bootScript ? "boot script" : "no boot script",
+                  Join(p.linesBefore, "; ", line), p.volume, after, DataFilePath(p), CacheFolderPath(p));
 }
 
 TEST(GameProfiles, EveryRowAsTheGameTablesGiveIt)
 {
     SetAppFolder(NativePath("\\talvero"));
-    const auto& profiles = GameProfiles();
-    ASSERT_EQ(std::size(kRows), profiles.size());
-    for (std::size_t i = 0; i < profiles.size(); ++i) {
-        const Row& row = kRows[i];
-        const GameProfile& p = profiles[i];
-        SCOPED_TRACE(row.title);
-        EXPECT_EQ(row.title, p.title);
-        EXPECT_EQ(&p, FindProfile(row.title));
-        EXPECT_EQ(row.lists, ListsOf(p));
-        EXPECT_EQ(row.identity, p.identityFile);
-        EXPECT_EQ(row.code, p.cacheCode);
-        EXPECT_EQ("WinUAE" + std::to_string(row.emulator) + "r3.exe", p.executable);
-        EXPECT_EQ(row.folders, Folders(p));
-        EXPECT_EQ(row.copies, Copies(p));
-        EXPECT_EQ(row.support, Support(p));
-        EXPECT_EQ(row.nv, p.nvLocation.value_or(""));
-        EXPECT_EQ(row.code != std::string("fron"), p.bootScript);
-        EXPECT_EQ(row.before, Lines(p.linesBefore, false));
-        EXPECT_EQ(row.volume, p.volume);
-        std::string after = row.after;
+    ASSERT_EQ(std::size(kRows), GameProfiles().size());
+    for (std::size_t i = 0; i < std::size(kRows); ++i) {
+        const Row& r = kRows[i];
+        std::string after = r.after;
         if (const auto at = after.find('@'); at != std::string::npos)
             after = after.substr(0, at) + AppPath(after.substr(at + 1));
-        EXPECT_EQ(after, Lines(p.linesAfter, p.soundLine));
-        EXPECT_EQ(NativePath("\\talvero\\Data\\") + row.dataFile, DataFilePath(p));
-        EXPECT_EQ(NativePath("\\talvero\\Cache\\") + row.code, CacheFolderPath(p));
+        EXPECT_EQ(Fields(r.title, r.lists, r.identity, r.code,
+                         "WinUAE" + std::to_string(r.emulator) + "r3.exe", r.folders, r.copies, r.support,
+                         r.nv, r.code == std::string("fron") ? "no boot script" : "boot script", r.before,
+                         r.volume, after, NativePath("\\talvero\\Data\\") + r.dataFile,
+                         NativePath("\\talvero\\Cache\\") + r.code),
+                  Spelled(GameProfiles()[i]));
+        EXPECT_EQ(&GameProfiles()[i], FindProfile(r.title));
     }
 }
 
-TEST(GameProfiles, TitlesMatchExactlyAndEachListHoldsItsGames)
+TEST(GameProfiles, TitlesMatchExactlyAndTheCopyRecordsAreCounted)
 {
-    EXPECT_EQ(nullptr, FindProfile("akira"));
     EXPECT_EQ(nullptr, FindProfile("Akira "));
-    EXPECT_EQ(26u, TitlesOfList("CD32").size());
-    EXPECT_EQ((std::vector<std::string>{"Defender of the Crown 2", "Fantastic Voyage",
-                                        "Indiana Jones and the Last Crusade", "Lemmings", "Turrican 2"}),
-              TitlesOfList("CDTV"));
     EXPECT_TRUE(TitlesOfList("cd32").empty());
-    EXPECT_EQ(std::optional<int>(30), FindProfile("GunShip 2000")->FixedCopyRecords());
-    EXPECT_EQ(std::optional<int>(1), FindProfile("Akira")->FixedCopyRecords());
-    EXPECT_EQ(std::optional<int>(0), FindProfile("Gloom")->FixedCopyRecords());
-    EXPECT_EQ(std::nullopt, FindProfile("Frontier - Elite 2")->FixedCopyRecords());
+    const std::pair<const char*, std::optional<int>> records[] = {
+        {"GunShip 2000", 30}, {"Akira", 1}, {"Gloom", 0}, {"Frontier - Elite 2", std::nullopt}};
+    for (const auto& [title, count] : records)
+        EXPECT_EQ(count, FindProfile(title)->FixedCopyRecords()) << title;
 }
 
 }  // namespace

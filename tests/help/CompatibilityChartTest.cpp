@@ -1,45 +1,32 @@
 // The compatibility chart's rows, marks and notes.
 #include "help/CompatibilityChart.h"
 
-#include <functional>
 #include <gtest/gtest.h>
 
 namespace talvero {
 namespace {
 
-std::vector<int> RowsWhere(const std::function<bool(const ChartRow&)>& test)
-{
-    std::vector<int> rows;
-    const auto chart = CompatibilityChart();
-    for (std::size_t i = 0; i < chart.size(); ++i) {
-        if (test(chart[i]))
-            rows.push_back(static_cast<int>(i + 1));
-    }
-    return rows;
-}
-
-TEST(CompatibilityChart, RowsCountsAndOrder)
+TEST(CompatibilityChart, RowsMarksAndNotes)
 {
     const auto chart = CompatibilityChart();
     ASSERT_EQ(30u, chart.size());
     EXPECT_EQ(25u, CompatibilityChartFirstGroupSize());
-    EXPECT_EQ("Dark Seed", chart[3].title);
-    EXPECT_EQ("Deep Core", chart[4].title);
-    EXPECT_EQ("D-Generation", chart[5].title);
-    EXPECT_EQ("Whale's Voyage", chart[24].title);
-    EXPECT_EQ("Defender of the Crown 2", chart[25].title);
-    EXPECT_EQ("Turrican 2", chart[29].title);
-    EXPECT_EQ((std::vector<int>{4, 6, 11, 14, 16, 17, 23, 24}),
-              RowsWhere([](const ChartRow& r) { return r.joypad == ChartMark::Ticked; }));
-    EXPECT_EQ((std::vector<int>{1, 4, 6, 14, 16, 23, 24}),
-              RowsWhere([](const ChartRow& r) { return r.nvram == ChartMark::Ticked; }));
-    EXPECT_EQ((std::vector<int>{11, 12, 22}),
-              RowsWhere([](const ChartRow& r) { return r.nvram == ChartMark::NotTested; }));
-    EXPECT_TRUE(RowsWhere([](const ChartRow& r) { return r.joypad == ChartMark::NotTested; }).empty());
-    EXPECT_EQ((std::vector<int>{10, 12, 13, 21, 30}),
-              RowsWhere([](const ChartRow& r) { return r.note != "-"; }));
-    EXPECT_EQ("use 'DH0:Save' to save", chart[9].note);
-    EXPECT_EQ("use a joypad (not the keyboard)", chart[29].note);
+    std::string marks, notes;  // per row the joypad and NVRAM marks: '.' empty, 'x' ticked, '?' not tested
+    for (std::size_t row = 1; row <= chart.size(); ++row) {
+        const ChartRow& r = chart[row - 1];
+        marks += std::string(".x?").substr(std::size_t(r.joypad), 1) + ".x?"[std::size_t(r.nvram)] + "|";
+        if (r.note != "-")
+            notes += std::to_string(row) + ": " + r.note + "\n";
+    }
+    std::string titles;
+    for (std::size_t row : {4u, 5u, 6u, 25u, 26u, 30u})
+        titles += chart[row - 1].title + "|";
+    EXPECT_EQ("Dark Seed|Deep Core|D-Generation|Whale's Voyage|Defender of the Crown 2|Turrican 2|", titles);
+    EXPECT_EQ(".x|..|..|xx|..|xx|..|..|..|..|x?|.?|..|xx|..|xx|x.|..|..|..|..|.?|xx|xx|..|..|..|..|..|..|",
+              marks);
+    EXPECT_EQ("10: use 'DH0:Save' to save\n12: set controller to 'Joystick'\n13: enable the JIT compiler\n"
+              "21: set controller to 'Joystick'\n30: use a joypad (not the keyboard)\n",
+              notes);
 }
 
 }  // namespace

@@ -8,24 +8,19 @@ namespace {
 
 TEST(SettingsConversions, BooleansAndIntegersFromText)
 {
-    const std::pair<const char*, std::optional<bool>> booleans[] = {
-        {"True", true},        {"False", false},
-        {"false", false},      {"TRUE", true},
-        {"0", false},          {"-1", true},
-        {"2", true},           {" 1 ", true},
-        {"yes", std::nullopt}, {"garbage", std::nullopt},
-        {"", std::nullopt},    {"1x", std::nullopt}};
-    for (const auto& [text, value] : booleans)
-        EXPECT_EQ(value, ParseBoolean(text)) << text;
-    const std::pair<const char*, std::optional<int>> integers[] = {{"0", 0},
-                                                                   {"2", 2},
-                                                                   {"-1", -1},
-                                                                   {"1.6", 2},
-                                                                   {"two", std::nullopt},
-                                                                   {"", std::nullopt},
-                                                                   {"99999999", std::nullopt}};
-    for (const auto& [text, value] : integers)
-        EXPECT_EQ(value, ParseInteger(text)) << text;
+    // Each text with what it reads as: T true, F false, a number, '-' no value.
+    std::string booleans, integers;
+    for (const char* text :
+         {"True", "False", "false", "TRUE", "0", "-1", "2", " 1 ", "yes", "garbage", "", "1x"}) {
+        const auto value = ParseBoolean(text);
+        booleans += std::string(text) + "=" + (value ? (*value ? "T" : "F") : "-") + " ";
+    }
+    EXPECT_EQ("True=T False=F false=F TRUE=T 0=F -1=T 2=T  1 =T yes=- garbage=- =- 1x=- ", booleans);
+    for (const char* text : {"0", "2", "-1", "1.6", "two", "", "99999999"}) {
+        const auto value = ParseInteger(text);
+        integers += std::string(text) + "=" + (value ? std::to_string(*value) : "-") + " ";
+    }
+    EXPECT_EQ("0=0 2=2 -1=-1 1.6=2 two=- =- 99999999=- ", integers);
 }
 
 TEST(SettingsStore, AbsentKeysGiveTheirDefaultsAsTextAndWrittenTextIsKeptExactly)
