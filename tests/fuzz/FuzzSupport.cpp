@@ -4,6 +4,7 @@
 #include "games/GameProfiles.h"
 #include "platform/AppFolder.h"
 #include "platform/Host.h"
+#include "tests/support/TestFolder.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -22,40 +23,22 @@ public:
     void EndProgramNow() override {}
 };
 
-std::string& Folder()
-{
-    static std::string folder;
-    return folder;
-}
-
-void RemoveFolder()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(Folder(), ignored);
-}
-
 }  // namespace
 
 std::string MakeDemoAppFolder(const std::vector<std::string>& titles)
 {
     static SilentHost host;
+    static const test::TestFolder folder;  // removed at exit
     SetHost(&host);
-    std::string pattern = (std::filesystem::temp_directory_path() / "talvero-fuzz-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) {
-        std::perror("mkdtemp");
-        std::abort();
-    }
-    Folder() = pattern;
-    std::atexit(RemoveFolder);
     // Without an emulator an install that gets that far ends with a message, not a process.
-    LayOutDemoAppFolder(pattern, "/bin/true");
+    LayOutDemoAppFolder(folder.path(), "/bin/true");
     for (const char* executable : {kEmulator817, kEmulator814})
-        std::filesystem::remove(pattern + "/WinUAE/" + executable);
-    std::filesystem::create_directories(pattern + "/Drives/D");
+        std::filesystem::remove(folder / ("WinUAE/" + std::string(executable)));
+    std::filesystem::create_directories(folder / "Drives/D");
     for (const std::string& title : titles)
-        LayOutDemoCd(*FindProfile(title), pattern + "/Drives/D");
-    SetAppFolder(pattern);
-    return pattern;
+        LayOutDemoCd(*FindProfile(title), folder / "Drives/D");
+    SetAppFolder(folder.path());
+    return folder.path();
 }
 
 std::string_view Text(const std::uint8_t* data, std::size_t size)
@@ -66,10 +49,8 @@ std::string_view Text(const std::uint8_t* data, std::size_t size)
 std::vector<std::string> Pieces(std::string_view text, std::size_t count)
 {
     std::vector<std::string> pieces;
-    while (pieces.size() + 1 < count) {
-        const auto cut = text.find('\0');
-        if (cut == std::string_view::npos)
-            break;
+    for (auto cut = text.find('\0'); pieces.size() + 1 < count && cut != std::string_view::npos;
+         cut = text.find('\0')) {
         pieces.emplace_back(text.substr(0, cut));
         text.remove_prefix(cut + 1);
     }

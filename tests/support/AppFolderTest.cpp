@@ -82,16 +82,13 @@ std::string AppFolderTest::WaitForLaunchLog(int records) const
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
     std::string content;
     while (std::chrono::steady_clock::now() < deadline) {
-        if (Exists(log)) {
-            content = ReadFile(log);
-            int found = 0;
-            for (std::size_t at = content.find("result: "); at != std::string::npos;
-                 at = content.find("result: ", at + 1))
-                ++found;
-            // The stand-in has ended too, so that the next start needs no question.
-            if (found >= records && !EmulatorStillRunning())
-                return content;
-        }
+        content = Exists(log) ? ReadFile(log) : "";
+        int found = 0;
+        for (std::size_t at = content.find("result: "); at != std::string::npos; at = content.find("result: ", at + 1))
+            ++found;
+        // The stand-in has ended too, so that the next start needs no question.
+        if (found >= records && !EmulatorStillRunning())
+            return content;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     ADD_FAILURE() << "the stand-in emulator wrote no launch record in time";

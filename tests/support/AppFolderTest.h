@@ -21,8 +21,7 @@ protected:
     std::string App(const std::string& relative) const;
     /// The save-data file of a game that keeps one (its path from the save-data table).
     std::string SaveDataFile(const std::string& title) const;
-    /// Data files, support pack, emulator folder with the stand-in (or another emulator program)
-    /// and Default.uae.
+    /// Data files, support pack, emulator folder with the stand-in (or `emulator`), Default.uae.
     void LayOutDemo(const std::string& emulator = StandinExecutable());
     /// A fake CD for a game as drive D: (AppFolder/Drives/D).
     void InsertDemoCd(const std::string& title, const std::string& drive = "D");
@@ -30,8 +29,7 @@ protected:
     std::vector<std::string> ConfigLines() const;
     /// The value of the last configuration line that begins with `key`.
     std::string ConfigValue(const std::string& key) const;
-    /// Waits until the stand-in's log holds `records` launch records and the stand-in has ended,
-    /// and returns the log.
+    /// The stand-in's log, once it holds `records` launch records and the stand-in has ended.
     std::string WaitForLaunchLog(int records = 1) const;
 
     TestFolder folder;

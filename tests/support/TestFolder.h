@@ -6,11 +6,10 @@
 
 namespace talvero::test {
 
-/// A fresh temporary folder, removed with everything in it at the end of the test.
+/// A fresh temporary folder (below `parent`, else the system's), removed with all it holds at the end.
 class TestFolder {
 public:
     TestFolder();
-    /// A fresh folder below `parent` instead of the system's temporary folder.
     explicit TestFolder(const std::string& parent);
     ~TestFolder();
     TestFolder(const TestFolder&) = delete;
@@ -45,7 +44,7 @@ int ErrorNumberOf(Operation operation)
 }
 
 /// Whether a folder without write permission refuses new files: on Linux when the tests do not
-/// run as root (they give it up where they can); Windows has no such folders.
+/// run as root; Windows has no such folders.
 bool ReadOnlyFoldersAreEnforced();
 
 }  // namespace talvero::test

@@ -16,13 +16,7 @@ namespace fs = std::filesystem;
 namespace talvero {
 namespace {
 
-using test::ImageKind;
-
-std::string Backslashed(std::string path)
-{
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return "\\" + path;
-}
+using test::ErrorNumberOf;
 
 std::string ReadWhole(const CdImage& image, std::string_view path, std::size_t* largestPiece = nullptr)
 {
@@ -35,38 +29,30 @@ std::string ReadWhole(const CdImage& image, std::string_view path, std::size_t* 
     return bytes;
 }
 
-class EveryImageKind : public ::testing::TestWithParam<ImageKind> {};
-
-TEST_P(EveryImageKind, HoldsEveryFileByteForByteReadInBoundedPieces)
+TEST(CdImage, EveryKindHoldsEveryFileByteForByteReadInBoundedPieces)
 {
-    const auto image = CdImage::Open(test::ImageOf(GetParam()));
-    for (const auto& [path, bytes] : test::ImageFiles()) {
-        std::size_t largest = 0;
-        EXPECT_TRUE(bytes == ReadWhole(*image, Backslashed(path), &largest)) << path;
-        EXPECT_LE(largest, 256u * 1024) << path;
+    for (const test::ImageKind& kind : test::ImageKinds()) {
+        SCOPED_TRACE(kind.name);
+        const auto image = CdImage::Open(test::ImageOf(kind));
+        for (auto [path, bytes] : test::ImageFiles()) {
+            std::size_t largest = 0;
+            std::replace(path.begin(), path.end(), '/', '\\');
+            EXPECT_TRUE(bytes == ReadWhole(*image, "\\" + path, &largest)) << path;
+            EXPECT_LE(largest, 256u * 1024) << path;
+        }
+        // Names match regardless of letter case and of a version suffix.
+        EXPECT_EQ("whale", ReadWhole(*image, "\\wv_disk1\\WV"));
+        EXPECT_EQ("whale", ReadWhole(*image, "\\WV_DISK1\\WV;1"));
+        EXPECT_EQ(test::ImageFiles().at("Akira"), ReadWhole(*image, "AKIRA"));
+        EXPECT_EQ(kind.names == IsoNames::Plain ? 53 : 0,
+                  ErrorNumberOf([&] { image->Find(std::string("\\") + test::kLongName); }));
+        const std::pair<const char*, int> failures[] = {{"\\Gloom", 53},        {"\\nothing\\Gloom", 76},
+                                                        {"\\Akira\\Gloom", 76}, {"\\c\\..\\Akira", 76},
+                                                        {"\\data\\levels", 75}, {"\\", 75}};
+        for (const auto& [path, number] : failures)
+            EXPECT_EQ(number, ErrorNumberOf([&] { image->Find(path); })) << path;
     }
-    // Names match regardless of letter case and of a version suffix.
-    EXPECT_EQ("whale", ReadWhole(*image, "\\wv_disk1\\WV"));
-    EXPECT_EQ("whale", ReadWhole(*image, "\\WV_DISK1\\WV;1"));
-    EXPECT_EQ(test::ImageFiles().at("Akira"), ReadWhole(*image, "AKIRA"));
-
-    const bool longNames = GetParam().names != IsoNames::Plain;
-    EXPECT_EQ(longNames ? 0 : 53,
-              test::ErrorNumberOf([&] { image->Find(std::string("\\") + test::kLongName); }));
-    EXPECT_EQ(53, test::ErrorNumberOf([&] { image->Find("\\Gloom"); }));
-    EXPECT_EQ(76, test::ErrorNumberOf([&] { image->Find("\\nothing\\Gloom"); }));
-    EXPECT_EQ(76, test::ErrorNumberOf([&] { image->Find("\\Akira\\Gloom"); }));
-    EXPECT_EQ(76, test::ErrorNumberOf([&] { image->Find("\\c\\..\\Akira"); }));
-    EXPECT_EQ(75, test::ErrorNumberOf([&] { image->Find("\\data\\levels"); }));
-    EXPECT_EQ(75, test::ErrorNumberOf([&] { image->Find("\\"); }));
 }
-
-INSTANTIATE_TEST_SUITE_P(Images, EveryImageKind, ::testing::ValuesIn(test::ImageKinds()),
-                         [](const auto& info) {
-                             std::string name = info.param.name;
-                             std::replace(name.begin(), name.end(), '-', '_');
-                             return name;
-                         });
 
 TEST(CdImage, TheExactSpellingWinsOverOtherCases)
 {
@@ -83,23 +69,19 @@ TEST(CdImage, TheExactSpellingWinsOverOtherCases)
 TEST(CdRoot, CopiesOutOfAnImageReplaceEarlierCopiesWholeOrNotAtAll)
 {
     test::TestFolder folder;
-    const std::string image = test::CopyOfImage(test::ImageKinds()[5], folder.path());
+    const test::ImageKind& kind = test::ImageKinds()[5];
+    const CdRoot cd = CdRoot::Open("D:", test::CopyOfImage(kind, folder.path()));
     const std::string target = folder / "Loader.exe";
     test::WriteFile(target, std::string(100000, 'x'));
-    const CdRoot cd = CdRoot::Open("D:", image);
     cd.CheckFile("\\c\\loader.exe");
     cd.CopyToCache("\\c\\Loader.exe", target);
     EXPECT_TRUE(test::ImageFiles().at("c/Loader.exe") == test::ReadFile(target));
 
     // The image shrinks under an open drive: the copy fails, the earlier copy stays, nothing is left behind.
-    fs::resize_file(folder / (std::string(test::ImageKinds()[5].name) + ".bin"), 2352 * 40);
-    EXPECT_EQ(321, test::ErrorNumberOf([&] { cd.CopyToCache("\\big.dat", target); }));
+    fs::resize_file(folder / (std::string(kind.name) + ".bin"), 2352 * 40);
+    EXPECT_EQ(321, ErrorNumberOf([&] { cd.CopyToCache("\\big.dat", target); }));
     EXPECT_TRUE(test::ImageFiles().at("c/Loader.exe") == test::ReadFile(target));
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder.path()))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ((std::vector<std::string>{"Loader.exe", "cue-mode1-2352.bin", "cue-mode1-2352.cue"}), names);
+    EXPECT_EQ(3, std::distance(fs::directory_iterator(folder.path()), {}));
 }
 
 class CdImageInstallTest : public test::AppFolderTest {};
@@ -117,8 +99,7 @@ TEST_F(CdImageInstallTest, ADamagedImageStopsTheInstallWithItsMessageBeforeAnyth
         << message.text;
     EXPECT_EQ(MessageIcon::Critical, message.icon);
     EXPECT_EQ(0, host->endProgramRequests);
-    EXPECT_FALSE(test::Exists(folder / "Cache/akir"));
-    EXPECT_FALSE(test::Exists(App("\\WinUAE\\launch.log")));
+    EXPECT_FALSE(test::Exists(folder / "Cache/akir") || test::Exists(App("\\WinUAE\\launch.log")));
 }
 
 }  // namespace
