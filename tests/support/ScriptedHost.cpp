@@ -4,11 +4,6 @@
 
 namespace talvero::test {
 
-ScriptedHost::ScriptedHost()
-{
-    SetHost(this);
-}
-
 ScriptedHost::~ScriptedHost()
 {
     for (const MessageBoxRequest& message : m_messages)
@@ -47,11 +42,6 @@ std::optional<std::string> ScriptedHost::ChooseFileToOpen(const OpenFileRequest&
 {
     fileRequests.push_back(request);
     return Next(m_files, std::optional<std::string>(), "unscripted file dialog: " + request.title);
-}
-
-void ScriptedHost::EndProgramNow()
-{
-    ++endProgramRequests;
 }
 
 MessageBoxRequest ScriptedHost::TakeMessage()

@@ -1,7 +1,5 @@
 #include "tests/support/TestFolder.h"
 
-#include "platform/AppFolder.h"
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -11,8 +9,6 @@
 namespace fs = std::filesystem;
 
 namespace talvero::test {
-
-TestFolder::TestFolder() : TestFolder(fs::temp_directory_path().string()) {}
 
 TestFolder::TestFolder(const std::string& parent)
 {
@@ -37,11 +33,6 @@ TestFolder::~TestFolder()
             fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
     }
     fs::remove_all(m_path, ignored);
-}
-
-std::string TestFolder::operator/(const std::string& relative) const
-{
-    return JoinPath(m_path, NativePath(relative));
 }
 
 void WriteFile(const std::string& path, const std::string& bytes)

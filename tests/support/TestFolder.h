@@ -1,7 +1,9 @@
 #pragma once
 
+#include "platform/AppFolder.h"
 #include "platform/FileError.h"
 
+#include <filesystem>
 #include <string>
 
 namespace talvero::test {
@@ -9,7 +11,7 @@ namespace talvero::test {
 /// A fresh temporary folder (below `parent`, else the system's), removed with all it holds at the end.
 class TestFolder {
 public:
-    TestFolder();
+    TestFolder() : TestFolder(std::filesystem::temp_directory_path().string()) {}
     explicit TestFolder(const std::string& parent);
     ~TestFolder();
     TestFolder(const TestFolder&) = delete;
@@ -17,7 +19,10 @@ public:
 
     const std::string& path() const { return m_path; }
     /// The folder followed by a relative path ("a/b.txt"), in the platform's spelling.
-    std::string operator/(const std::string& relative) const;
+    std::string operator/(const std::string& relative) const
+    {
+        return JoinPath(m_path, NativePath(relative));
+    }
 
 private:
     std::string m_path;
