@@ -4,7 +4,6 @@
 #include "games/GameProfiles.h"
 #include "platform/AppFolder.h"
 #include "platform/Host.h"
-#include "tests/support/TestFolder.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -23,22 +22,33 @@ public:
     void EndProgramNow() override {}
 };
 
+std::string g_folder;
+
 }  // namespace
 
 std::string MakeDemoAppFolder(const std::vector<std::string>& titles)
 {
     static SilentHost host;
-    static const test::TestFolder folder;  // removed at exit
     SetHost(&host);
+    std::string pattern = (std::filesystem::temp_directory_path() / "talvero-fuzz-XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) {
+        std::perror("mkdtemp");
+        std::abort();
+    }
+    g_folder = pattern;
+    std::atexit([] {
+        std::error_code ignored;
+        std::filesystem::remove_all(g_folder, ignored);
+    });
     // Without an emulator an install that gets that far ends with a message, not a process.
-    LayOutDemoAppFolder(folder.path(), "/bin/true");
+    LayOutDemoAppFolder(g_folder, "/bin/true");
     for (const char* executable : {kEmulator817, kEmulator814})
-        std::filesystem::remove(folder / ("WinUAE/" + std::string(executable)));
-    std::filesystem::create_directories(folder / "Drives/D");
+        std::filesystem::remove(g_folder + "/WinUAE/" + executable);
+    std::filesystem::create_directories(g_folder + "/Drives/D");
     for (const std::string& title : titles)
-        LayOutDemoCd(*FindProfile(title), folder / "Drives/D");
-    SetAppFolder(folder.path());
-    return folder.path();
+        LayOutDemoCd(*FindProfile(title), g_folder + "/Drives/D");
+    SetAppFolder(g_folder);
+    return g_folder;
 }
 
 std::string_view Text(const std::uint8_t* data, std::size_t size)
