@@ -18,35 +18,33 @@
 namespace talvero {
 namespace {
 
-struct Edit {
-    const char* why;
-    const char* before;
-    const char* key;
-    const char* value;
-    const char* after;
-};
-
-const Edit kEdits[] = {
-    {"one line replaced, every line ends CR LF", "; c\r\nchipset=ocs\r\n\r\ncpu=68020\rgfx=double",
-     "chipset=", "aga", "; c\r\nchipset=aga\r\n\r\ncpu=68020\r\ngfx=double\r\n"},
-    {"the last of several", "joyport1=joy0\r\nx=1\r\njoyport1=joy1\r\ny=2\r\n", "joyport1=", "kbd2",
-     "joyport1=joy0\r\nx=1\r\njoyport1=kbd2\r\ny=2\r\n"},
-    {"empty value", "hardfile=rw,32,1,2,512,C:\\x.hdf\r\n", "hardfile=", "", "hardfile=\r\n"},
-    {"a key alone is matched", "hardfile=\r\n", "hardfile=", "rw,D:\\y", "hardfile=rw,D:\\y\r\n"},
-    {"exact, case-sensitive, untrimmed", "Chipset=ocs\r\n chipset=ocs\r\njoyport10=joy0\r\n",
-     "chipset=", "aga", "Chipset=ocs\r\n chipset=ocs\r\njoyport10=joy0\r\nchipset=aga\r\n"},
-    {"the key's = counts", "joyport10=joy0\r\n", "joyport1=", "kbd2", "joyport10=joy0\r\njoyport1=kbd2\r\n"},
-    {"a lone LF stays inside its line", "a=1\nstill a\r\nb=2\r\n", "b=", "3", "a=1\nstill a\r\nb=3\r\n"},
-    {"8-bit text byte for byte", "d=Gr\xFC\xDF\r\nchipset=ocs\r\n", "chipset=", "aga",
-     "d=Gr\xFC\xDF\r\nchipset=aga\r\n"},
-    {"an absent key is appended", "a=1\r\nb=2", "sound_output=", "normal",
-     "a=1\r\nb=2\r\nsound_output=normal\r\n"},
-    {"an empty file", "", "x=", "y", "x=y\r\n"},
-};
-
 TEST(ConfigEditor, RewritesTheLastLineOfTheKeyAndKeepsEveryOther)
 {
-    for (const Edit& edit : kEdits)
+    const struct {
+        const char* why;
+        const char* before;
+        const char* key;
+        const char* value;
+        const char* after;
+    } edits[] = {
+        {"one line replaced, every line ends CR LF", "; c\r\nchipset=ocs\r\n\r\ncpu=68020\rgfx=double",
+         "chipset=", "aga", "; c\r\nchipset=aga\r\n\r\ncpu=68020\r\ngfx=double\r\n"},
+        {"the last of several", "joyport1=joy0\r\nx=1\r\njoyport1=joy1\r\ny=2\r\n", "joyport1=", "kbd2",
+         "joyport1=joy0\r\nx=1\r\njoyport1=kbd2\r\ny=2\r\n"},
+        {"empty value", "hardfile=rw,32,1,2,512,C:\\x.hdf\r\n", "hardfile=", "", "hardfile=\r\n"},
+        {"a key alone is matched", "hardfile=\r\n", "hardfile=", "rw,D:\\y", "hardfile=rw,D:\\y\r\n"},
+        {"exact, case-sensitive, untrimmed", "Chipset=ocs\r\n chipset=ocs\r\njoyport10=joy0\r\n",
+         "chipset=", "aga", "Chipset=ocs\r\n chipset=ocs\r\njoyport10=joy0\r\nchipset=aga\r\n"},
+        {"the key's = counts", "joyport10=joy0\r\n", "joyport1=", "kbd2",
+         "joyport10=joy0\r\njoyport1=kbd2\r\n"},
+        {"a lone LF stays inside its line", "a=1\nstill a\r\nb=2\r\n", "b=", "3", "a=1\nstill a\r\nb=3\r\n"},
+        {"8-bit text byte for byte", "d=Gr\xFC\xDF\r\nchipset=ocs\r\n", "chipset=", "aga",
+         "d=Gr\xFC\xDF\r\nchipset=aga\r\n"},
+        {"an absent key is appended", "a=1\r\nb=2", "sound_output=", "normal",
+         "a=1\r\nb=2\r\nsound_output=normal\r\n"},
+        {"an empty file", "", "x=", "y", "x=y\r\n"},
+    };
+    for (const auto& edit : edits)
         EXPECT_EQ(edit.after, WithConfigValue(edit.before, edit.key, edit.value)) << edit.why;
     EXPECT_EQ(std::optional<std::size_t>(2), LastLineWithKey({"a=1", "b=2", "a=3", "ab=4"}, "a="));
     EXPECT_EQ(std::nullopt, LastLineWithKey({"A=1", " a=2"}, "a="));
@@ -57,7 +55,6 @@ protected:
     void SetUp() override
     {
         AppFolderTest::SetUp();
-        test::MakeFolders(folder / "WinUAE/Configurations");
         test::WriteFile(App(kConfigFile), "chipset=ocs\r\n");
     }
     int FailureOf(const std::string& key, const std::string& value)
@@ -74,20 +71,22 @@ TEST_F(ConfigEditorTest, WritesTheFileAndALeftoverDefaultNewGoes)
         EXPECT_EQ("chipset=aga\r\n", Config());
         EXPECT_FALSE(test::Exists(App(kConfigTempFile)));
     }
-    test::MakeReadOnly(App(kConfigFile));
-    EXPECT_EQ(75, FailureOf("chipset=", "aga"));  // unchanged, but it could not have been written
-}
-
-TEST_F(ConfigEditorTest, SeveralLinesAreSetInOrderAndARefusedOneKeepsTheLinesBeforeIt)
-{
-    SetConfigValues({{"a=", "1"}, {"chipset=", "aga"}, {"a=", "2"}});
-    EXPECT_EQ("chipset=aga\r\na=2\r\n", Config());
+    SetConfigValues({{"a=", "1"}, {"chipset=", "ocs"}, {"a=", "2"}});  // in order
+    EXPECT_EQ("chipset=ocs\r\na=2\r\n", Config());
+    // A refused line keeps the lines before it.
     EXPECT_EQ(5, test::ErrorNumberOf([] { SetConfigValues({{"b=", "1"}, {"c=", "x\ny"}, {"d=", "1"}}); }));
-    EXPECT_EQ("chipset=aga\r\na=2\r\nb=1\r\n", Config());
+    EXPECT_EQ("chipset=ocs\r\na=2\r\nb=1\r\n", Config());
+    std::filesystem::remove(App(kConfigFile));
+    EXPECT_EQ(53, FailureOf("chipset=", "aga"));
+    EXPECT_FALSE(test::Exists(App(kConfigFile)) || test::Exists(App(kConfigTempFile)));
+    test::TestFolder empty;
+    SetAppFolder(empty.path());
+    EXPECT_EQ(76, FailureOf("chipset=", "aga"));
 }
 
 TEST_F(ConfigEditorTest, FailuresLeaveDefaultUaeAsItWas)
 {
+    // A line break in the key or the value would add lines of its own.
     EXPECT_EQ(5, FailureOf("chipset=", "aga\r\nkickstart_rom_file=evil.rom"));
     EXPECT_EQ(5, FailureOf("chip\nset=", "aga"));
     EXPECT_EQ(5, FailureOf("chipset=", "aga\r"));
@@ -100,6 +99,7 @@ TEST_F(ConfigEditorTest, FailuresLeaveDefaultUaeAsItWas)
     faults::SetReplaceHook(nullptr);
     test::MakeReadOnly(App(kConfigFile));
     EXPECT_EQ(75, FailureOf("chipset=", "aga"));
+    EXPECT_EQ(75, FailureOf("chipset=", "ocs"));  // unchanged, but it could not have been written
     EXPECT_EQ("chipset=ocs\r\n", Config());
     if (test::ReadOnlyFoldersAreEnforced()) {
         test::MakeWritable(App(kConfigFile));
@@ -107,16 +107,6 @@ TEST_F(ConfigEditorTest, FailuresLeaveDefaultUaeAsItWas)
         EXPECT_EQ(75, FailureOf("chipset=", "aga"));
         EXPECT_EQ("chipset=ocs\r\n", Config());
     }
-}
-
-TEST_F(ConfigEditorTest, MissingFileIs53MissingFolderIs76AndNothingIsCreated)
-{
-    std::filesystem::remove(App(kConfigFile));
-    EXPECT_EQ(53, FailureOf("chipset=", "aga"));
-    EXPECT_FALSE(test::Exists(App(kConfigFile)) || test::Exists(App(kConfigTempFile)));
-    test::TestFolder empty;
-    SetAppFolder(empty.path());
-    EXPECT_EQ(76, FailureOf("chipset=", "aga"));
 }
 
 TEST_F(ConfigEditorTest, TheTemplateHoldsEveryKeyTalveroSetsOnce)
@@ -142,25 +132,21 @@ std::pair<std::vector<std::string>, bool> Shape(const std::string& content)
 
 TEST_F(ConfigEditorTest, TwoRunningCopiesTakeTurnsTheFileStaysWholeAndNoChangeIsLost)
 {
-    constexpr int kCalls = 1000;
+    const std::string calls = "1000";
     test::WriteFile(App(kConfigFile), DefaultUaeTemplate());
     const auto whole = Shape(DefaultUaeTemplate());
-    const std::int64_t copies[] = {
-        test::StartFileWorker({"config", folder.path(), "cpu_speed=", std::to_string(kCalls)}),
-        test::StartFileWorker({"config", folder.path(), "gfx_width=", std::to_string(kCalls)})};
+    const std::int64_t copies[] = {test::StartFileWorker({"config", folder.path(), "cpu_speed=", calls}),
+                                   test::StartFileWorker({"config", folder.path(), "gfx_width=", calls})};
     std::atomic<bool> finished{false};
     int statuses[2] = {-1, -1};
     std::thread waiter([&] {
-        for (int i = 0; i < 2; ++i)
-            statuses[i] = test::WaitForChild(copies[i]);
+        statuses[0] = test::WaitForChild(copies[0]);
+        statuses[1] = test::WaitForChild(copies[1]);
         finished = true;
     });
-    int looks = 0;
-    int torn = 0;
-    while (!finished) {
-        ++looks;
-        if (Shape(ReadFileBytes(App(kConfigFile))) != whole)
-            ++torn;
+    int looks = 0, torn = 0;
+    for (; !finished; ++looks) {
+        torn += Shape(ReadFileBytes(App(kConfigFile))) != whole;
         // A pause between looks: on Windows an open reader holds off the replace meanwhile.
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
@@ -169,8 +155,8 @@ TEST_F(ConfigEditorTest, TwoRunningCopiesTakeTurnsTheFileStaysWholeAndNoChangeIs
     EXPECT_EQ(0, statuses[1]);
     EXPECT_EQ(0, torn) << "of " << looks << " looks while both copies wrote";
     EXPECT_EQ(whole, Shape(Config()));
-    EXPECT_EQ(std::to_string(kCalls), ConfigValue("cpu_speed="));
-    EXPECT_EQ(std::to_string(kCalls), ConfigValue("gfx_width="));
+    EXPECT_EQ(calls, ConfigValue("cpu_speed="));
+    EXPECT_EQ(calls, ConfigValue("gfx_width="));
     EXPECT_FALSE(test::Exists(App(kConfigTempFile)));
 }
 

@@ -7,6 +7,8 @@
 #include "platform/TextRecords.h"
 #include "tests/fuzz/FuzzSupport.h"
 
+#include <algorithm>
+
 using namespace talvero;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -14,21 +16,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const std::string folder = fuzz::MakeDemoAppFolder();
     // Input: key NUL value NUL file content.
     const auto pieces = fuzz::Pieces(fuzz::Text(data, size), 3);
-    const std::string& key = pieces[0];
-    const std::string& value = pieces[1];
-    const std::string& content = pieces[2];
+    const std::string &key = pieces[0], &value = pieces[1], &content = pieces[2];
 
     const std::string result = WithConfigValue(content, key, value);
     const auto before = SplitRecords(content);
     const auto after = SplitRecords(result);
     fuzz::Require(result.size() >= 2 && result.compare(result.size() - 2, 2, "\r\n") == 0, "ends with CR LF");
-    if (key.find('\r') == std::string::npos && (key + value).find('\r') == std::string::npos) {
+    if ((key + value).find('\r') == std::string::npos) {
         fuzz::Require(after.size() == before.size() || after.size() == before.size() + 1,
                       "no line lost or added");
-        bool found = false;
-        for (const std::string& line : after)
-            found = found || line == key + value;
-        fuzz::Require(found, "the key's line holds the value");
+        fuzz::Require(std::find(after.begin(), after.end(), key + value) != after.end(),
+                      "the key's line holds the value");
     }
 
     // The same through the file, with its lock and replace.

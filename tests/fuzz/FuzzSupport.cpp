@@ -22,17 +22,7 @@ public:
     void EndProgramNow() override {}
 };
 
-std::string& Folder()
-{
-    static std::string folder;
-    return folder;
-}
-
-void RemoveFolder()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(Folder(), ignored);
-}
+std::string g_folder;
 
 }  // namespace
 
@@ -45,17 +35,20 @@ std::string MakeDemoAppFolder(const std::vector<std::string>& titles)
         std::perror("mkdtemp");
         std::abort();
     }
-    Folder() = pattern;
-    std::atexit(RemoveFolder);
+    g_folder = pattern;
+    std::atexit([] {
+        std::error_code ignored;
+        std::filesystem::remove_all(g_folder, ignored);
+    });
     // Without an emulator an install that gets that far ends with a message, not a process.
-    LayOutDemoAppFolder(pattern, "/bin/true");
+    LayOutDemoAppFolder(g_folder, "/bin/true");
     for (const char* executable : {kEmulator817, kEmulator814})
-        std::filesystem::remove(pattern + "/WinUAE/" + executable);
-    std::filesystem::create_directories(pattern + "/Drives/D");
+        std::filesystem::remove(g_folder + "/WinUAE/" + executable);
+    std::filesystem::create_directories(g_folder + "/Drives/D");
     for (const std::string& title : titles)
-        LayOutDemoCd(*FindProfile(title), pattern + "/Drives/D");
-    SetAppFolder(pattern);
-    return pattern;
+        LayOutDemoCd(*FindProfile(title), g_folder + "/Drives/D");
+    SetAppFolder(g_folder);
+    return g_folder;
 }
 
 std::string_view Text(const std::uint8_t* data, std::size_t size)
@@ -66,10 +59,8 @@ std::string_view Text(const std::uint8_t* data, std::size_t size)
 std::vector<std::string> Pieces(std::string_view text, std::size_t count)
 {
     std::vector<std::string> pieces;
-    while (pieces.size() + 1 < count) {
-        const auto cut = text.find('\0');
-        if (cut == std::string_view::npos)
-            break;
+    for (auto cut = text.find('\0'); pieces.size() + 1 < count && cut != std::string_view::npos;
+         cut = text.find('\0')) {
         pieces.emplace_back(text.substr(0, cut));
         text.remove_prefix(cut + 1);
     }

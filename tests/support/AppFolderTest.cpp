@@ -1,16 +1,12 @@
 #include "tests/support/AppFolderTest.h"
 
-#include "demo/DemoFolder.h"
-#include "emulator/ConfigEditor.h"
 #include "emulator/EmulatorInterface.h"
-#include "emulator/standin/LaunchCheck.h"
 #include "games/GameProfiles.h"
 #include "nvram/SaveDataTable.h"
 #include "platform/ActivityLog.h"
 #include "platform/AppFolder.h"
 #include "platform/FaultHooks.h"
 #include "platform/Files.h"
-#include "platform/TextRecords.h"
 #include "settings/SettingsStore.h"
 
 #include <chrono>
@@ -35,11 +31,6 @@ void AppFolderTest::TearDown()
     host.reset();
 }
 
-std::string AppFolderTest::App(const std::string& relative) const
-{
-    return AppPath(relative);
-}
-
 std::string AppFolderTest::SaveDataFile(const std::string& title) const
 {
     for (const SaveDataRow& row : SaveDataTable()) {
@@ -49,31 +40,11 @@ std::string AppFolderTest::SaveDataFile(const std::string& title) const
     return {};
 }
 
-void AppFolderTest::LayOutDemo(const std::string& emulator)
-{
-    LayOutDemoAppFolder(folder.path(), emulator);
-}
-
 void AppFolderTest::InsertDemoCd(const std::string& title, const std::string& drive)
 {
     CreateFolderIfMissing(App("\\Drives"));
     LayOutDemoCd(*FindProfile(title), App("\\Drives\\" + drive));
     MapDrive(drive.front(), App("\\Drives\\" + drive));
-}
-
-std::string AppFolderTest::Config() const
-{
-    return ReadFile(App(kConfigFile));
-}
-
-std::vector<std::string> AppFolderTest::ConfigLines() const
-{
-    return SplitRecords(Config());
-}
-
-std::string AppFolderTest::ConfigValue(const std::string& key) const
-{
-    return ConfigLineValue(Config(), key).value_or("<absent>");
 }
 
 std::string AppFolderTest::WaitForLaunchLog(int records) const
@@ -82,16 +53,14 @@ std::string AppFolderTest::WaitForLaunchLog(int records) const
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
     std::string content;
     while (std::chrono::steady_clock::now() < deadline) {
-        if (Exists(log)) {
-            content = ReadFile(log);
-            int found = 0;
-            for (std::size_t at = content.find("result: "); at != std::string::npos;
-                 at = content.find("result: ", at + 1))
-                ++found;
-            // The stand-in has ended too, so that the next start needs no question.
-            if (found >= records && !EmulatorStillRunning())
-                return content;
-        }
+        content = Exists(log) ? ReadFile(log) : "";
+        int found = 0;
+        for (std::size_t at = content.find("result: "); at != std::string::npos;
+             at = content.find("result: ", at + 1))
+            ++found;
+        // The stand-in has ended too, so that the next start needs no question.
+        if (found >= records && !EmulatorStillRunning())
+            return content;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     ADD_FAILURE() << "the stand-in emulator wrote no launch record in time";

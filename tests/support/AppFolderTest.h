@@ -1,5 +1,10 @@
 #pragma once
 
+#include "demo/DemoFolder.h"
+#include "emulator/ConfigEditor.h"
+#include "emulator/standin/LaunchCheck.h"
+#include "platform/AppFolder.h"
+#include "platform/TextRecords.h"
 #include "tests/support/ScriptedHost.h"
 #include "tests/support/TestFolder.h"
 #include "tests/support/TestPlatform.h"
@@ -18,20 +23,24 @@ protected:
     void TearDown() override;
 
     /// AppFolder followed by a relative path spelled with backslashes.
-    std::string App(const std::string& relative) const;
+    std::string App(const std::string& relative) const { return AppPath(relative); }
     /// The save-data file of a game that keeps one (its path from the save-data table).
     std::string SaveDataFile(const std::string& title) const;
-    /// Data files, support pack, emulator folder with the stand-in (or another emulator program)
-    /// and Default.uae.
-    void LayOutDemo(const std::string& emulator = StandinExecutable());
+    /// Data files, support pack, emulator folder with the stand-in (or `emulator`), Default.uae.
+    void LayOutDemo(const std::string& emulator = StandinExecutable())
+    {
+        LayOutDemoAppFolder(folder.path(), emulator);
+    }
     /// A fake CD for a game as drive D: (AppFolder/Drives/D).
     void InsertDemoCd(const std::string& title, const std::string& drive = "D");
-    std::string Config() const;
-    std::vector<std::string> ConfigLines() const;
+    std::string Config() const { return ReadFile(App(kConfigFile)); }
+    std::vector<std::string> ConfigLines() const { return SplitRecords(Config()); }
     /// The value of the last configuration line that begins with `key`.
-    std::string ConfigValue(const std::string& key) const;
-    /// Waits until the stand-in's log holds `records` launch records and the stand-in has ended,
-    /// and returns the log.
+    std::string ConfigValue(const std::string& key) const
+    {
+        return ConfigLineValue(Config(), key).value_or("<absent>");
+    }
+    /// The stand-in's log, once it holds `records` launch records and the stand-in has ended.
     std::string WaitForLaunchLog(int records = 1) const;
 
     TestFolder folder;

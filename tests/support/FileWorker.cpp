@@ -53,25 +53,22 @@ int RunFileWorker(int argc, char** argv)
     WorkerHost host;
     SetHost(&host);
     try {
-        if (args.size() == 4 && args[0] == "config") {
-            SetAppFolder(args[1]);
+        const bool config = args.size() == 4 && args[0] == "config";
+        if (!config && !(args.size() == 3 && args[0] == "rounds"))
+            throw std::invalid_argument("unknown arguments");
+        SetAppFolder(args[1]);
+        if (config) {
             for (int i = 1, count = std::stoi(args[3]); i <= count; ++i)
                 SetConfigValue(args[2], std::to_string(i));
-            return 0;
-        }
-        if (args.size() == 3 && args[0] == "rounds") {
-            SetAppFolder(args[1]);
-            const std::uint64_t count = std::stoull(args[2]);
-            for (std::uint64_t round = 1; count == 0 || round <= count; ++round)
+        } else {
+            for (std::uint64_t round = 1, count = std::stoull(args[2]); count == 0 || round <= count; ++round)
                 WorkerRound(round);
-            return 0;
         }
+        return 0;
     } catch (const std::exception& failure) {
         std::fprintf(stderr, "file worker: %s\n", failure.what());
         return 1;
     }
-    std::fprintf(stderr, "file worker: unknown arguments\n");
-    return 2;
 }
 
 std::int64_t StartFileWorker(const std::vector<std::string>& arguments)

@@ -15,16 +15,14 @@ inline constexpr const char* kFileWorkerSwitch = "--file-worker";
 ///   --file-worker rounds APPFOLDER COUNT       COUNT rounds (0: until killed) of WorkerRound
 int RunFileWorker(int argc, char** argv);
 
-/// One round of a running program's file work below the current AppFolder (a demo one with
-/// Akira's CD): a configuration line, Akira's save-data backup rewritten and restored, and an
-/// install of Akira. Failures reach the current host as message boxes.
+/// One round of a running program's file work in the current (demo) AppFolder with Akira's CD: a
+/// configuration line, Akira's save-data backup rewritten and restored, an install of Akira.
 void WorkerRound(std::uint64_t round);
 
 /// The two contents that WorkerRound alternates for Akira's save data.
 std::string SaveDataVersion(std::uint64_t round);
 
-/// Starts this test program again as a file worker with the given arguments (see TestPlatform.h
-/// for waiting for it and killing it).
+/// Starts this test program again as a file worker (TestPlatform.h waits for it or kills it).
 std::int64_t StartFileWorker(const std::vector<std::string>& arguments);
 
 }  // namespace talvero::test

@@ -4,11 +4,6 @@
 
 namespace talvero::test {
 
-ScriptedHost::ScriptedHost()
-{
-    SetHost(this);
-}
-
 ScriptedHost::~ScriptedHost()
 {
     for (const MessageBoxRequest& message : m_messages)
@@ -20,46 +15,38 @@ ScriptedHost::~ScriptedHost()
     SetHost(nullptr);
 }
 
+namespace {
+// The oldest item, or `otherwise` and the failure when there is none.
+template <typename Item>
+Item Next(std::deque<Item>& items, Item otherwise, const std::string& failure)
+{
+    if (items.empty()) {
+        ADD_FAILURE() << failure;
+        return otherwise;
+    }
+    Item item = std::move(items.front());
+    items.pop_front();
+    return item;
+}
+}  // namespace
+
 MessageAnswer ScriptedHost::ShowMessage(const MessageBoxRequest& request)
 {
     m_messages.push_back(request);
     if (request.buttons != MessageButtons::YesNo)
         return MessageAnswer::Ok;
-    if (m_answers.empty()) {
-        ADD_FAILURE() << "unscripted question: " << request.text;
-        return MessageAnswer::No;
-    }
-    const MessageAnswer answer = m_answers.front();
-    m_answers.pop_front();
-    return answer;
+    return Next(m_answers, MessageAnswer::No, "unscripted question: " + request.text);
 }
 
 std::optional<std::string> ScriptedHost::ChooseFileToOpen(const OpenFileRequest& request)
 {
     fileRequests.push_back(request);
-    if (m_files.empty()) {
-        ADD_FAILURE() << "unscripted file dialog: " << request.title;
-        return std::nullopt;
-    }
-    auto chosen = m_files.front();
-    m_files.pop_front();
-    return chosen;
-}
-
-void ScriptedHost::EndProgramNow()
-{
-    ++endProgramRequests;
+    return Next(m_files, std::optional<std::string>(), "unscripted file dialog: " + request.title);
 }
 
 MessageBoxRequest ScriptedHost::TakeMessage()
 {
-    if (m_messages.empty()) {
-        ADD_FAILURE() << "expected a message box, none was shown";
-        return {};
-    }
-    MessageBoxRequest message = m_messages.front();
-    m_messages.pop_front();
-    return message;
+    return Next(m_messages, MessageBoxRequest{}, "expected a message box, none was shown");
 }
 
 void ScriptedHost::ExpectMessage(const std::string& text, MessageIcon icon)

@@ -13,12 +13,12 @@ namespace talvero::test {
 /// the test, and so does a message box that the test never looked at.
 class ScriptedHost final : public Host {
 public:
-    ScriptedHost();
+    ScriptedHost() { SetHost(this); }
     ~ScriptedHost() override;
 
     MessageAnswer ShowMessage(const MessageBoxRequest& request) override;
     std::optional<std::string> ChooseFileToOpen(const OpenFileRequest& request) override;
-    void EndProgramNow() override;
+    void EndProgramNow() override { ++endProgramRequests; }
 
     void AnswerNextQuestion(MessageAnswer answer) { m_answers.push_back(answer); }
     void ChooseNextFile(std::optional<std::string> path) { m_files.push_back(std::move(path)); }

@@ -1,7 +1,5 @@
 #include "tests/support/TestFolder.h"
 
-#include "platform/AppFolder.h"
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -12,46 +10,36 @@ namespace fs = std::filesystem;
 
 namespace talvero::test {
 
-TestFolder::TestFolder() : TestFolder(fs::temp_directory_path().string()) {}
-
 TestFolder::TestFolder(const std::string& parent)
 {
     std::random_device random;
-    for (int attempt = 0; attempt < 100; ++attempt) {
+    for (int attempt = 0; attempt < 100 && m_path.empty(); ++attempt) {
         const fs::path candidate = fs::path(parent) / ("talvero-test-" + std::to_string(random()));
-        if (fs::create_directory(candidate)) {
+        if (fs::create_directory(candidate))
             m_path = candidate.string();
-            return;
-        }
     }
-    throw std::runtime_error("cannot create a temporary folder");
+    if (m_path.empty())
+        throw std::runtime_error("cannot create a temporary folder");
 }
 
 TestFolder::~TestFolder()
 {
     std::error_code ignored;
     // Give write permission back everywhere, or the removal stops at read-only entries.
-    for (auto it =
-             fs::recursive_directory_iterator(m_path, fs::directory_options::skip_permission_denied, ignored);
+    fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ignored);
+    for (fs::recursive_directory_iterator it(m_path, fs::directory_options::skip_permission_denied, ignored);
          it != fs::recursive_directory_iterator(); it.increment(ignored)) {
         if (!it->is_symlink(ignored))
             fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
     }
-    fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ignored);
     fs::remove_all(m_path, ignored);
-}
-
-std::string TestFolder::operator/(const std::string& relative) const
-{
-    return JoinPath(m_path, NativePath(relative));
 }
 
 void WriteFile(const std::string& path, const std::string& bytes)
 {
     fs::create_directories(fs::path(path).parent_path());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out)
+    if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())))
         throw std::runtime_error("cannot write " + path);
 }
 

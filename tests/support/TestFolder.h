@@ -1,16 +1,17 @@
 #pragma once
 
+#include "platform/AppFolder.h"
 #include "platform/FileError.h"
 
+#include <filesystem>
 #include <string>
 
 namespace talvero::test {
 
-/// A fresh temporary folder, removed with everything in it at the end of the test.
+/// A fresh temporary folder (below `parent`, else the system's), removed with all it holds at the end.
 class TestFolder {
 public:
-    TestFolder();
-    /// A fresh folder below `parent` instead of the system's temporary folder.
+    TestFolder() : TestFolder(std::filesystem::temp_directory_path().string()) {}
     explicit TestFolder(const std::string& parent);
     ~TestFolder();
     TestFolder(const TestFolder&) = delete;
@@ -18,7 +19,10 @@ public:
 
     const std::string& path() const { return m_path; }
     /// The folder followed by a relative path ("a/b.txt"), in the platform's spelling.
-    std::string operator/(const std::string& relative) const;
+    std::string operator/(const std::string& relative) const
+    {
+        return JoinPath(m_path, NativePath(relative));
+    }
 
 private:
     std::string m_path;
@@ -45,7 +49,7 @@ int ErrorNumberOf(Operation operation)
 }
 
 /// Whether a folder without write permission refuses new files: on Linux when the tests do not
-/// run as root (they give it up where they can); Windows has no such folders.
+/// run as root; Windows has no such folders.
 bool ReadOnlyFoldersAreEnforced();
 
 }  // namespace talvero::test

@@ -7,27 +7,21 @@
 // What the tests need from the system they run on.
 namespace talvero::test {
 
-/// Tests run without root privileges, so that read-only files and folders behave as they do for
-/// a user (when the unprivileged user can reach `neededProgram`). Also gives the run a private
-/// HOME, removed at exit. Call first thing in main().
+/// Gives up root where the unprivileged user can still run `neededProgram` (so read-only files
+/// behave as for a user) and gives the run a private HOME, removed at exit. Call first in main().
 void PrepareTestProcess(const char* neededProgram);
-
-/// The built stand-in emulator, as this system names its path.
+/// The built stand-in emulator, in this system's spelling.
 std::string StandinExecutable();
-
-/// Makes `folder` reachable as drive `letter` (on Linux the Drives folder already is the mapping).
+/// Makes `folder` drive `letter` (on Linux the Drives folder already is the mapping); UnmapDrives
+/// removes every mapping.
 void MapDrive(char letter, const std::string& folder);
-/// Removes the mappings MapDrive made.
 void UnmapDrives();
-
-/// What tells one file from another on its volume (the inode, the file index): a file replaced by
-/// a new copy gets a new one, one left alone keeps it. 0 when the file is missing.
+/// The inode or file index: a file replaced by a new copy gets a new one. 0 when missing.
 std::uint64_t FileIdentity(const std::string& path);
-/// Starts a program with arguments as a child process of the test.
+/// Child processes: started with arguments, waited for (the exit status, -1 when it did not exit
+/// normally), ended at once.
 std::int64_t StartChild(const std::string& program, const std::vector<std::string>& arguments);
-/// Waits for a child process; its exit status, or -1 when it did not exit normally.
 int WaitForChild(std::int64_t child);
-/// Ends a child process at once (SIGKILL, TerminateProcess) and waits for it.
 void KillChild(std::int64_t child);
 
 }  // namespace talvero::test

@@ -20,7 +20,7 @@ namespace {
 
 using test::ErrorNumberOf;
 
-TEST(WindowsErrors, SystemErrorCodesMapToTheProgramsNumbers)
+TEST(WindowsPlatform, SystemErrorCodesMapToTheProgramsNumbersAndDrivesAreLetters)
 {
     const std::pair<int, unsigned long> mapped[] = {{53, ERROR_FILE_NOT_FOUND}, {76, ERROR_PATH_NOT_FOUND},
                                                     {76, ERROR_INVALID_DRIVE},  {75, ERROR_ACCESS_DENIED},
@@ -29,10 +29,6 @@ TEST(WindowsErrors, SystemErrorCodesMapToTheProgramsNumbers)
                                                     {71, ERROR_NOT_READY},      {52, ERROR_INVALID_NAME}};
     for (const auto& [number, error] : mapped)
         EXPECT_EQ(number, static_cast<int>(windows::ErrorNumberFromWindowsError(error))) << error;
-}
-
-TEST(WindowsDrives, ADriveIsItsLettersRoot)
-{
     EXPECT_EQ(std::optional<std::string>("C:\\"), DriveRoot("C:"));
     EXPECT_EQ(std::optional<std::string>("C:\\"), DriveRoot("c:\\"));
     EXPECT_EQ("D:\\Akira", PathOnDrive("D:", "\\Akira"));
@@ -45,23 +41,28 @@ TEST(WindowsDrives, ADriveIsItsLettersRoot)
 
 class WindowsFilesTest : public test::AppFolderTest {};
 
-TEST_F(WindowsFilesTest, HiddenAndSystemFilesDoNotExistReadOnlyOnesDo)
+TEST_F(WindowsFilesTest, HiddenAndSystemFilesDoNotExistReadOnlyOnesDoAndProgramsFailWithTheirNumbers)
 {
-    for (const char* name : {"plain", "hidden", "system", "readonly"})
+    for (const auto& [name, attribute] : {std::pair<const char*, DWORD>{"plain", FILE_ATTRIBUTE_NORMAL},
+                                          {"hidden", FILE_ATTRIBUTE_HIDDEN},
+                                          {"system", FILE_ATTRIBUTE_SYSTEM},
+                                          {"readonly", FILE_ATTRIBUTE_READONLY}}) {
         test::WriteFile(folder / name, "x");
-    SetFileAttributesA((folder / "hidden").c_str(), FILE_ATTRIBUTE_HIDDEN);
-    SetFileAttributesA((folder / "system").c_str(), FILE_ATTRIBUTE_SYSTEM);
-    SetFileAttributesA((folder / "readonly").c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_TRUE(FileExists(folder / "plain"));
-    EXPECT_FALSE(FileExists(folder / "hidden"));
-    EXPECT_FALSE(FileExists(folder / "system"));
-    EXPECT_TRUE(FileExists(folder / "readonly"));
-    SetFileAttributesA((folder / "readonly").c_str(), FILE_ATTRIBUTE_NORMAL);
+        SetFileAttributesA((folder / name).c_str(), attribute);
+        EXPECT_EQ(attribute == FILE_ATTRIBUTE_NORMAL || attribute == FILE_ATTRIBUTE_READONLY,
+                  FileExists(folder / name))
+            << name;
+        SetFileAttributesA((folder / name).c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    test::MakeFolders(folder / "folder.exe");
+    EXPECT_EQ(53, ErrorNumberOf([&] { StartProcess(folder / "missing.exe"); }));
+    EXPECT_EQ(76, ErrorNumberOf([&] { StartProcess(folder / "nofolder/missing.exe"); }));
+    EXPECT_EQ(75, ErrorNumberOf([&] { StartProcess(folder / "folder.exe"); }));
+    EXPECT_NE(0, ErrorNumberOf([&] { StartProcess(folder / "plain"); }));  // not a program
 }
 
 TEST_F(WindowsFilesTest, AConfigurationFileHeldWithoutSharingIs70AndStays)
 {
-    test::MakeFolders(folder / "WinUAE/Configurations");
     test::WriteFile(App(kConfigFile), "chipset=ocs\r\n");
     HANDLE held = CreateFileA(App(kConfigFile).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
@@ -69,37 +70,6 @@ TEST_F(WindowsFilesTest, AConfigurationFileHeldWithoutSharingIs70AndStays)
     CloseHandle(held);
     EXPECT_EQ(70, number);
     EXPECT_EQ("chipset=ocs\r\n", Config());
-}
-
-TEST_F(WindowsFilesTest, TheFilesystemLineSpellsTheCacheWithBackslashes)
-{
-    LayOutDemo();
-    test::MakeFolders(folder / "Cache");
-    InstallGame("IK+", {"D:", true});
-    EXPECT_EQ(0u, host->PendingMessages());
-    EXPECT_EQ("rw,0:" + AppFolder() + "\\Cache\\intk", ConfigValue("filesystem="));
-    EXPECT_EQ(std::string::npos, ConfigValue("filesystem=").find('/'));
-    const std::string log = WaitForLaunchLog();
-    EXPECT_NE(std::string::npos, log.find("executable: WinUAE814r3.exe")) << log;
-    EXPECT_NE(std::string::npos, log.find("result: ok")) << log;
-}
-
-TEST_F(WindowsFilesTest, ConfigurationLinesKeepTheirCrLfByteForByte)
-{
-    test::MakeFolders(folder / "WinUAE/Configurations");
-    test::WriteFile(App(kConfigFile), "a=1\r\nlone\nfeed\r\nchipset=ocs\rlast");
-    SetConfigValue("chipset=", "aga");
-    EXPECT_EQ("a=1\r\nlone\nfeed\r\nchipset=aga\r\nlast\r\n", Config());
-}
-
-TEST_F(WindowsFilesTest, ProgramsThatCannotStartFailWithTheirNumbers)
-{
-    test::WriteFile(folder / "notaprogram.exe", "just text");
-    test::MakeFolders(folder / "folder.exe");
-    EXPECT_EQ(53, ErrorNumberOf([&] { StartProcess(folder / "missing.exe"); }));
-    EXPECT_EQ(76, ErrorNumberOf([&] { StartProcess(folder / "nofolder/missing.exe"); }));
-    EXPECT_EQ(75, ErrorNumberOf([&] { StartProcess(folder / "folder.exe"); }));
-    EXPECT_NE(0, ErrorNumberOf([&] { StartProcess(folder / "notaprogram.exe"); }));
 }
 
 TEST_F(WindowsFilesTest, AHiddenOrSystemNvramHdfSurvivesStartGameByteForByte)
@@ -110,7 +80,6 @@ TEST_F(WindowsFilesTest, AHiddenOrSystemNvramHdfSurvivesStartGameByteForByte)
     const std::string saves = std::string("UFO saves\0\x01\xFE", 13) + std::string(4000, '\x5A');
     int launches = 0;
     for (DWORD attribute : {FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM}) {
-        test::MakeFolders(folder / "Cache/ufo1/nv");
         test::WriteFile(nvram, saves);
         SetFileAttributesA(nvram.c_str(), attribute);
         StartGame("UFO - Enemy Unknown", {}, [] { return InstallerOptions{"D:", true}; });
@@ -127,7 +96,6 @@ TEST_F(WindowsFilesTest, AHiddenOrSystemNvramHdfSurvivesStartGameByteForByte)
 TEST_F(WindowsFilesTest, NonAsciiPathsWorkAndConfigurationValuesUseTheAnsiCodePage)
 {
     ASSERT_EQ(1252u, GetACP()) << "the test expects Windows-1252 as the ANSI code page";
-    test::MakeFolders(folder / "WinUAE/Configurations");
     test::WriteFile(App(kConfigFile), "kickstart_rom_file=kick31.rom\r\nlast=\xE9\r\n");
     // The user's folder "Jörg", and its name in UTF-8 as the windows hand it over.
     const std::string ascii = folder.path();
@@ -149,9 +117,7 @@ TEST_F(WindowsFilesTest, NonAsciiPathsWorkAndConfigurationValuesUseTheAnsiCodePa
 
     state.romFile = romFolder + "\\\xD0\x96.rom";  // a Cyrillic letter, not in Windows-1252
     EXPECT_FALSE(SaveOptions(state));
-    const MessageBoxRequest message = host->TakeMessage();
-    EXPECT_EQ(kMessageNotInCodePage, message.text);
-    EXPECT_EQ(MessageIcon::Exclamation, message.icon);
+    host->ExpectMessage(kMessageNotInCodePage, MessageIcon::Exclamation);
     EXPECT_EQ(saved, Config().substr(0, saved.size()));
     EXPECT_EQ(93, ErrorNumberOf([] { SetConfigValue("filesystem=", "\xE2\x82"); }));
 }

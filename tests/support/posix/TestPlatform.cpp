@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <grp.h>
-#include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -17,12 +16,11 @@ namespace talvero::test {
 
 namespace {
 
-constexpr gid_t kNoGroup = 65534;
-constexpr uid_t kNobody = 65534;
+char g_home[] = "/tmp/talvero-home-XXXXXX";
 
 bool BecomeNobody()
 {
-    return ::setgroups(0, nullptr) == 0 && ::setgid(kNoGroup) == 0 && ::setuid(kNobody) == 0;
+    return ::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0;
 }
 
 // Asks a child process that has given up root whether it can still run the program.
@@ -31,40 +29,24 @@ bool NobodyCanRun(const char* program)
     const pid_t child = ::fork();
     if (child == 0)
         ::_exit(BecomeNobody() && ::access(program, X_OK) == 0 ? 0 : 1);
-    int status = 1;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
-std::string& PrivateHome()
-{
-    static std::string home;
-    return home;
-}
-
-void RemovePrivateHome()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(PrivateHome(), ignored);
+    return WaitForChild(child) == 0;
 }
 
 }  // namespace
 
 void PrepareTestProcess(const char* neededProgram)
 {
-    if (::geteuid() == 0 && !std::getenv("TALVERO_TESTS_KEEP_ROOT")) {
-        if (!NobodyCanRun(neededProgram) || !BecomeNobody())
-            std::fprintf(stderr, "note: running with root privileges; read-only folder tests are skipped\n");
-    }
-    char home[] = "/tmp/talvero-home-XXXXXX";
-    if (::mkdtemp(home)) {
-        PrivateHome() = home;
-        std::atexit(RemovePrivateHome);
-        ::setenv("HOME", home, 1);
-        ::setenv("XDG_RUNTIME_DIR", home, 1);
-        ::setenv("XDG_CONFIG_HOME", home, 1);
-        ::setenv("XDG_STATE_HOME", home, 1);
-    }
+    if (::geteuid() == 0 && !std::getenv("TALVERO_TESTS_KEEP_ROOT") &&
+        !(NobodyCanRun(neededProgram) && BecomeNobody()))
+        std::fprintf(stderr, "note: running with root privileges; read-only folder tests are skipped\n");
+    if (!::mkdtemp(g_home))
+        return;
+    std::atexit([] {
+        std::error_code ignored;
+        std::filesystem::remove_all(g_home, ignored);
+    });
+    for (const char* variable : {"HOME", "XDG_RUNTIME_DIR", "XDG_CONFIG_HOME", "XDG_STATE_HOME"})
+        ::setenv(variable, g_home, 1);
 }
 
 std::string StandinExecutable()

@@ -2,6 +2,7 @@
 
 #include "tests/support/TestFolder.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <set>
@@ -10,30 +11,9 @@
 namespace talvero::test {
 
 namespace {
-std::set<char>& MappedDrives()
-{
-    static std::set<char> drives;
-    return drives;
-}
-}  // namespace
 
-// Windows tests run as the user who starts them.
-void PrepareTestProcess(const char*) {}
+std::set<char> g_mappedDrives;
 
-// Cross-built under Wine the build folder is a Unix path, which Wine shows as drive Z:.
-std::string StandinExecutable()
-{
-    std::string path = TALVERO_STANDIN;
-    if (!path.empty() && path.front() == '/')
-        path = "Z:" + path;
-    for (char& c : path) {
-        if (c == '/')
-            c = '\\';
-    }
-    return path;
-}
-
-namespace {
 // Under Wine, drive letters come from the prefix's dosdevices links, which the test script points
 // at empty scratch folders; there the CD's files are copied onto the drive itself.
 bool DrivesAreScratchFolders()
@@ -47,7 +27,21 @@ void EmptyDrive(char letter)
     for (const auto& entry : std::filesystem::directory_iterator(std::string{letter, ':', '\\'}, ignored))
         std::filesystem::remove_all(entry.path(), ignored);
 }
+
 }  // namespace
+
+// Windows tests run as the user who starts them.
+void PrepareTestProcess(const char*) {}
+
+// Cross-built under Wine the build folder is a Unix path, which Wine shows as drive Z:.
+std::string StandinExecutable()
+{
+    std::string path = TALVERO_STANDIN;
+    if (!path.empty() && path.front() == '/')
+        path = "Z:" + path;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
 
 // A drive letter for a folder, as the subst command makes one.
 void MapDrive(char letter, const std::string& folder)
@@ -59,19 +53,18 @@ void MapDrive(char letter, const std::string& folder)
     } else {
         DefineDosDeviceA(0, drive.c_str(), folder.c_str());
     }
-    MappedDrives().insert(letter);
+    g_mappedDrives.insert(letter);
 }
 
 void UnmapDrives()
 {
-    for (char letter : MappedDrives()) {
-        const std::string drive{letter, ':'};
+    for (char letter : g_mappedDrives) {
         if (DrivesAreScratchFolders())
             EmptyDrive(letter);
         else
-            DefineDosDeviceA(DDD_REMOVE_DEFINITION, drive.c_str(), nullptr);
+            DefineDosDeviceA(DDD_REMOVE_DEFINITION, std::string{letter, ':'}.c_str(), nullptr);
     }
-    MappedDrives().clear();
+    g_mappedDrives.clear();
 }
 
 // A folder's read-only attribute does not stop new files on Windows.
@@ -84,13 +77,11 @@ std::uint64_t FileIdentity(const std::string& path)
 {
     HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return 0;
     BY_HANDLE_FILE_INFORMATION information{};
-    const bool known = GetFileInformationByHandle(file, &information);
-    CloseHandle(file);
-    return known ? (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow
-                 : 0;
+    const bool known = file != INVALID_HANDLE_VALUE && GetFileInformationByHandle(file, &information);
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
+    return known ? (std::uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow : 0;
 }
 
 std::int64_t StartChild(const std::string& program, const std::vector<std::string>& arguments)
@@ -111,10 +102,10 @@ std::int64_t StartChild(const std::string& program, const std::vector<std::strin
 int WaitForChild(std::int64_t child)
 {
     HANDLE process = reinterpret_cast<HANDLE>(child);
+    DWORD status = 0;
     if (process == nullptr)
         return -1;
     WaitForSingleObject(process, INFINITE);
-    DWORD status = 0;
     const bool known = GetExitCodeProcess(process, &status);
     CloseHandle(process);
     return known ? static_cast<int>(status) : -1;
