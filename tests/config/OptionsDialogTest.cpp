@@ -4,17 +4,12 @@
 #include "emulator/ConfigEditor.h"
 #include "tests/support/GuiTest.h"
 
-#include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 
 namespace talvero {
 namespace {
-
-using test::Child;
 
 class OptionsDialogTest : public test::GuiTest {
 protected:
@@ -22,110 +17,96 @@ protected:
     {
         GuiTest::SetUp();
         test::WriteFile(App(kConfigFile), DefaultUaeTemplate());
-        dialog = std::make_unique<frmOptions>(nullptr);
     }
-    template <typename T>
-    T* Get(const char* name)
+    // The dialog reads the settings and the drives when it is built.
+    void Open()
     {
-        return Child<T>(dialog.get(), name);
+        dialog = std::make_unique<frmOptions>(nullptr);
+        dialog->show();
+    }
+    QString Props(const char* property, const QString& names)
+    {
+        return test::Props(dialog.get(), property, names);
     }
     void TypeDrive(const QString& text)
     {
-        Get<QLineEdit>("Drive1")->clear();
-        QTest::keyClicks(Get<QLineEdit>("Drive1"), text);
+        auto* drive = test::Child<QLineEdit>(dialog.get(), "Drive1");
+        drive->clear();
+        QTest::keyClicks(drive, text);
     }
+    void ClickButton(const char* name) { QTest::mouseClick(test::Child(dialog.get(), name), Qt::LeftButton); }
     std::unique_ptr<frmOptions> dialog;
 };
 
-TEST_F(OptionsDialogTest, CaptionsEntriesAndTabOrder)
+TEST_F(OptionsDialogTest, CaptionsTabOrderAnInvalidDriveAndEscThatSavesNothing)
 {
-    dialog->show();
+    Open();
     EXPECT_EQ("Options", dialog->windowTitle());
     EXPECT_TRUE(dialog->windowFlags() & Qt::Tool);
-    const std::pair<const char*, const char*> captions[] = {
-        {"Label1", "CD drive:"},      {"Label2", "Kickstart 3.1-ROM:"}, {"Label3", "Control with:"},
-        {"saveOpt", "&Save options"}, {"SndEmu", "Sound-Emulation"},    {"Scanlines", "S&canlines"}};
-    for (const auto& [name, caption] : captions)
-        EXPECT_EQ(caption, Get<QWidget>(name)->property("text").toString()) << name;
-    auto* port = Get<QComboBox>("GamePort1");
-    EXPECT_EQ((QStringList{"Keyboard (cursor keys & right control key)", "PC-Joypad/Joystick #1",
-                           "PC-Joypad/Joystick #2"}),
-              (QStringList{port->itemText(0), port->itemText(1), port->itemText(2)}));
+    EXPECT_EQ("CD drive:|Kickstart 3.1-ROM:|Control with:|&Save options|Sound-Emulation|S&canlines|...|...",
+              Props("text", "Label1 Label2 Label3 saveOpt SndEmu Scanlines selDrive selKick"));
+    auto* port = test::Child<QComboBox>(dialog.get(), "GamePort1");
     EXPECT_EQ(3, port->count());
-    EXPECT_EQ(3, Get<QLineEdit>("Drive1")->maxLength());
-    EXPECT_FALSE(Get<QComboBox>("Drive2")->isVisible());
-    const QStringList order = {"Drive1", "selDrive",  "ROMfile", "selKick", "GamePort1",
-                               "SndEmu", "Scanlines", "saveOpt", "Drive2"};
-    for (int i = 0; i + 1 < order.size(); ++i)
-        EXPECT_EQ(order[i + 1], test::NextInTabOrder(Get<QWidget>(order[i].toLatin1().constData())));
-}
+    EXPECT_EQ("Keyboard (cursor keys & right control key)|PC-Joypad/Joystick #1|PC-Joypad/Joystick #2",
+              port->itemText(0) + "|" + port->itemText(1) + "|" + port->itemText(2));
+    EXPECT_EQ("3|false", Props("maxLength", "Drive1") + "|" + Props("visible", "Drive2"));
+    EXPECT_EQ("Drive1 selDrive ROMfile selKick GamePort1 SndEmu Scanlines saveOpt",
+              test::TabStops(test::Child(dialog.get(), "Drive1")));
 
-TEST_F(OptionsDialogTest, StoredValuesFillTheControlsAndSavingTakesThemBack)
-{
-    WriteSetting("Drive", "F:");
-    WriteSetting("Port1", "2");
-    WriteSetting("ROMfile", "/roms/kick.rom");
-    WriteSetting("Scanlines", "1");
-    WriteSetting("SndEmu", "0");
-    dialog = std::make_unique<frmOptions>(nullptr);
-    dialog->show();
-    EXPECT_EQ("F:", Get<QLineEdit>("Drive1")->text());
-    EXPECT_EQ(2, Get<QComboBox>("GamePort1")->currentIndex());
-    EXPECT_EQ("/roms/kick.rom", Get<QLineEdit>("ROMfile")->text());
-    EXPECT_TRUE(Get<QCheckBox>("Scanlines")->isChecked());
-    EXPECT_FALSE(Get<QCheckBox>("SndEmu")->isChecked());
-    TypeDrive("e:");
-    Get<QComboBox>("GamePort1")->setCurrentIndex(1);
-    Get<QCheckBox>("SndEmu")->setChecked(true);
-    QTest::mouseClick(Get<QPushButton>("saveOpt"), Qt::LeftButton);
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ("joy0", ConfigValue("joyport1="));
-    EXPECT_EQ("normal", ConfigValue("sound_output="));
-    EXPECT_EQ("scanlines", ConfigValue("gfx_linemode="));
-    EXPECT_EQ("/roms/kick.rom", ConfigValue("kickstart_rom_file="));
-    EXPECT_EQ("E:", ReadSetting("Drive"));
-}
-
-TEST_F(OptionsDialogTest, AnInvalidDriveKeepsTheDialogOpenAndEscSavesNothing)
-{
-    dialog->show();
     TypeDrive(":");
-    QTest::mouseClick(Get<QPushButton>("saveOpt"), Qt::LeftButton);
+    ClickButton("saveOpt");
     host->ExpectMessage("Please select a valid CD drive!", MessageIcon::Exclamation);
     EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ("::", Get<QLineEdit>("Drive1")->text());
-    Get<QCheckBox>("Scanlines")->setChecked(true);
-    QTest::keyClick(Get<QCheckBox>("Scanlines"), Qt::Key_Escape);
+    EXPECT_EQ("::", Props("text", "Drive1"));  // shown as it was checked
+    QTest::mouseClick(test::Child(dialog.get(), "Scanlines"), Qt::LeftButton);
+    QTest::keyClick(test::Child(dialog.get(), "Scanlines"), Qt::Key_Escape);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(DefaultUaeTemplate(), Config());
     EXPECT_EQ("<absent>", ReadSetting("Drive"));
 }
 
+// Each field reaches its own setting and line, both ways.
+TEST_F(OptionsDialogTest, StoredValuesFillTheControlsAndSavingTakesThemBack)
+{
+    for (const auto& [key, value] :
+         {std::pair{"Drive", "F:"}, std::pair{"Port1", "2"}, std::pair{"ROMfile", "/roms/kick.rom"},
+          std::pair{"Scanlines", "1"}, std::pair{"SndEmu", "0"}})
+        WriteSetting(key, value);
+    Open();
+    EXPECT_EQ("F:|/roms/kick.rom|2|true|false", Props("text", "Drive1 ROMfile") + "|" +
+                                                    Props("currentIndex", "GamePort1") + "|" +
+                                                    Props("checked", "Scanlines SndEmu"));
+    TypeDrive("e:");
+    test::Child<QComboBox>(dialog.get(), "GamePort1")->setCurrentIndex(1);
+    ClickButton("SndEmu");
+    ClickButton("saveOpt");
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ("joy0|normal|scanlines|/roms/kick.rom",
+              ConfigValue("joyport1=") + "|" + ConfigValue("sound_output=") + "|" +
+                  ConfigValue("gfx_linemode=") + "|" + ConfigValue("kickstart_rom_file="));
+    EXPECT_EQ("E:", ReadSetting("Drive"));
+}
+
 TEST_F(OptionsDialogTest, TheDriveListAndTheKickstartButtonFillTheirFields)
 {
     test::MakeFolders(folder / "Drives/G");
-    dialog = std::make_unique<frmOptions>(nullptr);  // the drive list is filled on load
-    dialog->show();
+    Open();
     TypeDrive("x:");
-    auto* selDrive = Get<QPushButton>("selDrive");
-    QTest::mouseClick(selDrive, Qt::LeftButton);
-    EXPECT_EQ("OK", selDrive->text());
-    EXPECT_TRUE(Get<QComboBox>("Drive2")->isVisible());
-    for (const char* name : {"Drive1", "GamePort1", "ROMfile", "saveOpt", "Scanlines", "selKick", "SndEmu"})
-        EXPECT_FALSE(Get<QWidget>(name)->isEnabled()) << name;
-    auto* drives = Get<QComboBox>("Drive2");
+    ClickButton("selDrive");
+    EXPECT_EQ("OK|true", Props("text", "selDrive") + "|" + Props("visible", "Drive2"));
+    EXPECT_EQ("false|false|false|false|false|false|false",
+              Props("enabled", "Drive1 GamePort1 ROMfile saveOpt Scanlines selKick SndEmu"));
+    auto* drives = test::Child<QComboBox>(dialog.get(), "Drive2");
     drives->setCurrentIndex(drives->findText("G: ", Qt::MatchStartsWith));
-    QTest::mouseClick(selDrive, Qt::LeftButton);
-    EXPECT_EQ("...", selDrive->text());
-    EXPECT_EQ("G:", Get<QLineEdit>("Drive1")->text());
-    EXPECT_TRUE(Get<QLineEdit>("Drive1")->isEnabled());
+    ClickButton("selDrive");
+    EXPECT_EQ("...|G:|true", Props("text", "selDrive Drive1") + "|" + Props("enabled", "Drive1"));
 
     std::string rom(1024, 'x');
     rom.replace(160, 2, "40");
     test::WriteFile(folder / "kick.bin", rom);
     host->ChooseNextFile(folder / "kick.bin");
-    QTest::mouseClick(Get<QPushButton>("selKick"), Qt::LeftButton);
-    EXPECT_EQ(QString::fromStdString(folder / "kick.bin"), Get<QLineEdit>("ROMfile")->text());
+    ClickButton("selKick");
+    EXPECT_EQ(QString::fromStdString(folder / "kick.bin"), Props("text", "ROMfile"));
 }
 
 TEST_F(OptionsDialogTest, AnUnwritableSettingsFileIsReportedAfterTheLines)
@@ -135,10 +116,10 @@ TEST_F(OptionsDialogTest, AnUnwritableSettingsFileIsReportedAfterTheLines)
     WriteSetting("Drive", "F:");
     test::MakeReadOnly(settingsFolder / "Quorra.ini");
     test::MakeReadOnly(settingsFolder.path());
-    dialog->show();
+    Open();
     TypeDrive("g:");
-    Get<QLineEdit>("ROMfile")->setText("other.rom");
-    QTest::mouseClick(Get<QPushButton>("saveOpt"), Qt::LeftButton);
+    test::Child<QLineEdit>(dialog.get(), "ROMfile")->setText("other.rom");
+    ClickButton("saveOpt");
     host->ExpectMessage("Error writing to file. Options not saved.");
     EXPECT_EQ("F:", ReadSetting("Drive"));
     EXPECT_EQ("other.rom", ConfigValue("kickstart_rom_file="));

@@ -4,8 +4,6 @@
 #include "platform/Process.h"
 #include "tests/support/GuiTest.h"
 
-#include <QListWidget>
-#include <QPushButton>
 #include <QTest>
 
 #include <csignal>
@@ -15,8 +13,6 @@
 
 namespace talvero {
 namespace {
-
-using test::Child;
 
 class FsUaeBridgeTest : public test::GuiTest {
 protected:
@@ -43,12 +39,14 @@ protected:
             ::setenv(name.c_str(), value.c_str(), 1);
         GuiTest::TearDown();
     }
+    std::string Log() const
+    {
+        return test::Exists(App("\\WinUAE\\bridge.log")) ? test::ReadFile(App("\\WinUAE\\bridge.log")) : "";
+    }
     std::vector<pid_t> RecordedPids() const
     {
         std::vector<pid_t> pids;
-        if (!test::Exists(App("\\WinUAE\\bridge.log")))
-            return pids;
-        const std::string log = test::ReadFile(App("\\WinUAE\\bridge.log"));
+        const std::string log = Log();
         const std::regex recorded(R"(emulator: \S+ pid (\d+))");
         for (auto it = std::sregex_iterator(log.begin(), log.end(), recorded); it != std::sregex_iterator();
              ++it)
@@ -71,11 +69,7 @@ TEST_F(FsUaeBridgeTest, StartingAGameBootsARealAmigaThatRunsTheBootScript)
         SetConfigValue(std::string("fs-uae.") + option + "=", value);
     InsertDemoCd("Akira");
 
-    ASSERT_TRUE(StartMainWindow());
-    auto* list = Child<QListWidget>(mainWindow.get(), "List1");
-    list->setCurrentRow(0);
-    ASSERT_EQ("Akira", list->currentItem()->text());
-    QTest::mouseClick(Child<QPushButton>(mainWindow.get(), "Command1"), Qt::LeftButton);
+    StartFromWindow("Akira");
     EXPECT_EQ(0u, host->PendingMessages());
 
     // The Amiga writes the marker and then its line; wait for the whole line.
@@ -83,11 +77,10 @@ TEST_F(FsUaeBridgeTest, StartingAGameBootsARealAmigaThatRunsTheBootScript)
     EXPECT_TRUE(test::WaitUntil(
         [&] { return test::Exists(marker) && test::ReadFile(marker) == "Talvero was here\n"; }, 60000))
         << "the emulated Amiga did not run the boot script; bridge log:\n"
-        << (test::Exists(App("\\WinUAE\\bridge.log")) ? test::ReadFile(App("\\WinUAE\\bridge.log")) : "none");
+        << Log();
     EXPECT_EQ(1u, RecordedPids().size());
-    const std::string log = test::ReadFile(App("\\WinUAE\\bridge.log"));
-    EXPECT_NE(std::string::npos, log.find("executable: WinUAE817r3.exe")) << log;
-    EXPECT_NE(std::string::npos, log.find("built-in replacement ROM")) << log;
+    EXPECT_NE(std::string::npos, Log().find("executable: WinUAE817r3.exe")) << Log();
+    EXPECT_NE(std::string::npos, Log().find("built-in replacement ROM")) << Log();
 }
 
 TEST_F(FsUaeBridgeTest, WithoutFsUaeTheBridgeSaysSoAndFails)
@@ -97,7 +90,7 @@ TEST_F(FsUaeBridgeTest, WithoutFsUaeTheBridgeSaysSoAndFails)
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(3, WEXITSTATUS(status));
-    EXPECT_NE(std::string::npos, test::ReadFile(App("\\WinUAE\\bridge.log")).find("fs-uae not found"));
+    EXPECT_NE(std::string::npos, Log().find("fs-uae not found"));
     EXPECT_TRUE(RecordedPids().empty());
 }
 

@@ -1,28 +1,32 @@
 // The joypad help and the compatibility chart, with their watchdog.
-#include "app/frmMain.h"
 #include "help/CompatibilityChart.h"
 #include "help/Watchdog.h"
-#include "help/frmComp.h"
-#include "help/frmHelp1.h"
 #include "nvram/frmNVRAM.h"
 #include "tests/support/GuiTest.h"
 #include "ui/Artwork.h"
 #include "ui/WindowRegistry.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPointer>
-#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 namespace talvero {
 namespace {
 
-using test::Child;
+using test::Props;
 using test::WaitUntil;
+
+// The check states of the named boxes: 0 empty, 1 grey, 2 ticked.
+QString Marks(QWidget* chart, const QString& names)
+{
+    QStringList marks;
+    for (const QString& name : names.split(' '))
+        marks << QString::number(test::Child<QCheckBox>(chart, name.toLatin1().constData())->checkState());
+    return marks.join('|');
+}
 
 class HelpWindowsTest : public test::GuiTest {
 protected:
@@ -32,76 +36,90 @@ protected:
         LayOutDemo();
         ASSERT_TRUE(StartMainWindow());
     }
-    QWidget* OpenChart()
-    {
-        Child<QAction>(mainWindow.get(), "Hilfe2")->trigger();
-        return Windows().compatibility;
-    }
     QWidget* OpenJoypadHelp()
     {
-        Child<QAction>(mainWindow.get(), "Hilfe1")->trigger();
+        Action("Hilfe1")->trigger();
         return Windows().joypadHelp;
     }
+    QWidget* OpenChart()
+    {
+        Action("Hilfe2")->trigger();
+        return Windows().compatibility;
+    }
+    static bool HelpClosed() { return !Windows().joypadHelp && !Windows().compatibility; }
 };
 
-TEST_F(HelpWindowsTest, TheJoypadHelpShowsItsTexts)
+TEST_F(HelpWindowsTest, TheJoypadHelpShowsItsTextsAndEveryWindowTheProgramsIcon)
 {
     QWidget* help = OpenJoypadHelp();
     ASSERT_TRUE(help);
     EXPECT_EQ("Help: Joypad-Emulation", help->windowTitle());
-    EXPECT_EQ(nullptr, help->parentWidget());
-    EXPECT_FALSE(help->windowFlags() & Qt::WindowMinimizeButtonHint);
-    EXPECT_EQ("Note:", Child<QLabel>(help, "Label1")->text());
-    EXPECT_EQ(
-        "The joypad emulation is only available for games, that can't be played without a joypad. Some games "
-        "like 'Gloom' or 'Roadkill' are incompatible to the joypad emulation. You have to set the controller "
-        "to "
-        "'Joystick' (inside the game) to play these games.",
-        Child<QLabel>(help, "Label2")->text());
-    EXPECT_EQ(QString::fromUtf8("Joypad-Emulation (FakePad) \u00A9 1999 its author"),
-              Child<QLabel>(help, "Label3")->text());
-    EXPECT_EQ(QSize(350, 209), Child<QLabel>(help, "Image1")->pixmap().size());
-    EXPECT_EQ("Close", Child<QPushButton>(help, "Command1")->text());
-    EXPECT_TRUE(Child<QPushButton>(help, "Command1")->isDefault());
-    EXPECT_EQ(3000, help->findChild<QTimer*>("Timer1")->interval());
-    EXPECT_TRUE(help->findChild<QTimer*>("Timer1")->isActive());
+    EXPECT_FALSE(help->parentWidget() || (help->windowFlags() & Qt::WindowMinimizeButtonHint));
+    EXPECT_EQ(QString::fromUtf8(
+                  "Note:|The joypad emulation is only available for games, that can't be played "
+                  "without a joypad. Some games like 'Gloom' or 'Roadkill' are incompatible to the "
+                  "joypad emulation. You have to set the controller to 'Joystick' (inside the game) "
+                  "to play these games.|Joypad-Emulation (FakePad) \u00A9 1999 its author|Close|true"),
+              Props(help, "text", "Label1 Label2 Label3 Command1") + "|" +
+                  Props(help, "default", "Command1"));
+    EXPECT_EQ(QSize(350, 209), test::Child<QLabel>(help, "Image1")->pixmap().size());
+    EXPECT_EQ("3000|true", Props(help, "interval", "Timer1") + "|" + Props(help, "active", "Timer1"));
+
+    const QImage icon = WindowIcon().pixmap(32).toImage();
+    frmNVRAM nvram(nullptr);
+    for (QWidget* window :
+         {static_cast<QWidget*>(mainWindow.get()), help, OpenChart(), static_cast<QWidget*>(&nvram)})
+        EXPECT_EQ(icon, window->windowIcon().pixmap(32).toImage()) << window->objectName().toStdString();
 }
 
-TEST_F(HelpWindowsTest, TheChartShowsEveryRow)
+// A click toggles a box between ticked and empty, never back to grey, until the chart is reopened.
+TEST_F(HelpWindowsTest, TheChartShowsEveryRowAndItsBoxesTakeClicks)
 {
     QWidget* chart = OpenChart();
     ASSERT_TRUE(chart);
     EXPECT_EQ("Help: Compatibility", chart->windowTitle());
-    EXPECT_EQ("Game|Note|= not tested", Child<QLabel>(chart, "Label22")->text() + "|" +
-                                            Child<QLabel>(chart, "Label2")->text() + "|" +
-                                            Child<QLabel>(chart, "Label47")->text());
-    const Qt::CheckState states[] = {Qt::Unchecked, Qt::Checked, Qt::PartiallyChecked};
+    EXPECT_EQ(nullptr, chart->parentWidget());
+    EXPECT_EQ("Game|Note|= not tested", Props(chart, "text", "Label22 Label2 Label47"));
+    const char* states[] = {"0", "2", "1"};  // empty, ticked, grey
     const auto rows = CompatibilityChart();
-    for (int row = 1; row <= 30; ++row) {
-        const QString n = QString::number(row);
-        const ChartRow& expected = rows[static_cast<std::size_t>(row - 1)];
-        EXPECT_EQ(expected.title,
-                  Child<QLabel>(chart, ("Game" + n).toLatin1().constData())->text().toStdString());
-        EXPECT_EQ(states[int(expected.joypad)],
-                  Child<QCheckBox>(chart, ("Joypad" + n).toLatin1().constData())->checkState());
-        EXPECT_EQ(states[int(expected.nvram)],
-                  Child<QCheckBox>(chart, ("NVRAM" + n).toLatin1().constData())->checkState());
-        EXPECT_EQ(expected.note,
-                  Child<QLabel>(chart, ("Note" + n).toLatin1().constData())->text().toStdString());
+    ASSERT_EQ(30u, rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const QString n = QString::number(i + 1);
+        EXPECT_EQ(QString::fromStdString(rows[i].title + "|" + rows[i].note),
+                  Props(chart, "text", "Game" + n + " Note" + n));
+        EXPECT_EQ(QString(states[int(rows[i].joypad)]) + "|" + states[int(rows[i].nvram)],
+                  Marks(chart, "Joypad" + n + " NVRAM" + n));
     }
     EXPECT_EQ(nullptr, chart->findChild<QCheckBox*>("Joypad31"));
+    for (const char* name : {"NVRAM2", "NVRAM11"}) {  // empty and grey
+        QString marks;
+        for (int click = 0; click < 3; ++click) {
+            QTest::mouseClick(test::Child(chart, name), Qt::LeftButton, {}, QPoint(5, 5));
+            marks += Marks(chart, name);
+        }
+        EXPECT_EQ("202", marks) << name;
+    }
+    QTest::keyClick(chart, Qt::Key_Escape);
+    EXPECT_TRUE(WaitUntil([] { return !Windows().compatibility; }));
+    EXPECT_EQ("0|1", Marks(OpenChart(), "NVRAM2 NVRAM11"));
 }
 
-TEST_F(HelpWindowsTest, EnterEscAndCloseCloseAndTheMenuShowsTheOpenWindowAgain)
+TEST_F(HelpWindowsTest, EnterEscCloseAndTheShutdownCloseAndTheMenuShowsTheOpenWindowAgain)
 {
     QWidget* help = OpenJoypadHelp();
     EXPECT_EQ(help, OpenJoypadHelp());
     QTest::keyClick(help, Qt::Key_Return);
     EXPECT_TRUE(WaitUntil([] { return !Windows().joypadHelp; }));
-    QTest::keyClick(Child<QPushButton>(OpenJoypadHelp(), "Command1"), Qt::Key_Escape);
+    QTest::keyClick(test::Child(OpenJoypadHelp(), "Command1"), Qt::Key_Escape);
     EXPECT_TRUE(WaitUntil([] { return !Windows().joypadHelp; }));
-    QTest::mouseClick(Child<QPushButton>(OpenChart(), "Command1"), Qt::LeftButton);
+    QTest::mouseClick(test::Child(OpenChart(), "Command1"), Qt::LeftButton);
     EXPECT_TRUE(WaitUntil([] { return !Windows().compatibility; }));
+    OpenJoypadHelp();
+    OpenChart();
+    Action("Programm2")->trigger();
+    EXPECT_TRUE(WaitUntil(HelpClosed));
+    EXPECT_FALSE(mainWindow->isVisible());
+    EXPECT_EQ(0, host->endProgramRequests);
 }
 
 TEST_F(HelpWindowsTest, TheWatchdogEndsTheProgramWithoutTheShutdownOnlyOnceTheMainWindowHasGone)
@@ -114,50 +132,17 @@ TEST_F(HelpWindowsTest, TheWatchdogEndsTheProgramWithoutTheShutdownOnlyOnceTheMa
     EXPECT_EQ(0, host->endProgramRequests);
     mainWindow->close();
     EXPECT_FALSE(mainWindow->isVisible());
-    EXPECT_TRUE(Windows().joypadHelp && Windows().compatibility);
+    EXPECT_FALSE(HelpClosed());
     // The real timer, not a direct call: within about three seconds.
     EXPECT_TRUE(WaitUntil([this] { return host->endProgramRequests > 0; }, 6000));
-    EXPECT_TRUE(WaitUntil([] { return !Windows().joypadHelp && !Windows().compatibility; }));
+    EXPECT_TRUE(WaitUntil(HelpClosed));
     EXPECT_EQ(configBefore, Config()) << "the watchdog's end must not run the shutdown";
-}
-
-TEST_F(HelpWindowsTest, TheShutdownSequenceClosesTheHelpWindows)
-{
-    OpenJoypadHelp();
-    OpenChart();
-    Child<QAction>(mainWindow.get(), "Programm2")->trigger();
-    EXPECT_TRUE(WaitUntil([] { return !Windows().joypadHelp && !Windows().compatibility; }));
-    EXPECT_FALSE(mainWindow->isVisible());
-    EXPECT_EQ(0, host->endProgramRequests);
-}
-
-TEST_F(HelpWindowsTest, AClickTogglesABoxBetweenTickedAndEmptyUntilTheChartIsReopened)
-{
-    ASSERT_TRUE(StartMainWindow());
-    QWidget* chart = OpenChart();
-    // NVRAM2 starts empty, NVRAM11 grey; grey never comes back from a click.
-    const std::vector<std::pair<const char*, std::vector<Qt::CheckState>>> clicks = {
-        {"NVRAM2", {Qt::Checked, Qt::Unchecked, Qt::Checked}},
-        {"NVRAM11", {Qt::Checked, Qt::Unchecked, Qt::Checked}}};
-    for (const auto& [name, states] : clicks) {
-        auto* box = Child<QCheckBox>(chart, name);
-        for (Qt::CheckState expected : states) {
-            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, 5));
-            EXPECT_EQ(expected, box->checkState()) << name;
-        }
-    }
-    QTest::keyClick(chart, Qt::Key_Escape);
-    EXPECT_TRUE(WaitUntil([] { return !Windows().compatibility; }));
-    chart = OpenChart();
-    EXPECT_EQ(Qt::Unchecked, Child<QCheckBox>(chart, "NVRAM2")->checkState());
-    EXPECT_EQ(Qt::PartiallyChecked, Child<QCheckBox>(chart, "NVRAM11")->checkState());
 }
 
 TEST_F(HelpWindowsTest, TheMainWindowsKeysDoNothingInAHelpWindow)
 {
-    ASSERT_TRUE(StartMainWindow());
     QStringList opened;
-    QTimer modalWatch;
+    QTimer modalWatch;  // a modal dialog opened by mistake must not hang the test
     QObject::connect(&modalWatch, &QTimer::timeout, [&] {
         if (QWidget* modal = QApplication::activeModalWidget()) {
             opened << modal->objectName();
@@ -176,25 +161,13 @@ TEST_F(HelpWindowsTest, TheMainWindowsKeysDoNothingInAHelpWindow)
         QTest::qWait(20);
         EXPECT_TRUE(opened.isEmpty()) << opened.join(' ').toStdString();
         ASSERT_TRUE(help && help->isVisible() && mainWindow->isVisible());
-        EXPECT_TRUE(Child<QAction>(mainWindow.get(), "Frameskip")->isChecked());
-        EXPECT_FALSE(Child<QAction>(mainWindow.get(), "JITComp")->isChecked());
-        EXPECT_EQ("<absent>", ReadSetting("Frameskip"));
+        EXPECT_EQ("true|false", Props(mainWindow.get(), "checked", "Frameskip JITComp"));
     }
     // In the main window itself the same keys act.
     press(mainWindow.get(), Qt::Key_F);
-    EXPECT_FALSE(Child<QAction>(mainWindow.get(), "Frameskip")->isChecked());
+    EXPECT_EQ("false", Props(mainWindow.get(), "checked", "Frameskip"));
     press(mainWindow.get(), Qt::Key_N);
     EXPECT_TRUE(WaitUntil([&] { return opened == QStringList{"frmNVRAM"}; }));
-}
-
-TEST_F(HelpWindowsTest, EveryWindowShowsTheProgramsIcon)
-{
-    ASSERT_TRUE(StartMainWindow());
-    const QImage icon = WindowIcon().pixmap(32).toImage();
-    frmNVRAM nvram(nullptr);
-    for (QWidget* window : {static_cast<QWidget*>(mainWindow.get()), OpenJoypadHelp(), OpenChart(),
-                            static_cast<QWidget*>(&nvram)})
-        EXPECT_EQ(icon, window->windowIcon().pixmap(32).toImage()) << window->objectName().toStdString();
 }
 
 }  // namespace

@@ -1,13 +1,10 @@
 #include "tests/support/GuiTest.h"
 
-#include "app/frmMain.h"
 #include "settings/QtSettingsBackend.h"
 #include "settings/SettingsStore.h"
-#include "ui/WindowRegistry.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
-#include <QSettings>
 #include <QTest>
 #include <QTimer>
 
@@ -42,6 +39,24 @@ frmMain* GuiTest::StartMainWindow()
     return mainWindow.get();
 }
 
+void GuiTest::StartFromWindow(const QString& title)
+{
+    if (!mainWindow) {
+        ASSERT_TRUE(StartMainWindow());
+    }
+    auto* list = Child<QListWidget>(mainWindow.get(), "List1");
+    if (list->findItems(title, Qt::MatchExactly).isEmpty())
+        Click(Props(mainWindow.get(), "checked", "Option1") == "true" ? "Option2" : "Option1");
+    Select(list, title);
+    ASSERT_EQ(title, Selected(list));
+    Click("Command1");
+}
+
+void GuiTest::Click(const char* name)
+{
+    QTest::mouseClick(Child(mainWindow.get(), name), Qt::LeftButton);
+}
+
 void GuiTest::WriteSetting(const std::string& key, const std::string& value)
 {
     Settings().Write(key, value);
@@ -52,22 +67,41 @@ std::string GuiTest::ReadSetting(const std::string& key)
     return Settings().Read(key, std::string("<absent>"));
 }
 
+QString Props(QObject* window, const char* property, const QString& names)
+{
+    QStringList values;
+    for (const QString& name : names.split(' '))
+        values << Child<QObject>(window, name.toLatin1().constData())->property(property).toString();
+    return values.join('|');
+}
+
+QString TabStops(QWidget* first)
+{
+    first->setFocus();
+    QStringList stops{first->objectName()};
+    for (QWidget* window = first->window(); stops.size() < 12; stops << window->focusWidget()->objectName()) {
+        QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
+        if (window->focusWidget() == first)
+            break;
+    }
+    return stops.join(' ');
+}
+
 bool WaitUntil(const std::function<bool()>& condition, int milliseconds)
 {
-    for (int waited = 0; waited < milliseconds; waited += 10) {
+    for (QDeadlineTimer deadline(milliseconds); !deadline.hasExpired(); QTest::qWait(10)) {
         if (condition())
             return true;
-        QTest::qWait(10);
     }
     return condition();
 }
 
-QStringList Entries(QListWidget* list)
+QString Entries(QListWidget* list)
 {
     QStringList entries;
     for (int i = 0; i < list->count(); ++i)
         entries << list->item(i)->text();
-    return entries;
+    return entries.join(',');
 }
 
 QString Selected(QListWidget* list)
@@ -77,15 +111,8 @@ QString Selected(QListWidget* list)
 
 void Select(QListWidget* list, const QString& entry)
 {
-    list->setCurrentRow(Entries(list).indexOf(entry));
-}
-
-QString NextInTabOrder(QWidget* widget)
-{
-    QWidget* next = widget->nextInFocusChain();
-    while (next && next != widget && (widget->isAncestorOf(next) || !(next->focusPolicy() & Qt::TabFocus)))
-        next = next->nextInFocusChain();
-    return next ? next->objectName() : QString();
+    const auto items = list->findItems(entry, Qt::MatchExactly);
+    list->setCurrentItem(items.isEmpty() ? nullptr : items.first());
 }
 
 void WhenModalOpens(std::function<void(QWidget*)> step, int milliseconds)

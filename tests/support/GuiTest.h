@@ -3,6 +3,7 @@
 #include "app/frmMain.h"
 #include "tests/support/AppFolderTest.h"
 
+#include <QAction>
 #include <QListWidget>
 #include <QString>
 #include <QWidget>
@@ -12,6 +13,15 @@
 
 namespace talvero::test {
 
+template <typename T = QWidget>
+T* Child(QObject* window, const char* name)
+{
+    T* child = window->findChild<T*>(QString::fromLatin1(name));
+    if (!child)
+        ADD_FAILURE() << "no child named " << name;
+    return child;
+}
+
 /// A window test: a fresh AppFolder, a settings file of its own, and every window closed after.
 class GuiTest : public AppFolderTest {
 protected:
@@ -20,6 +30,11 @@ protected:
 
     /// Builds the main window, runs its start-up and shows it; nullptr when start-up failed.
     frmMain* StartMainWindow();
+    /// Picks `title` in the main window (started if need be), in the list that holds it, and
+    /// clicks Start game.
+    void StartFromWindow(const QString& title);
+    QAction* Action(const char* name) { return Child<QAction>(mainWindow.get(), name); }
+    void Click(const char* name);
     void WriteSetting(const std::string& key, const std::string& value);
     std::string ReadSetting(const std::string& key);
 
@@ -27,29 +42,19 @@ protected:
     TestFolder settingsFolder;
 };
 
+/// A property of the children named in `names` (separated by spaces), joined by "|".
+QString Props(QObject* window, const char* property, const QString& names);
+/// The widgets that Tab visits from `first` on, until it comes back to it, separated by spaces.
+QString TabStops(QWidget* first);
 /// Processes events until `condition` holds or the time runs out.
 bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 5000);
-
 /// Runs `step` on the modal dialog that the next event opens, as soon as it is shown; fails the
 /// test when none opens in time.
 void WhenModalOpens(std::function<void(QWidget*)> step, int milliseconds = 5000);
-
-/// The entries of a list, its selected entry ("" when none) and selecting one by its text.
-QStringList Entries(QListWidget* list);
+/// The entries of a list joined by ",", its selected entry ("" when none), selecting one by its text.
+QString Entries(QListWidget* list);
 QString Selected(QListWidget* list);
 void Select(QListWidget* list, const QString& entry);
-
-/// The widget that Tab moves to after `widget` (the widget's own parts skipped).
-QString NextInTabOrder(QWidget* widget);
-
-template <typename T>
-T* Child(QWidget* window, const char* name)
-{
-    T* child = window->findChild<T*>(QString::fromLatin1(name));
-    if (!child)
-        ADD_FAILURE() << "no child named " << name;
-    return child;
-}
 
 }  // namespace talvero::test
 
