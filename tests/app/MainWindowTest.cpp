@@ -53,7 +53,7 @@ TEST_F(MainWindowTest, FirstStartCaptionsMenusShortcutsAndTheAboutBox)
     for (QAction* menu : mainWindow->menuBar()->actions())
         menus << menu->text();
     EXPECT_EQ("&Program|&Extras|&Help", menus.join('|'));
-    EXPECT_EQ(QRect(8, 219, 97, 25), test::Child(mainWindow.get(), "Command1")->geometry());
+    EXPECT_EQ(QRect(8, 219, 97, 25), test::Child(mainWindow.get(), "Command1")->geometry());  // in twips
     EXPECT_EQ(QSize(461, 253), mainWindow->centralWidget()->size());
 
     Action("Info")->trigger();
@@ -124,32 +124,10 @@ TEST_F(MainWindowTest, TheKeyboardSelectsFocusAloneDoesNotAndEnterStartsTheGame)
     EXPECT_EQ("frmNVRAM owned", opens([&] { Action("Extras1")->trigger(); }));
 }
 
-// The menu's switches, the stored options and the chosen drive reach Start game.
-TEST_F(MainWindowTest, StartGameTakesTheSwitchesTheOptionsAndTheListsEntry)
+// The switches are stored at once, read back in any spelling (an unreadable one keeps the default),
+// and reach Start game with the stored options and the chosen drive.
+TEST_F(MainWindowTest, TheSwitchesAreStoredReadBackAndTakenByStartGameWithTheOptions)
 {
-    LayOutDemo();
-    test::WriteFile(App(kConfigFile), "");
-    WriteSetting("SndEmu", "0");
-    WriteSetting("Drive", "E:");
-    InsertDemoCd("Lemmings", "E");
-    ASSERT_TRUE(StartMainWindow());
-    Action("Frameskip")->trigger();
-    Action("JITComp")->trigger();
-    StartFromWindow("Lemmings");
-    EXPECT_EQ(0u, host->PendingMessages());
-    EXPECT_EQ("1|2048|<absent>|rw,0:" + (folder / "Cache/lemm"),
-              ConfigValue("gfx_framerate=") + "|" + ConfigValue("cachesize=") + "|" +
-                  ConfigValue("sound_output=") + "|" + ConfigValue("filesystem="));
-    WaitForLaunchLog();
-}
-
-TEST_F(MainWindowTest, SwitchesAreStoredAtOnceAndReadBackInAnySpelling)
-{
-    ASSERT_TRUE(StartMainWindow());
-    Action("Frameskip")->trigger();
-    Action("JITComp")->trigger();
-    EXPECT_EQ("False|True", ReadSetting("Frameskip") + "|" + ReadSetting("JITComp"));
-    // An unreadable value keeps the switch's default.
     for (const auto& [frameskip, jit, checked] :
          {std::tuple{"false", "-1", "false|true"}, std::tuple{"garbage", "0", "true|false"}}) {
         WriteSetting("Frameskip", frameskip);
@@ -157,6 +135,20 @@ TEST_F(MainWindowTest, SwitchesAreStoredAtOnceAndReadBackInAnySpelling)
         ASSERT_TRUE(StartMainWindow());
         EXPECT_EQ(checked, Props(mainWindow.get(), "checked", "Frameskip JITComp")) << frameskip;
     }
+    Action("Frameskip")->trigger();
+    Action("JITComp")->trigger();
+    EXPECT_EQ("False|True", ReadSetting("Frameskip") + "|" + ReadSetting("JITComp"));
+    LayOutDemo();
+    test::WriteFile(App(kConfigFile), "");
+    WriteSetting("SndEmu", "0");
+    WriteSetting("Drive", "E:");
+    InsertDemoCd("Lemmings", "E");
+    StartFromWindow("Lemmings");
+    EXPECT_EQ(0u, host->PendingMessages());
+    EXPECT_EQ("1|2048|<absent>|rw,0:" + (folder / "Cache/lemm"),
+              ConfigValue("gfx_framerate=") + "|" + ConfigValue("cachesize=") + "|" +
+                  ConfigValue("sound_output=") + "|" + ConfigValue("filesystem="));
+    WaitForLaunchLog();
 }
 
 TEST_F(MainWindowTest, ExitAndTheCloseBoxRunTheShutdownOnce)
@@ -195,7 +187,7 @@ TEST_F(MainWindowTest, TheOptionButtonsAreOneTabStopTheCheckedOne)
     List()->setFocus();
     EXPECT_EQ("Command2", Key(Qt::Key_Tab, Qt::ShiftModifier));  // before any option had the focus
     EXPECT_EQ("List1 Option1 Command2", test::TabStops(List()));
-    QTest::mouseClick(test::Child(mainWindow.get(), "Option2"), Qt::LeftButton, {}, QPoint(5, 5));
+    Click("Option2");
     EXPECT_EQ("List1 Command1 Command2 Option2", test::TabStops(List()));
     List()->setFocus();
     EXPECT_EQ("Option2", Key(Qt::Key_Tab, Qt::ShiftModifier));

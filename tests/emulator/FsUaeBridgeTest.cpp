@@ -4,8 +4,6 @@
 #include "platform/Process.h"
 #include "tests/support/GuiTest.h"
 
-#include <QTest>
-
 #include <csignal>
 #include <cstdlib>
 #include <regex>
@@ -21,9 +19,8 @@ protected:
         GuiTest::SetUp();
         // The emulator renders offscreen here, whatever display the test run has.
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
-            if (const char* value = std::getenv(name))
-                m_saved.emplace_back(name, value);
-            ::unsetenv(name);
+            m_saved.emplace_back(name, qgetenv(name));
+            qunsetenv(name);
         }
     }
     void TearDown() override
@@ -31,12 +28,13 @@ protected:
         // Only the emulators this test started, by the process ids the bridge recorded.
         for (const pid_t pid : RecordedPids()) {
             ::kill(pid, SIGTERM);
-            for (int i = 0; i < 100 && ::kill(pid, 0) == 0; ++i)
-                QTest::qWait(20);
+            test::WaitUntil([pid] { return ::kill(pid, 0) != 0; }, 2000);
             ::kill(pid, SIGKILL);
         }
-        for (const auto& [name, value] : m_saved)
-            ::setenv(name.c_str(), value.c_str(), 1);
+        for (const auto& [name, value] : m_saved) {
+            if (!value.isNull())
+                qputenv(name, value);
+        }
         GuiTest::TearDown();
     }
     std::string Log() const
@@ -53,7 +51,7 @@ protected:
             pids.push_back(static_cast<pid_t>(std::stol((*it)[1])));
         return pids;
     }
-    std::vector<std::pair<std::string, std::string>> m_saved;
+    std::vector<std::pair<const char*, QByteArray>> m_saved;
 };
 
 TEST_F(FsUaeBridgeTest, StartingAGameBootsARealAmigaThatRunsTheBootScript)
@@ -68,10 +66,8 @@ TEST_F(FsUaeBridgeTest, StartingAGameBootsARealAmigaThatRunsTheBootScript)
                                         std::pair{"accuracy", "-1"}, std::pair{"uae_cpu_speed", "max"}})
         SetConfigValue(std::string("fs-uae.") + option + "=", value);
     InsertDemoCd("Akira");
-
     StartFromWindow("Akira");
     EXPECT_EQ(0u, host->PendingMessages());
-
     // The Amiga writes the marker and then its line; wait for the whole line.
     const std::string marker = folder / "Cache/akir/marker.txt";
     EXPECT_TRUE(test::WaitUntil(

@@ -3,8 +3,6 @@
 #include "nvram/frmNVRAM.h"
 #include "tests/support/GuiTest.h"
 
-#include <QTest>
-
 #include <filesystem>
 
 namespace talvero {
@@ -18,7 +16,7 @@ protected:
         window->show();
     }
     QListWidget* List() { return test::Child<QListWidget>(window.get(), "List1"); }
-    void Click(const char* name) { QTest::mouseClick(test::Child(window.get(), name), Qt::LeftButton); }
+    void Click(const char* name) { test::ClickOn(window.get(), name); }
     // The entries, the selected one, and whether Backup, Restore and Delete are enabled.
     QString State()
     {
@@ -28,16 +26,17 @@ protected:
     std::unique_ptr<frmNVRAM> window;
 };
 
-TEST_F(NvramWindowTest, TheFourteenEntriesInWordOrderAndTheButtonsFollowTheSelection)
+TEST_F(NvramWindowTest, TheFourteenEntriesInWordOrderAndEnterPressesNoButton)
 {
     for (const SaveDataRow& row : SaveDataTable()) {
         test::WriteFile(App(row.dataFile), row.title);
         test::WriteFile(App(row.dataFile) + ".bak", "backup of " + row.title);
     }
     Open();
-    EXPECT_EQ("NVRAM-Manager v1.1", window->windowTitle());
-    EXPECT_EQ("&Backup|&Restore|De&lete|&Exit",
-              test::Props(window.get(), "text", "Command1 Command2 Command3 Command4"));
+    EXPECT_EQ("NVRAM-Manager v1.1|&Backup|&Restore|De&lete|&Exit|false|false|false|false",
+              window->windowTitle() + "|" +
+                  test::Props(window.get(), "text", "Command1 Command2 Command3 Command4") + "|" +
+                  test::Props(window.get(), "autoDefault", "Command1 Command2 Command3 Command4"));
     EXPECT_EQ(
         "[Backup] Akira,[Backup] Dark Seed,[Backup] D-Generation,[Backup] GunShip 2000,"
         "[Backup] James Pond 2 - RoboCod,[Backup] Syndicate,[Backup] UFO - Enemy Unknown,Akira,Dark Seed,"
@@ -46,6 +45,20 @@ TEST_F(NvramWindowTest, TheFourteenEntriesInWordOrderAndTheButtonsFollowTheSelec
         State());
     test::Select(List(), "Syndicate");
     EXPECT_TRUE(State().endsWith("[Syndicate] true|false|true"));
+    // A stray Enter must not replace the one backup; Esc closes from any control.
+    for (QWidget* control : {static_cast<QWidget*>(List()), test::Child(window.get(), "Command1")}) {
+        control->setFocus();
+        QTest::keyClick(control, Qt::Key_Return);
+        QTest::keyClick(control, Qt::Key_Enter);
+    }
+    EXPECT_EQ(0u, host->PendingMessages());
+    EXPECT_EQ("backup of Syndicate", test::ReadFile(SaveDataFile("Syndicate") + ".bak"));
+    EXPECT_TRUE(window->isVisible());
+    QTest::keyClick(test::Child(window.get(), "Command3"), Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+    Open();
+    QTest::keyClick(List(), Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(NvramWindowTest, SuccessRebuildsTheListFailureAndNoLeaveItAsItWas)
@@ -65,7 +78,6 @@ TEST_F(NvramWindowTest, SuccessRebuildsTheListFailureAndNoLeaveItAsItWas)
     Click("Command1");
     host->ExpectMessage("Error writing to file: " + SaveDataFile("Akira") + ".bak");
     EXPECT_EQ("[Backup] Syndicate,Akira,Syndicate [Akira] true|false|true", State());
-
     List()->setCurrentRow(0);
     Click("Command2");
     host->ExpectMessage("NVRAM restored successfully.", MessageIcon::Information);
@@ -75,32 +87,8 @@ TEST_F(NvramWindowTest, SuccessRebuildsTheListFailureAndNoLeaveItAsItWas)
         host->TakeMessage();
         EXPECT_EQ(left, State());
     }
-    Click("Command4");
+    Click("Command4");  // an empty list leaves only Exit
     EXPECT_FALSE(window->isVisible());
-}
-
-TEST_F(NvramWindowTest, EnterPressesNoButtonAndEscClosesFromAnyControl)
-{
-    test::WriteFile(SaveDataFile("Akira"), "new scores");
-    test::WriteFile(SaveDataFile("Akira") + ".bak", "the only backup");
-    Open();
-    test::Select(List(), "Akira");
-    EXPECT_EQ("false|false|false|false",
-              test::Props(window.get(), "autoDefault", "Command1 Command2 Command3 Command4"));
-    for (QWidget* control : {static_cast<QWidget*>(List()), test::Child(window.get(), "Command1")}) {
-        control->setFocus();
-        QTest::keyClick(control, Qt::Key_Return);
-        QTest::keyClick(control, Qt::Key_Enter);
-    }
-    EXPECT_EQ(0u, host->PendingMessages());
-    EXPECT_EQ("the only backup", test::ReadFile(SaveDataFile("Akira") + ".bak"));
-    EXPECT_TRUE(window->isVisible());
-    QTest::keyClick(test::Child(window.get(), "Command3"), Qt::Key_Escape);
-    EXPECT_FALSE(window->isVisible());
-    Open();
-    QTest::keyClick(List(), Qt::Key_Escape);
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ("new scores", test::ReadFile(SaveDataFile("Akira")));
 }
 
 }  // namespace

@@ -1,11 +1,9 @@
 #include "tests/support/GuiTest.h"
 
 #include "settings/QtSettingsBackend.h"
-#include "settings/SettingsStore.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
-#include <QTest>
 #include <QTimer>
 
 namespace talvero::test {
@@ -34,8 +32,7 @@ frmMain* GuiTest::StartMainWindow()
     if (!mainWindow->Form_Load())
         return nullptr;
     mainWindow->show();
-    if (!QTest::qWaitForWindowExposed(mainWindow.get()))
-        ADD_FAILURE() << "main window not exposed";
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(mainWindow.get()));
     return mainWindow.get();
 }
 
@@ -52,27 +49,31 @@ void GuiTest::StartFromWindow(const QString& title)
     Click("Command1");
 }
 
-void GuiTest::Click(const char* name)
-{
-    QTest::mouseClick(Child(mainWindow.get(), name), Qt::LeftButton);
-}
-
-void GuiTest::WriteSetting(const std::string& key, const std::string& value)
-{
-    Settings().Write(key, value);
-}
-
-std::string GuiTest::ReadSetting(const std::string& key)
-{
-    return Settings().Read(key, std::string("<absent>"));
-}
-
 QString Props(QObject* window, const char* property, const QString& names)
 {
     QStringList values;
     for (const QString& name : names.split(' '))
-        values << Child<QObject>(window, name.toLatin1().constData())->property(property).toString();
+        values << Child<QObject>(window, name)->property(property).toString();
     return values.join('|');
+}
+
+QString Entries(QListWidget* list)
+{
+    QStringList entries;
+    for (int i = 0; i < list->count(); ++i)
+        entries << list->item(i)->text();
+    return entries.join(',');
+}
+
+QString Selected(QListWidget* list)
+{
+    return list->selectedItems().isEmpty() ? QString() : list->selectedItems()[0]->text();
+}
+
+void Select(QListWidget* list, const QString& entry)
+{
+    const auto items = list->findItems(entry, Qt::MatchExactly);
+    list->setCurrentItem(items.isEmpty() ? nullptr : items.first());
 }
 
 QString TabStops(QWidget* first)
@@ -96,29 +97,9 @@ bool WaitUntil(const std::function<bool()>& condition, int milliseconds)
     return condition();
 }
 
-QString Entries(QListWidget* list)
-{
-    QStringList entries;
-    for (int i = 0; i < list->count(); ++i)
-        entries << list->item(i)->text();
-    return entries.join(',');
-}
-
-QString Selected(QListWidget* list)
-{
-    return list->selectedItems().isEmpty() ? QString() : list->selectedItems()[0]->text();
-}
-
-void Select(QListWidget* list, const QString& entry)
-{
-    const auto items = list->findItems(entry, Qt::MatchExactly);
-    list->setCurrentItem(items.isEmpty() ? nullptr : items.first());
-}
-
 void WhenModalOpens(std::function<void(QWidget*)> step, int milliseconds)
 {
     auto* poll = new QTimer;
-    poll->setInterval(5);
     const QDeadlineTimer deadline(milliseconds);
     QObject::connect(poll, &QTimer::timeout, [poll, step, deadline] {
         QWidget* modal = QApplication::activeModalWidget();
@@ -131,7 +112,7 @@ void WhenModalOpens(std::function<void(QWidget*)> step, int milliseconds)
         else
             ADD_FAILURE() << "no modal dialog opened in time";
     });
-    poll->start();
+    poll->start(5);
 }
 
 }  // namespace talvero::test

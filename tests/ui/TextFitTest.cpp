@@ -11,13 +11,12 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
-#include <QTest>
 
 namespace talvero {
 namespace {
 
-// "Window/Control "text": needs W x H, has W x H ..." for a text that does not fit its control,
-// or a control that does not fit its container; "" when it fits or has no text.
+// "Control "text" needs W x H, has W x H" for a text that does not fit its control, or a control
+// that does not fit its container; "" otherwise.
 QString Clipped(QWidget* widget)
 {
     QString text;
@@ -29,7 +28,7 @@ QString Clipped(QWidget* widget)
         text = label->text();
         room = label->contentsRect().adjusted(margin, margin, -margin, -margin);
         wrapped = label->wordWrap();
-        needed = QFontMetrics(label->font())
+        needed = label->fontMetrics()
                      .boundingRect(QRect(0, 0, room.width(), 10000), wrapped ? Qt::TextWordWrap : 0, text)
                      .size();
     } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
@@ -37,28 +36,23 @@ QString Clipped(QWidget* widget)
         option.initFrom(button);
         option.text = text = button->text();
         // Check boxes and option buttons draw their text beside the indicator.
-        const QStyle::SubElement contents = qobject_cast<QCheckBox*>(button) ? QStyle::SE_CheckBoxContents
-                                            : qobject_cast<QRadioButton*>(button)
-                                                ? QStyle::SE_RadioButtonContents
-                                                : QStyle::SE_PushButtonContents;
+        const auto contents = qobject_cast<QCheckBox*>(button)      ? QStyle::SE_CheckBoxContents
+                              : qobject_cast<QRadioButton*>(button) ? QStyle::SE_RadioButtonContents
+                                                                    : QStyle::SE_PushButtonContents;
         room = button->style()->subElementRect(contents, &option, button);
-        needed = QFontMetrics(button->font()).size(Qt::TextShowMnemonic, text);
+        needed = button->fontMetrics().size(Qt::TextShowMnemonic, text);
     }
     const bool fits = needed.width() <= room.width() && (!wrapped || needed.height() <= room.height()) &&
                       widget->geometry().right() < widget->parentWidget()->width();
     if (text.isEmpty() || fits)
         return {};
-    return QStringLiteral("%1/%2 \"%3\": needs %4 x %5, has %6 x %7 at x %8 in %9")
-        .arg(widget->window()->objectName(), widget->objectName(), text)
-        .arg(needed.width())
-        .arg(needed.height())
-        .arg(room.width())
-        .arg(room.height())
-        .arg(widget->x())
-        .arg(widget->parentWidget()->width());
+    return QStringLiteral("%1 \"%2\" needs %3 x %4, has %5 x %6 at x %7 in %8")
+        .arg(widget->objectName(), text, QString::number(needed.width()), QString::number(needed.height()),
+             QString::number(room.width()), QString::number(room.height()), QString::number(widget->x()),
+             QString::number(widget->parentWidget()->width()));
 }
 
-class TextFitTest : public test::GuiTest {};
+using TextFitTest = test::GuiTest;
 
 TEST_F(TextFitTest, NoTextOfAnyWindowIsClipped)
 {
@@ -77,7 +71,8 @@ TEST_F(TextFitTest, NoTextOfAnyWindowIsClipped)
                 clipped << Clipped(widget);
         }
         EXPECT_EQ(QStringList(), clipped)
-            << "at " << window->logicalDpiX() << " dpi, scale " << window->devicePixelRatio();
+            << window->objectName().toStdString() << " at " << window->logicalDpiX() << " dpi, scale "
+            << window->devicePixelRatio();
         window->hide();
     }
 }
