@@ -15,7 +15,6 @@
 namespace talvero {
 namespace {
 
-using test::Props;
 
 class CdImageWindowTest : public test::GuiTest {
 protected:
@@ -37,7 +36,7 @@ TEST_F(CdImageWindowTest, AnImageInsertedThroughTheMenuIsTheDriveUntilEjectedAnd
                                                   Eject());
     // The image entries follow the Extras menu's own, and no two entries share a shortcut.
     QStringList extras, shortcuts;
-    for (QAction* action : test::Child<QMenu>(mainWindow.get(), "Extras")->actions())
+    for (QAction* action : Child<QMenu>(mainWindow.get(), "Extras")->actions())
         extras << action->objectName();
     EXPECT_EQ("Frameskip JITComp Trenn3 Extras1 Trenn4 CDImage1 CDImage2", extras.join(' '));
     for (QAction* action : mainWindow->findChildren<QAction*>())

@@ -12,16 +12,15 @@
 namespace talvero {
 namespace {
 
-using test::Props;
 
 class MainWindowTest : public test::GuiTest {
 protected:
-    QListWidget* List() { return test::Child<QListWidget>(mainWindow.get(), "List1"); }
-    QLabel* Image() { return test::Child<QLabel>(mainWindow.get(), "Image1"); }
+    QListWidget* List() { return Child<QListWidget>(mainWindow.get(), "List1"); }
+    QLabel* Image() { return Child<QLabel>(mainWindow.get(), "Image1"); }
     // The selected entry, whether Start game is enabled, and what the picture shows.
     QString State()
     {
-        return test::Selected(List()) + "|" + Props(mainWindow.get(), "enabled", "Command1") + "|" +
+        return Selected(List()) + "|" + Props(mainWindow.get(), "enabled", "Command1") + "|" +
                Image()->property("showing").toString();
     }
     QString Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
@@ -53,7 +52,7 @@ TEST_F(MainWindowTest, FirstStartCaptionsMenusShortcutsAndTheAboutBox)
     for (QAction* menu : mainWindow->menuBar()->actions())
         menus << menu->text();
     EXPECT_EQ("&Program|&Extras|&Help", menus.join('|'));
-    EXPECT_EQ(QRect(8, 219, 97, 25), test::Child(mainWindow.get(), "Command1")->geometry());  // in twips
+    EXPECT_EQ(QRect(8, 219, 97, 25), Child(mainWindow.get(), "Command1")->geometry());  // in twips
     EXPECT_EQ(QSize(461, 253), mainWindow->centralWidget()->size());
 
     Action("Info")->trigger();
@@ -80,14 +79,14 @@ TEST_F(MainWindowTest, SwitchingSystemsSelectsTheFirstEntryAndShowsItsPreviewOrN
     Click("Option2");
     EXPECT_EQ(
         "Defender of the Crown 2,Fantastic Voyage,Indiana Jones and the Last Crusade,Lemmings,Turrican 2",
-        test::Entries(List()));
+        Entries(List()));
     EXPECT_EQ("Defender of the Crown 2|true|preview", State());
     Click("Option1");
     EXPECT_EQ(26, List()->count());
     EXPECT_EQ("Akira|true|preview", State());
     EXPECT_EQ(229, Image()->pixmap().width());
     for (const char* title : {"Deep Core", "Gloom", "Roadkill"}) {
-        test::Select(List(), title);
+        Select(List(), title);
         EXPECT_EQ(QString(title) + "|true|none", State());
         EXPECT_TRUE(Image()->pixmap().isNull());
     }
@@ -98,27 +97,27 @@ TEST_F(MainWindowTest, TheKeyboardSelectsFocusAloneDoesNotAndEnterStartsTheGame)
     LayOutDemo();
     ASSERT_TRUE(StartMainWindow());
     List()->setFocus();
-    ASSERT_TRUE(test::WaitUntil([this] { return List()->hasFocus(); }));
+    ASSERT_TRUE(WaitUntil([this] { return List()->hasFocus(); }));
     Key(Qt::Key_Return);  // nothing selected, Start game disabled: nothing happens
     EXPECT_EQ("|false|startup", State());
     Key(Qt::Key_Down);
-    EXPECT_EQ("Akira", test::Selected(List()));
+    EXPECT_EQ("Akira", Selected(List()));
     QTest::keyClicks(List(), "gu");
-    EXPECT_EQ("Guardian", test::Selected(List()));
+    EXPECT_EQ("Guardian", Selected(List()));
     EXPECT_EQ(0u, host->PendingMessages());
     Key(Qt::Key_Return);
     host->ExpectMessage("Please insert the \"Guardian\"-CD first!", MessageIcon::Exclamation);
     // A focused button takes Enter itself; the menus open the same dialogs, owned by the window.
     const auto opens = [&](const std::function<void()>& action) {
         QString opened;
-        test::WhenModalOpens([&](QWidget* dialog) {
+        WhenModalOpens([&](QWidget* dialog) {
             opened = dialog->objectName() + (dialog->parentWidget() == mainWindow.get() ? " owned" : "");
             dialog->close();
         });
         action();
         return opened;
     };
-    test::Child(mainWindow.get(), "Command2")->setFocus();
+    Child(mainWindow.get(), "Command2")->setFocus();
     EXPECT_EQ("frmOptions owned", opens([&] { Key(Qt::Key_Return); }));
     EXPECT_EQ("frmOptions owned", opens([&] { Action("Programm1")->trigger(); }));
     EXPECT_EQ("frmNVRAM owned", opens([&] { Action("Extras1")->trigger(); }));
@@ -186,14 +185,14 @@ TEST_F(MainWindowTest, TheOptionButtonsAreOneTabStopTheCheckedOne)
     ASSERT_TRUE(StartMainWindow());
     List()->setFocus();
     EXPECT_EQ("Command2", Key(Qt::Key_Tab, Qt::ShiftModifier));  // before any option had the focus
-    EXPECT_EQ("List1 Option1 Command2", test::TabStops(List()));
+    EXPECT_EQ("List1 Option1 Command2", TabStops(List()));
     Click("Option2");
-    EXPECT_EQ("List1 Command1 Command2 Option2", test::TabStops(List()));
+    EXPECT_EQ("List1 Command1 Command2 Option2", TabStops(List()));
     List()->setFocus();
     EXPECT_EQ("Option2", Key(Qt::Key_Tab, Qt::ShiftModifier));
     EXPECT_EQ("Option1", Key(Qt::Key_Left));
     EXPECT_EQ("Akira", List()->item(0)->text());
-    EXPECT_EQ("List1 Option1 Command1 Command2", test::TabStops(List()));
+    EXPECT_EQ("List1 Option1 Command1 Command2", TabStops(List()));
 }
 
 }  // namespace

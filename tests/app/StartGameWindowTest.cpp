@@ -38,12 +38,12 @@ TEST_F(StartGameWindowTest, ASlowCopyShowsItsProgressAndCancelStartsNothing)
     QString seen;
     QElapsedTimer clock;
     clock.start();
-    test::WhenModalOpens([&](QWidget* dialog) {
+    WhenModalOpens([&](QWidget* dialog) {
         auto* progress = qobject_cast<QProgressDialog*>(dialog);
         ASSERT_TRUE(progress) << "the modal window is no progress dialog";
         seen = progress->labelText() + (clock.elapsed() >= 500 ? " late" : " early");
         // Start game again while the first copies: nothing may happen.
-        test::Child<QPushButton>(mainWindow.get(), "Command1")->click();
+        Child<QPushButton>(mainWindow.get(), "Command1")->click();
         seen += host->PendingMessages() > 0 || Launched() ? " twice" : "";
         progress->findChild<QPushButton*>()->click();
     });
@@ -75,7 +75,7 @@ TEST_F(StartGameWindowTest, WhileTheEmulatorStillRunsStartGameAsksAndNoStartsNot
         return test::Exists(folder / "starts") ? test::ReadFile(folder / "starts") : "";
     };
     StartFromWindow("Akira");
-    ASSERT_TRUE(test::WaitUntil([&] { return !starts().empty(); }));
+    ASSERT_TRUE(WaitUntil([&] { return !starts().empty(); }));
     const std::string first = starts(), config = Config();
     host->AnswerNextQuestion(MessageAnswer::No);
     StartFromWindow("Akira");
@@ -88,9 +88,9 @@ TEST_F(StartGameWindowTest, WhileTheEmulatorStillRunsStartGameAsksAndNoStartsNot
     EXPECT_EQ(first, starts());
     ::kill(std::stoi(first), SIGKILL);
     // Once it has ended, Start game starts the next one without asking.
-    ASSERT_TRUE(test::WaitUntil([] { return !EmulatorStillRunning(); }));
+    ASSERT_TRUE(WaitUntil([] { return !EmulatorStillRunning(); }));
     StartFromWindow("Akira");
-    ASSERT_TRUE(test::WaitUntil([&] { return starts().size() > first.size(); }));
+    ASSERT_TRUE(WaitUntil([&] { return starts().size() > first.size(); }));
     ::kill(std::stoi(starts().substr(first.size())), SIGKILL);
 }
 

@@ -1,12 +1,10 @@
 // The options dialog, driven offscreen; what it does with its fields is tested in OptionsLogicTest.
 #include "config/frmOptions.h"
 #include "demo/DemoFolder.h"
-#include "emulator/ConfigEditor.h"
 #include "tests/support/GuiTest.h"
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QTest>
 
 namespace talvero {
 namespace {
@@ -24,17 +22,12 @@ protected:
         dialog = std::make_unique<frmOptions>(nullptr);
         dialog->show();
     }
-    QString Props(const char* property, const QString& names)
+    QString Get(const char* property, const QString& names) { return Props(dialog.get(), property, names); }
+    void Type(const char* name, const QString& text)
     {
-        return test::Props(dialog.get(), property, names);
+        Child<QLineEdit>(dialog.get(), name)->clear();
+        QTest::keyClicks(Child(dialog.get(), name), text);
     }
-    void TypeDrive(const QString& text)
-    {
-        auto* drive = test::Child<QLineEdit>(dialog.get(), "Drive1");
-        drive->clear();
-        QTest::keyClicks(drive, text);
-    }
-    void ClickButton(const char* name) { test::ClickOn(dialog.get(), name); }
     std::unique_ptr<frmOptions> dialog;
 };
 
@@ -45,43 +38,43 @@ TEST_F(OptionsDialogTest, CaptionsTabOrderTheDriveListTheKickstartButtonAndEscTh
     EXPECT_EQ("Options", dialog->windowTitle());
     EXPECT_TRUE(dialog->windowFlags() & Qt::Tool);
     EXPECT_EQ("CD drive:|Kickstart 3.1-ROM:|Control with:|&Save options|Sound-Emulation|S&canlines|...|...",
-              Props("text", "Label1 Label2 Label3 saveOpt SndEmu Scanlines selDrive selKick"));
-    auto* port = test::Child<QComboBox>(dialog.get(), "GamePort1");
+              Get("text", "Label1 Label2 Label3 saveOpt SndEmu Scanlines selDrive selKick"));
+    auto* port = Child<QComboBox>(dialog.get(), "GamePort1");
     EXPECT_EQ("Keyboard (cursor keys & right control key)|PC-Joypad/Joystick #1|PC-Joypad/Joystick #2|",
               port->itemText(0) + "|" + port->itemText(1) + "|" + port->itemText(2) + "|" +
                   port->itemText(3));
-    EXPECT_EQ("3|false", Props("maxLength", "Drive1") + "|" + Props("visible", "Drive2"));
+    EXPECT_EQ("3|false", Get("maxLength", "Drive1") + "|" + Get("visible", "Drive2"));
     EXPECT_EQ("Drive1 selDrive ROMfile selKick GamePort1 SndEmu Scanlines saveOpt",
-              test::TabStops(test::Child(dialog.get(), "Drive1")));
+              TabStops(Child(dialog.get(), "Drive1")));
 
-    TypeDrive("x:");
-    ClickButton("selDrive");
-    EXPECT_EQ("OK|true", Props("text", "selDrive") + "|" + Props("visible", "Drive2"));
+    Type("Drive1", "x:");
+    ClickOn(dialog.get(), "selDrive");
+    EXPECT_EQ("OK|true", Get("text", "selDrive") + "|" + Get("visible", "Drive2"));
     EXPECT_EQ("false|false|false|false|false|false|false",
-              Props("enabled", "Drive1 GamePort1 ROMfile saveOpt Scanlines selKick SndEmu"));
-    auto* drives = test::Child<QComboBox>(dialog.get(), "Drive2");
+              Get("enabled", "Drive1 GamePort1 ROMfile saveOpt Scanlines selKick SndEmu"));
+    auto* drives = Child<QComboBox>(dialog.get(), "Drive2");
     drives->setCurrentIndex(drives->findText("G: ", Qt::MatchStartsWith));
-    ClickButton("selDrive");
-    EXPECT_EQ("...|G:|true", Props("text", "selDrive Drive1") + "|" + Props("enabled", "Drive1"));
+    ClickOn(dialog.get(), "selDrive");
+    EXPECT_EQ("...|G:|true", Get("text", "selDrive Drive1") + "|" + Get("enabled", "Drive1"));
     std::string rom(1024, 'x');
     test::WriteFile(folder / "kick.bin", rom.replace(160, 2, "40"));
     host->ChooseNextFile(folder / "kick.bin");
-    ClickButton("selKick");
-    EXPECT_EQ(QString::fromStdString(folder / "kick.bin"), Props("text", "ROMfile"));
+    ClickOn(dialog.get(), "selKick");
+    EXPECT_EQ(QString::fromStdString(folder / "kick.bin"), Get("text", "ROMfile"));
 
-    TypeDrive(":");
-    ClickButton("saveOpt");
+    Type("Drive1", ":");
+    ClickOn(dialog.get(), "saveOpt");
     host->ExpectMessage("Please select a valid CD drive!", MessageIcon::Exclamation);
-    EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ("::", Props("text", "Drive1"));  // shown as it was checked
-    ClickButton("Scanlines");
-    QTest::keyClick(test::Child(dialog.get(), "Scanlines"), Qt::Key_Escape);
+    EXPECT_EQ("true|::", Get("visible", "saveOpt") + "|" + Get("text", "Drive1"));  // shown as checked
+    ClickOn(dialog.get(), "Scanlines");
+    QTest::keyClick(Child(dialog.get(), "Scanlines"), Qt::Key_Escape);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(DefaultUaeTemplate(), Config());
     EXPECT_EQ("<absent>", ReadSetting("Drive"));
 }
 
-// Each field reaches its own setting and line, both ways.
+// Each field reaches its own setting and line, both ways; settings that cannot be written are
+// reported after the lines were.
 TEST_F(OptionsDialogTest, StoredValuesFillTheControlsAndSavingTakesThemBack)
 {
     for (const auto& [key, value] :
@@ -89,30 +82,27 @@ TEST_F(OptionsDialogTest, StoredValuesFillTheControlsAndSavingTakesThemBack)
           std::pair{"Scanlines", "1"}, std::pair{"SndEmu", "0"}})
         WriteSetting(key, value);
     Open();
-    EXPECT_EQ("F:|/roms/kick.rom|2|true|false", Props("text", "Drive1 ROMfile") + "|" +
-                                                    Props("currentIndex", "GamePort1") + "|" +
-                                                    Props("checked", "Scanlines SndEmu"));
-    TypeDrive("e:");
-    test::Child<QComboBox>(dialog.get(), "GamePort1")->setCurrentIndex(1);
-    ClickButton("SndEmu");
-    ClickButton("saveOpt");
+    EXPECT_EQ("F:|/roms/kick.rom|2|true|false", Get("text", "Drive1 ROMfile") + "|" +
+                                                    Get("currentIndex", "GamePort1") + "|" +
+                                                    Get("checked", "Scanlines SndEmu"));
+    Type("Drive1", "e:");
+    Child<QComboBox>(dialog.get(), "GamePort1")->setCurrentIndex(1);
+    ClickOn(dialog.get(), "SndEmu");
+    ClickOn(dialog.get(), "saveOpt");
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ("joy0|normal|scanlines|/roms/kick.rom",
+    EXPECT_EQ("joy0|normal|scanlines|/roms/kick.rom|E:",
               ConfigValue("joyport1=") + "|" + ConfigValue("sound_output=") + "|" +
-                  ConfigValue("gfx_linemode=") + "|" + ConfigValue("kickstart_rom_file="));
-    EXPECT_EQ("E:", ReadSetting("Drive"));
-
-    // Settings that cannot be written are reported after the lines were.
+                  ConfigValue("gfx_linemode=") + "|" + ConfigValue("kickstart_rom_file=") + "|" +
+                  ReadSetting("Drive"));
     if (!test::ReadOnlyFoldersAreEnforced())
         return;
     test::MakeReadOnly(settingsFolder / "Quorra.ini");
     test::MakeReadOnly(settingsFolder.path());
     Open();
-    test::Child<QLineEdit>(dialog.get(), "ROMfile")->setText("other.rom");
-    ClickButton("saveOpt");
+    Type("ROMfile", "other.rom");
+    ClickOn(dialog.get(), "saveOpt");
     host->ExpectMessage("Error writing to file. Options not saved.");
-    EXPECT_EQ("other.rom|/roms/kick.rom",
-              QString::fromStdString(ConfigValue("kickstart_rom_file=") + "|" + ReadSetting("ROMfile")));
+    EXPECT_EQ("other.rom|/roms/kick.rom", ConfigValue("kickstart_rom_file=") + "|" + ReadSetting("ROMfile"));
 }
 
 }  // namespace

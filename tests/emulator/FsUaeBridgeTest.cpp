@@ -28,7 +28,7 @@ protected:
         // Only the emulators this test started, by the process ids the bridge recorded.
         for (const pid_t pid : RecordedPids()) {
             ::kill(pid, SIGTERM);
-            test::WaitUntil([pid] { return ::kill(pid, 0) != 0; }, 2000);
+            WaitUntil([pid] { return ::kill(pid, 0) != 0; }, 2000);
             ::kill(pid, SIGKILL);
         }
         for (const auto& [name, value] : m_saved) {
@@ -70,7 +70,7 @@ TEST_F(FsUaeBridgeTest, StartingAGameBootsARealAmigaThatRunsTheBootScript)
     EXPECT_EQ(0u, host->PendingMessages());
     // The Amiga writes the marker and then its line; wait for the whole line.
     const std::string marker = folder / "Cache/akir/marker.txt";
-    EXPECT_TRUE(test::WaitUntil(
+    EXPECT_TRUE(WaitUntil(
         [&] { return test::Exists(marker) && test::ReadFile(marker) == "Talvero was here\n"; }, 60000))
         << "the emulated Amiga did not run the boot script; bridge log:\n"
         << Log();

@@ -12,17 +12,6 @@
 namespace talvero {
 namespace {
 
-using test::Props;
-using test::WaitUntil;
-
-// The check states of the named boxes: 0 empty, 1 grey, 2 ticked.
-QString Marks(QWidget* chart, const QString& names)
-{
-    QStringList marks;
-    for (const QString& name : names.split(' '))
-        marks << QString::number(test::Child<QCheckBox>(chart, name)->checkState());
-    return marks.join('|');
-}
 
 class HelpWindowsTest : public test::GuiTest {
 protected:
@@ -42,6 +31,14 @@ protected:
         Action("Hilfe2")->trigger();
         return Windows().compatibility;
     }
+    // The check states of the named boxes: 0 empty, 1 grey, 2 ticked.
+    static QString Marks(QWidget* chart, const QString& names)
+    {
+        QStringList marks;
+        for (const QString& name : names.split(' '))
+            marks << QString::number(Child<QCheckBox>(chart, name)->checkState());
+        return marks.join('|');
+    }
     static bool HelpClosed() { return !Windows().joypadHelp && !Windows().compatibility; }
 };
 
@@ -59,7 +56,7 @@ TEST_F(HelpWindowsTest, TheJoypadHelpShowsItsTextsAndEveryWindowTheProgramsIcon)
         Props(help, "text", "Label1 Label2 Label3 Command1"));
     EXPECT_EQ("true|3000|true", Props(help, "default", "Command1") + "|" + Props(help, "interval", "Timer1") +
                                     "|" + Props(help, "active", "Timer1"));
-    EXPECT_EQ(QSize(350, 209), test::Child<QLabel>(help, "Image1")->pixmap().size());
+    EXPECT_EQ(QSize(350, 209), Child<QLabel>(help, "Image1")->pixmap().size());
     const QImage icon = WindowIcon().pixmap(32).toImage();
     frmNVRAM nvram(nullptr);
     for (QWidget* window :
@@ -89,7 +86,7 @@ TEST_F(HelpWindowsTest, TheChartShowsEveryRowAndItsBoxesTakeClicks)
     for (const char* name : {"NVRAM2", "NVRAM11"}) {  // empty and not tested
         QString clicked;
         for (int click = 0; click < 3; ++click) {
-            test::ClickOn(chart, name);
+            ClickOn(chart, name);
             clicked += Marks(chart, name);
         }
         EXPECT_EQ("202", clicked) << name;
@@ -105,9 +102,9 @@ TEST_F(HelpWindowsTest, EnterEscCloseAndTheShutdownCloseAndTheMenuShowsTheOpenWi
     EXPECT_EQ(help, OpenHelp());
     QTest::keyClick(help, Qt::Key_Return);
     EXPECT_TRUE(WaitUntil(HelpClosed));
-    QTest::keyClick(test::Child(OpenHelp(), "Command1"), Qt::Key_Escape);
+    QTest::keyClick(Child(OpenHelp(), "Command1"), Qt::Key_Escape);
     EXPECT_TRUE(WaitUntil(HelpClosed));
-    test::ClickOn(OpenChart(), "Command1");
+    ClickOn(OpenChart(), "Command1");
     EXPECT_TRUE(WaitUntil(HelpClosed));
     OpenHelp();
     OpenChart();

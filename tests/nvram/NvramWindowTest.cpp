@@ -15,13 +15,13 @@ protected:
         window = std::make_unique<frmNVRAM>(nullptr);
         window->show();
     }
-    QListWidget* List() { return test::Child<QListWidget>(window.get(), "List1"); }
-    void Click(const char* name) { test::ClickOn(window.get(), name); }
+    QListWidget* List() { return Child<QListWidget>(window.get(), "List1"); }
+    void Click(const char* name) { ClickOn(window.get(), name); }
     // The entries, the selected one, and whether Backup, Restore and Delete are enabled.
     QString State()
     {
-        return test::Entries(List()) + " [" + test::Selected(List()) + "] " +
-               test::Props(window.get(), "enabled", "Command1 Command2 Command3");
+        return Entries(List()) + " [" + Selected(List()) + "] " +
+               Props(window.get(), "enabled", "Command1 Command2 Command3");
     }
     std::unique_ptr<frmNVRAM> window;
 };
@@ -35,18 +35,18 @@ TEST_F(NvramWindowTest, TheFourteenEntriesInWordOrderAndEnterPressesNoButton)
     Open();
     EXPECT_EQ("NVRAM-Manager v1.1|&Backup|&Restore|De&lete|&Exit|false|false|false|false",
               window->windowTitle() + "|" +
-                  test::Props(window.get(), "text", "Command1 Command2 Command3 Command4") + "|" +
-                  test::Props(window.get(), "autoDefault", "Command1 Command2 Command3 Command4"));
+                  Props(window.get(), "text", "Command1 Command2 Command3 Command4") + "|" +
+                  Props(window.get(), "autoDefault", "Command1 Command2 Command3 Command4"));
     EXPECT_EQ(
         "[Backup] Akira,[Backup] Dark Seed,[Backup] D-Generation,[Backup] GunShip 2000,"
         "[Backup] James Pond 2 - RoboCod,[Backup] Syndicate,[Backup] UFO - Enemy Unknown,Akira,Dark Seed,"
         "D-Generation,GunShip 2000,James Pond 2 - RoboCod,Syndicate,UFO - Enemy Unknown "
         "[[Backup] Akira] false|true|true",
         State());
-    test::Select(List(), "Syndicate");
+    Select(List(), "Syndicate");
     EXPECT_TRUE(State().endsWith("[Syndicate] true|false|true"));
     // A stray Enter must not replace the one backup; Esc closes from any control.
-    for (QWidget* control : {static_cast<QWidget*>(List()), test::Child(window.get(), "Command1")}) {
+    for (QWidget* control : {static_cast<QWidget*>(List()), Child(window.get(), "Command1")}) {
         control->setFocus();
         QTest::keyClick(control, Qt::Key_Return);
         QTest::keyClick(control, Qt::Key_Enter);
@@ -54,7 +54,7 @@ TEST_F(NvramWindowTest, TheFourteenEntriesInWordOrderAndEnterPressesNoButton)
     EXPECT_EQ(0u, host->PendingMessages());
     EXPECT_EQ("backup of Syndicate", test::ReadFile(SaveDataFile("Syndicate") + ".bak"));
     EXPECT_TRUE(window->isVisible());
-    QTest::keyClick(test::Child(window.get(), "Command3"), Qt::Key_Escape);
+    QTest::keyClick(Child(window.get(), "Command3"), Qt::Key_Escape);
     EXPECT_FALSE(window->isVisible());
     Open();
     QTest::keyClick(List(), Qt::Key_Escape);
@@ -66,11 +66,11 @@ TEST_F(NvramWindowTest, SuccessRebuildsTheListFailureAndNoLeaveItAsItWas)
     test::WriteFile(SaveDataFile("Akira"), "scores");
     test::WriteFile(SaveDataFile("Syndicate"), "agents");
     Open();
-    test::Select(List(), "Syndicate");
+    Select(List(), "Syndicate");
     Click("Command1");
     host->ExpectMessage("Backup created successfully.", MessageIcon::Information);
     EXPECT_EQ("[Backup] Syndicate,Akira,Syndicate [[Backup] Syndicate] false|true|true", State());
-    test::Select(List(), "Akira");
+    Select(List(), "Akira");
     host->AnswerNextQuestion(MessageAnswer::No);
     Click("Command3");
     EXPECT_EQ("Delete data from \"Akira\" ?", host->TakeMessage().text);

@@ -2,7 +2,6 @@
 
 #include "settings/QtSettingsBackend.h"
 
-#include <QApplication>
 #include <QDeadlineTimer>
 #include <QTimer>
 
@@ -49,7 +48,7 @@ void GuiTest::StartFromWindow(const QString& title)
     Click("Command1");
 }
 
-QString Props(QObject* window, const char* property, const QString& names)
+QString GuiTest::Props(QObject* window, const char* property, const QString& names)
 {
     QStringList values;
     for (const QString& name : names.split(' '))
@@ -57,7 +56,7 @@ QString Props(QObject* window, const char* property, const QString& names)
     return values.join('|');
 }
 
-QString Entries(QListWidget* list)
+QString GuiTest::Entries(QListWidget* list)
 {
     QStringList entries;
     for (int i = 0; i < list->count(); ++i)
@@ -65,18 +64,7 @@ QString Entries(QListWidget* list)
     return entries.join(',');
 }
 
-QString Selected(QListWidget* list)
-{
-    return list->selectedItems().isEmpty() ? QString() : list->selectedItems()[0]->text();
-}
-
-void Select(QListWidget* list, const QString& entry)
-{
-    const auto items = list->findItems(entry, Qt::MatchExactly);
-    list->setCurrentItem(items.isEmpty() ? nullptr : items.first());
-}
-
-QString TabStops(QWidget* first)
+QString GuiTest::TabStops(QWidget* first)
 {
     first->setFocus();
     QStringList stops{first->objectName()};
@@ -88,7 +76,7 @@ QString TabStops(QWidget* first)
     return stops.join(' ');
 }
 
-bool WaitUntil(const std::function<bool()>& condition, int milliseconds)
+bool GuiTest::WaitUntil(const std::function<bool()>& condition, int milliseconds)
 {
     for (QDeadlineTimer deadline(milliseconds); !deadline.hasExpired(); QTest::qWait(10)) {
         if (condition())
@@ -97,7 +85,7 @@ bool WaitUntil(const std::function<bool()>& condition, int milliseconds)
     return condition();
 }
 
-void WhenModalOpens(std::function<void(QWidget*)> step, int milliseconds)
+void GuiTest::WhenModalOpens(std::function<void(QWidget*)> step, int milliseconds)
 {
     auto* poll = new QTimer;
     const QDeadlineTimer deadline(milliseconds);

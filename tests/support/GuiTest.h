@@ -1,10 +1,12 @@
 #pragma once
 
 #include "app/frmMain.h"
+#include "emulator/ConfigEditor.h"
 #include "settings/SettingsStore.h"
 #include "tests/support/AppFolderTest.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QListWidget>
 #include <QTest>
 
@@ -13,34 +15,8 @@
 
 namespace talvero::test {
 
-template <typename T = QWidget>
-T* Child(QObject* window, const QString& name)
-{
-    T* child = window->findChild<T*>(name);
-    if (!child)
-        ADD_FAILURE() << "no child named " << name.toStdString();
-    return child;
-}
-
-/// A property of the children named in `names` (separated by spaces), joined by "|".
-QString Props(QObject* window, const char* property, const QString& names);
-/// The entries of a list joined by ",", its selected entry ("" when none), selecting one by its text.
-QString Entries(QListWidget* list);
-QString Selected(QListWidget* list);
-void Select(QListWidget* list, const QString& entry);
-/// The widgets that Tab visits from `first` on, until it comes back to it, separated by spaces.
-QString TabStops(QWidget* first);
-/// Processes events until `condition` holds or the time runs out.
-bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 5000);
-/// Runs `step` on the modal dialog that the next event opens, as soon as it is shown; fails the
-/// test when none opens in time.
-void WhenModalOpens(std::function<void(QWidget*)> step, int milliseconds = 5000);
-inline void ClickOn(QObject* window, const QString& name)
-{
-    QTest::mouseClick(Child(window, name), Qt::LeftButton, {}, QPoint(5, 5));
-}
-
-/// A window test: a fresh AppFolder, a settings file of its own, and every window closed after.
+/// A window test: a fresh AppFolder, a settings file of its own, every window closed after, and
+/// helpers that drive windows offscreen.
 class GuiTest : public AppFolderTest {
 protected:
     void SetUp() override;
@@ -54,6 +30,38 @@ protected:
     void Click(const char* name) { ClickOn(mainWindow.get(), name); }
     void WriteSetting(const std::string& key, const std::string& value) { Settings().Write(key, value); }
     std::string ReadSetting(const std::string& key) { return Settings().Read(key, std::string("<absent>")); }
+
+    template <typename T = QWidget>
+    static T* Child(QObject* window, const QString& name)
+    {
+        T* child = window->findChild<T*>(name);
+        if (!child)
+            ADD_FAILURE() << "no child named " << name.toStdString();
+        return child;
+    }
+    static void ClickOn(QObject* window, const QString& name)
+    {
+        QTest::mouseClick(Child(window, name), Qt::LeftButton, {}, QPoint(5, 5));
+    }
+    /// A property of the children named in `names` (separated by spaces), joined by "|".
+    static QString Props(QObject* window, const char* property, const QString& names);
+    /// The entries of a list joined by ",", its selected entry ("" when none), selecting one.
+    static QString Entries(QListWidget* list);
+    static QString Selected(QListWidget* list)
+    {
+        return list->selectedItems().value(0, nullptr) ? list->selectedItems()[0]->text() : "";
+    }
+    static void Select(QListWidget* list, const QString& entry)
+    {
+        list->setCurrentItem(list->findItems(entry, Qt::MatchExactly).value(0, nullptr));
+    }
+    /// The widgets that Tab visits from `first` on, until it comes back to it, separated by spaces.
+    static QString TabStops(QWidget* first);
+    /// Processes events until `condition` holds or the time runs out.
+    static bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 5000);
+    /// Runs `step` on the modal dialog that the next event opens, as soon as it is shown; fails
+    /// the test when none opens in time.
+    static void WhenModalOpens(std::function<void(QWidget*)> step, int milliseconds = 5000);
 
     std::unique_ptr<frmMain> mainWindow;
     TestFolder settingsFolder;
