@@ -28,6 +28,10 @@ protected:
     void StartFromWindow(const QString& title);
     QAction* Action(const char* name) { return Child<QAction>(mainWindow.get(), name); }
     void Click(const char* name) { ClickOn(mainWindow.get(), name); }
+    QString Main(const char* property, const QString& names)
+    {
+        return Props(mainWindow.get(), property, names);
+    }
     void WriteSetting(const std::string& key, const std::string& value) { Settings().Write(key, value); }
     std::string ReadSetting(const std::string& key) { return Settings().Read(key, std::string("<absent>")); }
 
