@@ -12,7 +12,6 @@
 namespace talvero {
 namespace {
 
-
 class HelpWindowsTest : public test::GuiTest {
 protected:
     void SetUp() override
@@ -21,15 +20,10 @@ protected:
         LayOutDemo();
         ASSERT_TRUE(StartMainWindow());
     }
-    QWidget* OpenHelp()
+    QWidget* Open(const char* entry)  // Hilfe1 the joypad help, Hilfe2 the chart
     {
-        Action("Hilfe1")->trigger();
-        return Windows().joypadHelp;
-    }
-    QWidget* OpenChart()
-    {
-        Action("Hilfe2")->trigger();
-        return Windows().compatibility;
+        Action(entry)->trigger();
+        return entry == std::string("Hilfe1") ? Windows().joypadHelp : Windows().compatibility;
     }
     // The check states of the named boxes: 0 empty, 1 grey, 2 ticked.
     static QString Marks(QWidget* chart, const QString& names)
@@ -42,36 +36,43 @@ protected:
     static bool HelpClosed() { return !Windows().joypadHelp && !Windows().compatibility; }
 };
 
-TEST_F(HelpWindowsTest, TheJoypadHelpShowsItsTextsAndEveryWindowTheProgramsIcon)
+TEST_F(HelpWindowsTest, TheJoypadHelpShowsItsTextsEveryWindowTheIconAndOnlyTheMainWindowTakesItsKeys)
 {
-    QWidget* help = OpenHelp();
+    QWidget* help = Open("Hilfe1");
     ASSERT_TRUE(help);
-    EXPECT_EQ("Help: Joypad-Emulation", help->windowTitle());
     EXPECT_FALSE(help->parentWidget() || (help->windowFlags() & Qt::WindowMinimizeButtonHint));
     EXPECT_EQ(
-        QString::fromUtf8("Note:|The joypad emulation is only available for games, that can't be played "
+        QString::fromUtf8("Help: Joypad-Emulation|Note:|The joypad emulation is only available for games, "
+                          "that can't be played "
                           "without a joypad. Some games like 'Gloom' or 'Roadkill' are incompatible to the "
                           "joypad emulation. You have to set the controller to 'Joystick' (inside the game) "
                           "to play these games.|Joypad-Emulation (FakePad) \u00A9 1999 its author|Close"),
-        Props(help, "text", "Label1 Label2 Label3 Command1"));
+        help->windowTitle() + "|" + Props(help, "text", "Label1 Label2 Label3 Command1"));
     EXPECT_EQ("true|3000|true", Props(help, "default", "Command1") + "|" + Props(help, "interval", "Timer1") +
                                     "|" + Props(help, "active", "Timer1"));
     EXPECT_EQ(QSize(350, 209), Child<QLabel>(help, "Image1")->pixmap().size());
     const QImage icon = WindowIcon().pixmap(32).toImage();
     frmNVRAM nvram(nullptr);
     for (QWidget* window :
-         {static_cast<QWidget*>(mainWindow.get()), help, OpenChart(), static_cast<QWidget*>(&nvram)})
+         {static_cast<QWidget*>(mainWindow.get()), help, Open("Hilfe2"), static_cast<QWidget*>(&nvram)})
         EXPECT_EQ(icon, window->windowIcon().pixmap(32).toImage()) << window->objectName().toStdString();
+    // The menus' keys belong to the main window (all its entries take the same shortcut context).
+    for (QWidget* window : {help, Open("Hilfe2"), static_cast<QWidget*>(mainWindow.get())}) {
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        QTest::keyClick(window, Qt::Key_F, Qt::ControlModifier);
+        EXPECT_EQ(window == mainWindow.get() ? "false" : "true", Main("checked", "Frameskip"));
+    }
 }
 
 // A click toggles a box between ticked and empty, never back to grey, until the chart is reopened.
 TEST_F(HelpWindowsTest, TheChartShowsEveryRowAndItsBoxesTakeClicks)
 {
-    QWidget* chart = OpenChart();
+    QWidget* chart = Open("Hilfe2");
     ASSERT_TRUE(chart);
-    EXPECT_EQ("Help: Compatibility", chart->windowTitle());
     EXPECT_EQ(nullptr, chart->parentWidget());
-    EXPECT_EQ("Game|Note|= not tested", Props(chart, "text", "Label22 Label2 Label47"));
+    EXPECT_EQ("Help: Compatibility|Game|Note|= not tested",
+              chart->windowTitle() + "|" + Props(chart, "text", "Label22 Label2 Label47"));
     const char* marks[] = {"0", "2", "1"};  // empty, ticked, not tested
     const auto rows = CompatibilityChart();
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -93,21 +94,21 @@ TEST_F(HelpWindowsTest, TheChartShowsEveryRowAndItsBoxesTakeClicks)
     }
     QTest::keyClick(chart, Qt::Key_Escape);
     EXPECT_TRUE(WaitUntil([] { return !Windows().compatibility; }));
-    EXPECT_EQ("0|1", Marks(OpenChart(), "NVRAM2 NVRAM11"));
+    EXPECT_EQ("0|1", Marks(Open("Hilfe2"), "NVRAM2 NVRAM11"));
 }
 
 TEST_F(HelpWindowsTest, EnterEscCloseAndTheShutdownCloseAndTheMenuShowsTheOpenWindowAgain)
 {
-    QWidget* help = OpenHelp();
-    EXPECT_EQ(help, OpenHelp());
+    QWidget* help = Open("Hilfe1");
+    EXPECT_EQ(help, Open("Hilfe1"));
     QTest::keyClick(help, Qt::Key_Return);
     EXPECT_TRUE(WaitUntil(HelpClosed));
-    QTest::keyClick(Child(OpenHelp(), "Command1"), Qt::Key_Escape);
+    QTest::keyClick(Child(Open("Hilfe1"), "Command1"), Qt::Key_Escape);
     EXPECT_TRUE(WaitUntil(HelpClosed));
-    ClickOn(OpenChart(), "Command1");
+    ClickOn(Open("Hilfe2"), "Command1");
     EXPECT_TRUE(WaitUntil(HelpClosed));
-    OpenHelp();
-    OpenChart();
+    Open("Hilfe1");
+    Open("Hilfe2");
     Action("Programm2")->trigger();
     EXPECT_TRUE(WaitUntil(HelpClosed));
     EXPECT_FALSE(mainWindow->isVisible());
@@ -117,8 +118,8 @@ TEST_F(HelpWindowsTest, EnterEscCloseAndTheShutdownCloseAndTheMenuShowsTheOpenWi
 TEST_F(HelpWindowsTest, TheWatchdogEndsTheProgramWithoutTheShutdownOnlyOnceTheMainWindowHasGone)
 {
     const std::string configBefore = Config();
-    OpenHelp();
-    OpenChart();
+    Open("Hilfe1");
+    Open("Hilfe2");
     for (int tick = 0; tick < 5; ++tick)
         WatchdogTick();
     EXPECT_EQ(0, host->endProgramRequests);
@@ -128,18 +129,6 @@ TEST_F(HelpWindowsTest, TheWatchdogEndsTheProgramWithoutTheShutdownOnlyOnceTheMa
     EXPECT_TRUE(WaitUntil([this] { return host->endProgramRequests > 0; }, 6000));
     EXPECT_TRUE(WaitUntil(HelpClosed));
     EXPECT_EQ(configBefore, Config()) << "the watchdog's end must not run the shutdown";
-}
-
-// The menus' keys belong to the main window (all its entries take the same shortcut context).
-TEST_F(HelpWindowsTest, TheMainWindowsKeysDoNothingInAHelpWindow)
-{
-    for (QWidget* window : {OpenHelp(), OpenChart(), static_cast<QWidget*>(mainWindow.get())}) {
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-        QTest::keyClick(window, Qt::Key_F, Qt::ControlModifier);
-        EXPECT_EQ(window == mainWindow.get() ? "false" : "true",
-                  Props(mainWindow.get(), "checked", "Frameskip"));
-    }
 }
 
 }  // namespace
