@@ -87,10 +87,9 @@ TEST_F(OptionsDialogTest, StoredValuesFillTheControlsAndSavingTakesThemBack)
                                                     Get("checked", "Scanlines SndEmu"));
     Type("Drive1", "e:");
     Child<QComboBox>(dialog.get(), "GamePort1")->setCurrentIndex(1);
-    ClickOn(dialog.get(), "SndEmu");
     ClickOn(dialog.get(), "saveOpt");
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ("joy0|normal|scanlines|/roms/kick.rom|E:",
+    EXPECT_EQ("joy0|interrupts|scanlines|/roms/kick.rom|E:",
               ConfigValue("joyport1=") + "|" + ConfigValue("sound_output=") + "|" +
                   ConfigValue("gfx_linemode=") + "|" + ConfigValue("kickstart_rom_file=") + "|" +
                   ReadSetting("Drive"));
