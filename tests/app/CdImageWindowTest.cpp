@@ -8,13 +8,11 @@
 #include <QDropEvent>
 #include <QMenu>
 #include <QMimeData>
-#include <QSet>
 
 #include <filesystem>
 
 namespace talvero {
 namespace {
-
 
 class CdImageWindowTest : public test::GuiTest {
 protected:
@@ -31,20 +29,12 @@ protected:
 
 TEST_F(CdImageWindowTest, AnImageInsertedThroughTheMenuIsTheDriveUntilEjectedAndSurvivesARestart)
 {
-    EXPECT_EQ("&Insert CD image...|Ctrl+I|-", Props(mainWindow.get(), "text", "CDImage1") + "|" +
-                                                  Props(mainWindow.get(), "shortcut", "CDImage1") + "|" +
-                                                  Eject());
-    // The image entries follow the Extras menu's own, and no two entries share a shortcut.
-    QStringList extras, shortcuts;
+    EXPECT_EQ("&Insert CD image...|-", Main("text", "CDImage1") + "|" + Eject());
+    // The image entries follow the Extras menu's own (their shortcuts are checked in MainWindowTest).
+    QStringList extras;
     for (QAction* action : Child<QMenu>(mainWindow.get(), "Extras")->actions())
         extras << action->objectName();
     EXPECT_EQ("Frameskip JITComp Trenn3 Extras1 Trenn4 CDImage1 CDImage2", extras.join(' '));
-    for (QAction* action : mainWindow->findChildren<QAction*>())
-        shortcuts << action->shortcut().toString();
-    shortcuts.removeAll("");
-    EXPECT_EQ(shortcuts.size(), QSet<QString>(shortcuts.begin(), shortcuts.end()).size())
-        << shortcuts.join(' ').toStdString();
-
     MakeDemoCdImage({"Lemmings"}, images / "Lemmings.cue");
     host->ChooseNextFile(images / "Lemmings.cue");
     Action("CDImage1")->trigger();

@@ -2,6 +2,7 @@
 // tested in the core tests (StartGameTest, SettingsStoreTest, ...).
 #include "demo/DemoPreviews.h"
 #include "tests/support/GuiTest.h"
+#include "ui/WindowRegistry.h"
 
 #include <QLabel>
 #include <QMenuBar>
@@ -40,8 +41,9 @@ TEST_F(MainWindowTest, FirstStartCaptionsMenusShortcutsAndTheAboutBox)
               Main("text",
                    "Label1 Option1 Option2 Command1 Command2 Programm1 Programm2 Frameskip JITComp Extras1 "
                    "Hilfe1 Hilfe2 Info"));
-    EXPECT_EQ("Ctrl+O|Ctrl+Q|Ctrl+F|Ctrl+J|Ctrl+N|F1|F2|",
-              Main("shortcut", "Programm1 Programm2 Frameskip JITComp Extras1 Hilfe1 Hilfe2 Info"));
+    EXPECT_EQ("Ctrl+O|Ctrl+Q|Ctrl+F|Ctrl+J|Ctrl+N|Ctrl+I|Ctrl+E|F1|F2|",
+              Main("shortcut",
+                   "Programm1 Programm2 Frameskip JITComp Extras1 CDImage1 CDImage2 Hilfe1 Hilfe2 Info"));
     QStringList menus;
     for (QAction* menu : mainWindow->menuBar()->actions())
         menus << menu->text();
@@ -139,8 +141,8 @@ TEST_F(MainWindowTest, TheSwitchesAreStoredReadBackAndTakenByStartGameWithTheOpt
     WaitForLaunchLog();
 }
 
-// The shutdown runs once, from Exit or the close box; a cache folder that cannot be created ends
-// the program before the window shows.
+// The shutdown runs once, from Exit or the close box, and closes every window; a cache folder that cannot be
+// created ends the program before the window shows.
 TEST_F(MainWindowTest, ExitAndTheCloseBoxRunTheShutdownOnce)
 {
     LayOutDemo();
@@ -152,8 +154,11 @@ TEST_F(MainWindowTest, ExitAndTheCloseBoxRunTheShutdownOnce)
     std::filesystem::remove(folder / "Cache");
     test::WriteFile(App(kConfigTempFile), "left over");
     ASSERT_TRUE(StartMainWindow());
-    Action("Programm2")->trigger();
-    EXPECT_FALSE(mainWindow->isVisible());
+    Action("Hilfe1")->trigger();
+    Action("Hilfe2")->trigger();
+    Action("Programm2")->trigger();  // closes the help windows too, without ending the program at once
+    EXPECT_TRUE(WaitUntil([] { return !Windows().joypadHelp && !Windows().compatibility; }));
+    EXPECT_FALSE(mainWindow->isVisible() || host->endProgramRequests);
     EXPECT_EQ("rw,tmp:" + (folder / "Cache/tmp"), ConfigValue("filesystem="));
     EXPECT_FALSE(test::Exists(App(kConfigTempFile)) || test::Exists(folder / "Cache/tmp"));
     test::WriteFile(App(kConfigFile), "filesystem=x\r\n");
