@@ -15,16 +15,14 @@
 
 namespace talvero::test {
 
-/// A window test: a fresh AppFolder, a settings file of its own, every window closed after, and
-/// helpers that drive windows offscreen.
+/// A window test: a fresh AppFolder, its own settings file, every window closed after, and helpers.
 class GuiTest : public AppFolderTest {
 protected:
     void SetUp() override;
     void TearDown() override;
     /// Builds the main window, runs its start-up and shows it; nullptr when start-up failed.
     frmMain* StartMainWindow();
-    /// Picks `title` in the main window (started if need be), in the list that holds it, and
-    /// clicks Start game.
+    /// Picks `title` in the list that holds it (the main window started if need be), clicks Start game.
     void StartFromWindow(const QString& title);
     QAction* Action(const char* name) { return Child<QAction>(mainWindow.get(), name); }
     void Click(const char* name) { ClickOn(mainWindow.get(), name); }
@@ -63,8 +61,7 @@ protected:
     static QString TabStops(QWidget* first);
     /// Processes events until `condition` holds or the time runs out.
     static bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 5000);
-    /// Runs `step` on the modal dialog that the next event opens, as soon as it is shown; fails
-    /// the test when none opens in time.
+    /// Runs `step` on the modal dialog that opens next, as soon as it shows; fails when none opens in time.
     static void WhenModalOpens(std::function<void(QWidget*)> step, int milliseconds = 5000);
 
     std::unique_ptr<frmMain> mainWindow;
