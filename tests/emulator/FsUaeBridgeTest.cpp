@@ -4,10 +4,6 @@
 #include "platform/Process.h"
 #include "tests/support/GuiTest.h"
 
-#include <QListWidget>
-#include <QPushButton>
-#include <QTest>
-
 #include <csignal>
 #include <cstdlib>
 #include <regex>
@@ -16,8 +12,6 @@
 namespace talvero {
 namespace {
 
-using test::Child;
-
 class FsUaeBridgeTest : public test::GuiTest {
 protected:
     void SetUp() override
@@ -25,9 +19,8 @@ protected:
         GuiTest::SetUp();
         // The emulator renders offscreen here, whatever display the test run has.
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
-            if (const char* value = std::getenv(name))
-                m_saved.emplace_back(name, value);
-            ::unsetenv(name);
+            m_saved.emplace_back(name, qgetenv(name));
+            qunsetenv(name);
         }
     }
     void TearDown() override
@@ -35,27 +28,30 @@ protected:
         // Only the emulators this test started, by the process ids the bridge recorded.
         for (const pid_t pid : RecordedPids()) {
             ::kill(pid, SIGTERM);
-            for (int i = 0; i < 100 && ::kill(pid, 0) == 0; ++i)
-                QTest::qWait(20);
+            WaitUntil([pid] { return ::kill(pid, 0) != 0; }, 2000);
             ::kill(pid, SIGKILL);
         }
-        for (const auto& [name, value] : m_saved)
-            ::setenv(name.c_str(), value.c_str(), 1);
+        for (const auto& [name, value] : m_saved) {
+            if (!value.isNull())
+                qputenv(name, value);
+        }
         GuiTest::TearDown();
+    }
+    std::string Log() const
+    {
+        return test::Exists(App("\\WinUAE\\bridge.log")) ? test::ReadFile(App("\\WinUAE\\bridge.log")) : "";
     }
     std::vector<pid_t> RecordedPids() const
     {
         std::vector<pid_t> pids;
-        if (!test::Exists(App("\\WinUAE\\bridge.log")))
-            return pids;
-        const std::string log = test::ReadFile(App("\\WinUAE\\bridge.log"));
+        const std::string log = Log();
         const std::regex recorded(R"(emulator: \S+ pid (\d+))");
         for (auto it = std::sregex_iterator(log.begin(), log.end(), recorded); it != std::sregex_iterator();
              ++it)
             pids.push_back(static_cast<pid_t>(std::stol((*it)[1])));
         return pids;
     }
-    std::vector<std::pair<std::string, std::string>> m_saved;
+    std::vector<std::pair<const char*, QByteArray>> m_saved;
 };
 
 TEST_F(FsUaeBridgeTest, StartingAGameBootsARealAmigaThatRunsTheBootScript)
@@ -70,24 +66,17 @@ TEST_F(FsUaeBridgeTest, StartingAGameBootsARealAmigaThatRunsTheBootScript)
                                         std::pair{"accuracy", "-1"}, std::pair{"uae_cpu_speed", "max"}})
         SetConfigValue(std::string("fs-uae.") + option + "=", value);
     InsertDemoCd("Akira");
-
-    ASSERT_TRUE(StartMainWindow());
-    auto* list = Child<QListWidget>(mainWindow.get(), "List1");
-    list->setCurrentRow(0);
-    ASSERT_EQ("Akira", list->currentItem()->text());
-    QTest::mouseClick(Child<QPushButton>(mainWindow.get(), "Command1"), Qt::LeftButton);
+    StartFromWindow("Akira");
     EXPECT_EQ(0u, host->PendingMessages());
-
     // The Amiga writes the marker and then its line; wait for the whole line.
     const std::string marker = folder / "Cache/akir/marker.txt";
-    EXPECT_TRUE(test::WaitUntil(
+    EXPECT_TRUE(WaitUntil(
         [&] { return test::Exists(marker) && test::ReadFile(marker) == "Talvero was here\n"; }, 60000))
         << "the emulated Amiga did not run the boot script; bridge log:\n"
-        << (test::Exists(App("\\WinUAE\\bridge.log")) ? test::ReadFile(App("\\WinUAE\\bridge.log")) : "none");
+        << Log();
     EXPECT_EQ(1u, RecordedPids().size());
-    const std::string log = test::ReadFile(App("\\WinUAE\\bridge.log"));
-    EXPECT_NE(std::string::npos, log.find("executable: WinUAE817r3.exe")) << log;
-    EXPECT_NE(std::string::npos, log.find("built-in replacement ROM")) << log;
+    EXPECT_NE(std::string::npos, Log().find("executable: WinUAE817r3.exe")) << Log();
+    EXPECT_NE(std::string::npos, Log().find("built-in replacement ROM")) << Log();
 }
 
 TEST_F(FsUaeBridgeTest, WithoutFsUaeTheBridgeSaysSoAndFails)
@@ -97,7 +86,7 @@ TEST_F(FsUaeBridgeTest, WithoutFsUaeTheBridgeSaysSoAndFails)
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(3, WEXITSTATUS(status));
-    EXPECT_NE(std::string::npos, test::ReadFile(App("\\WinUAE\\bridge.log")).find("fs-uae not found"));
+    EXPECT_NE(std::string::npos, Log().find("fs-uae not found"));
     EXPECT_TRUE(RecordedPids().empty());
 }
 

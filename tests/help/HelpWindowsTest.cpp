@@ -1,28 +1,16 @@
 // The joypad help and the compatibility chart, with their watchdog.
-#include "app/frmMain.h"
 #include "help/CompatibilityChart.h"
 #include "help/Watchdog.h"
-#include "help/frmComp.h"
-#include "help/frmHelp1.h"
 #include "nvram/frmNVRAM.h"
 #include "tests/support/GuiTest.h"
 #include "ui/Artwork.h"
 #include "ui/WindowRegistry.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
-#include <QPointer>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
 
 namespace talvero {
 namespace {
-
-using test::Child;
-using test::WaitUntil;
 
 class HelpWindowsTest : public test::GuiTest {
 protected:
@@ -32,169 +20,107 @@ protected:
         LayOutDemo();
         ASSERT_TRUE(StartMainWindow());
     }
-    QWidget* OpenChart()
+    QWidget* Open(const char* entry)  // Hilfe1 the joypad help, Hilfe2 the chart
     {
-        Child<QAction>(mainWindow.get(), "Hilfe2")->trigger();
-        return Windows().compatibility;
+        Action(entry)->trigger();
+        return entry == std::string("Hilfe1") ? Windows().joypadHelp : Windows().compatibility;
     }
-    QWidget* OpenJoypadHelp()
+    // The check states of the named boxes: 0 empty, 1 grey, 2 ticked.
+    static QString Marks(QWidget* chart, const QString& names)
     {
-        Child<QAction>(mainWindow.get(), "Hilfe1")->trigger();
-        return Windows().joypadHelp;
+        QStringList marks;
+        for (const QString& name : names.split(' '))
+            marks << QString::number(Child<QCheckBox>(chart, name)->checkState());
+        return marks.join('|');
     }
+    static bool HelpClosed() { return !Windows().joypadHelp && !Windows().compatibility; }
 };
 
-TEST_F(HelpWindowsTest, TheJoypadHelpShowsItsTexts)
+TEST_F(HelpWindowsTest, TheJoypadHelpShowsItsTextsEveryWindowTheIconAndOnlyTheMainWindowTakesItsKeys)
 {
-    QWidget* help = OpenJoypadHelp();
+    QWidget* help = Open("Hilfe1");
     ASSERT_TRUE(help);
-    EXPECT_EQ("Help: Joypad-Emulation", help->windowTitle());
-    EXPECT_EQ(nullptr, help->parentWidget());
-    EXPECT_FALSE(help->windowFlags() & Qt::WindowMinimizeButtonHint);
-    EXPECT_EQ("Note:", Child<QLabel>(help, "Label1")->text());
+    EXPECT_FALSE(help->parentWidget() || (help->windowFlags() & Qt::WindowMinimizeButtonHint));
     EXPECT_EQ(
-        "The joypad emulation is only available for games, that can't be played without a joypad. Some games "
-        "like 'Gloom' or 'Roadkill' are incompatible to the joypad emulation. You have to set the controller "
-        "to "
-        "'Joystick' (inside the game) to play these games.",
-        Child<QLabel>(help, "Label2")->text());
-    EXPECT_EQ(QString::fromUtf8("Joypad-Emulation (FakePad) \u00A9 1999 its author"),
-              Child<QLabel>(help, "Label3")->text());
+        QString::fromUtf8("Help: Joypad-Emulation|Note:|The joypad emulation is only available for games, "
+                          "that can't be played "
+                          "without a joypad. Some games like 'Gloom' or 'Roadkill' are incompatible to the "
+                          "joypad emulation. You have to set the controller to 'Joystick' (inside the game) "
+                          "to play these games.|Joypad-Emulation (FakePad) \u00A9 1999 its author|Close"),
+        help->windowTitle() + "|" + Props(help, "text", "Label1 Label2 Label3 Command1"));
+    EXPECT_EQ("true|3000|true", Props(help, "default", "Command1") + "|" + Props(help, "interval", "Timer1") +
+                                    "|" + Props(help, "active", "Timer1"));
     EXPECT_EQ(QSize(350, 209), Child<QLabel>(help, "Image1")->pixmap().size());
-    EXPECT_EQ("Close", Child<QPushButton>(help, "Command1")->text());
-    EXPECT_TRUE(Child<QPushButton>(help, "Command1")->isDefault());
-    EXPECT_EQ(3000, help->findChild<QTimer*>("Timer1")->interval());
-    EXPECT_TRUE(help->findChild<QTimer*>("Timer1")->isActive());
-}
-
-TEST_F(HelpWindowsTest, TheChartShowsEveryRow)
-{
-    QWidget* chart = OpenChart();
-    ASSERT_TRUE(chart);
-    EXPECT_EQ("Help: Compatibility", chart->windowTitle());
-    EXPECT_EQ("Game|Note|= not tested", Child<QLabel>(chart, "Label22")->text() + "|" +
-                                            Child<QLabel>(chart, "Label2")->text() + "|" +
-                                            Child<QLabel>(chart, "Label47")->text());
-    const Qt::CheckState states[] = {Qt::Unchecked, Qt::Checked, Qt::PartiallyChecked};
-    const auto rows = CompatibilityChart();
-    for (int row = 1; row <= 30; ++row) {
-        const QString n = QString::number(row);
-        const ChartRow& expected = rows[static_cast<std::size_t>(row - 1)];
-        EXPECT_EQ(expected.title,
-                  Child<QLabel>(chart, ("Game" + n).toLatin1().constData())->text().toStdString());
-        EXPECT_EQ(states[int(expected.joypad)],
-                  Child<QCheckBox>(chart, ("Joypad" + n).toLatin1().constData())->checkState());
-        EXPECT_EQ(states[int(expected.nvram)],
-                  Child<QCheckBox>(chart, ("NVRAM" + n).toLatin1().constData())->checkState());
-        EXPECT_EQ(expected.note,
-                  Child<QLabel>(chart, ("Note" + n).toLatin1().constData())->text().toStdString());
+    const QImage icon = WindowIcon().pixmap(32).toImage();
+    frmNVRAM nvram(nullptr);
+    for (QWidget* window :
+         {static_cast<QWidget*>(mainWindow.get()), help, Open("Hilfe2"), static_cast<QWidget*>(&nvram)})
+        EXPECT_EQ(icon, window->windowIcon().pixmap(32).toImage()) << window->objectName().toStdString();
+    // The menus' keys belong to the main window (all its entries take the same shortcut context).
+    for (QWidget* window : {help, Open("Hilfe2"), static_cast<QWidget*>(mainWindow.get())}) {
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        QTest::keyClick(window, Qt::Key_F, Qt::ControlModifier);
+        EXPECT_EQ(window == mainWindow.get() ? "false" : "true", Main("checked", "Frameskip"));
     }
+}
+
+// A click toggles a box between ticked and empty, never back to grey, until the chart is reopened.
+TEST_F(HelpWindowsTest, TheChartShowsEveryRowAndItsBoxesTakeClicks)
+{
+    QWidget* chart = Open("Hilfe2");
+    ASSERT_TRUE(chart);
+    EXPECT_EQ(nullptr, chart->parentWidget());
+    EXPECT_EQ("Help: Compatibility|Game|Note|= not tested",
+              chart->windowTitle() + "|" + Props(chart, "text", "Label22 Label2 Label47"));
+    const char* marks[] = {"0", "2", "1"};  // empty, ticked, not tested
+    const auto rows = CompatibilityChart();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const QString n = QString::number(i + 1);
+        EXPECT_EQ(QString::fromStdString(rows[i].title + "|" + rows[i].note + "|" +
+                                         marks[int(rows[i].joypad)] + "|" + marks[int(rows[i].nvram)]),
+                  Props(chart, "text", "Game" + n + " Note" + n) + "|" +
+                      Marks(chart, "Joypad" + n + " NVRAM" + n));
+    }
+    EXPECT_EQ(30u, rows.size());
     EXPECT_EQ(nullptr, chart->findChild<QCheckBox*>("Joypad31"));
-}
-
-TEST_F(HelpWindowsTest, EnterEscAndCloseCloseAndTheMenuShowsTheOpenWindowAgain)
-{
-    QWidget* help = OpenJoypadHelp();
-    EXPECT_EQ(help, OpenJoypadHelp());
-    QTest::keyClick(help, Qt::Key_Return);
-    EXPECT_TRUE(WaitUntil([] { return !Windows().joypadHelp; }));
-    QTest::keyClick(Child<QPushButton>(OpenJoypadHelp(), "Command1"), Qt::Key_Escape);
-    EXPECT_TRUE(WaitUntil([] { return !Windows().joypadHelp; }));
-    QTest::mouseClick(Child<QPushButton>(OpenChart(), "Command1"), Qt::LeftButton);
+    for (const char* name : {"NVRAM2", "NVRAM11"}) {  // empty and not tested
+        QString clicked;
+        for (int click = 0; click < 3; ++click) {
+            ClickOn(chart, name);
+            clicked += Marks(chart, name);
+        }
+        EXPECT_EQ("202", clicked) << name;
+    }
+    QTest::keyClick(chart, Qt::Key_Escape);
     EXPECT_TRUE(WaitUntil([] { return !Windows().compatibility; }));
+    EXPECT_EQ("0|1", Marks(Open("Hilfe2"), "NVRAM2 NVRAM11"));
 }
 
-TEST_F(HelpWindowsTest, TheWatchdogEndsTheProgramWithoutTheShutdownOnlyOnceTheMainWindowHasGone)
+TEST_F(HelpWindowsTest, EnterEscAndCloseCloseTheMenuShowsTheOpenWindowAgainAndTheWatchdogEndsTheProgram)
 {
+    QWidget* help = Open("Hilfe1");
+    EXPECT_EQ(help, Open("Hilfe1"));
+    QTest::keyClick(help, Qt::Key_Return);
+    EXPECT_TRUE(WaitUntil(HelpClosed));
+    QTest::keyClick(Child(Open("Hilfe1"), "Command1"), Qt::Key_Escape);
+    EXPECT_TRUE(WaitUntil(HelpClosed));
+    ClickOn(Open("Hilfe2"), "Command1");
+    EXPECT_TRUE(WaitUntil(HelpClosed));
+
+    // The watchdog ends the program, without the shutdown, only once the main window has gone.
     const std::string configBefore = Config();
-    OpenJoypadHelp();
-    OpenChart();
+    Open("Hilfe1");
+    Open("Hilfe2");
     for (int tick = 0; tick < 5; ++tick)
         WatchdogTick();
     EXPECT_EQ(0, host->endProgramRequests);
     mainWindow->close();
-    EXPECT_FALSE(mainWindow->isVisible());
-    EXPECT_TRUE(Windows().joypadHelp && Windows().compatibility);
+    EXPECT_FALSE(mainWindow->isVisible() || HelpClosed());
     // The real timer, not a direct call: within about three seconds.
     EXPECT_TRUE(WaitUntil([this] { return host->endProgramRequests > 0; }, 6000));
-    EXPECT_TRUE(WaitUntil([] { return !Windows().joypadHelp && !Windows().compatibility; }));
+    EXPECT_TRUE(WaitUntil(HelpClosed));
     EXPECT_EQ(configBefore, Config()) << "the watchdog's end must not run the shutdown";
-}
-
-TEST_F(HelpWindowsTest, TheShutdownSequenceClosesTheHelpWindows)
-{
-    OpenJoypadHelp();
-    OpenChart();
-    Child<QAction>(mainWindow.get(), "Programm2")->trigger();
-    EXPECT_TRUE(WaitUntil([] { return !Windows().joypadHelp && !Windows().compatibility; }));
-    EXPECT_FALSE(mainWindow->isVisible());
-    EXPECT_EQ(0, host->endProgramRequests);
-}
-
-TEST_F(HelpWindowsTest, AClickTogglesABoxBetweenTickedAndEmptyUntilTheChartIsReopened)
-{
-    ASSERT_TRUE(StartMainWindow());
-    QWidget* chart = OpenChart();
-    // NVRAM2 starts empty, NVRAM11 grey; grey never comes back from a click.
-    const std::vector<std::pair<const char*, std::vector<Qt::CheckState>>> clicks = {
-        {"NVRAM2", {Qt::Checked, Qt::Unchecked, Qt::Checked}},
-        {"NVRAM11", {Qt::Checked, Qt::Unchecked, Qt::Checked}}};
-    for (const auto& [name, states] : clicks) {
-        auto* box = Child<QCheckBox>(chart, name);
-        for (Qt::CheckState expected : states) {
-            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, 5));
-            EXPECT_EQ(expected, box->checkState()) << name;
-        }
-    }
-    QTest::keyClick(chart, Qt::Key_Escape);
-    EXPECT_TRUE(WaitUntil([] { return !Windows().compatibility; }));
-    chart = OpenChart();
-    EXPECT_EQ(Qt::Unchecked, Child<QCheckBox>(chart, "NVRAM2")->checkState());
-    EXPECT_EQ(Qt::PartiallyChecked, Child<QCheckBox>(chart, "NVRAM11")->checkState());
-}
-
-TEST_F(HelpWindowsTest, TheMainWindowsKeysDoNothingInAHelpWindow)
-{
-    ASSERT_TRUE(StartMainWindow());
-    QStringList opened;
-    QTimer modalWatch;
-    QObject::connect(&modalWatch, &QTimer::timeout, [&] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            opened << modal->objectName();
-            modal->close();
-        }
-    });
-    modalWatch.start(5);
-    const auto press = [](QWidget* window, Qt::Key key) {
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-        QTest::keyClick(window, key, Qt::ControlModifier);
-    };
-    for (QPointer<QWidget> help : {OpenJoypadHelp(), OpenChart()}) {
-        for (Qt::Key key : {Qt::Key_F, Qt::Key_J, Qt::Key_O, Qt::Key_N, Qt::Key_Q})
-            press(help, key);
-        QTest::qWait(20);
-        EXPECT_TRUE(opened.isEmpty()) << opened.join(' ').toStdString();
-        ASSERT_TRUE(help && help->isVisible() && mainWindow->isVisible());
-        EXPECT_TRUE(Child<QAction>(mainWindow.get(), "Frameskip")->isChecked());
-        EXPECT_FALSE(Child<QAction>(mainWindow.get(), "JITComp")->isChecked());
-        EXPECT_EQ("<absent>", ReadSetting("Frameskip"));
-    }
-    // In the main window itself the same keys act.
-    press(mainWindow.get(), Qt::Key_F);
-    EXPECT_FALSE(Child<QAction>(mainWindow.get(), "Frameskip")->isChecked());
-    press(mainWindow.get(), Qt::Key_N);
-    EXPECT_TRUE(WaitUntil([&] { return opened == QStringList{"frmNVRAM"}; }));
-}
-
-TEST_F(HelpWindowsTest, EveryWindowShowsTheProgramsIcon)
-{
-    ASSERT_TRUE(StartMainWindow());
-    const QImage icon = WindowIcon().pixmap(32).toImage();
-    frmNVRAM nvram(nullptr);
-    for (QWidget* window : {static_cast<QWidget*>(mainWindow.get()), OpenJoypadHelp(), OpenChart(),
-                            static_cast<QWidget*>(&nvram)})
-        EXPECT_EQ(icon, window->windowIcon().pixmap(32).toImage()) << window->objectName().toStdString();
 }
 
 }  // namespace

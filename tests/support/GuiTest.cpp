@@ -1,14 +1,8 @@
 #include "tests/support/GuiTest.h"
 
-#include "app/frmMain.h"
 #include "settings/QtSettingsBackend.h"
-#include "settings/SettingsStore.h"
-#include "ui/WindowRegistry.h"
 
-#include <QApplication>
 #include <QDeadlineTimer>
-#include <QSettings>
-#include <QTest>
 #include <QTimer>
 
 namespace talvero::test {
@@ -37,61 +31,63 @@ frmMain* GuiTest::StartMainWindow()
     if (!mainWindow->Form_Load())
         return nullptr;
     mainWindow->show();
-    if (!QTest::qWaitForWindowExposed(mainWindow.get()))
-        ADD_FAILURE() << "main window not exposed";
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(mainWindow.get()));
     return mainWindow.get();
 }
 
-void GuiTest::WriteSetting(const std::string& key, const std::string& value)
+void GuiTest::StartFromWindow(const QString& title)
 {
-    Settings().Write(key, value);
-}
-
-std::string GuiTest::ReadSetting(const std::string& key)
-{
-    return Settings().Read(key, std::string("<absent>"));
-}
-
-bool WaitUntil(const std::function<bool()>& condition, int milliseconds)
-{
-    for (int waited = 0; waited < milliseconds; waited += 10) {
-        if (condition())
-            return true;
-        QTest::qWait(10);
+    if (!mainWindow) {
+        ASSERT_TRUE(StartMainWindow());
     }
-    return condition();
+    auto* list = Child<QListWidget>(mainWindow.get(), "List1");
+    if (list->findItems(title, Qt::MatchExactly).isEmpty())
+        Click(Props(mainWindow.get(), "checked", "Option1") == "true" ? "Option2" : "Option1");
+    Select(list, title);
+    ASSERT_EQ(title, Selected(list));
+    Click("Command1");
 }
 
-QStringList Entries(QListWidget* list)
+QString GuiTest::Props(QObject* window, const char* property, const QString& names)
+{
+    QStringList values;
+    for (const QString& name : names.split(' '))
+        values << Child<QObject>(window, name)->property(property).toString();
+    return values.join('|');
+}
+
+QString GuiTest::Entries(QListWidget* list)
 {
     QStringList entries;
     for (int i = 0; i < list->count(); ++i)
         entries << list->item(i)->text();
-    return entries;
+    return entries.join(',');
 }
 
-QString Selected(QListWidget* list)
+QString GuiTest::TabStops(QWidget* first)
 {
-    return list->selectedItems().isEmpty() ? QString() : list->selectedItems()[0]->text();
+    first->setFocus();
+    QStringList stops{first->objectName()};
+    for (QWidget* window = first->window(); stops.size() < 12; stops << window->focusWidget()->objectName()) {
+        QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
+        if (window->focusWidget() == first)
+            break;
+    }
+    return stops.join(' ');
 }
 
-void Select(QListWidget* list, const QString& entry)
+bool GuiTest::WaitUntil(const std::function<bool()>& condition, int milliseconds)
 {
-    list->setCurrentRow(Entries(list).indexOf(entry));
+    for (QDeadlineTimer deadline(milliseconds); !deadline.hasExpired(); QTest::qWait(10)) {
+        if (condition())
+            return true;
+    }
+    return condition();
 }
 
-QString NextInTabOrder(QWidget* widget)
-{
-    QWidget* next = widget->nextInFocusChain();
-    while (next && next != widget && (widget->isAncestorOf(next) || !(next->focusPolicy() & Qt::TabFocus)))
-        next = next->nextInFocusChain();
-    return next ? next->objectName() : QString();
-}
-
-void WhenModalOpens(std::function<void(QWidget*)> step, int milliseconds)
+void GuiTest::WhenModalOpens(std::function<void(QWidget*)> step, int milliseconds)
 {
     auto* poll = new QTimer;
-    poll->setInterval(5);
     const QDeadlineTimer deadline(milliseconds);
     QObject::connect(poll, &QTimer::timeout, [poll, step, deadline] {
         QWidget* modal = QApplication::activeModalWidget();
@@ -104,7 +100,7 @@ void WhenModalOpens(std::function<void(QWidget*)> step, int milliseconds)
         else
             ADD_FAILURE() << "no modal dialog opened in time";
     });
-    poll->start();
+    poll->start(5);
 }
 
 }  // namespace talvero::test

@@ -1,62 +1,83 @@
 #pragma once
 
 #include "app/frmMain.h"
+#include "emulator/ConfigEditor.h"
+#include "settings/SettingsStore.h"
 #include "tests/support/AppFolderTest.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QListWidget>
-#include <QString>
-#include <QWidget>
+#include <QTest>
 
 #include <functional>
 #include <memory>
 
 namespace talvero::test {
 
-/// A window test: a fresh AppFolder, a settings file of its own, and every window closed after.
+/// A window test: a fresh AppFolder, its own settings file, every window closed after, and helpers.
 class GuiTest : public AppFolderTest {
 protected:
     void SetUp() override;
     void TearDown() override;
-
     /// Builds the main window, runs its start-up and shows it; nullptr when start-up failed.
     frmMain* StartMainWindow();
-    void WriteSetting(const std::string& key, const std::string& value);
-    std::string ReadSetting(const std::string& key);
+    /// Picks `title` in the list that holds it (the main window started if need be), clicks Start game.
+    void StartFromWindow(const QString& title);
+    QAction* Action(const char* name) { return Child<QAction>(mainWindow.get(), name); }
+    void Click(const char* name) { ClickOn(mainWindow.get(), name); }
+    QString Main(const char* property, const QString& names)
+    {
+        return Props(mainWindow.get(), property, names);
+    }
+    void WriteSetting(const std::string& key, const std::string& value) { Settings().Write(key, value); }
+    std::string ReadSetting(const std::string& key) { return Settings().Read(key, std::string("<absent>")); }
+
+    template <typename T = QWidget>
+    static T* Child(QObject* window, const QString& name)
+    {
+        T* child = window->findChild<T*>(name);
+        if (!child)
+            ADD_FAILURE() << "no child named " << name.toStdString();
+        return child;
+    }
+    static void ClickOn(QObject* window, const QString& name)
+    {
+        QTest::mouseClick(Child(window, name), Qt::LeftButton, {}, QPoint(5, 5));
+    }
+    /// A property of the children named in `names` (separated by spaces), joined by "|".
+    static QString Props(QObject* window, const char* property, const QString& names);
+    /// The entries of a list joined by ",", its selected entry ("" when none), selecting one.
+    static QString Entries(QListWidget* list);
+    static QString Selected(QListWidget* list)
+    {
+        return list->selectedItems().value(0, nullptr) ? list->selectedItems()[0]->text() : "";
+    }
+    static void Select(QListWidget* list, const QString& entry)
+    {
+        list->setCurrentItem(list->findItems(entry, Qt::MatchExactly).value(0, nullptr));
+    }
+    /// The widgets that Tab visits from `first` on, until it comes back to it, separated by spaces.
+    static QString TabStops(QWidget* first);
+    /// Processes events until `condition` holds or the time runs out.
+    static bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 5000);
+    /// Runs `step` on the modal dialog that opens next, as soon as it shows; fails when none opens in time.
+    static void WhenModalOpens(std::function<void(QWidget*)> step, int milliseconds = 5000);
 
     std::unique_ptr<frmMain> mainWindow;
     TestFolder settingsFolder;
 };
 
-/// Processes events until `condition` holds or the time runs out.
-bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 5000);
-
-/// Runs `step` on the modal dialog that the next event opens, as soon as it is shown; fails the
-/// test when none opens in time.
-void WhenModalOpens(std::function<void(QWidget*)> step, int milliseconds = 5000);
-
-/// The entries of a list, its selected entry ("" when none) and selecting one by its text.
-QStringList Entries(QListWidget* list);
-QString Selected(QListWidget* list);
-void Select(QListWidget* list, const QString& entry);
-
-/// The widget that Tab moves to after `widget` (the widget's own parts skipped).
-QString NextInTabOrder(QWidget* widget);
-
-template <typename T>
-T* Child(QWidget* window, const char* name)
-{
-    T* child = window->findChild<T*>(QString::fromLatin1(name));
-    if (!child)
-        ADD_FAILURE() << "no child named " << name;
-    return child;
-}
-
 }  // namespace talvero::test
 
-// Readable QString values in test failures.
+// Readable QString values in test failures and in their messages.
 QT_BEGIN_NAMESPACE
 inline void PrintTo(const QString& text, std::ostream* out)
 {
     *out << '"' << text.toStdString() << '"';
+}
+inline std::ostream& operator<<(std::ostream& out, const QString& text)
+{
+    return out << text.toStdString();
 }
 QT_END_NAMESPACE

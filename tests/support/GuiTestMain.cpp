@@ -7,16 +7,13 @@
 
 #include <gtest/gtest.h>
 
-namespace {
 // The offscreen platform reports window-manager requests it cannot carry out; they say nothing
 // about the program.
-void QuietOffscreenNotes(QtMsgType type, const QMessageLogContext& context, const QString& message)
+static void QuietOffscreenNotes(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    if (message.startsWith(QStringLiteral("This plugin does not support")))
-        return;
-    qt_message_output(type, context, message);
+    if (!message.startsWith(QStringLiteral("This plugin does not support")))
+        qt_message_output(type, context, message);
 }
-}  // namespace
 
 int main(int argc, char** argv)
 {

@@ -8,82 +8,51 @@
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
-#include <QTest>
-
-#include <optional>
 
 namespace talvero {
 namespace {
 
-// The room a control gives its text and the size the text needs, in pixels.
-struct TextRoom {
+// "Control "text" needs W x H, has W x H" for a text that does not fit its control, or a control
+// that does not fit its container; "" otherwise.
+QString Clipped(QWidget* widget)
+{
     QString text;
     QRect room;
     QSize needed;
-};
-
-std::optional<TextRoom> RoomOf(QWidget* widget)
-{
+    bool wrapped = false;
     if (auto* label = qobject_cast<QLabel*>(widget)) {
-        if (label->text().isEmpty())
-            return std::nullopt;
         const int margin = label->margin();
-        const QRect room = label->contentsRect().adjusted(margin, margin, -margin, -margin);
-        const int wrap = label->wordWrap() ? Qt::TextWordWrap : 0;
-        const QSize needed = QFontMetrics(label->font())
-                                 .boundingRect(QRect(0, 0, room.width(), 10000), wrap, label->text())
-                                 .size();
-        return TextRoom{label->text(), room, needed};
-    }
-    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-        if (button->text().isEmpty())
-            return std::nullopt;
+        text = label->text();
+        room = label->contentsRect().adjusted(margin, margin, -margin, -margin);
+        wrapped = label->wordWrap();
+        needed = label->fontMetrics()
+                     .boundingRect(QRect(0, 0, room.width(), 10000), wrapped ? Qt::TextWordWrap : 0, text)
+                     .size();
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
         QStyleOptionButton option;
         option.initFrom(button);
-        option.text = button->text();
+        option.text = text = button->text();
         // Check boxes and option buttons draw their text beside the indicator.
-        const QStyle::SubElement contents = qobject_cast<QCheckBox*>(button) ? QStyle::SE_CheckBoxContents
-                                            : qobject_cast<QRadioButton*>(button)
-                                                ? QStyle::SE_RadioButtonContents
-                                                : QStyle::SE_PushButtonContents;
-        const QRect room = button->style()->subElementRect(contents, &option, button);
-        return TextRoom{button->text(), room,
-                        QFontMetrics(button->font()).size(Qt::TextShowMnemonic, button->text())};
+        const auto contents = qobject_cast<QCheckBox*>(button)      ? QStyle::SE_CheckBoxContents
+                              : qobject_cast<QRadioButton*>(button) ? QStyle::SE_RadioButtonContents
+                                                                    : QStyle::SE_PushButtonContents;
+        room = button->style()->subElementRect(contents, &option, button);
+        needed = button->fontMetrics().size(Qt::TextShowMnemonic, text);
     }
-    return std::nullopt;
+    const bool fits = needed.width() <= room.width() && (!wrapped || needed.height() <= room.height()) &&
+                      widget->geometry().right() < widget->parentWidget()->width();
+    if (text.isEmpty() || fits)
+        return {};
+    return QStringLiteral("%1 \"%2\" needs %3 x %4, has %5 x %6 at x %7 in %8")
+        .arg(widget->objectName(), text, QString::number(needed.width()), QString::number(needed.height()),
+             QString::number(room.width()), QString::number(room.height()), QString::number(widget->x()),
+             QString::number(widget->parentWidget()->width()));
 }
 
-// "Window/Control "text": needs W x H, has W x H" for every text that does not fit, within its
-// control and within the control's container.
-QStringList ClippedTexts(QWidget* window)
-{
-    QStringList clipped;
-    for (QWidget* widget : window->findChildren<QWidget*>()) {
-        const auto text = RoomOf(widget);
-        if (!widget->isVisibleTo(window) || !text)
-            continue;
-        const bool wrapped = qobject_cast<QLabel*>(widget) && qobject_cast<QLabel*>(widget)->wordWrap();
-        const bool fits = text->needed.width() <= text->room.width() &&
-                          (!wrapped || text->needed.height() <= text->room.height()) &&
-                          widget->geometry().right() < widget->parentWidget()->width();
-        if (!fits)
-            clipped << QStringLiteral("%1/%2 \"%3\": needs %4 x %5, has %6 x %7 at x %8 in %9")
-                           .arg(window->objectName(), widget->objectName(), text->text)
-                           .arg(text->needed.width())
-                           .arg(text->needed.height())
-                           .arg(text->room.width())
-                           .arg(text->room.height())
-                           .arg(widget->x())
-                           .arg(widget->parentWidget()->width());
-    }
-    return clipped;
-}
-
-class TextFitTest : public test::GuiTest {};
+using TextFitTest = test::GuiTest;
 
 TEST_F(TextFitTest, NoTextOfAnyWindowIsClipped)
 {
@@ -96,8 +65,14 @@ TEST_F(TextFitTest, NoTextOfAnyWindowIsClipped)
          std::initializer_list<QWidget*>{mainWindow.get(), &options, &nvram, &joypadHelp, &chart}) {
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-        EXPECT_EQ(QStringList(), ClippedTexts(window))
-            << "at " << window->logicalDpiX() << " dpi, scale " << window->devicePixelRatio();
+        QStringList clipped;
+        for (QWidget* widget : window->findChildren<QWidget*>()) {
+            if (widget->isVisibleTo(window) && !Clipped(widget).isEmpty())
+                clipped << Clipped(widget);
+        }
+        EXPECT_EQ(QStringList(), clipped)
+            << window->objectName().toStdString() << " at " << window->logicalDpiX() << " dpi, scale "
+            << window->devicePixelRatio();
         window->hide();
     }
 }
