@@ -20,10 +20,6 @@
 #include <new>
 #include <string_view>
 #include <vector>
-#include <chrono>
-#include <cstdio>
-static auto T0 = std::chrono::steady_clock::now();
-static void Mark(const char* w){auto n=std::chrono::steady_clock::now(); std::fprintf(stderr,"%s %.3f\n",w,std::chrono::duration<double,std::milli>(n-T0).count()); T0=n;}
 
 namespace talvero {
 
@@ -168,13 +164,11 @@ void Install(const GameProfile& profile, const InstallerOptions& options, Instal
 {
     // The disc does not change during an install: each of its folders is listed once.
     const DriveListingCache listing;
-    Mark("start");
     const std::string drive = options.driveField.substr(0, 2);
     const std::string dataFile = DataFilePath(profile);
     RecordReader records(ReadFileBytes(dataFile), dataFile);
     const CdRoot cd = CdRoot::Open(drive, options.insertedImage);
 
-    Mark("open");
     const std::string cache = CacheFolderPath(profile);
     CreateFolderIfMissing(cache);
     for (const std::string& folder : profile.folders)
@@ -183,7 +177,6 @@ void Install(const GameProfile& profile, const InstallerOptions& options, Instal
     // The records are read before the copies so that the share done can be told; a record that
     // cannot be read fails only after the copies of the records before it, as reading each one
     // just before its copy would.
-    Mark("folders");
     std::vector<std::string> copies;
     std::exception_ptr readFailure;
     try {
@@ -197,9 +190,7 @@ void Install(const GameProfile& profile, const InstallerOptions& options, Instal
     } catch (const FileError&) {
         readFailure = std::current_exception();
     }
-    Mark("records");
     CopyIntoCache(profile.title, copies, cd, cache, dataFile, progress);
-    Mark("copies");
     if (readFailure)
         std::rethrow_exception(readFailure);
 
@@ -223,7 +214,6 @@ void Install(const GameProfile& profile, const InstallerOptions& options, Instal
         WriteCacheFileContents(FileInCache(cache, "prefs\\env-archive\\sys\\nv_location"),
                                *profile.nvLocation);
 
-    Mark("support");
     std::vector<ConfigLine> lines;
     for (const ProfileLine& line : profile.linesBefore)
         lines.push_back({line.key, LineValue(line)});
@@ -233,12 +223,9 @@ void Install(const GameProfile& profile, const InstallerOptions& options, Instal
     if (profile.soundLine && options.soundEmulation)
         lines.push_back({"sound_output=", "exact"});
     SetConfigValues(lines);
-    Mark("config");
 
     StartEmulator(profile.executable);
-    Mark("emulator");
     LogLine("started the emulator " + profile.executable);
-    Mark("endlog");
 }
 
 }  // namespace
