@@ -5,6 +5,8 @@
 #include "games/GameProfiles.h"
 #include "platform/AppFolder.h"
 #include "platform/Drives.h"
+#include "platform/FaultHooks.h"
+#include "platform/FileError.h"
 #include "platform/Files.h"
 #include "tests/support/AppFolderTest.h"
 
@@ -263,6 +265,53 @@ TEST_F(InstallerTest, ASecondInstallCopiesOnlyChangedFilesAndKeepsNvramHdf)
     EXPECT_NE(std::string::npos, test::ReadFile(folder / "talvero.log").find("copied 1 of 10 files"))
         << "log";
     WaitForLaunchLog(2);
+}
+
+// The k-th step of the cache writes fails (k = 1, 2, ...) until a start gets through: every file is
+// its earlier copy or the new one, whole, nothing half-made is left, and the next start copies only
+// what is still missing.
+TEST_F(InstallerTest, ACopyInterruptedAnywhereLeavesWholeFilesAndTheNextStartCompletesIt)
+{
+    const GameProfile& game = *FindProfile("Alien Breed Special Edition '92");
+    InsertDemoCd(game.title);
+    const auto records = DemoCopyRecords(game);
+    const auto cached = [&](const std::string& record) { return Cached(game.cacheCode, record); };
+    for (int failAt = 1, failed = 1; failed; ++failAt) {
+        fs::remove_all(folder / ("Cache/" + game.cacheCode));
+        for (const std::string& record : records)
+            test::WriteFile(cached(record), "earlier " + record);
+        int step = 0;
+        faults::SetReplaceHook([&](faults::ReplaceStep, const std::string&) {
+            if (++step == failAt)
+                throw FileError(ErrorNumber::PathFileAccess, "disk gone");
+        });
+        InstallGame(game.title, {"D:", true});
+        faults::SetReplaceHook(nullptr);
+        failed = host->PendingMessages() > 0;
+        if (failed)
+            host->ExpectMessage(kMessageErrorWritingFile);
+        std::map<std::string, std::uint64_t> whole;
+        for (const std::string& record : records) {
+            const std::string content = test::ReadFile(cached(record));
+            ASSERT_TRUE(content == OnCd(record) || content == "earlier " + record)
+                << record << " at " << failAt;
+            if (content == OnCd(record))
+                whole[record] = test::FileIdentity(cached(record));
+        }
+        for (const auto& entry : fs::recursive_directory_iterator(folder / ("Cache/" + game.cacheCode)))
+            EXPECT_NE('.', entry.path().filename().string().front()) << "left behind: " << entry.path();
+        if (!failed)
+            break;
+        InstallGame(game.title, {"D:", true});
+        EXPECT_EQ(0u, host->PendingMessages());
+        for (const std::string& record : records) {
+            EXPECT_EQ(OnCd(record), test::ReadFile(cached(record)));
+            if (whole.count(record)) {
+                EXPECT_EQ(whole[record], test::FileIdentity(cached(record))) << record << " was copied again";
+            }
+        }
+    }
+    WaitForLaunchLog();
 }
 
 }  // namespace
