@@ -3,6 +3,7 @@
 #include "platform/AppFolder.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"
+#include "platform/posix/ErrnoMapping.h"
 #include "platform/posix/KeptListings.h"
 #include "platform/posix/MountTable.h"
 
@@ -151,12 +152,6 @@ std::string MatchEntry(const std::string& folder, const std::string& name, Listi
     return found == index->end() ? name : found->second;
 }
 
-std::string FolderPart(const std::string& path)
-{
-    const auto cut = path.find_last_of('/');
-    return cut == std::string::npos ? std::string() : path.substr(0, cut);
-}
-
 std::string NamePart(const std::string& path)
 {
     return path.substr(path.find_last_of('/') + 1);
@@ -302,14 +297,14 @@ namespace posix {
 void NoteEntryMade(const std::string& path)
 {
     auto& written = Listings().written;
-    if (const auto listed = written.find(FolderPart(path)); listed != written.end())
+    if (const auto listed = written.find(FolderOf(path)); listed != written.end())
         AddName(listed->second, NamePart(path));
 }
 
 void NoteEntryRemoved(const std::string& path)
 {
     // Another spelling of the name may remain: the folder is listed afresh when next needed.
-    Listings().written.erase(FolderPart(path));
+    Listings().written.erase(FolderOf(path));
 }
 
 }  // namespace posix
