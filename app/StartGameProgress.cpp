@@ -23,8 +23,11 @@ StartGameProgress::StartGameProgress(QWidget* parent) : m_dialog(new QProgressDi
     m_dialog->setMinimumWidth(420);
     m_dialog->setAutoReset(false);
     m_dialog->setAutoClose(false);
-    // The dialog appears when this class says so, not on the dialog's own estimate.
+    // The dialog appears when this class says so, not on the dialog's own estimate, nor by the
+    // timer it starts when it is made (which would show it, empty, over a message that the user
+    // takes more than four seconds to read): reset() stops that timer.
     m_dialog->setMinimumDuration(INT_MAX);
+    m_dialog->reset();
     m_dialog->hide();
     m_clock.start();
 }

@@ -6,6 +6,7 @@
 #include "platform/AppFolder.h"
 #include "platform/FaultHooks.h"
 #include "platform/Files.h"
+#include "platform/Host.h"
 #include "tests/support/GuiTest.h"
 
 #include <QElapsedTimer>
@@ -60,6 +61,34 @@ TEST_F(StartGameWindowTest, ASlowCopyShowsItsProgressAndCancelStartsNothing)
         cached += test::Exists(folder / ("Cache/gs2k/" + NativePath(record)));
     EXPECT_LT(cached, 30);
     EXPECT_TRUE(mainWindow->isEnabled());
+}
+
+// A user who reads the "insert the CD" message for a while: no empty progress dialog may come up
+// over it meanwhile (Qt's own four-second timer would show one).
+class SlowReader final : public Host {
+public:
+    MessageAnswer ShowMessage(const MessageBoxRequest& request) override
+    {
+        text = request.text;
+        QTest::qWait(4500);
+        for (QWidget* window : QApplication::topLevelWidgets())
+            progressShown |= qobject_cast<QProgressDialog*>(window) && window->isVisible();
+        return MessageAnswer::Ok;
+    }
+    std::optional<std::string> ChooseFileToOpen(const OpenFileRequest&) override { return std::nullopt; }
+    void EndProgramNow() override {}
+    std::string text;
+    bool progressShown = false;
+};
+
+TEST_F(StartGameWindowTest, AMessageReadSlowlyShowsNoEmptyProgressDialog)
+{
+    SlowReader reader;
+    SetHost(&reader);
+    StartFromWindow("Akira");  // the demo's drive D: holds another game
+    SetHost(host.get());
+    EXPECT_EQ("Please insert the \"Akira\"-CD first!", reader.text);
+    EXPECT_FALSE(reader.progressShown);
 }
 
 TEST_F(StartGameWindowTest, WhileTheEmulatorStillRunsStartGameAsksAndNoStartsNothing)
