@@ -2,6 +2,7 @@
 
 #include "demo/DemoFolder.h"
 #include "games/GameProfiles.h"
+#include "platform/ActivityLog.h"
 #include "platform/AppFolder.h"
 #include "platform/Host.h"
 
@@ -48,6 +49,8 @@ std::string MakeDemoAppFolder(const std::vector<std::string>& titles)
     for (const std::string& title : titles)
         LayOutDemoCd(*FindProfile(title), g_folder + "/Drives/D");
     SetAppFolder(g_folder);
+    // Millions of fuzzed starts belong in the scratch folder, not in the user's own log.
+    testing::SetLogFile(g_folder + "/talvero.log");
     return g_folder;
 }
 
