@@ -235,8 +235,9 @@ void InstallGame(const std::string& title, const InstallerOptions& options, Inst
     const GameProfile* profile = FindProfile(title);
     if (!profile)
         return;
-    LogLine("installing \"" + title + "\" into " + CacheFolderPath(*profile) + " from drive " +
-            options.driveField.substr(0, 2));
+    LogLine("installing \"" + title + "\" into " + CacheFolderPath(*profile) + " from " +
+            (options.insertedImage.empty() ? "drive " + options.driveField.substr(0, 2)
+                                           : "the CD image " + options.insertedImage));
     try {
         Install(*profile, options, progress);
     } catch (const InstallCancelled&) {
