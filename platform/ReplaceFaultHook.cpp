@@ -23,4 +23,11 @@ void RunReplaceHook(faults::ReplaceStep step, const std::string& path)
         Hook()(step, path);
 }
 
+void PieceDone(const std::string& path, std::uint64_t written, const PieceWritten& onPiece)
+{
+    RunReplaceHook(faults::ReplaceStep::PartWritten, path);
+    if (onPiece)
+        onPiece(written);
+}
+
 }  // namespace talvero

@@ -209,13 +209,6 @@ FileStamp StampFrom(const struct stat& st)
             static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
 }
 
-void PieceDone(const std::string& path, std::uint64_t written, const PieceWritten& onPiece)
-{
-    RunReplaceHook(ReplaceStep::PartWritten, path);
-    if (onPiece)
-        onPiece(written);
-}
-
 // Every whole-file replacement: the target is checked as a rewrite in place would be, `fill`
 // writes the new content into a sibling temporary file, and a rename swaps it in. Any failure
 // removes the temporary file and leaves the target as it was.

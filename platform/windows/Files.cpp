@@ -325,9 +325,7 @@ void WriteCacheFile(const std::string& path, const std::function<void(const Byte
         produce([&](const char* data, std::size_t length) {
             WriteAll(file, data, length, path);
             written += length;
-            RunReplaceHook(faults::ReplaceStep::PartWritten, path);
-            if (onPiece)
-                onPiece(written);
+            PieceDone(path, written, onPiece);
         });
     });
 }
