@@ -181,19 +181,15 @@ std::string SiblingCopyName(const std::string& target)
 class FolderLock {
 public:
     explicit FolderLock(const std::string& folder)
-        : m_fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)),
-          m_openError(m_fd.get() < 0 ? errno : 0)
+        : m_fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
     {
         while (m_fd.get() >= 0 && ::flock(m_fd.get(), LOCK_EX) != 0 && errno == EINTR) {}
     }
     /// Whether the folder could be opened (and so exists); a folder we may not read cannot.
     bool Held() const { return m_fd.get() >= 0; }
-    /// Whether the folder is known to be missing (it could not be opened for that reason).
-    bool FolderMissing() const { return m_openError == ENOENT || m_openError == ENOTDIR; }
 
 private:
     FileDescriptor m_fd;
-    int m_openError;
 };
 
 // The user's data is forced to the disk before it replaces the old file; a cache file, which the
@@ -234,7 +230,7 @@ void ReplaceThroughTemporary(const std::string& path, Durability durability,
     const std::string temporary =
         siblingCopy.empty() || target != path ? SiblingCopyName(target) : siblingCopy;
     const FolderLock lock(FolderOf(target));
-    if (!found && !lock.Held() && (lock.FolderMissing() || !FolderExists(FolderOf(target))))
+    if (!found && !lock.Held() && !FolderExists(FolderOf(target)))
         ThrowFileError(ErrorNumber::PathNotFound, path);
     // A file that already holds the new bytes is what the replace would leave: it stays as it is,
     // once the checks above have passed and the folder would take the copy.
