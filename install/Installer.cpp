@@ -38,12 +38,9 @@ std::string CheckedCopyRecord(const std::string& record, const std::string& data
     const std::string relative = record.substr(std::min(record.find_first_not_of("\\/"), record.size()));
     if (relative.empty() || (relative.size() >= 2 && relative[1] == ':'))
         RefuseRecord(dataFile);
-    // Either separator ends a part, as both do on Windows.
-    for (std::size_t begin = 0; begin <= relative.size();) {
-        const std::size_t end = std::min(relative.find_first_of("\\/", begin), relative.size());
-        if (std::string_view(relative).substr(begin, end - begin) == "..")
+    for (std::string_view part : PathParts(relative)) {
+        if (part == "..")
             RefuseRecord(dataFile);
-        begin = end + 1;
     }
     return relative;
 }

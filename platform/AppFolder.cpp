@@ -3,6 +3,7 @@
 #include "platform/Files.h"
 #include "platform/Process.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace talvero {
@@ -61,6 +62,18 @@ std::string NativePath(std::string_view path)
             c = NativeSeparator();
     }
     return native;
+}
+
+std::vector<std::string_view> PathParts(std::string_view path)
+{
+    std::vector<std::string_view> parts;
+    for (std::size_t begin = 0; begin < path.size();) {
+        const std::size_t end = std::min(path.find_first_of("\\/", begin), path.size());
+        if (end > begin)
+            parts.push_back(path.substr(begin, end - begin));
+        begin = end + 1;
+    }
+    return parts;
 }
 
 std::string AppPath(std::string_view relative)

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace talvero {
 
@@ -32,6 +33,10 @@ void SetAppFolder(const std::string& folder);
 
 /// Turns a relative path spelled with backslashes ("\Cache\akir") into the platform's spelling.
 std::string NativePath(std::string_view path);
+
+/// The parts of a path between its separators, either of which (backslash or slash) ends a part
+/// as NativePath reads them; empty parts (from doubled or leading separators) are left out.
+std::vector<std::string_view> PathParts(std::string_view path);
 
 /// AppFolder followed by a fixed relative path that begins with a backslash.
 std::string AppPath(std::string_view relative);

@@ -243,14 +243,8 @@ std::optional<std::string> KeptDriveRoot(std::string_view drive)
 std::string MatchPathBelow(const std::string& folder, std::string_view path, Listing listing)
 {
     std::string resolved = folder;
-    // Either separator ends a component, as NativePath reads them.
-    for (std::size_t begin = 0; begin < path.size();) {
-        const std::size_t end = std::min(path.find_first_of("\\/", begin), path.size());
-        if (end > begin)
-            resolved = JoinPath(resolved,
-                                MatchEntry(resolved, std::string(path.substr(begin, end - begin)), listing));
-        begin = end + 1;
-    }
+    for (std::string_view part : PathParts(path))
+        resolved = JoinPath(resolved, MatchEntry(resolved, std::string(part), listing));
     return resolved;
 }
 }  // namespace
