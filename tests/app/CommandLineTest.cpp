@@ -3,8 +3,6 @@
 #include "app/CommandLine.h"
 
 #include "app/AppFolderSetup.h"
-#include "emulator/ConfigEditor.h"
-#include "platform/AppFolder.h"
 #include "platform/Files.h"
 #include "tests/support/AppFolderTest.h"
 
@@ -63,12 +61,11 @@ TEST_F(CommandLineTest, StartByTitleReportsWhetherTheEmulatorStarted)
         shown.text.starts_with("The emulator WinUAE817r3.exe is a Windows program and cannot run here.\n\n"
                                "Install FS-UAE (on Debian: sudo apt-get install fs-uae)"))
         << shown.text;
-    EXPECT_EQ(0, host->endProgramRequests);
 }
 
 TEST_F(CommandLineTest, TheAppFolderIsTheGivenOneThenAPortableOneThenTheUsersOwn)
 {
-    for (const char* made : {"portable/WinUAE", "demo/Data", "bin"})
+    for (const char* made : {"portable/WinUAE", "bin"})
         test::MakeFolders(folder / made);
     const std::string user = folder / "share/talvero";
     const auto chosen = [&](const std::string& given, const char* program,
@@ -79,7 +76,6 @@ TEST_F(CommandLineTest, TheAppFolderIsTheGivenOneThenAPortableOneThenTheUsersOwn
     EXPECT_EQ(std::pair(folder / "mine", AppFolderSource::CommandLine),
               chosen(folder / "mine/", "portable", user));
     EXPECT_EQ(std::pair(folder / "portable", AppFolderSource::ProgramFolder), chosen("", "portable", user));
-    EXPECT_EQ(std::pair(folder / "demo", AppFolderSource::ProgramFolder), chosen("", "demo", user));
     EXPECT_EQ(std::pair(user, AppFolderSource::UserData), chosen("", "bin", user));
     EXPECT_EQ(std::pair(folder / "bin", AppFolderSource::ProgramFolder), chosen("", "bin", std::nullopt));
 }

@@ -2,9 +2,7 @@
 #include "app/StartGame.h"
 
 #include "app/Shutdown.h"
-#include "emulator/ConfigEditor.h"
 #include "platform/FaultHooks.h"
-#include "platform/FileError.h"
 #include "tests/support/AppFolderTest.h"
 
 #include <filesystem>
@@ -44,15 +42,10 @@ TEST_F(StartGameTest, TheStartsLinesComeBeforeTheInstallersOwn)
     WaitForLaunchLog();
 }
 
-// Without its CD the lines stay written and the game's CD is asked for; a configuration that cannot
-// be written says so instead, keeps Default.uae and the program running.
-TEST_F(StartGameTest, WithoutItsCdOrWithAConfigurationThatCannotBeWrittenNothingStarts)
+// A configuration that cannot be written says so (before any word about the CD), keeps Default.uae
+// and the program running; without its CD the lines stay written and the game's CD is asked for.
+TEST_F(StartGameTest, WithAConfigurationThatCannotBeWrittenOrWithoutItsCdNothingStarts)
 {
-    Start("Akira");
-    host->ExpectMessage("Please insert the \"Akira\"-CD first!", MessageIcon::Exclamation);
-    EXPECT_EQ("aga", ConfigValue("chipset="));
-    test::WriteFile(App(kConfigFile), kBareConfig);
-    InsertDemoCd("Akira");
     faults::SetReplaceHook([](faults::ReplaceStep, const std::string&) {
         throw FileError(ErrorNumber::DiskFull, "disk full");  // any number but 53, 75 and 76
     });
@@ -63,7 +56,10 @@ TEST_F(StartGameTest, WithoutItsCdOrWithAConfigurationThatCannotBeWrittenNothing
     Start("Akira");
     host->ExpectMessage("Error writing to a file!");
     EXPECT_EQ(kBareConfig, Config());
-    test::MakeWritable(App(kConfigFile));  // Windows refuses to delete a read-only file
+    test::MakeWritable(App(kConfigFile));
+    Start("Akira");
+    host->ExpectMessage("Please insert the \"Akira\"-CD first!", MessageIcon::Exclamation);
+    EXPECT_EQ("aga", ConfigValue("chipset="));
     std::filesystem::remove(App(kConfigFile));
     Start("Akira");
     host->ExpectMessage("Important file not found. Can't start the selected game!");

