@@ -31,7 +31,6 @@ protected:
             test::MakeReadOnly(folder / "rodir");
     }
     void TearDown() override { faults::SetReplaceHook(nullptr); }
-    long Entries() const { return std::distance(std::filesystem::directory_iterator(folder.path()), {}); }
     test::TestFolder folder;
 };
 
@@ -42,36 +41,33 @@ TEST_F(FileErrors, EachOperationFailsWithTheNumberOfItsSituation)
         {"read", [](const std::string& p) { ReadFileBytes(p); }},
         {"write", [](const std::string& p) { WriteFileBytes(p, "x"); }},
         {"replace", [](const std::string& p) { ReplaceFileContents(p, "x"); }},
-        {"open", [](const std::string& p) { OpenForReadingAndClose(p); }},
         {"remove", [](const std::string& p) { RemoveFile(p); }},
-        {"size", [](const std::string& p) { FileSize(p); }},
         {"create folder", [](const std::string& p) { CreateFolder(p); }},
         {"write byte", [](const std::string& p) { WriteByteAt(p, 0, 'X'); }},
     };
     const int ro = test::ReadOnlyFoldersAreEnforced() ? 75 : 0;
     // Expected numbers per operation, in the order above; 0 = not tried.
     const std::pair<const char*, std::vector<int>> situations[] = {
-        {"missing", {53, 0, 0, 53, 53, 53, 0, 0}},   {"no/such/file", {76, 76, 76, 76, 0, 0, 76, 0}},
-        {"plain/inside", {76, 0, 0, 0, 0, 0, 0, 0}}, {"dir", {75, 75, 75, 75, 75, 0, 75, 0}},
-        {"readonly", {0, 75, 75, 0, 75, 0, 0, 75}},  {"rodir/new", {0, ro, ro, 0, 0, 0, ro, 0}},
+        {"missing", {53, 0, 0, 53, 0, 0}},     {"no/such/file", {76, 76, 76, 0, 76, 0}},
+        {"plain/inside", {76, 0, 0, 0, 0, 0}}, {"dir", {75, 75, 75, 75, 75, 0}},
+        {"readonly", {0, 75, 75, 75, 0, 75}},  {"rodir/new", {0, ro, ro, 0, ro, 0}},
     };
     for (const auto& [path, numbers] : situations) {
         for (std::size_t i = 0; i < numbers.size(); ++i) {
-            if (!numbers[i])
-                continue;
-            EXPECT_EQ(numbers[i], ErrorNumberOf([&] { operations[i].second(folder / path); }))
-                << operations[i].first << " " << path;
+            if (numbers[i]) {
+                EXPECT_EQ(numbers[i], ErrorNumberOf([&] { operations[i].second(folder / path); }))
+                    << operations[i].first << " " << path;
+            }
         }
     }
-    EXPECT_EQ("chipset=aga\r\n", test::ReadFile(folder / "readonly"));
     EXPECT_EQ(62, ErrorNumberOf([&] { ReadFileRange(folder / "plain", 3, 11); }));
-    EXPECT_EQ("pset=aga\r\n", ReadFileRange(folder / "plain", 3, 10));
+    WriteByteAt(folder / "plain", 2, 0xFF);
+    EXPECT_EQ("chipset=aga\r\n|\xFFpset=aga\r\n",
+              test::ReadFile(folder / "readonly") + "|" + ReadFileRange(folder / "plain", 2, 11));
     // Only ordinary files exist as files, only folders as folders.
-    EXPECT_TRUE(FileExists(folder / "plain") && FileExists(folder / "readonly") &&
-                FolderExists(folder / "dir"));
+    EXPECT_TRUE(FileExists(folder / "readonly") && FolderExists(folder / "dir"));
     EXPECT_FALSE(FileExists(folder / "dir") || FileExists(folder / "missing") ||
-                 FileExists(folder / "no/such/file") || FolderExists(folder / "plain") ||
-                 FolderExists(folder / "missing"));
+                 FileExists(folder / "no/such/file") || FolderExists(folder / "plain"));
 }
 
 TEST_F(FileErrors, TheReplaceFlushesRenamesThenSyncsAndLeavesAFileWithTheSameBytesAlone)
@@ -86,7 +82,6 @@ TEST_F(FileErrors, TheReplaceFlushesRenamesThenSyncsAndLeavesAFileWithTheSameByt
     EXPECT_EQ(75, ErrorNumberOf([&] { ReplaceFileContents(folder / "readonly", "chipset=aga\r\n"); }));
     ReplaceFileContents(folder / "plain", "new");
     EXPECT_EQ((std::vector<S>{S::Created, S::PartWritten, S::Flushed, S::Renamed, S::FolderSynced}), steps);
-    EXPECT_EQ("new", test::ReadFile(folder / "plain"));
     WriteCacheFileContents(folder / "plain", "cache");
     EXPECT_EQ("cache", test::ReadFile(folder / "plain"));
     EXPECT_EQ(S::Renamed, steps.back());  // a cache file is not synced
@@ -94,7 +89,10 @@ TEST_F(FileErrors, TheReplaceFlushesRenamesThenSyncsAndLeavesAFileWithTheSameByt
 
 TEST_F(FileErrors, AFailureBeforeTheRenameLeavesTheOldFileAndNoLeftovers)
 {
-    const long entries = Entries();
+    const auto entries = [&] {
+        return std::distance(std::filesystem::directory_iterator(folder.path()), {});
+    };
+    const auto before = entries();
     for (const auto failing : {faults::ReplaceStep::PartWritten, faults::ReplaceStep::Flushed}) {
         faults::SetReplaceHook([failing](faults::ReplaceStep step, const std::string&) {
             if (step == failing)
@@ -102,10 +100,8 @@ TEST_F(FileErrors, AFailureBeforeTheRenameLeavesTheOldFileAndNoLeftovers)
         });
         EXPECT_EQ(61, ErrorNumberOf([&] { ReplaceFileContents(folder / "plain", std::string(4096, 'x')); }));
         EXPECT_EQ("chipset=aga\r\n", test::ReadFile(folder / "plain"));
-        EXPECT_EQ(entries, Entries());
+        EXPECT_EQ(before, entries());
     }
-    WriteByteAt(folder / "plain", 2, 0xFF);
-    EXPECT_EQ("ch\xFFpset=aga\r\n", test::ReadFile(folder / "plain"));
 }
 
 }  // namespace
