@@ -1,13 +1,13 @@
-// Reading CD images made by the tests: every kind of image, every file byte for byte, in pieces.
+// Reading CD images made by the tests: every kind of image, every file byte for byte, in pieces;
+// damaged images each give a message naming the image and the reason, and nothing crashes.
 #include "platform/cdimage/CdImage.h"
 
 #include "demo/DemoImage.h"
-#include "install/Installer.h"
 #include "platform/cdimage/CdRoot.h"
-#include "tests/support/AppFolderTest.h"
 #include "tests/support/TestFolder.h"
 
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -18,22 +18,20 @@ namespace {
 
 using test::ErrorNumberOf;
 
-// Each sector differs from the others.
-std::string Pattern(std::size_t size)
+// Decimal numbers in a row: each sector differs from the others.
+std::string Numbers(std::size_t atLeast)
 {
-    std::string bytes(size, '\0');
-    for (std::size_t i = 0; i < size; ++i)
-        bytes[i] = static_cast<char>((i * 31 + i / 2048) & 0xFF);
+    std::string bytes;
+    while (bytes.size() < atLeast)
+        bytes += std::to_string(bytes.size());
     return bytes;
 }
 
 // The files on every test image: CD path -> content. The names fit 8.3 in any letter case, so that
-// an image with plain ISO names holds them too (upper case, ";1"). big.dat is over 4 MiB, not a
+// an image with plain ISO names holds them too (upper case, ";1"). big.dat is over 4 MiB and not a
 // whole number of sectors.
-const std::map<std::string, std::string> kFiles = {{"\\WV_Disk1\\wv", "whale"},
-                                                   {"\\Empty", ""},
-                                                   {"\\data\\levels\\deep\\Level1.dat", Pattern(5000)},
-                                                   {"\\big.dat", Pattern(4 * 1024 * 1024 + 4321)}};
+const std::map<std::string, std::string> kFiles = {
+    {"\\WV_Disk1\\wv", "whale"}, {"\\Empty", ""}, {"\\big.dat", Numbers(4 * 1024 * 1024 + 1)}};
 
 // Only images with long names (Joliet, Rock Ridge) hold these: a long name and one in three spellings.
 constexpr const char* kLongName = "\\Whale's Voyage Intro.txt";
@@ -104,8 +102,8 @@ TEST(CdImage, EveryKindHoldsEveryFileByteForByte)
                           ReadWhole(*image, "\\GLOOM") + "|" + ReadWhole(*image, "\\gloom") + "|" +
                           ReadWhole(*image, "\\gLOOM"));
         const std::pair<const char*, int> failures[] = {{"\\Nothing", 53},      {"\\nothing\\Gloom", 76},
-                                                        {"\\Empty\\Gloom", 76}, {"\\data\\..\\Empty", 76},
-                                                        {"\\data\\levels", 75}, {"\\", 75}};
+                                                        {"\\Empty\\Gloom", 76}, {"\\wv_disk1\\..\\Empty", 76},
+                                                        {"\\WV_Disk1", 75},     {"\\", 75}};
         for (const auto& [path, number] : failures)
             EXPECT_EQ(number, ErrorNumberOf([&] { image->Find(path); })) << path;
     }
@@ -115,33 +113,84 @@ TEST(CdRoot, CopiesOutOfAnImageReplaceEarlierCopiesWholeOrNotAtAll)
 {
     test::TestFolder folder;
     const CdRoot cd = CdRoot::Open("D:", ImageOf(kKinds[5], folder / "image"));
-    const std::string target = folder / "Level1.dat", level = kFiles.at("\\data\\levels\\deep\\Level1.dat");
+    const std::string target = folder / "wv";
     test::WriteFile(target, std::string(100000, 'x'));
-    cd.CheckFile("\\DATA\\levels\\deep\\level1.dat");
-    cd.CopyToCache("\\data\\levels\\deep\\Level1.dat", target);
-    EXPECT_TRUE(level == test::ReadFile(target));
+    cd.CheckFile("\\WV_DISK1\\wv");
+    cd.CopyToCache("\\wv_disk1\\wv", target);
+    EXPECT_EQ("whale", test::ReadFile(target));
     // The image shrinks under an open drive: the copy fails, the earlier copy stays, nothing is left behind.
     fs::resize_file(folder / "image/mode1-2352.bin", 2352 * 40);
     EXPECT_EQ(321, ErrorNumberOf([&] { cd.CopyToCache("\\big.dat", target); }));
-    EXPECT_TRUE(level == test::ReadFile(target));
+    EXPECT_EQ("whale", test::ReadFile(target));
     EXPECT_EQ(2,
               std::distance(fs::directory_iterator(folder.path()), {}));  // the image's folder and the copy
 }
 
-class CdImageInstallTest : public test::AppFolderTest {};
+constexpr std::size_t kDescriptor = 16 * 2048;
+constexpr std::size_t kRoot = kDescriptor + 156;  // the root folder's record
 
-TEST_F(CdImageInstallTest, ADamagedImageStopsTheInstallWithItsMessageBeforeAnythingIsWritten)
+// The offset of the root folder's record of a name ("EMPTY.;1"): its length byte, then the name.
+std::size_t RecordOf(const std::string& image, const std::string& name)
 {
-    LayOutDemo();
-    test::MakeFolders(folder / "Cache");
-    MakeDemoCdImage({"Akira"}, folder / "Akira.iso");
-    fs::resize_file(folder / "Akira.iso", 30 * 2048);
-    InstallGame("Akira", {"D:", true, folder / "Akira.iso"});
-    const MessageBoxRequest message = host->TakeMessage();
-    EXPECT_EQ(0u, message.text.find("The CD image \"" + (folder / "Akira.iso") +
-                                    "\" cannot be used: it holds 30 of"));
-    EXPECT_TRUE(message.icon == MessageIcon::Critical && host->endProgramRequests == 0);
-    EXPECT_FALSE(test::Exists(folder / "Cache/akir") || test::Exists(App("\\WinUAE\\launch.log")));
+    return image.find(static_cast<char>(name.size()) + name, kRoot + 34) - 32;
+}
+
+using Make = std::function<void(std::string& image)>;
+
+// A cue sheet in place of the image, whose bytes lie beside it as "plain.iso".
+Make Cue(std::string tracks)
+{
+    return [tracks](std::string& i) { i = "FILE \"plain.iso\" BINARY\n TRACK 01 " + tracks; };
+}
+
+// Damaged images made from the plain one, one for each check, with a part of its reason.
+const struct Damage {
+    Make make;
+    const char* reason;
+    const char* extension = ".iso";
+    const char* lookup = "\\Empty";
+} kDamages[] = {
+    {[](std::string& i) { i.resize(kDescriptor + 100); }, "ends before its volume descriptor"},
+    {[](std::string& i) { i.resize(i.size() / 2); }, "sectors its volume descriptor names (a truncated"},
+    {[](std::string& i) { i.at(kDescriptor + 5) = '2'; }, "holds no ISO 9660 volume descriptor"},
+    {[](std::string& i) { i.replace(kDescriptor + 129, 2, "\4\4"); }, "block size"},
+    {[](std::string& i) { i.replace(RecordOf(i, "EMPTY.;1") + 10, 8, 8, '\xFF'); },
+     "points outside the image"},
+    {[](std::string& i) { i.replace(RecordOf(i, "WV_DISK1") + 2, 8, i.substr(kRoot + 2, 8)); },
+     "loops back to a folder above it", ".iso", "\\WV_DISK1\\WV"},
+    {[](std::string& i) { i.replace(RecordOf(i, "EMPTY.;1") + 33, 8, "...;1111"); },
+     "a name with \"..\" or a path separator"},
+    {[](std::string& i) { i.at(RecordOf(i, "EMPTY.;1") + 32) = '\xFA'; }, "a folder record on it is damaged"},
+    {[](std::string& i) { i = "FILE gone.bin BINARY\n"; }, "its data file \"gone.bin\" is missing", ".cue"},
+    {Cue("MODE1/2048\n INDEX 1 0:0:0\n TRACK 2 AUDIO\n INDEX 1 40:0:0"),
+     "its data file \"plain.iso\" is shorter than its tracks say", ".cue"},
+    {Cue("MODE9/1234\n"), "its cue sheet cannot be read (line 2)", ".cue"},
+    {Cue("MODE1/2048\n INDEX 01 00:99:00\n"), "its cue sheet cannot be read (line 3)", ".cue"},
+    {[](std::string& i) { i.resize(4000); }, "its cue sheet names no data file", ".cue"},
+    {Cue("AUDIO\n INDEX 01 00:00:00\n"), "it has no data track", ".cue"},
+    {Cue("AUDIO\n INDEX 1 0:0:0\n TRACK 2 MODE1/2352\n INDEX 1 0:2:0"), "does not begin the disc", ".cue"},
+    {[](std::string&) {}, "is no NRG image", ".nrg"},
+};
+
+TEST(DamagedImage, EachGivesItsMessageAndNoCrash)
+{
+    test::TestFolder folder;
+    const std::string good = test::ReadFile(ImageOf(kKinds[0], folder.path()));
+    for (const Damage& damage : kDamages) {
+        const std::string path = folder / (std::string("damaged") + damage.extension);
+        std::string damaged = good;
+        damage.make(damaged);
+        test::WriteFile(path, damaged);
+        try {
+            const auto image = CdImage::Open(path);
+            image->Read(image->Find(damage.lookup), [](const char*, std::size_t) {});
+            ADD_FAILURE() << damage.reason << ": a damaged image was read";
+        } catch (const CdImageError& error) {
+            const std::string message = error.what();
+            EXPECT_EQ(0u, message.find("The CD image \"" + path + "\" cannot be used: ")) << message;
+            EXPECT_NE(std::string::npos, message.find(damage.reason)) << message;
+        }
+    }
 }
 
 }  // namespace
