@@ -21,24 +21,6 @@ namespace {
 using test::ErrorNumberOf;
 using test::TestFolder;
 
-TEST(PosixFiles, AFileHeldByARunningProgramIsInUse)
-{
-    TestFolder folder;
-    const std::string program = folder / "busy";
-    std::filesystem::copy_file("/bin/sleep", program);
-    const std::int64_t child = test::StartChild(program, {"30"});
-    // Wait (at most 5 s) until the child runs the program, not the test binary it was forked from.
-    std::error_code notYet;
-    for (int i = 0; i < 250 && std::filesystem::read_symlink("/proc/" + std::to_string(child) + "/exe",
-                                                             notYet) != program;
-         ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    const int replacing = ErrorNumberOf([&] { ReplaceFileContents(program, "x"); });
-    const int truncating = ErrorNumberOf([&] { WriteFileBytes(program, "x"); });
-    test::KillChild(child);
-    EXPECT_EQ("70 70", std::to_string(replacing) + " " + std::to_string(truncating));
-}
-
 // The user's link to the configuration is followed and the file keeps its permissions; any other
 // replace puts a file in place of the link.
 TEST(PosixFiles, TheConfigurationFollowsALinkOtherReplacesReplaceIt)
@@ -121,14 +103,12 @@ TEST_F(PosixGameFiles, ALinkInAFilesPlaceIsReplacedALinkInAFoldersPlaceIsRefused
 }
 
 // A program starts in its own folder without arguments, and the start does not wait for it; a
-// missing or unrunnable one fails with its number.
-TEST(StartProcess, StartsAProgramWithoutArgumentsInItsFolderAndDoesNotWaitOrFailsWithItsNumber)
+// missing or unrunnable one fails with its number; a running program's file is in use (70).
+TEST(PosixFiles, ProgramsStartInTheirFolderWithoutWaitingOrFailWithTheirNumberAndHoldTheirFile)
 {
-    test::TestFolder folder;
+    TestFolder folder;
     test::WriteFile(folder / "emulator.sh", "#!/bin/sh\nsleep 2\necho \"$# $(pwd)\" > s && mv s started\n");
-    test::WriteFile(folder / "garbage.exe", std::string("\x7f"
-                                                        "ELF garbage",
-                                                        12));
+    test::WriteFile(folder / "garbage.exe", std::string("\x7f") + "ELF garbage");
     test::WriteFile(folder / "notexecutable.exe", "#!/bin/sh\n");
     test::MakeFolders(folder / "folder.exe");
     MarkExecutable(folder / "emulator.sh");
@@ -139,8 +119,21 @@ TEST(StartProcess, StartsAProgramWithoutArgumentsInItsFolderAndDoesNotWaitOrFail
     std::string numbers;
     for (const char* program :
          {"WinUAE817r3.exe", "WinUAE/WinUAE817r3.exe", "notexecutable.exe", "folder.exe", "garbage.exe"})
-        numbers += std::to_string(test::ErrorNumberOf([&] { StartProcess(folder / program); })) + " ";
-    EXPECT_EQ("53 76 75 75 57 ", numbers);
+        numbers += std::to_string(ErrorNumberOf([&] { StartProcess(folder / program); })) + " ";
+
+    const std::string busy = folder / "busy";
+    std::filesystem::copy_file("/bin/sleep", busy);
+    const std::int64_t child = test::StartChild(busy, {"30"});
+    // Wait (at most 5 s) until the child runs the program, not the test binary it was forked from.
+    std::error_code notYet;
+    for (int i = 0;
+         i < 250 && std::filesystem::read_symlink("/proc/" + std::to_string(child) + "/exe", notYet) != busy;
+         ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    numbers += std::to_string(ErrorNumberOf([&] { ReplaceFileContents(busy, "x"); })) + " ";
+    numbers += std::to_string(ErrorNumberOf([&] { WriteFileBytes(busy, "x"); }));
+    test::KillChild(child);
+    EXPECT_EQ("53 76 75 75 57 70 70", numbers);
     for (int i = 0; i < 300 && !test::Exists(folder / "started"); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));  // at most 6 s
     EXPECT_EQ("0 " + folder.path() + "\n", test::ReadFile(folder / "started"));
