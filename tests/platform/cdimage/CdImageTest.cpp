@@ -91,39 +91,33 @@ TEST(CdImage, EveryKindHoldsEveryFileByteForByte)
         for (const auto& [path, bytes] : kFiles)
             EXPECT_TRUE(bytes == ReadWhole(*image, path)) << path;
         // Names match regardless of letter case and of a version suffix, the exact spelling first and
-        // of equal candidates the first in sorted order.
-        EXPECT_EQ("whale|whale",
-                  ReadWhole(*image, "\\wv_disk1\\WV") + "|" + ReadWhole(*image, "WV_DISK1\\WV;1"));
-        if (kind.names == IsoNames::Plain)
-            EXPECT_EQ(53, ErrorNumberOf([&] { image->Find(kLongName); }));
-        else
-            EXPECT_EQ("Whale's Voyage Intro.txt|Gloom|GLOOM|gloom|GLOOM",
-                      ReadWhole(*image, kLongName) + "|" + ReadWhole(*image, "\\Gloom") + "|" +
-                          ReadWhole(*image, "\\GLOOM") + "|" + ReadWhole(*image, "\\gloom") + "|" +
-                          ReadWhole(*image, "\\gLOOM"));
-        const std::pair<const char*, int> failures[] = {{"\\Nothing", 53},      {"\\nothing\\Gloom", 76},
-                                                        {"\\Empty\\Gloom", 76}, {"\\wv_disk1\\..\\Empty", 76},
-                                                        {"\\WV_Disk1", 75},     {"\\", 75}};
-        for (const auto& [path, number] : failures)
-            EXPECT_EQ(number, ErrorNumberOf([&] { image->Find(path); })) << path;
+        // of equal candidates the first in sorted order; only long names hold the long name.
+        const auto read = [&](const char* path) { return ReadWhole(*image, path) + "|"; };
+        EXPECT_EQ("whale|whale|", read("\\wv_disk1\\WV") + read("WV_DISK1\\WV;1"));
+        EXPECT_TRUE(kind.names == IsoNames::Plain ||
+                    read("\\Gloom") + read("\\GLOOM") + read("\\gloom") + read("\\gLOOM") ==
+                        "Gloom|GLOOM|gloom|GLOOM|");
+        std::string numbers;
+        for (const char* path : {"\\Nothing", "\\nothing\\Gloom", "\\Empty\\Gloom", "\\wv_disk1\\..\\Empty",
+                                 "\\WV_Disk1", "\\", kLongName})
+            numbers += std::to_string(ErrorNumberOf([&] { image->Find(path); })) + " ";
+        EXPECT_EQ(std::string("53 76 76 76 75 75 ") + (kind.names == IsoNames::Plain ? "53 " : "0 "),
+                  numbers);
     }
 }
 
+// A copy replaces the earlier one; when the image shrinks under an open drive, the copy fails, the
+// earlier copy stays and nothing is left behind.
 TEST(CdRoot, CopiesOutOfAnImageReplaceEarlierCopiesWholeOrNotAtAll)
 {
     test::TestFolder folder;
     const CdRoot cd = CdRoot::Open("D:", ImageOf(kKinds[5], folder / "image"));
-    const std::string target = folder / "wv";
-    test::WriteFile(target, std::string(100000, 'x'));
-    cd.CheckFile("\\WV_DISK1\\wv");
-    cd.CopyToCache("\\wv_disk1\\wv", target);
-    EXPECT_EQ("whale", test::ReadFile(target));
-    // The image shrinks under an open drive: the copy fails, the earlier copy stays, nothing is left behind.
+    test::WriteFile(folder / "wv", std::string(100000, 'x'));
+    cd.CopyToCache("\\wv_disk1\\wv", folder / "wv");
     fs::resize_file(folder / "image/mode1-2352.bin", 2352 * 40);
-    EXPECT_EQ(321, ErrorNumberOf([&] { cd.CopyToCache("\\big.dat", target); }));
-    EXPECT_EQ("whale", test::ReadFile(target));
-    EXPECT_EQ(2,
-              std::distance(fs::directory_iterator(folder.path()), {}));  // the image's folder and the copy
+    EXPECT_EQ(321, ErrorNumberOf([&] { cd.CopyToCache("\\big.dat", folder / "wv"); }));
+    EXPECT_EQ("whale|2", test::ReadFile(folder / "wv") + "|" +
+                             std::to_string(std::distance(fs::directory_iterator(folder.path()), {})));
 }
 
 constexpr std::size_t kDescriptor = 16 * 2048;

@@ -4,7 +4,6 @@
 #include "platform/AppFolder.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"
-#include "platform/posix/MountTable.h"
 #include "tests/support/TestFolder.h"
 
 #include <filesystem>
@@ -59,7 +58,6 @@ TEST_F(DrivesTest, CdPathsMatchRegardlessOfCaseAndAKeptListingFollowsTheCacheFol
         const DriveListingCache listing;
         EXPECT_EQ("whale|Akira", test::ReadFile(PathOnDrive("D:", "\\WV_Disk_1\\wv")) + "|" +
                                      test::ReadFile(PathOnDrive("D:", "\\Akira")));
-        EXPECT_EQ(app / "Drives/D/Nothing/here", PathOnDrive("D:", "\\Nothing\\here"));
         test::WriteFile(app / "Drives/D/NEW", "");
         EXPECT_EQ(app / "Drives/D/new", PathOnDrive("D:", "\\new"));
         EXPECT_EQ(cache + "/Libs", PathBelow(cache, "Libs"));  // lists the folder, still empty
@@ -70,16 +68,6 @@ TEST_F(DrivesTest, CdPathsMatchRegardlessOfCaseAndAKeptListingFollowsTheCacheFol
         EXPECT_EQ(cache + "/LIBS/game", PathBelow(cache, "libs\\game"));
     }
     EXPECT_EQ(app / "Drives/D/NEW", PathOnDrive("D:", "\\new"));
-}
-
-// Blanks are escaped as three octal digits; a backslash without them is plain text.
-TEST(MountTable, FindsTheMountPointOfADeviceWithEscapedBlanks)
-{
-    const std::string table = "sysfs /sys sysfs rw 0 0\n/dev/sr0 /media/My\\040Disc iso9660 ro 0 0\n"
-                              "/dev/sda1 / ext4 rw 0 0\n/dev/sr1 /media/A\\9\\08\\04 iso9660 ro 0 0\n";
-    using Points = std::vector<std::string>;
-    EXPECT_EQ((Points{"/media/My Disc"}), posix::MountPointsOf("/dev/sr0", table));
-    EXPECT_EQ((Points{"/media/A\\9\\08\\04"}), posix::MountPointsOf("/dev/sr1", table));
 }
 
 }  // namespace
