@@ -16,15 +16,12 @@ std::set<char> g_mappedDrives;
 
 // Under Wine, drive letters come from the prefix's dosdevices links, which the test script points
 // at empty scratch folders; there a mapped folder's files are copied onto the drive itself.
-bool DrivesAreScratchFolders()
-{
-    return std::getenv("TALVERO_TEST_DRIVES_WRITABLE") != nullptr;
-}
+const bool g_drivesAreScratchFolders = std::getenv("TALVERO_TEST_DRIVES_WRITABLE") != nullptr;
 
 void UnmapDrive(char letter)
 {
     std::error_code ignored;
-    if (!DrivesAreScratchFolders()) {
+    if (!g_drivesAreScratchFolders) {
         DefineDosDeviceA(DDD_REMOVE_DEFINITION, std::string{letter, ':'}.c_str(), nullptr);
         return;
     }
@@ -51,7 +48,7 @@ std::string StandinExecutable()
 void MapDrive(char letter, const std::string& folder)
 {
     g_mappedDrives.insert(letter);
-    if (!DrivesAreScratchFolders()) {
+    if (!g_drivesAreScratchFolders) {
         DefineDosDeviceA(0, std::string{letter, ':'}.c_str(), folder.c_str());
         return;
     }
