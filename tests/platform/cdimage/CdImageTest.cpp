@@ -38,7 +38,7 @@ constexpr const char* kLongName = "\\Whale's Voyage Intro.txt";
 
 // Every kind of image the program reads: ISO with each naming, BIN/CUE in each sector mode, NRG.
 const struct ImageKind {
-    const char* name;
+    const char* name;  // also the image's file name
     const char* extension;
     IsoNames names;
     SectorMode mode = SectorMode::Mode1_2048;

@@ -13,15 +13,10 @@
 namespace talvero {
 namespace {
 
-class DrivesTest : public ::testing::Test {
-protected:
-    void SetUp() override { SetAppFolder(app.path()); }
-    test::TestFolder app;
-    test::TestFolder elsewhere;
-};
-
-TEST_F(DrivesTest, FoldersLinksAndImagesBelowDrivesStandForLettersInThatOrder)
+TEST(Drives, FoldersLinksAndImagesStandForLettersAndCdPathsMatchInAnyCase)
 {
+    test::TestFolder app, elsewhere;
+    SetAppFolder(app.path());
     const std::string target = std::filesystem::canonical(elsewhere.path()).string() + "/Game Disc.cue";
     test::WriteFile(target, "image");
     test::WriteFile(elsewhere / "Gloom", "gloom");
@@ -43,12 +38,9 @@ TEST_F(DrivesTest, FoldersLinksAndImagesBelowDrivesStandForLettersInThatOrder)
     EXPECT_EQ("root root image image image root root - - - - ", kinds);
     EXPECT_EQ("gloom", test::ReadFile(PathOnDrive("I:", "\\Gloom")));
     EXPECT_EQ(76, test::ErrorNumberOf([] { PathOnDrive("Q:", "\\Akira"); }));
-}
 
-// CD paths match regardless of letter case, the exact spelling first. While a listing is kept, a
-// CD folder is listed once, and a cache folder's listing follows what the program writes there.
-TEST_F(DrivesTest, CdPathsMatchRegardlessOfCaseAndAKeptListingFollowsTheCacheFolder)
-{
+    // CD paths match regardless of letter case, the exact spelling first. While a listing is kept, a
+    // CD folder is listed once, and a cache folder's listing follows what the program writes there.
     test::WriteFile(app / "Drives/D/WV_DISK_1/WV", "whale");
     for (const char* name : {"akira", "AKIRA", "Akira"})
         test::WriteFile(app / (std::string("Drives/D/") + name), name);

@@ -15,7 +15,11 @@ namespace {
 
 using test::ErrorNumberOf;
 
-TEST(WindowsPlatform, SystemErrorCodesMapToTheProgramsNumbers)
+class WindowsFilesTest : public test::AppFolderTest {};
+
+// System error codes map to the program's numbers; a configuration file that another program holds
+// without sharing fails with 70 and stays as it was.
+TEST_F(WindowsFilesTest, ErrorCodesMapToNumbersAndAHeldConfigurationIs70AndStays)
 {
     std::string numbers;
     for (const long error : {ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND, ERROR_INVALID_DRIVE,
@@ -23,12 +27,7 @@ TEST(WindowsPlatform, SystemErrorCodesMapToTheProgramsNumbers)
                              ERROR_LOCK_VIOLATION, ERROR_DISK_FULL, ERROR_NOT_READY, ERROR_INVALID_NAME})
         numbers += std::to_string(static_cast<int>(windows::ErrorNumberFromWindowsError(error))) + " ";
     EXPECT_EQ("53 76 76 75 75 70 70 61 71 52 ", numbers);
-}
 
-class WindowsFilesTest : public test::AppFolderTest {};
-
-TEST_F(WindowsFilesTest, AConfigurationFileHeldWithoutSharingIs70AndStays)
-{
     test::WriteFile(App(kConfigFile), "chipset=ocs\r\n");
     HANDLE held = CreateFileA(App(kConfigFile).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
