@@ -2,7 +2,6 @@
 
 #include "tests/support/TestFolder.h"
 
-#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -82,11 +81,8 @@ std::int64_t StartChild(const std::string& program, const std::vector<std::strin
 int WaitForChild(std::int64_t child)
 {
     int status = 0;
-    while (::waitpid(static_cast<pid_t>(child), &status, 0) < 0) {
-        if (errno != EINTR)
-            return -1;
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const bool ended = ::waitpid(static_cast<pid_t>(child), &status, 0) == child && WIFEXITED(status);
+    return ended ? WEXITSTATUS(status) : -1;
 }
 
 void KillChild(std::int64_t child)
