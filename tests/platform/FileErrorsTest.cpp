@@ -36,7 +36,7 @@ protected:
     test::TestFolder folder;
 };
 
-TEST_F(FileErrors, EachOperationFailsWithTheNumberOfItsSituation)
+TEST_F(FileErrors, EachOperationFailsWithTheNumberOfItsSituationAndRecordsEndAtCrLf)
 {
     const std::function<void(const std::string&)> operations[] = {
         [](auto& p) { ReadFileBytes(p); },
@@ -58,6 +58,16 @@ TEST_F(FileErrors, EachOperationFailsWithTheNumberOfItsSituation)
             actual.push_back(numbers[i] ? ErrorNumberOf([&] { operations[i](folder / path); }) : 0);
         EXPECT_EQ(numbers, actual) << path;
     }
+    // Records end at CR LF or a lone CR; a lone LF stays inside; reading past the last record fails with 62.
+    EXPECT_EQ((std::vector<std::string>{"a", "b\nc", "", "\nd", ""}),
+              SplitRecords("a\rb\nc\r\n\r\n\nd\r\n\r\n"));
+    EXPECT_TRUE(SplitRecords("").empty());
+    RecordReader reader("first\r\nsecond", "Data\\x.dat");
+    EXPECT_EQ("first", reader.Next());
+    EXPECT_FALSE(reader.AtEnd());
+    EXPECT_EQ("second", reader.Next());
+    EXPECT_TRUE(reader.AtEnd());
+    EXPECT_EQ(62, ErrorNumberOf([&] { reader.Next(); }));
     EXPECT_EQ(62, ErrorNumberOf([&] { ReadFileRange(folder / "plain", 3, 11); }));
     WriteByteAt(folder / "plain", 2, 0xFF);
     EXPECT_EQ("chipset=aga\r\n|\xFFpset=aga\r\n",
@@ -92,20 +102,6 @@ TEST_F(FileErrors, TheReplaceFlushesRenamesThenSyncsAndIsWholeOrNothing)
         EXPECT_EQ("cache", test::ReadFile(folder / "plain"));
         EXPECT_EQ(before, std::distance(std::filesystem::directory_iterator(folder.path()), {}));
     }
-}
-
-// Records end at CR LF or a lone CR; a lone LF stays inside; reading past the last record fails with 62.
-TEST(TextRecords, LineEndsAreCrOrCrLfAndALoneLfStaysInside)
-{
-    EXPECT_EQ((std::vector<std::string>{"a", "b\nc", "", "\nd", ""}),
-              SplitRecords("a\rb\nc\r\n\r\n\nd\r\n\r\n"));
-    EXPECT_TRUE(SplitRecords("").empty());
-    RecordReader reader("first\r\nsecond", "Data\\x.dat");
-    EXPECT_EQ("first", reader.Next());
-    EXPECT_FALSE(reader.AtEnd());
-    EXPECT_EQ("second", reader.Next());
-    EXPECT_TRUE(reader.AtEnd());
-    EXPECT_EQ(62, test::ErrorNumberOf([&] { reader.Next(); }));
 }
 
 }  // namespace

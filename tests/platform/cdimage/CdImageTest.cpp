@@ -3,7 +3,6 @@
 #include "platform/cdimage/CdImage.h"
 
 #include "demo/DemoImage.h"
-#include "platform/cdimage/CdRoot.h"
 #include "tests/support/TestFolder.h"
 
 #include <filesystem>
@@ -98,20 +97,6 @@ TEST(CdImage, EveryKindHoldsEveryFileByteForByte)
         EXPECT_EQ(std::string("53 76 76 76 75 75 ") + (kind.names == IsoNames::Plain ? "53 " : "0 "),
                   numbers);
     }
-}
-
-// A copy replaces the earlier one; when the image shrinks under an open drive, the copy fails, the
-// earlier copy stays and nothing is left behind.
-TEST(CdRoot, CopiesOutOfAnImageReplaceEarlierCopiesWholeOrNotAtAll)
-{
-    test::TestFolder folder;
-    const CdRoot cd = CdRoot::Open("D:", ImageOf(kKinds[5], folder / "image"));
-    test::WriteFile(folder / "wv", std::string(100000, 'x'));
-    cd.CopyToCache("\\wv_disk1\\wv", folder / "wv");
-    fs::resize_file(folder / "image/mode1-2352.bin", 2352 * 40);
-    EXPECT_EQ(321, ErrorNumberOf([&] { cd.CopyToCache("\\big.dat", folder / "wv"); }));
-    EXPECT_EQ("whale|2", test::ReadFile(folder / "wv") + "|" +
-                             std::to_string(std::distance(fs::directory_iterator(folder.path()), {})));
 }
 
 constexpr std::size_t kDescriptor = 16 * 2048;

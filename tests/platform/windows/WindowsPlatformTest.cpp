@@ -67,9 +67,7 @@ TEST_F(WindowsFilesTest, NonAsciiPathsWorkAndConfigurationValuesUseTheAnsiCodePa
     ASSERT_TRUE(
         CreateDirectoryW((std::wstring(ascii.begin(), ascii.end()) + L"\\J\u00F6rg").c_str(), nullptr));
     const std::string romFolder = ascii + "\\J\xC3\xB6rg";
-    std::string rom(1024, '\0');
-    rom.replace(160, 2, "40");
-    WriteFileBytes(romFolder + "\\kick31.rom", rom);
+    WriteFileBytes(romFolder + "\\kick31.rom", std::string(160, '\0') + "40" + std::string(862, '\0'));
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((folder / "J\xF6rg\\kick31.rom").c_str()));
 
     OptionsState state{.drive = "D:", .romFile = romFolder + "\\kick31.rom"};
