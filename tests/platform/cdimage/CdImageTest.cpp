@@ -5,12 +5,9 @@
 #include "demo/DemoImage.h"
 #include "tests/support/TestFolder.h"
 
-#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
-
-namespace fs = std::filesystem;
 
 namespace talvero {
 namespace {
