@@ -20,8 +20,8 @@ TEST(Drives, FoldersLinksAndImagesStandForLettersAndCdPathsMatchInAnyCase)
     const std::string target = std::filesystem::canonical(elsewhere.path()).string() + "/Game Disc.cue";
     test::WriteFile(target, "image");
     test::WriteFile(elsewhere / "Gloom", "gloom");
-    for (const char* file :
-         {"Drives/D/x", "Drives/H/x", "Drives/F.iso", "Drives/G.nrg", "Drives/G.cue", "Drives/H.iso"})
+    for (const char* file : {"Drives/D/x", "Drives/H/x", "Drives/1/x", "Drives/F.iso", "Drives/G.nrg",
+                             "Drives/G.cue", "Drives/H.iso"})
         test::WriteFile(app / file, "image");
     ASSERT_EQ(0, ::symlink(target.c_str(), (app / "Drives/E").c_str()));
     ASSERT_EQ(0, ::symlink(elsewhere.path().c_str(), (app / "Drives/I").c_str()));
@@ -59,6 +59,7 @@ TEST(Drives, FoldersLinksAndImagesStandForLettersAndCdPathsMatchInAnyCase)
         RemoveFile(cache + "/LIBS/Game");
         EXPECT_EQ(cache + "/LIBS/game", PathBelow(cache, "libs\\game"));
     }
+    const DriveListingCache next;  // the next install lists the CD afresh
     EXPECT_EQ(app / "Drives/D/NEW", PathOnDrive("D:", "\\new"));
 }
 
