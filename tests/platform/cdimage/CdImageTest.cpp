@@ -29,7 +29,7 @@ std::string Numbers(std::size_t atLeast)
 const std::map<std::string, std::string> kFiles = {
     {"\\WV_Disk1\\wv", "whale"}, {"\\Empty", ""}, {"\\big.dat", Numbers(4 * 1024 * 1024 + 1)}};
 
-// Only images with long names (Joliet, Rock Ridge) hold this.
+// Only images with long names (Joliet, Rock Ridge) hold this, and names that differ in case only.
 constexpr const char* kLongName = "\\Whale's Voyage Intro.txt";
 
 // Every kind of image the program reads: ISO with each naming, BIN/CUE in each sector mode, NRG.
@@ -55,8 +55,10 @@ std::string ImageOf(const ImageKind& kind, const std::string& folder)
     const std::string base = folder + "/" + kind.name, iso = base + ".iso";
     for (const auto& [path, bytes] : kFiles)
         test::WriteFile(base + NativePath(path), bytes);
-    if (kind.names != IsoNames::Plain)
-        test::WriteFile(base + NativePath(kLongName), "long");
+    for (const char* name : {kLongName, "\\gloom", "\\GLOOM"}) {
+        if (kind.names != IsoNames::Plain)
+            test::WriteFile(base + NativePath(name), name + 1);
+    }
     MakeIsoImage(base, iso, kind.names);
     if (kind.extension == std::string(".cue"))
         MakeBinCue(iso, base + ".cue", base + ".bin", kind.mode, kind.audioSectors);
@@ -87,6 +89,8 @@ TEST(CdImage, EveryKindHoldsEveryFileByteForByte)
         // Names match regardless of letter case and of a version suffix; only long names hold the long name.
         EXPECT_EQ("whale|whale",
                   ReadWhole(*image, "\\wv_disk1\\WV") + "|" + ReadWhole(*image, "WV_DISK1\\WV;1"));
+        // Of names equal but for letter case, the first in sorted order.
+        EXPECT_TRUE(kind.names == IsoNames::Plain || ReadWhole(*image, "\\Gloom") == "GLOOM");
         std::string numbers;
         for (const char* path : {"\\Nothing", "\\nothing\\Empty", "\\Empty\\Empty", "\\wv_disk1\\..\\Empty",
                                  "\\WV_Disk1", "\\", kLongName})

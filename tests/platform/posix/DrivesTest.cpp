@@ -4,6 +4,7 @@
 #include "platform/AppFolder.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"
+#include "platform/posix/MountTable.h"
 #include "tests/support/TestFolder.h"
 
 #include <filesystem>
@@ -19,7 +20,6 @@ TEST(Drives, FoldersLinksAndImagesStandForLettersAndCdPathsMatchInAnyCase)
     SetAppFolder(app.path());
     const std::string target = std::filesystem::canonical(elsewhere.path()).string() + "/Game Disc.cue";
     test::WriteFile(target, "image");
-    test::WriteFile(elsewhere / "Gloom", "gloom");
     for (const char* file : {"Drives/D/x", "Drives/H/x", "Drives/1/x", "Drives/F.iso", "Drives/G.nrg",
                              "Drives/G.cue", "Drives/H.iso"})
         test::WriteFile(app / file, "image");
@@ -36,8 +36,11 @@ TEST(Drives, FoldersLinksAndImagesStandForLettersAndCdPathsMatchInAnyCase)
     for (const char* drive : {"D:", "d:\\", "E:", "F:", "G:", "H:", "I:", "Q:", "1:", ":", ""})
         kinds += DriveRoot(drive) ? "root " : ResolveDrive(drive) ? "image " : "- ";
     EXPECT_EQ("root root image image image root root - - - - ", kinds);
-    EXPECT_EQ("gloom", test::ReadFile(PathOnDrive("I:", "\\Gloom")));
     EXPECT_EQ(76, test::ErrorNumberOf([] { PathOnDrive("Q:", "\\Akira"); }));
+    // Mount tables escape blanks as three octal digits; a backslash without them is plain text.
+    EXPECT_EQ((std::vector<std::string>{"/media/My Disc", "/media/A\\9"}),
+              posix::MountPointsOf("/dev/sr0",
+                                   "/dev/sr0 /media/My\\040Disc x\nsysfs /sys x\n/dev/sr0 /media/A\\9 x"));
 
     // CD paths match regardless of letter case, the exact spelling first. While a listing is kept, a
     // CD folder is listed once, and a cache folder's listing follows what the program writes there.
