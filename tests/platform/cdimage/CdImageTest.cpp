@@ -97,6 +97,10 @@ TEST(CdImage, EveryKindHoldsEveryFileByteForByte)
             numbers += std::to_string(ErrorNumberOf([&] { image->Find(path); })) + " ";
         EXPECT_EQ(std::string("53 76 76 76 75 75 ") + (kind.names == IsoNames::Plain ? "53 " : "0 "),
                   numbers);
+        if (kind.audioSectors > 0) {  // the image shrinks under an open drive: reading fails
+            std::filesystem::resize_file(workshop / (std::string(kind.name) + ".bin"), 2352 * 40);
+            EXPECT_EQ(321, ErrorNumberOf([&] { ReadWhole(*image, "\\big.dat"); }));
+        }
     }
 }
 

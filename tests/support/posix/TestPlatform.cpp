@@ -13,16 +13,12 @@
 
 namespace talvero::test {
 
-namespace {
+static char g_home[] = "/tmp/talvero-home-XXXXXX";
 
-char g_home[] = "/tmp/talvero-home-XXXXXX";
-
-bool BecomeNobody()
+static bool BecomeNobody()
 {
     return ::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0;
 }
-
-}  // namespace
 
 void PrepareTestProcess(const char* neededProgram)
 {

@@ -10,15 +10,13 @@
 
 namespace talvero::test {
 
-namespace {
-
-std::set<char> g_mappedDrives;
+static std::set<char> g_mappedDrives;
 
 // Under Wine, drive letters come from the prefix's dosdevices links, which the test script points
 // at empty scratch folders; there a mapped folder's files are copied onto the drive itself.
 const bool g_drivesAreScratchFolders = std::getenv("TALVERO_TEST_DRIVES_WRITABLE") != nullptr;
 
-void UnmapDrive(char letter)
+static void UnmapDrive(char letter)
 {
     std::error_code ignored;
     if (!g_drivesAreScratchFolders) {
@@ -28,8 +26,6 @@ void UnmapDrive(char letter)
     for (const auto& entry : std::filesystem::directory_iterator(std::string{letter, ':', '\\'}, ignored))
         std::filesystem::remove_all(entry.path(), ignored);
 }
-
-}  // namespace
 
 // Windows tests run as the user who starts them.
 void PrepareTestProcess(const char*) {}
