@@ -1,7 +1,9 @@
-// The file-error numbering on real files (53, 76, 75, 62), existence, and the whole-file replace.
+// The file-error numbering on real files (53, 76, 75, 62), existence, the whole-file replace, and
+// reading records from a file's text.
 #include "platform/FaultHooks.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"
+#include "platform/TextRecords.h"
 #include "tests/support/TestFolder.h"
 
 #include <filesystem>
@@ -31,50 +33,52 @@ protected:
             test::MakeReadOnly(folder / "rodir");
     }
     void TearDown() override { faults::SetReplaceHook(nullptr); }
-    long Entries() const { return std::distance(std::filesystem::directory_iterator(folder.path()), {}); }
     test::TestFolder folder;
 };
 
-TEST_F(FileErrors, EachOperationFailsWithTheNumberOfItsSituation)
+TEST_F(FileErrors, EachOperationFailsWithTheNumberOfItsSituationAndRecordsEndAtCrLf)
 {
-    using Operation = std::function<void(const std::string&)>;
-    const std::pair<const char*, Operation> operations[] = {
-        {"read", [](const std::string& p) { ReadFileBytes(p); }},
-        {"write", [](const std::string& p) { WriteFileBytes(p, "x"); }},
-        {"replace", [](const std::string& p) { ReplaceFileContents(p, "x"); }},
-        {"open", [](const std::string& p) { OpenForReadingAndClose(p); }},
-        {"remove", [](const std::string& p) { RemoveFile(p); }},
-        {"size", [](const std::string& p) { FileSize(p); }},
-        {"create folder", [](const std::string& p) { CreateFolder(p); }},
-        {"write byte", [](const std::string& p) { WriteByteAt(p, 0, 'X'); }},
-    };
+    const std::function<void(const std::string&)> operations[] = {
+        [](auto& p) { ReadFileBytes(p); },
+        [](auto& p) { WriteFileBytes(p, "x"); },
+        [](auto& p) { ReplaceFileContents(p, "x"); },
+        [](auto& p) { RemoveFile(p); },
+        [](auto& p) { CreateFolder(p); },
+        [](auto& p) { WriteByteAt(p, 0, 'X'); }};
     const int ro = test::ReadOnlyFoldersAreEnforced() ? 75 : 0;
     // Expected numbers per operation, in the order above; 0 = not tried.
     const std::pair<const char*, std::vector<int>> situations[] = {
-        {"missing", {53, 0, 0, 53, 53, 53, 0, 0}},   {"no/such/file", {76, 76, 76, 76, 0, 0, 76, 0}},
-        {"plain/inside", {76, 0, 0, 0, 0, 0, 0, 0}}, {"dir", {75, 75, 75, 75, 75, 0, 75, 0}},
-        {"readonly", {0, 75, 75, 0, 75, 0, 0, 75}},  {"rodir/new", {0, ro, ro, 0, 0, 0, ro, 0}},
+        {"missing", {53, 0, 0, 53, 0, 0}},     {"no/such/file", {76, 76, 76, 0, 76, 0}},
+        {"plain/inside", {76, 0, 0, 0, 0, 0}}, {"dir", {75, 75, 75, 75, 75, 0}},
+        {"readonly", {0, 75, 75, 75, 0, 75}},  {"rodir/new", {0, ro, ro, 0, ro, 0}},
     };
     for (const auto& [path, numbers] : situations) {
-        for (std::size_t i = 0; i < numbers.size(); ++i) {
-            if (!numbers[i])
-                continue;
-            EXPECT_EQ(numbers[i], ErrorNumberOf([&] { operations[i].second(folder / path); }))
-                << operations[i].first << " " << path;
-        }
+        std::vector<int> actual;
+        for (std::size_t i = 0; i < numbers.size(); ++i)
+            actual.push_back(numbers[i] ? ErrorNumberOf([&] { operations[i](folder / path); }) : 0);
+        EXPECT_EQ(numbers, actual) << path;
     }
-    EXPECT_EQ("chipset=aga\r\n", test::ReadFile(folder / "readonly"));
+    // Records end at CR LF or a lone CR; a lone LF stays inside; reading past the last record fails with 62.
+    EXPECT_EQ((std::vector<std::string>{"a", "b\nc", "", "\nd", ""}),
+              SplitRecords("a\rb\nc\r\n\r\n\nd\r\n\r\n"));
+    EXPECT_TRUE(SplitRecords("").empty());
+    RecordReader reader("first\r\nsecond", "Data\\x.dat");
+    EXPECT_EQ("first", reader.Next());
+    EXPECT_FALSE(reader.AtEnd());
+    EXPECT_EQ("second", reader.Next());
+    EXPECT_TRUE(reader.AtEnd());
+    EXPECT_EQ(62, ErrorNumberOf([&] { reader.Next(); }));
     EXPECT_EQ(62, ErrorNumberOf([&] { ReadFileRange(folder / "plain", 3, 11); }));
-    EXPECT_EQ("pset=aga\r\n", ReadFileRange(folder / "plain", 3, 10));
+    WriteByteAt(folder / "plain", 2, 0xFF);
+    EXPECT_EQ("chipset=aga\r\n|\xFFpset=aga\r\n",
+              test::ReadFile(folder / "readonly") + "|" + ReadFileRange(folder / "plain", 2, 11));
     // Only ordinary files exist as files, only folders as folders.
-    EXPECT_TRUE(FileExists(folder / "plain") && FileExists(folder / "readonly") &&
-                FolderExists(folder / "dir"));
-    EXPECT_FALSE(FileExists(folder / "dir") || FileExists(folder / "missing") ||
-                 FileExists(folder / "no/such/file") || FolderExists(folder / "plain") ||
-                 FolderExists(folder / "missing"));
+    EXPECT_TRUE(FileExists(folder / "readonly") && FolderExists(folder / "dir") &&
+                !FolderExists(folder / "plain"));
 }
 
-TEST_F(FileErrors, TheReplaceFlushesRenamesThenSyncsAndLeavesAFileWithTheSameBytesAlone)
+// A failure before the rename leaves the old file and no leftovers.
+TEST_F(FileErrors, TheReplaceFlushesRenamesThenSyncsAndIsWholeOrNothing)
 {
     using S = faults::ReplaceStep;
     std::vector<S> steps;
@@ -86,26 +90,18 @@ TEST_F(FileErrors, TheReplaceFlushesRenamesThenSyncsAndLeavesAFileWithTheSameByt
     EXPECT_EQ(75, ErrorNumberOf([&] { ReplaceFileContents(folder / "readonly", "chipset=aga\r\n"); }));
     ReplaceFileContents(folder / "plain", "new");
     EXPECT_EQ((std::vector<S>{S::Created, S::PartWritten, S::Flushed, S::Renamed, S::FolderSynced}), steps);
-    EXPECT_EQ("new", test::ReadFile(folder / "plain"));
     WriteCacheFileContents(folder / "plain", "cache");
-    EXPECT_EQ("cache", test::ReadFile(folder / "plain"));
     EXPECT_EQ(S::Renamed, steps.back());  // a cache file is not synced
-}
-
-TEST_F(FileErrors, AFailureBeforeTheRenameLeavesTheOldFileAndNoLeftovers)
-{
-    const long entries = Entries();
-    for (const auto failing : {faults::ReplaceStep::PartWritten, faults::ReplaceStep::Flushed}) {
-        faults::SetReplaceHook([failing](faults::ReplaceStep step, const std::string&) {
+    const auto before = std::distance(std::filesystem::directory_iterator(folder.path()), {});
+    for (const S failing : {S::PartWritten, S::Flushed}) {
+        faults::SetReplaceHook([failing](S step, const std::string&) {
             if (step == failing)
                 throw FileError(ErrorNumber::DiskFull, "disk full");
         });
         EXPECT_EQ(61, ErrorNumberOf([&] { ReplaceFileContents(folder / "plain", std::string(4096, 'x')); }));
-        EXPECT_EQ("chipset=aga\r\n", test::ReadFile(folder / "plain"));
-        EXPECT_EQ(entries, Entries());
+        EXPECT_EQ("cache", test::ReadFile(folder / "plain"));
+        EXPECT_EQ(before, std::distance(std::filesystem::directory_iterator(folder.path()), {}));
     }
-    WriteByteAt(folder / "plain", 2, 0xFF);
-    EXPECT_EQ("ch\xFFpset=aga\r\n", test::ReadFile(folder / "plain"));
 }
 
 }  // namespace

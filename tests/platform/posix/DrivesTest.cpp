@@ -7,87 +7,54 @@
 #include "platform/posix/MountTable.h"
 #include "tests/support/TestFolder.h"
 
-#include <cctype>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <set>
 #include <unistd.h>
 
 namespace talvero {
 namespace {
 
-class DrivesTest : public ::testing::Test {
-protected:
-    void SetUp() override { SetAppFolder(app.path()); }
-    test::TestFolder app;
-    test::TestFolder elsewhere;
-};
-
-TEST_F(DrivesTest, FoldersLinksAndImagesBelowDrivesStandForLettersInThatOrder)
+TEST(Drives, FoldersLinksAndImagesStandForLettersAndCdPathsMatchInAnyCase)
 {
+    test::TestFolder app, elsewhere;
+    SetAppFolder(app.path());
     const std::string target = std::filesystem::canonical(elsewhere.path()).string() + "/Game Disc.cue";
     test::WriteFile(target, "image");
-    test::WriteFile(elsewhere / "Gloom", "gloom");
-    test::MakeFolders(app / "Drives/D");
-    test::MakeFolders(app / "Drives/H");
-    for (const char* file : {"Drives/F.iso", "Drives/G.nrg", "Drives/G.cue", "Drives/H.iso"})
+    for (const char* file : {"Drives/D/x", "Drives/H/x", "Drives/1/x", "Drives/F.iso", "Drives/G.nrg",
+                             "Drives/G.cue", "Drives/H.iso"})
         test::WriteFile(app / file, "image");
     ASSERT_EQ(0, ::symlink(target.c_str(), (app / "Drives/E").c_str()));
     ASSERT_EQ(0, ::symlink(elsewhere.path().c_str(), (app / "Drives/I").c_str()));
-    const std::pair<const char*, DriveSource> expected[] = {
-        {"D:", {DriveKind::Folder, app / "Drives/D"}},
-        {"d:\\", {DriveKind::Folder, app / "Drives/D"}},
-        {"E:", {DriveKind::Image, target}},
-        {"F:", {DriveKind::Image, app / "Drives/F.iso"}},
-        {"G:", {DriveKind::Image, app / "Drives/G.cue"}},  // .iso, .cue, .nrg in that order
-        {"H:", {DriveKind::Folder, app / "Drives/H"}},     // a folder before an image
-        {"I:", {DriveKind::Folder, app / "Drives/I"}},
-    };
-    std::set<std::string> listed;
-    for (const DriveEntry& drive : ListDrives()) {
-        EXPECT_EQ((std::string{drive.letter, ':'}), drive.text.substr(0, 2));
-        listed.insert(drive.text);
-    }
-    EXPECT_EQ(1u, listed.count("C: /"));
-    for (const auto& [drive, source] : expected) {
-        const auto resolved = ResolveDrive(drive);
-        ASSERT_TRUE(resolved) << drive;
-        EXPECT_EQ(source.kind, resolved->kind) << drive;
-        EXPECT_EQ(source.path, resolved->path) << drive;
-        EXPECT_EQ(source.kind == DriveKind::Folder, DriveRoot(drive).has_value()) << drive;
-        EXPECT_EQ(
-            1u, listed.count(std::string(1, static_cast<char>(std::toupper(drive[0]))) + ": " + source.path))
-            << drive;
-    }
-    EXPECT_EQ("gloom", test::ReadFile(PathOnDrive("I:", "\\Gloom")));
-    for (const char* drive : {"Q:", "1:", ":", ""})
-        EXPECT_FALSE(ResolveDrive(drive) || DriveRoot(drive)) << drive;
+    // Images in the order .iso, .cue, .nrg; a folder before an image.
+    const std::string d = app / "Drives/";
+    std::string listed, kinds;
+    for (const DriveEntry& drive : ListDrives())
+        listed += std::string{drive.letter, '|'} + drive.text + "\n";
+    EXPECT_EQ(0u, listed.find("C|C: /\nD|D: " + d + "D\nE|E: " + target + "\nF|F: " + d + "F.iso\nG|G: " + d +
+                              "G.cue\nH|H: " + d + "H\nI|I: " + d + "I\n"))
+        << listed;
+    for (const char* drive : {"D:", "d:\\", "E:", "F:", "G:", "H:", "I:", "Q:", "1:", ":", ""})
+        kinds += DriveRoot(drive) ? "root " : ResolveDrive(drive) ? "image " : "- ";
+    EXPECT_EQ("root root image image image root root - - - - ", kinds);
     EXPECT_EQ(76, test::ErrorNumberOf([] { PathOnDrive("Q:", "\\Akira"); }));
-}
+    // Mount tables escape blanks as three octal digits; a backslash without them is plain text.
+    EXPECT_EQ((std::vector<std::string>{"/media/My Disc", "/media/A\\9"}),
+              posix::MountPointsOf("/dev/sr0",
+                                   "/dev/sr0 /media/My\\040Disc x\nsysfs /sys x\n/dev/sr0 /media/A\\9 x"));
 
-TEST_F(DrivesTest, CdPathsMatchRegardlessOfCaseExactSpellingFirst)
-{
+    // CD paths match regardless of letter case, the exact spelling first. While a listing is kept, a
+    // CD folder is listed once, and a cache folder's listing follows what the program writes there.
     test::WriteFile(app / "Drives/D/WV_DISK_1/WV", "whale");
     for (const char* name : {"akira", "AKIRA", "Akira"})
         test::WriteFile(app / (std::string("Drives/D/") + name), name);
-    EXPECT_EQ("whale", test::ReadFile(PathOnDrive("D:", "\\WV_Disk_1\\wv")));
-    EXPECT_EQ("Akira", test::ReadFile(PathOnDrive("D:", "\\Akira")));
-    EXPECT_EQ(app / "Drives/D/Nothing/here", PathOnDrive("D:", "\\Nothing\\here"));
-}
-
-// During a game start each folder is listed once, not once per name; a cache folder's listing
-// follows what the program writes there.
-TEST_F(DrivesTest, AListingCacheListsACdFolderOnceAndFollowsTheCacheFolder)
-{
     const std::string cache = app / "Cache/game";
     test::MakeFolders(cache);
-    test::WriteFile(app / "Drives/D/DATA/FILE1", "");
     {
         const DriveListingCache listing;
-        EXPECT_EQ(app / "Drives/D/DATA/FILE1", PathOnDrive("D:", "\\data\\file1"));
-        test::WriteFile(app / "Drives/D/DATA/NEW", "");
-        EXPECT_EQ(app / "Drives/D/DATA/new", PathOnDrive("D:", "\\data\\new"));
-
+        EXPECT_EQ("whale|Akira", test::ReadFile(PathOnDrive("D:", "\\WV_Disk_1\\wv")) + "|" +
+                                     test::ReadFile(PathOnDrive("D:", "\\Akira")));
+        test::WriteFile(app / "Drives/D/NEW", "");
+        EXPECT_EQ(app / "Drives/D/new", PathOnDrive("D:", "\\new"));
         EXPECT_EQ(cache + "/Libs", PathBelow(cache, "Libs"));  // lists the folder, still empty
         CreateFolder(cache + "/LIBS");
         WriteCacheFileContents(cache + "/LIBS/Game", "x");
@@ -95,17 +62,8 @@ TEST_F(DrivesTest, AListingCacheListsACdFolderOnceAndFollowsTheCacheFolder)
         RemoveFile(cache + "/LIBS/Game");
         EXPECT_EQ(cache + "/LIBS/game", PathBelow(cache, "libs\\game"));
     }
-    EXPECT_EQ(app / "Drives/D/DATA/NEW", PathOnDrive("D:", "\\data\\new"));
-}
-
-TEST(MountTable, FindsTheMountPointOfADeviceWithEscapedBlanks)
-{
-    const std::string table = "sysfs /sys sysfs rw 0 0\n/dev/sr0 /media/My\\040Disc iso9660 ro 0 0\n"
-                              "/dev/sda1 / ext4 rw 0 0\n/dev/sr1 /media/A\\9\\08\\04 iso9660 ro 0 0\n";
-    EXPECT_EQ(std::vector<std::string>{"/media/My Disc"}, posix::MountPointsOf("/dev/sr0", table));
-    EXPECT_TRUE(posix::MountPointsOf("/dev/sr2", table).empty());
-    // A backslash without three octal digits after it is plain text.
-    EXPECT_EQ(std::vector<std::string>{"/media/A\\9\\08\\04"}, posix::MountPointsOf("/dev/sr1", table));
+    const DriveListingCache next;  // the next install lists the CD afresh
+    EXPECT_EQ(app / "Drives/D/NEW", PathOnDrive("D:", "\\new"));
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include "tests/support/TestFolder.h"
 
-#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -14,31 +13,23 @@
 
 namespace talvero::test {
 
-namespace {
+static char g_home[] = "/tmp/talvero-home-XXXXXX";
 
-char g_home[] = "/tmp/talvero-home-XXXXXX";
-
-bool BecomeNobody()
+static bool BecomeNobody()
 {
     return ::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0;
 }
 
-// Asks a child process that has given up root whether it can still run the program.
-bool NobodyCanRun(const char* program)
-{
-    const pid_t child = ::fork();
-    if (child == 0)
-        ::_exit(BecomeNobody() && ::access(program, X_OK) == 0 ? 0 : 1);
-    return WaitForChild(child) == 0;
-}
-
-}  // namespace
-
 void PrepareTestProcess(const char* neededProgram)
 {
-    if (::geteuid() == 0 && !std::getenv("TALVERO_TESTS_KEEP_ROOT") &&
-        !(NobodyCanRun(neededProgram) && BecomeNobody()))
-        std::fprintf(stderr, "note: running with root privileges; read-only folder tests are skipped\n");
+    if (::geteuid() == 0 && !std::getenv("TALVERO_TESTS_KEEP_ROOT")) {
+        // A child that has given up root tells whether the program can still be run without it.
+        const pid_t child = ::fork();
+        if (child == 0)
+            ::_exit(BecomeNobody() && ::access(neededProgram, X_OK) == 0 ? 0 : 1);
+        if (WaitForChild(child) != 0 || !BecomeNobody())
+            std::fprintf(stderr, "note: running with root privileges; read-only folder tests are skipped\n");
+    }
     if (!::mkdtemp(g_home))
         return;
     std::atexit([] {
@@ -86,11 +77,8 @@ std::int64_t StartChild(const std::string& program, const std::vector<std::strin
 int WaitForChild(std::int64_t child)
 {
     int status = 0;
-    while (::waitpid(static_cast<pid_t>(child), &status, 0) < 0) {
-        if (errno != EINTR)
-            return -1;
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const bool ended = ::waitpid(static_cast<pid_t>(child), &status, 0) == child && WIFEXITED(status);
+    return ended ? WEXITSTATUS(status) : -1;
 }
 
 void KillChild(std::int64_t child)

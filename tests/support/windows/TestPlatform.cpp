@@ -10,25 +10,22 @@
 
 namespace talvero::test {
 
-namespace {
-
-std::set<char> g_mappedDrives;
+static std::set<char> g_mappedDrives;
 
 // Under Wine, drive letters come from the prefix's dosdevices links, which the test script points
-// at empty scratch folders; there the CD's files are copied onto the drive itself.
-bool DrivesAreScratchFolders()
-{
-    return std::getenv("TALVERO_TEST_DRIVES_WRITABLE") != nullptr;
-}
+// at empty scratch folders; there a mapped folder's files are copied onto the drive itself.
+const bool g_drivesAreScratchFolders = std::getenv("TALVERO_TEST_DRIVES_WRITABLE") != nullptr;
 
-void EmptyDrive(char letter)
+static void UnmapDrive(char letter)
 {
     std::error_code ignored;
+    if (!g_drivesAreScratchFolders) {
+        DefineDosDeviceA(DDD_REMOVE_DEFINITION, std::string{letter, ':'}.c_str(), nullptr);
+        return;
+    }
     for (const auto& entry : std::filesystem::directory_iterator(std::string{letter, ':', '\\'}, ignored))
         std::filesystem::remove_all(entry.path(), ignored);
 }
-
-}  // namespace
 
 // Windows tests run as the user who starts them.
 void PrepareTestProcess(const char*) {}
@@ -46,24 +43,19 @@ std::string StandinExecutable()
 // A drive letter for a folder, as the subst command makes one.
 void MapDrive(char letter, const std::string& folder)
 {
-    const std::string drive{letter, ':'};
-    if (DrivesAreScratchFolders()) {
-        EmptyDrive(letter);
-        std::filesystem::copy(folder, drive + "\\", std::filesystem::copy_options::recursive);
-    } else {
-        DefineDosDeviceA(0, drive.c_str(), folder.c_str());
-    }
     g_mappedDrives.insert(letter);
+    if (!g_drivesAreScratchFolders) {
+        DefineDosDeviceA(0, std::string{letter, ':'}.c_str(), folder.c_str());
+        return;
+    }
+    UnmapDrive(letter);
+    std::filesystem::copy(folder, std::string{letter, ':', '\\'}, std::filesystem::copy_options::recursive);
 }
 
 void UnmapDrives()
 {
-    for (char letter : g_mappedDrives) {
-        if (DrivesAreScratchFolders())
-            EmptyDrive(letter);
-        else
-            DefineDosDeviceA(DDD_REMOVE_DEFINITION, std::string{letter, ':'}.c_str(), nullptr);
-    }
+    for (char letter : g_mappedDrives)
+        UnmapDrive(letter);
     g_mappedDrives.clear();
 }
 
@@ -101,13 +93,12 @@ std::int64_t StartChild(const std::string& program, const std::vector<std::strin
 
 int WaitForChild(std::int64_t child)
 {
-    HANDLE process = reinterpret_cast<HANDLE>(child);
+    const HANDLE process = reinterpret_cast<HANDLE>(child);
     DWORD status = 0;
-    if (process == nullptr)
-        return -1;
-    WaitForSingleObject(process, INFINITE);
-    const bool known = GetExitCodeProcess(process, &status);
-    CloseHandle(process);
+    const bool known = process && WaitForSingleObject(process, INFINITE) == WAIT_OBJECT_0 &&
+                       GetExitCodeProcess(process, &status);
+    if (process)
+        CloseHandle(process);
     return known ? static_cast<int>(status) : -1;
 }
 
