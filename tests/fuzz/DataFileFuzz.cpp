@@ -7,19 +7,16 @@
 
 using namespace talvero;
 
-namespace {
-// A fixed number of copy records (Akira), every record a copy (Frontier), patch records (Guardian).
-const char* const kTitles[] = {"Akira", "Frontier - Elite 2", "Guardian"};
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const std::string folder = fuzz::MakeDemoAppFolder({kTitles[0], kTitles[1], kTitles[2]});
+    // A fixed number of copy records (Akira), every record a copy (Frontier), patch records (Guardian).
+    static const char* const titles[] = {"Akira", "Frontier - Elite 2", "Guardian"};
+    static const std::string folder = fuzz::MakeDemoAppFolder({titles[0], titles[1], titles[2]});
     if (size == 0)
         return 0;
     // The first byte picks the game; the rest is its data file.
-    const GameProfile& profile = *FindProfile(kTitles[data[0] % 3]);
-    WriteFileBytes(DataFilePath(profile), std::string(fuzz::Text(data + 1, size - 1)));
+    const GameProfile& profile = *FindProfile(titles[data[0] % 3]);
+    WriteFileBytes(DataFilePath(profile), fuzz::Pieces(data + 1, size - 1)[0]);
     InstallGame(profile.title, InstallerOptions{});
     return 0;
 }

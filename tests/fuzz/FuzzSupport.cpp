@@ -3,8 +3,8 @@
 #include "demo/DemoFolder.h"
 #include "games/GameProfiles.h"
 #include "platform/ActivityLog.h"
-#include "platform/AppFolder.h"
 #include "platform/Host.h"
+#include "tests/support/TestFolder.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -23,51 +23,35 @@ public:
     void EndProgramNow() override {}
 };
 
-std::string g_folder;
-
 }  // namespace
 
 std::string MakeDemoAppFolder(const std::vector<std::string>& titles)
 {
     static SilentHost host;
+    static const test::TestFolder folder;
     SetHost(&host);
-    std::string pattern = (std::filesystem::temp_directory_path() / "talvero-fuzz-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) {
-        std::perror("mkdtemp");
-        std::abort();
-    }
-    g_folder = pattern;
-    std::atexit([] {
-        std::error_code ignored;
-        std::filesystem::remove_all(g_folder, ignored);
-    });
     // Without an emulator an install that gets that far ends with a message, not a process.
-    LayOutDemoAppFolder(g_folder, "/bin/true");
+    LayOutDemoAppFolder(folder.path(), "/bin/true");
     for (const char* executable : {kEmulator817, kEmulator814})
-        std::filesystem::remove(g_folder + "/WinUAE/" + executable);
-    std::filesystem::create_directories(g_folder + "/Drives/D");
+        std::filesystem::remove(folder / ("WinUAE/" + std::string(executable)));
+    test::MakeFolders(folder / "Drives/D");
     for (const std::string& title : titles)
-        LayOutDemoCd(*FindProfile(title), g_folder + "/Drives/D");
-    SetAppFolder(g_folder);
+        LayOutDemoCd(*FindProfile(title), folder / "Drives/D");
     // Millions of fuzzed starts belong in the scratch folder, not in the user's own log.
-    testing::SetLogFile(g_folder + "/talvero.log");
-    return g_folder;
+    testing::SetLogFile(folder / "talvero.log");
+    return folder.path();
 }
 
-std::string_view Text(const std::uint8_t* data, std::size_t size)
+std::vector<std::string> Pieces(const std::uint8_t* data, std::size_t size, std::size_t count)
 {
-    return {reinterpret_cast<const char*>(data), size};
-}
-
-std::vector<std::string> Pieces(std::string_view text, std::size_t count)
-{
+    std::string text(reinterpret_cast<const char*>(data), size);
     std::vector<std::string> pieces;
-    for (auto cut = text.find('\0'); pieces.size() + 1 < count && cut != std::string_view::npos;
+    for (auto cut = text.find('\0'); pieces.size() + 1 < count && cut != std::string::npos;
          cut = text.find('\0')) {
-        pieces.emplace_back(text.substr(0, cut));
-        text.remove_prefix(cut + 1);
+        pieces.push_back(text.substr(0, cut));
+        text.erase(0, cut + 1);
     }
-    pieces.emplace_back(text);
+    pieces.push_back(text);
     pieces.resize(count);
     return pieces;
 }

@@ -8,10 +8,11 @@
 #include "platform/Files.h"
 #include "platform/Host.h"
 #include "platform/Process.h"
+#include "platform/TextRecords.h"
 #include "tests/support/TestPlatform.h"
 
+#include <algorithm>
 #include <cstdio>
-#include <exception>
 #include <stdexcept>
 
 namespace talvero::test {
@@ -36,8 +37,7 @@ public:
 void WorkerRound(std::uint64_t round)
 {
     SetConfigValue("config_description=", "round " + std::to_string(round));
-    const std::string saveData = AppPath("\\Cache\\akir\\nv\\Akira\\HighScores");
-    ReplaceFileContents(saveData + ".bak", SaveDataVersion(round));
+    ReplaceFileContents(AppPath("\\Cache\\akir\\nv\\Akira\\HighScores.bak"), SaveDataVersion(round));
     RestoreSaveData(BackupEntry("Akira"));
     InstallGame("Akira", InstallerOptions{});
 }
@@ -53,17 +53,11 @@ int RunFileWorker(int argc, char** argv)
     WorkerHost host;
     SetHost(&host);
     try {
-        const bool config = args.size() == 4 && args[0] == "config";
-        if (!config && !(args.size() == 3 && args[0] == "rounds"))
-            throw std::invalid_argument("unknown arguments");
-        SetAppFolder(args[1]);
-        if (config) {
-            for (int i = 1, count = std::stoi(args[3]); i <= count; ++i)
-                SetConfigValue(args[2], std::to_string(i));
-        } else {
-            for (std::uint64_t round = 1, count = std::stoull(args[2]); count == 0 || round <= count; ++round)
-                WorkerRound(round);
-        }
+        SetAppFolder(args.at(1));
+        for (int i = 1; args.at(0) == "config" && i <= std::stoi(args.at(3)); ++i)
+            SetConfigValue(args.at(2), std::to_string(i));
+        for (std::uint64_t round = 1; args.at(0) == "rounds"; ++round)
+            WorkerRound(round);
         return 0;
     } catch (const std::exception& failure) {
         std::fprintf(stderr, "file worker: %s\n", failure.what());
@@ -76,6 +70,15 @@ std::int64_t StartFileWorker(const std::vector<std::string>& arguments)
     std::vector<std::string> all{kFileWorkerSwitch};
     all.insert(all.end(), arguments.begin(), arguments.end());
     return StartChild(RunningExecutablePath(), all);
+}
+
+std::vector<std::string> ConfigShape(const std::string& content)
+{
+    std::vector<std::string> keys;
+    for (const std::string& line : SplitRecords(content))
+        keys.push_back(line.substr(0, line.find('=')));
+    keys.push_back(content.substr(content.size() - std::min<std::size_t>(content.size(), 2)));
+    return keys;
 }
 
 }  // namespace talvero::test
