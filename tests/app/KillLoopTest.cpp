@@ -45,8 +45,7 @@ TEST_F(KillLoop, EveryFileIsOldOrNewAndWholeAndNoTemporaryCopyStays)
     // One round in this process, as the next successful write after a kill.
     const auto round = [&](int number) {
         test::WorkerRound(static_cast<std::uint64_t>(number));
-        EXPECT_EQ(kMessageRestored, host->TakeMessage().text);
-        EXPECT_EQ(0u, host->PendingMessages());
+        host->ExpectMessage(kMessageRestored, MessageIcon::Information);
     };
     round(0);
     const std::map<std::string, std::string> after = Files(app.path());

@@ -6,33 +6,15 @@
 #include "nvram/SaveDataTable.h"
 #include "platform/AppFolder.h"
 #include "platform/Files.h"
-#include "platform/Host.h"
 #include "platform/Process.h"
 #include "platform/TextRecords.h"
+#include "tests/support/ScriptedHost.h"
 #include "tests/support/TestPlatform.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <stdexcept>
 
 namespace talvero::test {
-
-namespace {
-
-// A worker has nobody to show a box to: a failure message ends it with an error, others pass.
-class WorkerHost final : public Host {
-public:
-    MessageAnswer ShowMessage(const MessageBoxRequest& request) override
-    {
-        if (request.icon == MessageIcon::Critical)
-            throw std::runtime_error(request.text);
-        return MessageAnswer::Ok;
-    }
-    std::optional<std::string> ChooseFileToOpen(const OpenFileRequest&) override { return std::nullopt; }
-    void EndProgramNow() override { throw std::runtime_error("the program would end now"); }
-};
-
-}  // namespace
 
 void WorkerRound(std::uint64_t round)
 {
@@ -50,8 +32,7 @@ std::string SaveDataVersion(std::uint64_t round)
 int RunFileWorker(int argc, char** argv)
 {
     const std::vector<std::string> args(argv + 2, argv + argc);
-    WorkerHost host;
-    SetHost(&host);
+    ScriptedHost host;  // answers and keeps the rounds' message boxes
     try {
         SetAppFolder(args.at(1));
         for (int i = 1; args.at(0) == "config" && i <= std::stoi(args.at(3)); ++i)
