@@ -78,16 +78,6 @@ TEST_F(ConfigEditorTest, FailuresLeaveDefaultUaeAsItWas)
     EXPECT_EQ("chipset=ocs\r\n", Config());
 }
 
-TEST_F(ConfigEditorTest, TheTemplateHoldsEveryKeyTalveroSets)
-{
-    test::WriteFile(App(kConfigFile), DefaultUaeTemplate());
-    for (const char* key : {"gfx_framerate=", "cachesize=", "chipset=", "gfx_immediate_blits=", "hardfile=",
-                            "win32.map_drives=", "sound_output=", "filesystem=", "kickstart_rom_file=",
-                            "joyport1=", "gfx_linemode="})
-        SetConfigValue(key, "");
-    EXPECT_EQ(SplitRecords(DefaultUaeTemplate()).size(), ConfigLines().size());
-}
-
 TEST_F(ConfigEditorTest, TwoRunningCopiesTakeTurnsTheFileStaysWholeAndNoChangeIsLost)
 {
     test::WriteFile(App(kConfigFile), DefaultUaeTemplate());

@@ -38,7 +38,6 @@ TEST(FsUaeTranslation, EachLineBecomesItsOption)
         bool romExists;
         std::string options, notes;
     } cases[] = {
-        {"", false, a1200, noRom + noVolume},
         {"chipset=ocs\r\nfilesystem=rw\r\n", false, "amiga_model=A500 kickstart_file=internal ",
          noRom + noVolume},
         {"chipset=ecs_agnus\r\nkickstart_rom_file=\r\nfilesystem=rw,0:\r\n", true, a1200,
