@@ -1,4 +1,4 @@
-// Stored settings of any text, read into the options dialog's fields and the drive normalised.
+// Stored settings of any text, read into the options dialog's fields and by the store's parsers.
 #include "config/OptionsLogic.h"
 #include "settings/SettingsStore.h"
 
@@ -18,6 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::getline(input, value, '\0');
         backend->Set(key, value);
         NormaliseDrive(value);
+        ParseBoolean(value);
     }
     SetSettingsBackend(std::move(backend));
     OptionsState state;
