@@ -23,6 +23,7 @@ TEST_F(StandinTest, FailedChecksAreReportedAndTheCdVolumeNeedsNoBootScript)
                         "\r\nkickstart_rom_file=" + App("\\WinUAE\\kick31.rom") + "\r\njoyport1=kbd2\r\n",
                     "/nonexistent");
     EXPECT_TRUE(report.AllPassed()) << report.Record();
+    EXPECT_NE(std::string::npos, report.Record().find("\nline: joyport1=kbd2\n")) << report.Record();
     EXPECT_EQ("2|0", ConfigLineValue("a=1\r\na=2\r\nab=3\r\n", "a=").value_or("-") + "|" +
                          std::to_string(ConfigLineValue("A=1\r\n a=2\r\n", "a=").has_value()));
 }
