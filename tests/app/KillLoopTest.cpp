@@ -1,7 +1,5 @@
 // A running program killed at random moments of its file work: every file it writes is found old
 // or new and whole, and the next successful round leaves no temporary copy behind.
-#include "demo/DemoFolder.h"
-#include "emulator/ConfigEditor.h"
 #include "nvram/NvramManager.h"
 #include "tests/support/AppFolderTest.h"
 #include "tests/support/FileWorker.h"

@@ -4,7 +4,6 @@
 #include "games/GameProfiles.h"
 #include "nvram/SaveDataTable.h"
 #include "platform/ActivityLog.h"
-#include "platform/AppFolder.h"
 #include "platform/FaultHooks.h"
 #include "platform/Files.h"
 #include "settings/SettingsStore.h"

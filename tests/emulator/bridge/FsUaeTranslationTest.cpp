@@ -59,9 +59,9 @@ TEST(FsUaeTranslation, EachLineBecomesItsOption)
         {"hardfile=\r\njoyport1=joy1\r\ngfx_linemode=double\r\nsound_output=normal\r\ngfx_framerate=\r\n"
          "cachesize=0\r\nwin32.map_drives=TRUE\r\n",
          false, a1200, noRom + noVolume + "joyport1=joy1" + portChosen},
-        // Without a game volume the mapped drives are numbered from 0.
         {"filesystem=rw,cd0:C:\\G\\fron\r\nsound_output=interrupts\r\nwin32.map_drives=false\r\n", false,
          a1200 + "hard_drive_0=C:\\G\\fron hard_drive_0_label=cd0 volume=0 ", noRom},
+        // Without a game volume the mapped drives are numbered from 0.
         {"win32.map_drives=true\r\njoyport1=mouse\r\n", false,
          a1200 + "hard_drive_0=/ hard_drive_0_label=C hard_drive_0_read_only=1 hard_drive_0_priority=-128 "
                  "hard_drive_1=/cd hard_drive_1_label=D hard_drive_1_read_only=1 hard_drive_1_priority=-128 ",
