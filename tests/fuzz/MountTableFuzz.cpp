@@ -1,11 +1,11 @@
 // A mount table of any content: the parser finds the mount points without throwing.
 #include "platform/posix/MountTable.h"
-#include "tests/fuzz/FuzzSupport.h"
 
-using namespace talvero;
+#include <cstdint>
+#include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    posix::MountPointsOf("/dev/sr0", std::string(fuzz::Text(data, size)));
+    talvero::posix::MountPointsOf("/dev/sr0", std::string(reinterpret_cast<const char*>(data), size));
     return 0;
 }

@@ -4,12 +4,12 @@
 #include "games/GameProfiles.h"
 #include "nvram/SaveDataTable.h"
 #include "platform/ActivityLog.h"
-#include "platform/AppFolder.h"
 #include "platform/FaultHooks.h"
 #include "platform/Files.h"
 #include "settings/SettingsStore.h"
 
 #include <chrono>
+#include <regex>
 #include <thread>
 
 namespace talvero::test {
@@ -50,18 +50,15 @@ void AppFolderTest::InsertDemoCd(const std::string& title, const std::string& dr
 std::string AppFolderTest::WaitForLaunchLog(int records) const
 {
     const std::string log = App("\\WinUAE\\launch.log");
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+    const std::regex record("result: ");
     std::string content;
-    while (std::chrono::steady_clock::now() < deadline) {
+    // Up to 15 seconds, one look every 20 ms.
+    for (int look = 0; look < 750; ++look, std::this_thread::sleep_for(std::chrono::milliseconds(20))) {
         content = Exists(log) ? ReadFile(log) : "";
-        int found = 0;
-        for (std::size_t at = content.find("result: "); at != std::string::npos;
-             at = content.find("result: ", at + 1))
-            ++found;
         // The stand-in has ended too, so that the next start needs no question.
-        if (found >= records && !EmulatorStillRunning())
+        if (std::distance(std::sregex_iterator(content.begin(), content.end(), record), {}) >= records &&
+            !EmulatorStillRunning())
             return content;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     ADD_FAILURE() << "the stand-in emulator wrote no launch record in time";
     return content;

@@ -1,12 +1,11 @@
 #include "tests/support/FileWorker.h"
 #include "tests/support/TestPlatform.h"
 
-#include <cstring>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {
-    if (argc > 1 && std::strcmp(argv[1], talvero::test::kFileWorkerSwitch) == 0)
+    if (argc > 1 && argv[1] == std::string(talvero::test::kFileWorkerSwitch))
         return talvero::test::RunFileWorker(argc, argv);
     talvero::test::PrepareTestProcess(TALVERO_STANDIN);
     ::testing::InitGoogleTest(&argc, argv);

@@ -12,7 +12,7 @@ inline constexpr const char* kFileWorkerSwitch = "--file-worker";
 
 /// Runs the worker when the program was started with kFileWorkerSwitch; returns its exit status.
 ///   --file-worker config APPFOLDER KEY COUNT   sets KEY to 1..COUNT, one SetConfigValue each
-///   --file-worker rounds APPFOLDER COUNT       COUNT rounds (0: until killed) of WorkerRound
+///   --file-worker rounds APPFOLDER             WorkerRound after WorkerRound until killed
 int RunFileWorker(int argc, char** argv);
 
 /// One round of a running program's file work in the current (demo) AppFolder with Akira's CD: a
@@ -24,5 +24,8 @@ std::string SaveDataVersion(std::uint64_t round);
 
 /// Starts this test program again as a file worker (TestPlatform.h waits for it or kills it).
 std::int64_t StartFileWorker(const std::vector<std::string>& arguments);
+
+/// A configuration file's keys in order and its last two bytes: what a torn write changes.
+std::vector<std::string> ConfigShape(const std::string& content);
 
 }  // namespace talvero::test

@@ -8,10 +8,7 @@ ScriptedHost::~ScriptedHost()
 {
     for (const MessageBoxRequest& message : m_messages)
         ADD_FAILURE() << "message box nobody checked: " << message.text;
-    if (!m_answers.empty())
-        ADD_FAILURE() << m_answers.size() << " scripted answer(s) never asked for";
-    if (!m_files.empty())
-        ADD_FAILURE() << m_files.size() << " scripted file choice(s) never asked for";
+    EXPECT_EQ(0u, m_answers.size() + m_files.size()) << "scripted answers or file choices never asked for";
     SetHost(nullptr);
 }
 

@@ -11,15 +11,11 @@ namespace fs = std::filesystem;
 namespace talvero::test {
 
 TestFolder::TestFolder(const std::string& parent)
+    : m_path((fs::path(parent) / ("talvero-test-" + std::to_string(std::random_device()()))).string())
 {
-    std::random_device random;
-    for (int attempt = 0; attempt < 100 && m_path.empty(); ++attempt) {
-        const fs::path candidate = fs::path(parent) / ("talvero-test-" + std::to_string(random()));
-        if (fs::create_directory(candidate))
-            m_path = candidate.string();
-    }
-    if (m_path.empty())
-        throw std::runtime_error("cannot create a temporary folder");
+    // 32 random bits: a name already taken is a fault of its own, not worth a second try.
+    if (!fs::create_directory(m_path))
+        throw std::runtime_error("cannot create the temporary folder " + m_path);
 }
 
 TestFolder::~TestFolder()
