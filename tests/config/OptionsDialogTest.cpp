@@ -23,6 +23,7 @@ protected:
         dialog->show();
     }
     QString Get(const char* property, const QString& names) { return Props(dialog.get(), property, names); }
+    void Click(const char* name) { ClickOn(dialog.get(), name); }
     void Type(const char* name, const QString& text)
     {
         Child<QLineEdit>(dialog.get(), name)->clear();
@@ -35,46 +36,45 @@ TEST_F(OptionsDialogTest, CaptionsTabOrderTheDriveListTheKickstartButtonAndEscTh
 {
     test::MakeFolders(folder / "Drives/G");
     Open();
-    EXPECT_EQ("Options", dialog->windowTitle());
-    EXPECT_TRUE(dialog->windowFlags() & Qt::Tool);
-    EXPECT_EQ("CD drive:|Kickstart 3.1-ROM:|Control with:|&Save options|Sound-Emulation|S&canlines|...|...",
-              Get("text", "Label1 Label2 Label3 saveOpt SndEmu Scanlines selDrive selKick"));
     auto* port = Child<QComboBox>(dialog.get(), "GamePort1");
-    EXPECT_EQ("Keyboard (cursor keys & right control key)|PC-Joypad/Joystick #1|PC-Joypad/Joystick #2|",
-              port->itemText(0) + "|" + port->itemText(1) + "|" + port->itemText(2) + "|" +
-                  port->itemText(3));
-    EXPECT_EQ("3|false", Get("maxLength", "Drive1") + "|" + Get("visible", "Drive2"));
+    EXPECT_EQ(
+        "Options|1|CD drive:|Kickstart 3.1-ROM:|Control with:|&Save options|Sound-Emulation|S&canlines|...|"
+        "...|Keyboard (cursor keys & right control key)|PC-Joypad/Joystick #1|PC-Joypad/Joystick #2|3|"
+        "false",
+        dialog->windowTitle() + "|" + QString::number(bool(dialog->windowFlags() & Qt::Tool)) + "|" +
+            Get("text", "Label1 Label2 Label3 saveOpt SndEmu Scanlines selDrive selKick") + "|" +
+            port->itemText(0) + "|" + port->itemText(1) + "|" + port->itemText(2) + "|" +
+            Get("maxLength", "Drive1") + "|" + Get("visible", "Drive2"));
     EXPECT_EQ("Drive1 selDrive ROMfile selKick GamePort1 SndEmu Scanlines saveOpt",
               TabStops(Child(dialog.get(), "Drive1")));
-
+    // Picking a drive from the list: every other control waits meanwhile.
     Type("Drive1", "x:");
-    ClickOn(dialog.get(), "selDrive");
-    EXPECT_EQ("OK|true", Get("text", "selDrive") + "|" + Get("visible", "Drive2"));
-    EXPECT_EQ("false|false|false|false|false|false|false",
-              Get("enabled", "Drive1 GamePort1 ROMfile saveOpt Scanlines selKick SndEmu"));
+    Click("selDrive");
+    EXPECT_EQ("OK|true|false|false|false|false|false|false|false",
+              Get("text", "selDrive") + "|" + Get("visible", "Drive2") + "|" +
+                  Get("enabled", "Drive1 GamePort1 ROMfile saveOpt Scanlines selKick SndEmu"));
     auto* drives = Child<QComboBox>(dialog.get(), "Drive2");
     drives->setCurrentIndex(drives->findText("G: ", Qt::MatchStartsWith));
-    ClickOn(dialog.get(), "selDrive");
+    Click("selDrive");
     EXPECT_EQ("...|G:|true", Get("text", "selDrive Drive1") + "|" + Get("enabled", "Drive1"));
     std::string rom(1024, 'x');
     test::WriteFile(folder / "kick.bin", rom.replace(160, 2, "40"));
     host->ChooseNextFile(folder / "kick.bin");
-    ClickOn(dialog.get(), "selKick");
+    Click("selKick");
     EXPECT_EQ(QString::fromStdString(folder / "kick.bin"), Get("text", "ROMfile"));
-
+    // An invalid drive keeps the dialog open, showing the field as checked; Esc then saves nothing.
     Type("Drive1", ":");
-    ClickOn(dialog.get(), "saveOpt");
+    Click("saveOpt");
     host->ExpectMessage("Please select a valid CD drive!", MessageIcon::Exclamation);
-    EXPECT_EQ("true|::", Get("visible", "saveOpt") + "|" + Get("text", "Drive1"));  // shown as checked
-    ClickOn(dialog.get(), "Scanlines");
+    EXPECT_EQ("true|::", Get("visible", "saveOpt") + "|" + Get("text", "Drive1"));
+    Click("Scanlines");
     QTest::keyClick(Child(dialog.get(), "Scanlines"), Qt::Key_Escape);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(DefaultUaeTemplate(), Config());
     EXPECT_EQ("<absent>", ReadSetting("Drive"));
 }
 
-// Each field reaches its own setting and line, both ways; settings that cannot be written are
-// reported after the lines were.
+// Each field reaches its own setting and line, both ways.
 TEST_F(OptionsDialogTest, StoredValuesFillTheControlsAndSavingTakesThemBack)
 {
     for (const auto& [key, value] :
@@ -87,21 +87,12 @@ TEST_F(OptionsDialogTest, StoredValuesFillTheControlsAndSavingTakesThemBack)
                                                     Get("checked", "Scanlines SndEmu"));
     Type("Drive1", "e:");
     Child<QComboBox>(dialog.get(), "GamePort1")->setCurrentIndex(1);
-    ClickOn(dialog.get(), "saveOpt");
+    Click("saveOpt");
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ("joy0|interrupts|scanlines|/roms/kick.rom|E:",
               ConfigValue("joyport1=") + "|" + ConfigValue("sound_output=") + "|" +
                   ConfigValue("gfx_linemode=") + "|" + ConfigValue("kickstart_rom_file=") + "|" +
                   ReadSetting("Drive"));
-    if (!test::ReadOnlyFoldersAreEnforced())
-        return;
-    test::MakeReadOnly(settingsFolder / "Quorra.ini");
-    test::MakeReadOnly(settingsFolder.path());
-    Open();
-    Type("ROMfile", "other.rom");
-    ClickOn(dialog.get(), "saveOpt");
-    host->ExpectMessage("Error writing to file. Options not saved.");
-    EXPECT_EQ("other.rom|/roms/kick.rom", ConfigValue("kickstart_rom_file=") + "|" + ReadSetting("ROMfile"));
 }
 
 }  // namespace

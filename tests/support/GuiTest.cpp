@@ -42,7 +42,7 @@ void GuiTest::StartFromWindow(const QString& title)
     }
     auto* list = Child<QListWidget>(mainWindow.get(), "List1");
     if (list->findItems(title, Qt::MatchExactly).isEmpty())
-        Click(Props(mainWindow.get(), "checked", "Option1") == "true" ? "Option2" : "Option1");
+        Click(Main("checked", "Option1") == "true" ? "Option2" : "Option1");
     Select(list, title);
     ASSERT_EQ(title, Selected(list));
     Click("Command1");
@@ -76,29 +76,20 @@ QString GuiTest::TabStops(QWidget* first)
     return stops.join(' ');
 }
 
-bool GuiTest::WaitUntil(const std::function<bool()>& condition, int milliseconds)
-{
-    for (QDeadlineTimer deadline(milliseconds); !deadline.hasExpired(); QTest::qWait(10)) {
-        if (condition())
-            return true;
-    }
-    return condition();
-}
-
-void GuiTest::WhenModalOpens(std::function<void(QWidget*)> step, int milliseconds)
+void GuiTest::WhenModalOpens(std::function<void(QWidget*)> step)
 {
     auto* poll = new QTimer;
-    const QDeadlineTimer deadline(milliseconds);
+    const QDeadlineTimer deadline(5000);
     QObject::connect(poll, &QTimer::timeout, [poll, step, deadline] {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal && !deadline.hasExpired())
             return;
-        poll->stop();
         poll->deleteLater();
-        if (modal)
-            step(modal);
-        else
+        poll->stop();
+        if (!modal)
             ADD_FAILURE() << "no modal dialog opened in time";
+        else
+            step(modal);
     });
     poll->start(5);
 }

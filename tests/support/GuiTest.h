@@ -47,22 +47,24 @@ protected:
     }
     /// A property of the children named in `names` (separated by spaces), joined by "|".
     static QString Props(QObject* window, const char* property, const QString& names);
-    /// The entries of a list joined by ",", its selected entry ("" when none), selecting one.
+    /// The entries of a list joined by ","; its selected entry ("" when none); selecting one.
     static QString Entries(QListWidget* list);
     static QString Selected(QListWidget* list)
     {
-        return list->selectedItems().value(0, nullptr) ? list->selectedItems()[0]->text() : "";
+        return list->selectedItems().value(0) ? list->selectedItems()[0]->text() : "";
     }
     static void Select(QListWidget* list, const QString& entry)
     {
-        list->setCurrentItem(list->findItems(entry, Qt::MatchExactly).value(0, nullptr));
+        list->setCurrentItem(list->findItems(entry, Qt::MatchExactly).value(0));
     }
     /// The widgets that Tab visits from `first` on, until it comes back to it, separated by spaces.
     static QString TabStops(QWidget* first);
-    /// Processes events until `condition` holds or the time runs out.
-    static bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 5000);
+    static bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 5000)
+    {
+        return QTest::qWaitFor(condition, milliseconds);
+    }
     /// Runs `step` on the modal dialog that opens next, as soon as it shows; fails when none opens in time.
-    static void WhenModalOpens(std::function<void(QWidget*)> step, int milliseconds = 5000);
+    static void WhenModalOpens(std::function<void(QWidget*)> step);
 
     std::unique_ptr<frmMain> mainWindow;
     TestFolder settingsFolder;

@@ -2,7 +2,6 @@
 #include "ui/Twips.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QtGlobal>
 
 #include <gtest/gtest.h>
@@ -19,7 +18,10 @@ int main(int argc, char** argv)
 {
     qInstallMessageHandler(QuietOffscreenNotes);
     talvero::test::PrepareTestProcess(TALVERO_STANDIN);
+    // Windows render offscreen, and so do the emulators the tests start, whatever display there is.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qunsetenv("DISPLAY");
+    qunsetenv("WAYLAND_DISPLAY");
     QApplication app(argc, argv);
     app.setFont(talvero::DialogFont());
     // Closing the main window must not end the test run.
