@@ -16,10 +16,7 @@ void GuiTest::SetUp()
 
 void GuiTest::TearDown()
 {
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->isVisible())
-            window->close();
-    }
+    QApplication::closeAllWindows();
     mainWindow.reset();
     QApplication::processEvents();
     AppFolderTest::TearDown();
@@ -41,8 +38,6 @@ void GuiTest::StartFromWindow(const QString& title)
         ASSERT_TRUE(StartMainWindow());
     }
     auto* list = Child<QListWidget>(mainWindow.get(), "List1");
-    if (list->findItems(title, Qt::MatchExactly).isEmpty())
-        Click(Main("checked", "Option1") == "true" ? "Option2" : "Option1");
     Select(list, title);
     ASSERT_EQ(title, Selected(list));
     Click("Command1");
@@ -64,31 +59,17 @@ QString GuiTest::Entries(QListWidget* list)
     return entries.join(',');
 }
 
-QString GuiTest::TabStops(QWidget* first)
-{
-    first->setFocus();
-    QStringList stops{first->objectName()};
-    for (QWidget* window = first->window(); stops.size() < 12; stops << window->focusWidget()->objectName()) {
-        QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
-        if (window->focusWidget() == first)
-            break;
-    }
-    return stops.join(' ');
-}
-
 void GuiTest::WhenModalOpens(std::function<void(QWidget*)> step)
 {
     auto* poll = new QTimer;
-    const QDeadlineTimer deadline(5000);
-    QObject::connect(poll, &QTimer::timeout, [poll, step, deadline] {
+    QObject::connect(poll, &QTimer::timeout, [poll, step, deadline = QDeadlineTimer(5000)] {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal && !deadline.hasExpired())
             return;
         poll->deleteLater();
         poll->stop();
-        if (!modal)
-            ADD_FAILURE() << "no modal dialog opened in time";
-        else
+        EXPECT_TRUE(modal) << "no modal dialog opened in time";
+        if (modal)
             step(modal);
     });
     poll->start(5);

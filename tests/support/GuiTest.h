@@ -22,14 +22,11 @@ protected:
     void TearDown() override;
     /// Builds the main window, runs its start-up and shows it; nullptr when start-up failed.
     frmMain* StartMainWindow();
-    /// Picks `title` in the list that holds it (the main window started if need be), clicks Start game.
+    /// Picks `title` in the list (the main window started if need be) and clicks Start game.
     void StartFromWindow(const QString& title);
     QAction* Action(const char* name) { return Child<QAction>(mainWindow.get(), name); }
     void Click(const char* name) { ClickOn(mainWindow.get(), name); }
-    QString Main(const char* property, const QString& names)
-    {
-        return Props(mainWindow.get(), property, names);
-    }
+    QString Main(const char* property, QString names) { return Props(mainWindow.get(), property, names); }
     void WriteSetting(const std::string& key, const std::string& value) { Settings().Write(key, value); }
     std::string ReadSetting(const std::string& key) { return Settings().Read(key, std::string("<absent>")); }
 
@@ -37,8 +34,7 @@ protected:
     static T* Child(QObject* window, const QString& name)
     {
         T* child = window->findChild<T*>(name);
-        if (!child)
-            ADD_FAILURE() << "no child named " << name.toStdString();
+        EXPECT_TRUE(child) << "no child named " << name.toStdString();
         return child;
     }
     static void ClickOn(QObject* window, const QString& name)
@@ -57,8 +53,6 @@ protected:
     {
         list->setCurrentItem(list->findItems(entry, Qt::MatchExactly).value(0));
     }
-    /// The widgets that Tab visits from `first` on, until it comes back to it, separated by spaces.
-    static QString TabStops(QWidget* first);
     static bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 5000)
     {
         return QTest::qWaitFor(condition, milliseconds);
@@ -74,12 +68,8 @@ protected:
 
 // Readable QString values in test failures and in their messages.
 QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 inline std::ostream& operator<<(std::ostream& out, const QString& text)
 {
-    return out << text.toStdString();
+    return out << '"' << text.toStdString() << '"';
 }
 QT_END_NAMESPACE
