@@ -39,7 +39,7 @@ TEST_F(FsUaeBridgeTest, StartingAGameBootsARealAmigaThatRunsTheBootScript)
     StartFromWindow("Akira");
     // The Amiga writes the marker and then its line; wait for the whole line.
     const std::string marker = folder / "Cache/akir/marker.txt";
-    EXPECT_TRUE(WaitUntil(
+    EXPECT_TRUE(QTest::qWaitFor(
         [&] { return test::Exists(marker) && test::ReadFile(marker) == "Talvero was here\n"; }, 60000))
         << "the emulated Amiga did not run the boot script; bridge log:\n"
         << Log();

@@ -56,9 +56,9 @@ TEST_F(HelpWindowsTest, TheJoypadHelpItsKeysTheWaysToCloseItAndTheWatchdog)
     EXPECT_EQ(help, Open("Hilfe1"));
     QTest::keyClick(help, Qt::Key_Return);
     QTest::keyClick(Child(Open("Hilfe2"), "Command1"), Qt::Key_Escape);
-    EXPECT_TRUE(WaitUntil(HelpClosed));
+    EXPECT_TRUE(QTest::qWaitFor(HelpClosed));
     ClickOn(Open("Hilfe1"), "Command1");
-    EXPECT_TRUE(WaitUntil(HelpClosed));
+    EXPECT_TRUE(QTest::qWaitFor(HelpClosed));
     // The watchdog ends the program, without the shutdown, only once the main window has gone.
     const std::string configBefore = Config();
     Open("Hilfe1");
@@ -68,8 +68,8 @@ TEST_F(HelpWindowsTest, TheJoypadHelpItsKeysTheWaysToCloseItAndTheWatchdog)
     mainWindow->close();
     EXPECT_FALSE(mainWindow->isVisible() || HelpClosed());
     // The real timer, not a direct call: within about three seconds.
-    EXPECT_TRUE(WaitUntil([this] { return host->endProgramRequests > 0; }, 6000));
-    EXPECT_TRUE(WaitUntil(HelpClosed));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return host->endProgramRequests > 0; }, 6000));
+    EXPECT_TRUE(QTest::qWaitFor(HelpClosed));
     EXPECT_EQ(configBefore, Config()) << "the watchdog's end must not run the shutdown";
 }
 
@@ -95,7 +95,7 @@ TEST_F(HelpWindowsTest, TheChartShowsEveryRowAndItsBoxesTakeClicks)
         clicked += Mark(chart, "NVRAM11");
     }
     QTest::keyClick(chart, Qt::Key_Escape);
-    EXPECT_TRUE(WaitUntil([] { return !Windows().compatibility; }));
+    EXPECT_TRUE(QTest::qWaitFor([] { return !Windows().compatibility; }));
     EXPECT_EQ("202 1", clicked + " " + Mark(Open("Hilfe2"), "NVRAM11"));
 }
 

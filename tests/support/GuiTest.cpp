@@ -51,14 +51,6 @@ QString GuiTest::Props(QObject* window, const char* property, const QString& nam
     return values.join('|');
 }
 
-QString GuiTest::Entries(QListWidget* list)
-{
-    QStringList entries;
-    for (int i = 0; i < list->count(); ++i)
-        entries << list->item(i)->text();
-    return entries.join(',');
-}
-
 void GuiTest::WhenModalOpens(std::function<void(QWidget*)> step)
 {
     auto* poll = new QTimer;

@@ -43,8 +43,7 @@ protected:
     }
     /// A property of the children named in `names` (separated by spaces), joined by "|".
     static QString Props(QObject* window, const char* property, const QString& names);
-    /// The entries of a list joined by ","; its selected entry ("" when none); selecting one.
-    static QString Entries(QListWidget* list);
+    /// The selected entry of a list ("" when none); selecting one.
     static QString Selected(QListWidget* list)
     {
         return list->selectedItems().value(0) ? list->selectedItems()[0]->text() : "";
@@ -52,10 +51,6 @@ protected:
     static void Select(QListWidget* list, const QString& entry)
     {
         list->setCurrentItem(list->findItems(entry, Qt::MatchExactly).value(0));
-    }
-    static bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 5000)
-    {
-        return QTest::qWaitFor(condition, milliseconds);
     }
     /// Runs `step` on the modal dialog that opens next, as soon as it shows; fails when none opens in time.
     static void WhenModalOpens(std::function<void(QWidget*)> step);

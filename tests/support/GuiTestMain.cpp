@@ -2,7 +2,6 @@
 #include "ui/Twips.h"
 
 #include <QApplication>
-#include <QtGlobal>
 
 #include <gtest/gtest.h>
 
