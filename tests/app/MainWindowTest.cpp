@@ -182,7 +182,8 @@ TEST_F(MainWindowTest, ASlowCopyShowsItsProgressAndCancelStartsNothing)
         progress->findChild<QPushButton*>()->click();
     });
     StartFromWindow("GunShip 2000");
-    EXPECT_TRUE(seen.startsWith("Copying \"GunShip 2000\" from the CD:\n") && seen.endsWith(" late")) << seen;
+    EXPECT_TRUE(seen.startsWith("Copying \"GunShip 2000\" from the CD:\n") && seen.endsWith(" late"))
+        << seen.toStdString();
     // Start game's own lines were written, the installer's were not, and no emulator started.
     EXPECT_EQ("2|normal|<absent>", ConfigValue("gfx_framerate=") + "|" + ConfigValue("sound_output=") + "|" +
                                        ConfigValue("filesystem="));

@@ -61,10 +61,10 @@ protected:
 
 }  // namespace talvero::test
 
-// Readable QString values in test failures and in their messages.
+// Readable QString values in test failures.
 QT_BEGIN_NAMESPACE
-inline std::ostream& operator<<(std::ostream& out, const QString& text)
+inline void PrintTo(const QString& text, std::ostream* out)
 {
-    return out << '"' << text.toStdString() << '"';
+    *out << '"' << text.toStdString() << '"';
 }
 QT_END_NAMESPACE

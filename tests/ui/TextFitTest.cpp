@@ -6,9 +6,8 @@
 #include "nvram/frmNVRAM.h"
 #include "tests/support/GuiTest.h"
 
-#include <QCheckBox>
+#include <QAbstractButton>
 #include <QLabel>
-#include <QRadioButton>
 #include <QStyleOptionButton>
 
 namespace talvero {
@@ -28,31 +27,29 @@ TEST_F(TextFitTest, NoTextOfAnyWindowIsClipped)
         window->show();  // polished, with its style sheets' fonts
         QStringList clipped;
         for (QWidget* widget : window->findChildren<QWidget*>()) {
-            // A label needs its size hint's width (a wrapped one its height for its width); a button
-            // the text's width beside its indicator or inside its frame (its size hint adds more).
+            // A label needs its size hint's width, or its height for its width when it wraps; a
+            // button its text's width beside its indicator or inside its frame.
             const auto* label = qobject_cast<QLabel*>(widget);
             const auto* button = qobject_cast<QAbstractButton*>(widget);
-            QSize needed(widget->sizeHint().width(), 0), room = widget->size();
-            if (label && label->wordWrap())
-                needed = QSize(0, label->heightForWidth(room.width()));
-            if (button) {
-                QStyleOptionButton option;
-                option.initFrom(button);
-                const auto contents = qobject_cast<const QCheckBox*>(button) ? QStyle::SE_CheckBoxContents
-                                      : qobject_cast<const QRadioButton*>(button)
-                                          ? QStyle::SE_RadioButtonContents
-                                          : QStyle::SE_PushButtonContents;
-                room = button->style()->subElementRect(contents, &option, button).size();
-                needed = QSize(button->fontMetrics().size(Qt::TextShowMnemonic, button->text()).width(), 0);
-            }
             const QString text = label ? label->text() : button ? button->text() : QString();
-            if (widget->isVisibleTo(window) && !text.isEmpty() &&
-                (needed.width() > room.width() || needed.height() > room.height() ||
+            QStyleOptionButton option;
+            option.initFrom(widget);
+            const auto kind = widget->inherits("QCheckBox")      ? QStyle::SE_CheckBoxContents
+                              : widget->inherits("QRadioButton") ? QStyle::SE_RadioButtonContents
+                                                                 : QStyle::SE_PushButtonContents;
+            const int room =
+                button ? widget->style()->subElementRect(kind, &option, widget).width() : widget->width();
+            const int needed = button ? widget->fontMetrics().size(Qt::TextShowMnemonic, text).width()
+                               : label && !label->wordWrap() ? widget->sizeHint().width()
+                                                             : 0;
+            if (!text.isEmpty() && widget->isVisibleTo(window) &&
+                (needed > room || (label && label->heightForWidth(room) > widget->height()) ||
                  widget->geometry().right() >= widget->parentWidget()->width()))
                 clipped << widget->objectName() + " \"" + text + "\"";
         }
-        EXPECT_EQ(QStringList(), clipped) << window->objectName() << " at " << window->logicalDpiX()
-                                          << " dpi, scale " << window->devicePixelRatio();
+        EXPECT_EQ(QStringList(), clipped)
+            << window->objectName().toStdString() << " at " << window->logicalDpiX() << " dpi, scale "
+            << window->devicePixelRatio();
     }
 }
 
