@@ -41,7 +41,7 @@ protected:
     bool Launched() { return test::Exists(App("\\WinUAE\\launch.log")); }
 };
 
-TEST_F(MainWindowTest, FirstStartCaptionsMenusShortcutsAndTheAboutBox)
+TEST_F(MainWindowTest, FirstStartCaptionsMenusTheAboutBoxAndThePreviews)
 {
     ASSERT_TRUE(StartMainWindow());
     EXPECT_EQ("true|false|true|26||false|startup|<absent>|1",
@@ -69,15 +69,10 @@ TEST_F(MainWindowTest, FirstStartCaptionsMenusShortcutsAndTheAboutBox)
                           "\\(FakePad\\) \u00A9 1999 "
                           "its author\r\n\r\nWinUAE-Homepage: .+\r\n\r\nSpecial thanks to: .+$"));
     EXPECT_TRUE(QString::fromStdString(about.text).contains(lines)) << about.text;
-}
-
-// A preview that is no picture leaves the picture empty, as a missing one does.
-TEST_F(MainWindowTest, SwitchingSystemsSelectsTheFirstEntryAndShowsItsPreviewOrNone)
-{
+    // Switching systems selects the first entry; a preview that is no picture shows none.
     test::WriteFile(folder / "Previews/Gloom.jpg", "this is not a picture");
     ASSERT_TRUE(WriteTitleCard("Akira", folder / "Previews/Akira.jpg"));
     ASSERT_TRUE(WriteTitleCard("Defender of the Crown 2", folder / "Previews/Defender of the Crown 2.jpg"));
-    ASSERT_TRUE(StartMainWindow());
     Click("Option2");
     QString shown = QString::number(List()->count()) + " " + State();
     Click("Option1");
