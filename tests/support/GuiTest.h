@@ -43,10 +43,10 @@ protected:
     }
     /// A property of the children named in `names` (separated by spaces), joined by "|".
     static QString Props(QObject* window, const char* property, const QString& names);
-    /// The selected entry of a list ("" when none); selecting one.
+    /// The selected entry of a list (the current one; "" when none); selecting one.
     static QString Selected(QListWidget* list)
     {
-        return list->selectedItems().value(0) ? list->selectedItems()[0]->text() : "";
+        return list->currentItem() ? list->currentItem()->text() : "";
     }
     static void Select(QListWidget* list, const QString& entry)
     {
