@@ -32,7 +32,7 @@ TEST_F(OptionsDialogTest, CaptionsFieldsBothWaysTheDriveListAndEscThatSavesNothi
     for (const auto& [key, value] :
          {std::pair{"Drive", "F:"}, std::pair{"Port1", "2"}, std::pair{"ROMfile", "/roms/kick.rom"},
           std::pair{"Scanlines", "1"}, std::pair{"SndEmu", "0"}})
-        WriteSetting(key, value);
+        Settings().Write(key, value);
     Open();
     auto* port = Child<QComboBox>(dialog.get(), "GamePort1");
     EXPECT_EQ(

@@ -40,7 +40,7 @@ void GuiTest::StartFromWindow(const QString& title)
     auto* list = Child<QListWidget>(mainWindow.get(), "List1");
     Select(list, title);
     ASSERT_EQ(title, Selected(list));
-    Click("Command1");
+    ClickOn(mainWindow.get(), "Command1");
 }
 
 QString GuiTest::Props(QObject* window, const char* property, const QString& names)

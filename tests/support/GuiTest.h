@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/frmMain.h"
-#include "emulator/ConfigEditor.h"
 #include "settings/SettingsStore.h"
 #include "tests/support/AppFolderTest.h"
 
@@ -25,9 +24,7 @@ protected:
     /// Picks `title` in the list (the main window started if need be) and clicks Start game.
     void StartFromWindow(const QString& title);
     QAction* Action(const char* name) { return Child<QAction>(mainWindow.get(), name); }
-    void Click(const char* name) { ClickOn(mainWindow.get(), name); }
     QString Main(const char* property, QString names) { return Props(mainWindow.get(), property, names); }
-    void WriteSetting(const std::string& key, const std::string& value) { Settings().Write(key, value); }
     std::string ReadSetting(const std::string& key) { return Settings().Read(key, std::string("<absent>")); }
 
     template <typename T = QWidget>
