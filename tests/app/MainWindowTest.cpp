@@ -10,6 +10,7 @@
 #include "tests/support/GuiTest.h"
 #include "ui/WindowRegistry.h"
 
+#include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -73,9 +74,10 @@ TEST_F(MainWindowTest, FirstStartCaptionsMenusTheAboutBoxAndThePreviews)
     ClickOn(mainWindow.get(), "Option2");
     QString shown = QString::number(List()->count()) + " " + State();
     ClickOn(mainWindow.get(), "Option1");
-    shown += " " + QString::number(List()->count()) + " " + State();
+    shown += " " + QString::number(List()->count()) + " " + State() + " " +
+             QString::number(Child<QLabel>(mainWindow.get(), "Image1")->pixmap().width());  // scaled to fit
     Select(List(), "Gloom");
-    EXPECT_EQ("5 Defender of the Crown 2|true|preview 26 Akira|true|preview Gloom|true|none",
+    EXPECT_EQ("5 Defender of the Crown 2|true|preview 26 Akira|true|preview 229 Gloom|true|none",
               shown + " " + State());
 }
 
@@ -233,6 +235,7 @@ TEST_F(MainWindowTest, CdImagesInsertedThroughTheMenuAndEjected)
         host->ChooseNextFile(images / image);
         Action("CDImage1")->trigger();
     }
+    EXPECT_EQ("*.cue *.iso *.nrg", host->fileRequests.at(0).filterPattern);
     const MessageBoxRequest refused = host->TakeMessage();
     EXPECT_TRUE(refused.icon == MessageIcon::Exclamation &&
                 refused.text.find("no ISO 9660 volume descriptor") != std::string::npos);

@@ -5,6 +5,8 @@
 #include "tests/support/GuiTest.h"
 
 #include <csignal>
+#include <cstdlib>
+#include <sys/wait.h>
 
 namespace talvero {
 namespace {
@@ -24,11 +26,16 @@ protected:
     }
 };
 
-TEST_F(FsUaeBridgeTest, StartingAGameBootsARealAmigaThatRunsTheBootScript)
+// Without FS-UAE on the search path the bridge says so in its log and fails.
+TEST_F(FsUaeBridgeTest, WithoutFsUaeTheBridgeFailsAndWithItStartingAGameBootsARealAmiga)
 {
+    LayOutDemo(TALVERO_FSUAE_BRIDGE);
+    const int status = std::system(("PATH=/nonexistent '" + App("\\WinUAE\\WinUAE814r3.exe") + "'").c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 3 &&
+                Log().find("fs-uae not found") != std::string::npos)
+        << Log();
     if (FindProgramOnPath("fs-uae").empty())
         GTEST_SKIP() << "fs-uae is not installed (scripts/install-deps.sh installs it)";
-    LayOutDemo(TALVERO_FSUAE_BRIDGE);
     test::WriteFile(App("\\Data\\Akira.dat"),
                     "Akira\r\nEcho \"Talvero was here\" >0:marker.txt\nEcho \"done\"\r\n");
     // Warp speed and no sound, asked of FS-UAE through its own lines.

@@ -2,7 +2,6 @@
 #include "help/CompatibilityChart.h"
 #include "help/Watchdog.h"
 #include "tests/support/GuiTest.h"
-#include "ui/Artwork.h"
 #include "ui/WindowRegistry.h"
 
 #include <QCheckBox>
@@ -20,8 +19,9 @@ TEST_F(HelpWindowsTest, TheHelpWindowsTheirTextsKeysAndWaysToCloseAndTheWatchdog
         Action(entry)->trigger();
         return entry == std::string("Hilfe1") ? Windows().joypadHelp : Windows().compatibility;
     };
-    const auto Mark = [](QWidget* chart, const QString& name) {
-        return QString::number(Child<QCheckBox>(chart, name)->checkState());
+    const auto Mark = [](QWidget* chart,
+                         const QString& name) {  // as the chart's mark: 0 empty, 1 ticked, 2 grey
+        return QString(QString("021")[Child<QCheckBox>(chart, name)->checkState()]);
     };
     const auto HelpClosed = [] { return !Windows().joypadHelp && !Windows().compatibility; };
     QWidget* help = Open("Hilfe1");
@@ -35,16 +35,14 @@ TEST_F(HelpWindowsTest, TheHelpWindowsTheirTextsKeysAndWaysToCloseAndTheWatchdog
         help->windowTitle() + "|" + Props(help, "text", "Label1 Label2 Label3 Command1") + "|" +
             Props(help, "default", "Command1") + "|" + Props(help, "interval", "Timer1") + "|" +
             Props(help, "active", "Timer1"));
-    EXPECT_EQ(WindowIcon().pixmap(32).toImage(), help->windowIcon().pixmap(32).toImage());
     QWidget* chart = Open("Hilfe2");
     EXPECT_EQ("Help: Compatibility|Game|Note|= not tested",
               chart->windowTitle() + "|" + Props(chart, "text", "Label22 Label2 Label47"));
-    const char* marks[] = {"0", "2", "1"};  // empty, ticked, not tested, as check states
     int n = 0;
     for (const ChartRow& row : CompatibilityChart()) {
         const QString i = QString::number(++n);
-        EXPECT_EQ(QString::fromStdString(row.title + "|" + row.note + "|" + marks[int(row.joypad)] + "|" +
-                                         marks[int(row.nvram)]),
+        EXPECT_EQ(QString::fromStdString(row.title + "|" + row.note) +
+                      QString("|%1|%2").arg(int(row.joypad)).arg(int(row.nvram)),
                   Props(chart, "text", "Game" + i + " Note" + i) + "|" + Mark(chart, "Joypad" + i) + "|" +
                       Mark(chart, "NVRAM" + i));
     }
@@ -55,12 +53,10 @@ TEST_F(HelpWindowsTest, TheHelpWindowsTheirTextsKeysAndWaysToCloseAndTheWatchdog
         QTest::keyClick(window, Qt::Key_F, Qt::ControlModifier);
         EXPECT_EQ(window == mainWindow.get() ? "false" : "true", Main("checked", "Frameskip"));
     }
-    // Enter, Esc and Close close; the menu shows the open window again.
+    // Close closes (Enter presses it as the default button); the menu shows the open window again.
     EXPECT_EQ(help, Open("Hilfe1"));
-    QTest::keyClick(help, Qt::Key_Return);
-    QTest::keyClick(Child(Open("Hilfe2"), "Command1"), Qt::Key_Escape);
-    EXPECT_TRUE(QTest::qWaitFor(HelpClosed));
-    ClickOn(Open("Hilfe1"), "Command1");
+    ClickOn(help, "Command1");
+    ClickOn(chart, "Command1");
     EXPECT_TRUE(QTest::qWaitFor(HelpClosed));
     // The watchdog ends the program, without the shutdown, only once the main window has gone.
     const std::string configBefore = Config();

@@ -45,9 +45,9 @@ protected:
     {
         return list->currentItem() ? list->currentItem()->text() : "";
     }
-    static void Select(QListWidget* list, const QString& entry)
+    static void Select(QListWidget* list, QString text)
     {
-        list->setCurrentItem(list->findItems(entry, Qt::MatchExactly).value(0));
+        list->setCurrentItem(list->findItems(text, {}).value(0));
     }
     /// Runs `step` on the modal dialog that opens next, as soon as it shows; fails when none opens in time.
     static void WhenModalOpens(std::function<void(QWidget*)> step);
