@@ -138,8 +138,9 @@ TEST_F(MainWindowTest, ExitAndTheCloseBoxRunTheShutdownOnce)
     test::WriteFile(folder / "Cache", "a file where the cache folder belongs");
     EXPECT_EQ(nullptr, StartMainWindow());
     host->ExpectMessage("Error creating the cache directory.");
-    EXPECT_EQ("0|false",
-              QString::number(mainWindow->isVisible()) + "|" + ConfigValue("win32.map_drives=").c_str());
+    EXPECT_EQ("0|rw,tmp:" + (folder / "Cache/tmp"),
+              std::to_string(mainWindow->isVisible()) + "|" +
+                  ConfigValue("filesystem="));  // the shutdown ran
     std::filesystem::remove(folder / "Cache");
     test::WriteFile(App(kConfigFile), "");
     ASSERT_TRUE(StartMainWindow());
