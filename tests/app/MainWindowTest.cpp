@@ -138,9 +138,9 @@ TEST_F(MainWindowTest, ExitAndTheCloseBoxRunTheShutdownOnce)
     test::WriteFile(folder / "Cache", "a file where the cache folder belongs");
     EXPECT_EQ(nullptr, StartMainWindow());
     host->ExpectMessage("Error creating the cache directory.");
+    // The window does not show, and the shutdown ran.
     EXPECT_EQ("0|rw,tmp:" + (folder / "Cache/tmp"),
-              std::to_string(mainWindow->isVisible()) + "|" +
-                  ConfigValue("filesystem="));  // the shutdown ran
+              std::to_string(mainWindow->isVisible()) + "|" + ConfigValue("filesystem="));
     std::filesystem::remove(folder / "Cache");
     test::WriteFile(App(kConfigFile), "");
     ASSERT_TRUE(StartMainWindow());
