@@ -1,5 +1,5 @@
 // The main window, driven offscreen through its controls and menus: Start game while it copies and
-// while an emulator runs, CD images inserted through the menu or dropped. The rules behind them are
+// while an emulator runs, CD images inserted through the menu. The rules behind them are
 // tested in the core tests (StartGameTest, SettingsStoreTest, DrivesTest, ...).
 #include "app/CdImageChoice.h"
 #include "app/StartGameProgress.h"
