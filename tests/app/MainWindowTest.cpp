@@ -1,12 +1,23 @@
-// The main window, driven offscreen through its controls and menus; the rules behind them are
-// tested in the core tests (StartGameTest, SettingsStoreTest, ...).
+// The main window, driven offscreen through its controls and menus: Start game while it copies and
+// while an emulator runs, CD images inserted through the menu. The rules behind them are
+// tested in the core tests (StartGameTest, SettingsStoreTest, DrivesTest, ...).
+#include "app/CdImageChoice.h"
+#include "app/StartGameProgress.h"
+#include "demo/DemoImage.h"
 #include "demo/DemoPreviews.h"
+#include "platform/FaultHooks.h"
+#include "platform/Files.h"
 #include "tests/support/GuiTest.h"
 #include "ui/WindowRegistry.h"
 
 #include <QLabel>
-#include <QMenuBar>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QThread>
+
+#include <csignal>
+#include <filesystem>
 
 namespace talvero {
 namespace {
@@ -14,73 +25,60 @@ namespace {
 class MainWindowTest : public test::GuiTest {
 protected:
     QListWidget* List() { return Child<QListWidget>(mainWindow.get(), "List1"); }
-    QLabel* Image() { return Child<QLabel>(mainWindow.get(), "Image1"); }
     // The selected entry, whether Start game is enabled, and what the picture shows.
     QString State()
     {
         return Selected(List()) + "|" + Main("enabled", "Command1") + "|" + Main("showing", "Image1");
     }
-    QString Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+    void Key(Qt::Key key) { QTest::keyClick(mainWindow->focusWidget(), key); }
+    // The eject entry's text, or "-" while it is disabled, and the image remembered.
+    QString Eject()
     {
-        QTest::keyClick(mainWindow->focusWidget(), key, modifiers);
-        return mainWindow->focusWidget()->objectName();
+        return (Action("CDImage2")->isEnabled() ? Action("CDImage2")->text() : "-") + "|" +
+               ReadSetting(kSettingCdImage).c_str();
     }
 };
 
-TEST_F(MainWindowTest, FirstStartCaptionsMenusShortcutsAndTheAboutBox)
+TEST_F(MainWindowTest, FirstStartCaptionsMenusTheAboutBoxAndThePreviews)
 {
     ASSERT_TRUE(StartMainWindow());
-    EXPECT_TRUE(test::Exists(folder / "Cache"));
-    EXPECT_EQ("true|false|true|26||false|startup|<absent>",
+    EXPECT_EQ("true|false|true|26||false|startup|<absent>|1",
               Main("checked", "Frameskip JITComp Option1") + "|" + QString::number(List()->count()) + "|" +
-                  State() + "|" + ReadSetting("Frameskip").c_str());
-    EXPECT_EQ(QSize(225, 225), Image()->pixmap().size());
-    EXPECT_TRUE(mainWindow->windowTitle().startsWith("Talvero v1.1"));
-    EXPECT_EQ("Show games for:|CD32|CDTV|&Start game|&Options|&Options|&Exit|Enable &frameskip|"
-              "Enable &JIT compiler|&NVRAM-Manager|&1. Joypad-Emulation|&2. Compatibility|&About Talvero...",
-              Main("text",
-                   "Label1 Option1 Option2 Command1 Command2 Programm1 Programm2 Frameskip JITComp Extras1 "
-                   "Hilfe1 Hilfe2 Info"));
+                  State() + "|" + ReadSetting("Frameskip").c_str() + "|" +
+                  QString::number(test::Exists(folder / "Cache")));
+    EXPECT_EQ(
+        "Talvero v1.1|Show games for:|CD32|CDTV|&Start game|&Options|&Program|&Options|&Exit|&Extras|Enable "
+        "&frameskip|"
+        "Enable &JIT compiler|&NVRAM-Manager|&Help|&1. Joypad-Emulation|&2. Compatibility|&About Talvero...",
+        mainWindow->windowTitle().left(12) + "|" + Main("text", "Label1 Option1 Option2 Command1 Command2") +
+            "|" + Main("title", "Programm") + "|" + Main("text", "Programm1 Programm2") + "|" +
+            Main("title", "Extras") + "|" + Main("text", "Frameskip JITComp Extras1") + "|" +
+            Main("title", "Hilfe") + "|" + Main("text", "Hilfe1 Hilfe2 Info"));
     EXPECT_EQ("Ctrl+O|Ctrl+Q|Ctrl+F|Ctrl+J|Ctrl+N|Ctrl+I|Ctrl+E|F1|F2|",
               Main("shortcut",
                    "Programm1 Programm2 Frameskip JITComp Extras1 CDImage1 CDImage2 Hilfe1 Hilfe2 Info"));
-    QStringList menus;
-    for (QAction* menu : mainWindow->menuBar()->actions())
-        menus << menu->text();
-    EXPECT_EQ("&Program|&Extras|&Help", menus.join('|'));
-    EXPECT_EQ(QRect(8, 219, 97, 25), Child(mainWindow.get(), "Command1")->geometry());  // from twips
-    EXPECT_EQ(QSize(461, 253), mainWindow->centralWidget()->size());
     Action("Info")->trigger();
     const MessageBoxRequest about = host->TakeMessage();
-    EXPECT_TRUE(about.title == "Info" && about.icon == MessageIcon::Information);
     // Eleven lines; the ones naming persons and addresses are checked by their lead-in only.
     const QRegularExpression lines(
         QString::fromUtf8("^Talvero v1\\.1\r\n.+\r\n\r\neMail: .+\r\nHomepage: .+\r\n\r\nJoypad-Emulation "
                           "\\(FakePad\\) \u00A9 1999 "
                           "its author\r\n\r\nWinUAE-Homepage: .+\r\n\r\nSpecial thanks to: .+$"));
-    EXPECT_TRUE(QString::fromStdString(about.text).contains(lines)) << about.text;
-}
-
-TEST_F(MainWindowTest, SwitchingSystemsSelectsTheFirstEntryAndShowsItsPreviewOrNone)
-{
-    test::MakeFolders(folder / "Previews/Roadkill.jpg");
+    EXPECT_TRUE(about.title == "Info" && about.icon == MessageIcon::Information &&
+                QString::fromStdString(about.text).contains(lines))
+        << about.text;
+    // Switching systems selects the first entry; a preview that is no picture shows none.
+    test::WriteFile(folder / "Previews/Gloom.jpg", "this is not a picture");
     ASSERT_TRUE(WriteTitleCard("Akira", folder / "Previews/Akira.jpg"));
     ASSERT_TRUE(WriteTitleCard("Defender of the Crown 2", folder / "Previews/Defender of the Crown 2.jpg"));
-    test::WriteFile(folder / "Previews/Gloom.jpg", "this is not a picture");
-    ASSERT_TRUE(StartMainWindow());
-    Click("Option2");
-    EXPECT_EQ(
-        "Defender of the Crown 2,Fantastic Voyage,Indiana Jones and the Last Crusade,Lemmings,Turrican 2 "
-        "Defender of the Crown 2|true|preview",
-        Entries(List()) + " " + State());
-    Click("Option1");
-    EXPECT_EQ("26 Akira|true|preview 229", QString::number(List()->count()) + " " + State() + " " +
-                                               QString::number(Image()->pixmap().width()));
-    for (const char* title : {"Deep Core", "Gloom", "Roadkill"}) {
-        Select(List(), title);
-        EXPECT_EQ(QString(title) + "|true|none|1",
-                  State() + "|" + QString::number(Image()->pixmap().isNull()));
-    }
+    ClickOn(mainWindow.get(), "Option2");
+    QString shown = QString::number(List()->count()) + " " + State();
+    ClickOn(mainWindow.get(), "Option1");
+    shown += " " + QString::number(List()->count()) + " " + State() + " " +
+             QString::number(Child<QLabel>(mainWindow.get(), "Image1")->pixmap().width());  // scaled to fit
+    Select(List(), "Gloom");
+    EXPECT_EQ("5 Defender of the Crown 2|true|preview 26 Akira|true|preview 229 Gloom|true|none",
+              shown + " " + State());
 }
 
 TEST_F(MainWindowTest, TheKeyboardSelectsFocusAloneDoesNotAndEnterStartsTheGame)
@@ -88,103 +86,170 @@ TEST_F(MainWindowTest, TheKeyboardSelectsFocusAloneDoesNotAndEnterStartsTheGame)
     LayOutDemo();
     ASSERT_TRUE(StartMainWindow());
     List()->setFocus();
-    ASSERT_TRUE(WaitUntil([this] { return List()->hasFocus(); }));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return List()->hasFocus(); }));
     Key(Qt::Key_Return);  // nothing selected, Start game disabled: nothing happens
     EXPECT_EQ("|false|startup", State());
     Key(Qt::Key_Down);
-    EXPECT_EQ("Akira", Selected(List()));
     QTest::keyClicks(List(), "gu");
-    EXPECT_EQ("Guardian", Selected(List()));
-    EXPECT_EQ(0u, host->PendingMessages());
     Key(Qt::Key_Return);
     host->ExpectMessage("Please insert the \"Guardian\"-CD first!", MessageIcon::Exclamation);
-    // A focused button takes Enter itself; the menus open the same dialogs, owned by the window.
-    const auto opens = [&](const std::function<void()>& action) {
-        QString opened;
-        WhenModalOpens([&](QWidget* dialog) {
-            opened = dialog->objectName() + (dialog->parentWidget() == mainWindow.get() ? " owned" : "");
-            dialog->close();
-        });
-        action();
-        return opened;
+    // A focused button takes Enter itself; the menu opens the manager; both owned by the window.
+    QString opened;
+    const auto record = [&](QWidget* dialog) {
+        opened += dialog->objectName() + (dialog->parentWidget() == mainWindow.get() ? " owned " : " ");
+        dialog->close();
     };
+    WhenModalOpens(record);
     Child(mainWindow.get(), "Command2")->setFocus();
-    EXPECT_EQ("frmOptions owned", opens([&] { Key(Qt::Key_Return); }));
-    EXPECT_EQ("frmOptions owned", opens([&] { Action("Programm1")->trigger(); }));
-    EXPECT_EQ("frmNVRAM owned", opens([&] { Action("Extras1")->trigger(); }));
+    Key(Qt::Key_Return);
+    WhenModalOpens(record);
+    Action("Extras1")->trigger();
+    EXPECT_EQ("frmOptions owned frmNVRAM owned ", opened);
 }
 
-// The switches are stored at once, read back in any spelling (an unreadable one keeps the default),
-// and reach Start game with the stored options and the chosen drive.
+// The switches are stored at once (twice clicked, the program's own spelling shows), read back (an
+// unreadable one keeps the default), and reach Start game with the stored options and drive.
 TEST_F(MainWindowTest, TheSwitchesAreStoredReadBackAndTakenByStartGameWithTheOptions)
 {
-    for (const auto& [frameskip, jit, checked] :
-         {std::tuple{"false", "-1", "false|true"}, std::tuple{"garbage", "0", "true|false"}}) {
-        WriteSetting("Frameskip", frameskip);
-        WriteSetting("JITComp", jit);
-        ASSERT_TRUE(StartMainWindow());
-        EXPECT_EQ(checked, Main("checked", "Frameskip JITComp")) << frameskip;
-    }
-    Action("Frameskip")->trigger();
-    Action("JITComp")->trigger();
-    EXPECT_EQ("False|True", ReadSetting("Frameskip") + "|" + ReadSetting("JITComp"));
     LayOutDemo();
     test::WriteFile(App(kConfigFile), "");
-    WriteSetting("SndEmu", "0");
-    WriteSetting("Drive", "E:");
+    for (const auto& [key, value] : {std::pair{"Frameskip", "false"}, std::pair{"JITComp", "garbage"},
+                                     std::pair{"SndEmu", "0"}, std::pair{"Drive", "E:"}})
+        Settings().Write(key, value);
+    ASSERT_TRUE(StartMainWindow());
+    EXPECT_EQ("false|false", Main("checked", "Frameskip JITComp"));
+    for (const char* name : {"Frameskip", "Frameskip", "JITComp"})
+        Action(name)->trigger();
+    EXPECT_EQ("False|True", ReadSetting("Frameskip") + "|" + ReadSetting("JITComp"));
     InsertDemoCd("Lemmings", "E");
+    ClickOn(mainWindow.get(), "Option2");
     StartFromWindow("Lemmings");
-    EXPECT_EQ(0u, host->PendingMessages());
     EXPECT_EQ("1|2048|<absent>|rw,0:" + (folder / "Cache/lemm"),
               ConfigValue("gfx_framerate=") + "|" + ConfigValue("cachesize=") + "|" +
                   ConfigValue("sound_output=") + "|" + ConfigValue("filesystem="));
     WaitForLaunchLog();
 }
 
-// The shutdown runs once, from Exit or the close box, and closes every window; a cache folder that cannot be
-// created ends the program before the window shows.
+// The shutdown runs once, from Exit or the close box, and closes every window; a cache folder that
+// cannot be created ends the program before the window shows.
 TEST_F(MainWindowTest, ExitAndTheCloseBoxRunTheShutdownOnce)
 {
     LayOutDemo();
     test::WriteFile(folder / "Cache", "a file where the cache folder belongs");
     EXPECT_EQ(nullptr, StartMainWindow());
     host->ExpectMessage("Error creating the cache directory.");
-    EXPECT_FALSE(mainWindow->isVisible());
-    EXPECT_EQ("false", ConfigValue("win32.map_drives="));
+    // The window does not show, and the shutdown ran.
+    EXPECT_EQ("0|rw,tmp:" + (folder / "Cache/tmp"),
+              std::to_string(mainWindow->isVisible()) + "|" + ConfigValue("filesystem="));
     std::filesystem::remove(folder / "Cache");
-    test::WriteFile(App(kConfigTempFile), "left over");
+    test::WriteFile(App(kConfigFile), "");
     ASSERT_TRUE(StartMainWindow());
     Action("Hilfe1")->trigger();
     Action("Hilfe2")->trigger();
     Action("Programm2")->trigger();  // closes the help windows too, without ending the program at once
-    EXPECT_TRUE(WaitUntil([] { return !Windows().joypadHelp && !Windows().compatibility; }));
-    EXPECT_FALSE(mainWindow->isVisible() || host->endProgramRequests);
-    EXPECT_EQ("rw,tmp:" + (folder / "Cache/tmp"), ConfigValue("filesystem="));
-    EXPECT_FALSE(test::Exists(App(kConfigTempFile)) || test::Exists(folder / "Cache/tmp"));
+    EXPECT_TRUE(QTest::qWaitFor([] { return !Windows().joypadHelp && !Windows().compatibility; }));
+    EXPECT_EQ("0|0|false", QString::number(mainWindow->isVisible()) + "|" +
+                               QString::number(host->endProgramRequests) + "|" +
+                               ConfigValue("win32.map_drives=").c_str());
     test::WriteFile(App(kConfigFile), "filesystem=x\r\n");
     mainWindow->close();
     Action("Programm2")->trigger();
     EXPECT_EQ("filesystem=x\r\n", Config());
     ASSERT_TRUE(StartMainWindow());
     mainWindow->close();
-    EXPECT_FALSE(mainWindow->isVisible());
-    EXPECT_EQ("false", ConfigValue("win32.map_drives="));
+    EXPECT_EQ("0|rw,tmp:" + (folder / "Cache/tmp"),
+              std::to_string(mainWindow->isVisible()) + "|" + ConfigValue("filesystem="));
 }
 
-// Of the option buttons only the checked one is a tab stop, and arrow keys move between them.
-TEST_F(MainWindowTest, TheOptionButtonsAreOneTabStopTheCheckedOne)
+TEST_F(MainWindowTest, ASlowCopyShowsItsProgressAndCancelStartsNothing)
 {
+    LayOutDemo();
+    test::WriteFile(App(kConfigFile), "joyport1=kbd2\r\n");  // without the keys that a start sets
+    InsertDemoCd("GunShip 2000");
+    // A slow disc: every step of every copy takes a while.
+    faults::SetReplaceHook([](faults::ReplaceStep, const std::string&) { QThread::msleep(30); });
+    QString seen;
+    QDeadlineTimer late(500);
+    WhenModalOpens([&](QWidget* dialog) {
+        auto* progress = qobject_cast<QProgressDialog*>(dialog);
+        ASSERT_TRUE(progress) << "the modal window is no progress dialog";
+        seen = progress->labelText() + (late.hasExpired() ? " late" : " early");
+        // Start game again while the first copies: nothing may happen.
+        Child<QPushButton>(mainWindow.get(), "Command1")->click();
+        seen += host->PendingMessages() > 0 || test::Exists(App("\\WinUAE\\launch.log")) ? " twice" : "";
+        progress->findChild<QPushButton*>()->click();
+    });
+    StartFromWindow("GunShip 2000");
+    EXPECT_TRUE(seen.startsWith("Copying \"GunShip 2000\" from the CD:\n") && seen.endsWith(" late"))
+        << seen.toStdString();
+    // Start game's own lines were written, the installer's were not, and no emulator started.
+    EXPECT_EQ("2|normal|<absent>", ConfigValue("gfx_framerate=") + "|" + ConfigValue("sound_output=") + "|" +
+                                       ConfigValue("filesystem="));
+    QTest::qWait(200);
+    EXPECT_FALSE(test::Exists(App("\\WinUAE\\launch.log")) || !mainWindow->isEnabled());
+}
+
+// While the user reads a message (here: waits) before any copy, no empty progress dialog may come
+// up (Qt's own four-second timer would show one).
+TEST_F(MainWindowTest, AStartThatWaitsShowsNoEmptyProgressDialog)
+{
+    StartGameProgress progress(nullptr);
+    QTest::qWait(4500);
+    for (QWidget* window : QApplication::topLevelWidgets())
+        EXPECT_FALSE(qobject_cast<QProgressDialog*>(window) && window->isVisible());
+}
+
+TEST_F(MainWindowTest, WhileTheEmulatorStillRunsStartGameAsksAndNoStartsNothing)
+{
+    LayOutDemo();
+    InsertDemoCd("Akira");
+    // An emulator that keeps running, and tells its process id at each start.
+    const std::string emulator = App("\\WinUAE\\WinUAE817r3.exe"), starts = folder / "starts";
+    test::WriteFile(emulator, "#!/bin/sh\necho $$ >>\"" + starts + "\"\nexec sleep 30\n");
+    MarkExecutable(emulator);
+    const auto started = [&] { return test::Exists(starts) ? test::ReadFile(starts) : ""; };
+    StartFromWindow("Akira");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !started().empty(); }));
+    const std::string first = started(), config = Config();
+    host->AnswerNextQuestion(MessageAnswer::No);
+    StartFromWindow("Akira");
+    const MessageBoxRequest question = host->TakeMessage();
+    EXPECT_EQ("The emulator is still running. Start another one?", question.text);
+    EXPECT_TRUE(question.icon == MessageIcon::Question && question.buttons == MessageButtons::YesNo &&
+                question.defaultAnswer == MessageAnswer::No);
+    QTest::qWait(200);
+    EXPECT_EQ(config + first, Config() + started());
+    ::kill(std::stoi(first), SIGKILL);
+}
+
+// An image inserted through the menu stays in after a restart until ejected; a damaged one changes
+// nothing, and one damaged after it went in says so at Start game.
+TEST_F(MainWindowTest, CdImagesInsertedThroughTheMenuAndEjected)
+{
+    LayOutDemo();
     ASSERT_TRUE(StartMainWindow());
-    List()->setFocus();
-    EXPECT_EQ("Command2", Key(Qt::Key_Tab, Qt::ShiftModifier));  // before any option had the focus
-    EXPECT_EQ("List1 Option1 Command2", TabStops(List()));
-    Click("Option2");
-    EXPECT_EQ("List1 Command1 Command2 Option2", TabStops(List()));
-    List()->setFocus();
-    EXPECT_EQ("Option2", Key(Qt::Key_Tab, Qt::ShiftModifier));
-    EXPECT_EQ("Option1", Key(Qt::Key_Left));
-    EXPECT_EQ("Akira", List()->item(0)->text());
-    EXPECT_EQ("List1 Option1 Command1 Command2", TabStops(List()));
+    EXPECT_EQ("&Insert CD image...|-|<absent>", Main("text", "CDImage1") + "|" + Eject());
+    test::TestFolder images;
+    MakeDemoCdImage({"Akira"}, images / "Akira.iso");
+    test::WriteFile(images / "Broken.iso", std::string(100000, 'x'));
+    for (const char* image : {"Akira.iso", "Broken.iso"}) {
+        host->ChooseNextFile(images / image);
+        Action("CDImage1")->trigger();
+    }
+    EXPECT_EQ("*.cue *.iso *.nrg", host->fileRequests.at(0).filterPattern);
+    const MessageBoxRequest refused = host->TakeMessage();
+    EXPECT_TRUE(refused.icon == MessageIcon::Exclamation &&
+                refused.text.find("no ISO 9660 volume descriptor") != std::string::npos);
+    const QString inserted = "&Eject CD image (Akira.iso)|" + QString::fromStdString(images / "Akira.iso");
+    EXPECT_EQ(inserted, Eject());
+    ASSERT_TRUE(StartMainWindow());
+    EXPECT_EQ(inserted, Eject());
+    std::filesystem::resize_file(images / "Akira.iso", 40 * 2048);
+    StartFromWindow("Akira");
+    EXPECT_NE(std::string::npos, host->TakeMessage().text.find("(a truncated image)"));
+    EXPECT_FALSE(test::Exists(folder / "Cache/akir"));
+    Action("CDImage2")->trigger();
+    EXPECT_EQ("-|", Eject());
 }
 
 }  // namespace

@@ -1,93 +1,74 @@
 // The NVRAM manager's window, driven offscreen; its actions are tested in NvramManagerTest.
-#include "nvram/SaveDataTable.h"
 #include "nvram/frmNVRAM.h"
 #include "tests/support/GuiTest.h"
-
-#include <filesystem>
 
 namespace talvero {
 namespace {
 
-class NvramWindowTest : public test::GuiTest {
-protected:
-    void Open()
-    {
-        window = std::make_unique<frmNVRAM>(nullptr);
-        window->show();
-    }
-    QListWidget* List() { return Child<QListWidget>(window.get(), "List1"); }
-    void Click(const char* name) { ClickOn(window.get(), name); }
-    // The entries, the selected one, and whether Backup, Restore and Delete are enabled.
-    QString State()
-    {
-        return Entries(List()) + " [" + Selected(List()) + "] " +
-               Props(window.get(), "enabled", "Command1 Command2 Command3");
-    }
-    std::unique_ptr<frmNVRAM> window;
-};
+using NvramWindowTest = test::GuiTest;
 
-TEST_F(NvramWindowTest, TheFourteenEntriesInWordOrderAndEnterPressesNoButton)
+// The entries in word order, backups first; Enter in the list presses no button; success rebuilds the
+// list, a failure and No leave it as it was; an empty list leaves only Exit.
+TEST_F(NvramWindowTest, EntriesInWordOrderEnterPressesNothingAndOnlySuccessRebuildsTheList)
 {
-    for (const SaveDataRow& row : SaveDataTable()) {
-        test::WriteFile(App(row.dataFile), row.title);
-        test::WriteFile(App(row.dataFile) + ".bak", "backup of " + row.title);
-    }
-    Open();
+    for (const char* title : {"D-Generation", "Dark Seed", "Syndicate"})
+        test::WriteFile(SaveDataFile(title), title);
+    for (const char* title : {"Akira", "Syndicate"})
+        test::WriteFile(SaveDataFile(title) + ".bak", "backup");
+    auto window = std::make_unique<frmNVRAM>(nullptr);
+    const auto list = [&] { return Child<QListWidget>(window.get(), "List1"); };
+    // The entries, the selected one, and whether Backup, Restore and Delete are enabled.
+    const auto state = [&] {
+        QStringList entries;
+        for (int i = 0; i < list()->count(); ++i)
+            entries << list()->item(i)->text();
+        return entries.join(',') + " [" + Selected(list()) + "] " +
+               Props(window.get(), "enabled", "Command1 Command2 Command3");
+    };
+    // Clicks a button, answering its question if asked: the message it shows and the state after.
+    const auto after = [&](const char* button, MessageAnswer answer = MessageAnswer::Ok) {
+        if (answer != MessageAnswer::Ok)
+            host->AnswerNextQuestion(answer);
+        ClickOn(window.get(), button);
+        return QString::fromStdString(host->TakeMessage().text) + " " + state();
+    };
+    window->show();
     EXPECT_EQ("NVRAM-Manager v1.1|&Backup|&Restore|De&lete|&Exit|false|false|false|false",
               window->windowTitle() + "|" +
                   Props(window.get(), "text", "Command1 Command2 Command3 Command4") + "|" +
                   Props(window.get(), "autoDefault", "Command1 Command2 Command3 Command4"));
     EXPECT_EQ(
-        "[Backup] Akira,[Backup] Dark Seed,[Backup] D-Generation,[Backup] GunShip 2000,"
-        "[Backup] James Pond 2 - RoboCod,[Backup] Syndicate,[Backup] UFO - Enemy Unknown,Akira,Dark Seed,"
-        "D-Generation,GunShip 2000,James Pond 2 - RoboCod,Syndicate,UFO - Enemy Unknown "
-        "[[Backup] Akira] false|true|true",
-        State());
-    Select(List(), "Syndicate");
-    EXPECT_TRUE(State().endsWith("[Syndicate] true|false|true"));
-    // A stray Enter must not replace the one backup; Esc closes from any control.
-    for (QWidget* control : {static_cast<QWidget*>(List()), Child(window.get(), "Command1")}) {
-        control->setFocus();
-        QTest::keyClick(control, Qt::Key_Return);
-        QTest::keyClick(control, Qt::Key_Enter);
-    }
-    EXPECT_EQ(0u, host->PendingMessages());
-    EXPECT_EQ("backup of Syndicate", test::ReadFile(SaveDataFile("Syndicate") + ".bak"));
-    EXPECT_TRUE(window->isVisible());
+        "[Backup] Akira,[Backup] Syndicate,Dark Seed,D-Generation,Syndicate [[Backup] Akira] false|true|true",
+        state());
+    Select(list(), "Syndicate");
+    list()->setFocus();
+    QTest::keyClick(list(), Qt::Key_Return);
+    QTest::keyClick(list(), Qt::Key_Enter);
+    EXPECT_EQ("backup", test::ReadFile(SaveDataFile("Syndicate") + ".bak"));  // not replaced
     QTest::keyClick(Child(window.get(), "Command3"), Qt::Key_Escape);
     EXPECT_FALSE(window->isVisible());
-    Open();
-    QTest::keyClick(List(), Qt::Key_Escape);
-    EXPECT_FALSE(window->isVisible());
-}
 
-TEST_F(NvramWindowTest, SuccessRebuildsTheListFailureAndNoLeaveItAsItWas)
-{
+    std::filesystem::remove_all(folder / "Cache");
     test::WriteFile(SaveDataFile("Akira"), "scores");
-    test::WriteFile(SaveDataFile("Syndicate"), "agents");
-    Open();
-    Select(List(), "Syndicate");
-    Click("Command1");
-    host->ExpectMessage("Backup created successfully.", MessageIcon::Information);
-    EXPECT_EQ("[Backup] Syndicate,Akira,Syndicate [[Backup] Syndicate] false|true|true", State());
-    Select(List(), "Akira");
-    host->AnswerNextQuestion(MessageAnswer::No);
-    Click("Command3");
-    EXPECT_EQ("Delete data from \"Akira\" ?", host->TakeMessage().text);
+    window = std::make_unique<frmNVRAM>(nullptr);
+    window->show();
+    EXPECT_EQ("Backup created successfully. [Backup] Akira,Akira [[Backup] Akira] false|true|true",
+              after("Command1"));
+    Select(list(), "Akira");
+    EXPECT_EQ("Delete data from \"Akira\" ? [Backup] Akira,Akira [Akira] true|false|true",
+              after("Command3", MessageAnswer::No));
+    EXPECT_TRUE(
+        after("Command3", MessageAnswer::Yes).endsWith(" [Backup] Akira [[Backup] Akira] false|true|true"));
+    EXPECT_EQ("NVRAM restored successfully. [Backup] Akira,Akira [[Backup] Akira] false|true|true",
+              after("Command2"));
+    Select(list(), "Akira");
     std::filesystem::remove(SaveDataFile("Akira"));
-    Click("Command1");
-    host->ExpectMessage("Error writing to file: " + SaveDataFile("Akira") + ".bak");
-    EXPECT_EQ("[Backup] Syndicate,Akira,Syndicate [Akira] true|false|true", State());
-    List()->setCurrentRow(0);
-    Click("Command2");
-    host->ExpectMessage("NVRAM restored successfully.", MessageIcon::Information);
-    for (const char* left : {"Syndicate [Syndicate] true|false|true", " [] false|false|false"}) {
-        host->AnswerNextQuestion(MessageAnswer::Yes);
-        Click("Command3");
-        host->TakeMessage();
-        EXPECT_EQ(left, State());
-    }
-    Click("Command4");  // an empty list leaves only Exit
+    EXPECT_EQ(QString::fromStdString("Error writing to file: " + SaveDataFile("Akira") + ".bak") +
+                  " [Backup] Akira,Akira [Akira] true|false|true",
+              after("Command1"));
+    list()->setCurrentRow(0);
+    EXPECT_TRUE(after("Command3", MessageAnswer::Yes).endsWith("  [] false|false|false"));
+    ClickOn(window.get(), "Command4");
     EXPECT_FALSE(window->isVisible());
 }
 

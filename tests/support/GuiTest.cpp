@@ -16,10 +16,7 @@ void GuiTest::SetUp()
 
 void GuiTest::TearDown()
 {
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->isVisible())
-            window->close();
-    }
+    QApplication::closeAllWindows();
     mainWindow.reset();
     QApplication::processEvents();
     AppFolderTest::TearDown();
@@ -41,11 +38,9 @@ void GuiTest::StartFromWindow(const QString& title)
         ASSERT_TRUE(StartMainWindow());
     }
     auto* list = Child<QListWidget>(mainWindow.get(), "List1");
-    if (list->findItems(title, Qt::MatchExactly).isEmpty())
-        Click(Props(mainWindow.get(), "checked", "Option1") == "true" ? "Option2" : "Option1");
     Select(list, title);
     ASSERT_EQ(title, Selected(list));
-    Click("Command1");
+    ClickOn(mainWindow.get(), "Command1");
 }
 
 QString GuiTest::Props(QObject* window, const char* property, const QString& names)
@@ -56,49 +51,18 @@ QString GuiTest::Props(QObject* window, const char* property, const QString& nam
     return values.join('|');
 }
 
-QString GuiTest::Entries(QListWidget* list)
-{
-    QStringList entries;
-    for (int i = 0; i < list->count(); ++i)
-        entries << list->item(i)->text();
-    return entries.join(',');
-}
-
-QString GuiTest::TabStops(QWidget* first)
-{
-    first->setFocus();
-    QStringList stops{first->objectName()};
-    for (QWidget* window = first->window(); stops.size() < 12; stops << window->focusWidget()->objectName()) {
-        QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
-        if (window->focusWidget() == first)
-            break;
-    }
-    return stops.join(' ');
-}
-
-bool GuiTest::WaitUntil(const std::function<bool()>& condition, int milliseconds)
-{
-    for (QDeadlineTimer deadline(milliseconds); !deadline.hasExpired(); QTest::qWait(10)) {
-        if (condition())
-            return true;
-    }
-    return condition();
-}
-
-void GuiTest::WhenModalOpens(std::function<void(QWidget*)> step, int milliseconds)
+void GuiTest::WhenModalOpens(std::function<void(QWidget*)> step)
 {
     auto* poll = new QTimer;
-    const QDeadlineTimer deadline(milliseconds);
-    QObject::connect(poll, &QTimer::timeout, [poll, step, deadline] {
+    QObject::connect(poll, &QTimer::timeout, [poll, step, deadline = QDeadlineTimer(5000)] {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal && !deadline.hasExpired())
             return;
-        poll->stop();
         poll->deleteLater();
+        poll->stop();
+        EXPECT_TRUE(modal) << "no modal dialog opened in time";
         if (modal)
             step(modal);
-        else
-            ADD_FAILURE() << "no modal dialog opened in time";
     });
     poll->start(5);
 }

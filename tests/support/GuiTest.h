@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/frmMain.h"
-#include "emulator/ConfigEditor.h"
 #include "settings/SettingsStore.h"
 #include "tests/support/AppFolderTest.h"
 
@@ -22,23 +21,17 @@ protected:
     void TearDown() override;
     /// Builds the main window, runs its start-up and shows it; nullptr when start-up failed.
     frmMain* StartMainWindow();
-    /// Picks `title` in the list that holds it (the main window started if need be), clicks Start game.
+    /// Picks `title` in the list (the main window started if need be) and clicks Start game.
     void StartFromWindow(const QString& title);
     QAction* Action(const char* name) { return Child<QAction>(mainWindow.get(), name); }
-    void Click(const char* name) { ClickOn(mainWindow.get(), name); }
-    QString Main(const char* property, const QString& names)
-    {
-        return Props(mainWindow.get(), property, names);
-    }
-    void WriteSetting(const std::string& key, const std::string& value) { Settings().Write(key, value); }
+    QString Main(const char* property, QString names) { return Props(mainWindow.get(), property, names); }
     std::string ReadSetting(const std::string& key) { return Settings().Read(key, std::string("<absent>")); }
 
     template <typename T = QWidget>
     static T* Child(QObject* window, const QString& name)
     {
         T* child = window->findChild<T*>(name);
-        if (!child)
-            ADD_FAILURE() << "no child named " << name.toStdString();
+        EXPECT_TRUE(child) << "no child named " << name.toStdString();
         return child;
     }
     static void ClickOn(QObject* window, const QString& name)
@@ -47,22 +40,17 @@ protected:
     }
     /// A property of the children named in `names` (separated by spaces), joined by "|".
     static QString Props(QObject* window, const char* property, const QString& names);
-    /// The entries of a list joined by ",", its selected entry ("" when none), selecting one.
-    static QString Entries(QListWidget* list);
+    /// The selected entry of a list (the current one; "" when none); selecting one.
     static QString Selected(QListWidget* list)
     {
-        return list->selectedItems().value(0, nullptr) ? list->selectedItems()[0]->text() : "";
+        return list->currentItem() ? list->currentItem()->text() : "";
     }
-    static void Select(QListWidget* list, const QString& entry)
+    static void Select(QListWidget* list, QString text)
     {
-        list->setCurrentItem(list->findItems(entry, Qt::MatchExactly).value(0, nullptr));
+        list->setCurrentItem(list->findItems(text, {}).value(0));
     }
-    /// The widgets that Tab visits from `first` on, until it comes back to it, separated by spaces.
-    static QString TabStops(QWidget* first);
-    /// Processes events until `condition` holds or the time runs out.
-    static bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 5000);
     /// Runs `step` on the modal dialog that opens next, as soon as it shows; fails when none opens in time.
-    static void WhenModalOpens(std::function<void(QWidget*)> step, int milliseconds = 5000);
+    static void WhenModalOpens(std::function<void(QWidget*)> step);
 
     std::unique_ptr<frmMain> mainWindow;
     TestFolder settingsFolder;
@@ -70,14 +58,10 @@ protected:
 
 }  // namespace talvero::test
 
-// Readable QString values in test failures and in their messages.
+// Readable QString values in test failures.
 QT_BEGIN_NAMESPACE
 inline void PrintTo(const QString& text, std::ostream* out)
 {
     *out << '"' << text.toStdString() << '"';
-}
-inline std::ostream& operator<<(std::ostream& out, const QString& text)
-{
-    return out << text.toStdString();
 }
 QT_END_NAMESPACE

@@ -2,24 +2,22 @@
 #include "ui/Twips.h"
 
 #include <QApplication>
-#include <QFont>
-#include <QtGlobal>
 
 #include <gtest/gtest.h>
 
-// The offscreen platform reports window-manager requests it cannot carry out; they say nothing
-// about the program.
-static void QuietOffscreenNotes(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    if (!message.startsWith(QStringLiteral("This plugin does not support")))
-        qt_message_output(type, context, message);
-}
-
 int main(int argc, char** argv)
 {
-    qInstallMessageHandler(QuietOffscreenNotes);
+    // The offscreen platform reports window-manager requests it cannot carry out; they say nothing
+    // about the program.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (!message.startsWith(QStringLiteral("This plugin does not support")))
+            qt_message_output(type, context, message);
+    });
     talvero::test::PrepareTestProcess(TALVERO_STANDIN);
+    // Windows render offscreen, and so do the emulators the tests start, whatever display there is.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qunsetenv("DISPLAY");
+    qunsetenv("WAYLAND_DISPLAY");
     QApplication app(argc, argv);
     app.setFont(talvero::DialogFont());
     // Closing the main window must not end the test run.
