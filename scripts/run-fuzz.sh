@@ -4,7 +4,7 @@
 # crash, sanitizer report or broken property fails the run.
 #   scripts/run-fuzz.sh              each target for 30 seconds (CI)
 #   scripts/run-fuzz.sh 600          each target for 10 minutes
-#   scripts/run-fuzz.sh 600 settings one target
+#   scripts/run-fuzz.sh 600 data-file one target
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-30}"
