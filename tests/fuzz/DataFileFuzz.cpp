@@ -1,11 +1,9 @@
 // What an install reads from the AppFolder, of any content: a game's data file (copy records,
-// boot script, patch records) or the support-file pack.
+// boot script, patch records).
 #include "demo/DemoFolder.h"
 #include "games/GameProfiles.h"
 #include "install/Installer.h"
-#include "install/SupportPack.h"
 #include "platform/ActivityLog.h"
-#include "platform/FileError.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
 #include "tests/support/TestFolder.h"
@@ -34,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const char* const titles[] = {"Akira", "Frontier - Elite 2", "Guardian"};
     static SilentHost host;
     static const test::TestFolder folder;
-    static const std::string demoPack = [] {
+    static const bool laidOut = [] {
         SetHost(&host);
         // Without an emulator an install that gets that far ends with a message, not a process;
         // the fuzzed installs log into the scratch folder.
@@ -45,32 +43,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         test::MakeFolders(folder / "Drives/D");
         for (const char* title : titles)
             LayOutDemoCd(*FindProfile(title), folder / "Drives/D");
-        return DemoSupportPack();
+        return true;
     }();
-    if (size == 0)
+    if (size == 0 || !laidOut)
         return 0;
-    // The first byte picks the game whose data file the rest is, or (3) the start of the pack.
-    const std::string input(reinterpret_cast<const char*>(data) + 1, size - 1);
-    if (data[0] % 4 < 3) {
-        WriteFileBytes(DataFilePath(*FindProfile(titles[data[0] % 4])), input);
-        InstallGame(titles[data[0] % 4], InstallerOptions{});
-        return 0;
-    }
-    // Its length is the first 3 bytes (big-endian) modulo a little more than a whole pack.
-    std::size_t length = 0;
-    for (std::size_t i = 0; i < 3 && i < input.size(); ++i)
-        length = length << 8 | static_cast<unsigned char>(input[i]);
-    const std::string start = input.substr(std::min<std::size_t>(input.size(), 3));
-    WriteFileBytes(AppPath(kSupportPack), (start + demoPack.substr(std::min(start.size(), demoPack.size())))
-                                              .substr(0, length % (PackLength() + 64)));
-    std::filesystem::remove_all(folder / "out");
-    std::filesystem::create_directory(folder / "out");
-    for (const auto& extract : {+[](const std::string& to) { ExtractLowlevel(2, to); }, &ExtractDebox,
-                                &ExtractFakepad, &ExtractNvramHardfile}) {
-        try {
-            extract(folder / "out");
-        } catch (const FileError&) {}
-    }
-    WriteFileBytes(AppPath(kSupportPack), demoPack);  // for the installs that follow
+    // The first byte picks the game whose data file the rest is.
+    const GameProfile& profile = *FindProfile(titles[data[0] % 3]);
+    WriteFileBytes(DataFilePath(profile), std::string(reinterpret_cast<const char*>(data) + 1, size - 1));
+    InstallGame(profile.title, InstallerOptions{});
     return 0;
 }

@@ -117,10 +117,14 @@ TEST_F(InstallerTest, TheReporterShowsTheMessageOfEachNumberAndEndsOnUnknownOnes
     }
 }
 
-// Without the support pack, 53 (the details name the file); without the Data folder, 76.
+// A short support pack, 62 (no member is written in part); without the pack, 53 (the details name
+// the file); without the Data folder, 76.
 TEST_F(InstallerTest, EachFailureShowsItsMessageAndStartsNothing)
 {
     InsertDemoCd("Defender of the Crown 2");
+    test::WriteFile(App("\\Talvero.dat"), DemoSupportPack().substr(0, 70000));  // debox, not playerprefs
+    InstallFailing("Defender of the Crown 2", kMessageUnknownError + std::string("62"));
+    EXPECT_FALSE(test::Exists(folder / "Cache/def2/libs/playerprefs.library"));
     fs::remove(App("\\Talvero.dat"));
     InstallGame("Defender of the Crown 2", {"D:", true});
     const MessageBoxRequest shown = host->TakeMessage();
