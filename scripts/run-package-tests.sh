@@ -45,6 +45,10 @@ list=$("$talvero" --list)
 [ "$(wc -l <<<"$list")" -eq 30 ] || fail "--list gives $(wc -l <<<"$list") lines"
 [ "$(head -1 <<<"$list")" = $'Akira\tCD32' ] || fail "--list begins with: $(head -1 <<<"$list")"
 grep -qx $'Defender of the Crown 2\tCD32, CDTV' <<<"$list" || fail "--list lacks the game in both lists"
+# The CD32 list in word order (D-Generation after Defender), then the games only on CDTV.
+[ "$(grep -A1 '^Defender' <<<"$list" | tail -1)" = $'D-Generation\tCD32' ] || fail "--list: no D-Generation after Defender"
+[ "$(tail -5 <<<"$list")" = "$(printf "Whale's Voyage\tCD32\nFantastic Voyage\tCDTV\nIndiana Jones and the \
+Last Crusade\tCDTV\nLemmings\tCDTV\nTurrican 2\tCDTV")" ] || fail "--list ends with: $(tail -5 <<<"$list")"
 
 # Waits up to 15 s for a file to hold a text.
 wait_for() {

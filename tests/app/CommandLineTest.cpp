@@ -6,7 +6,6 @@
 #include "platform/Files.h"
 #include "tests/support/AppFolderTest.h"
 
-#include <algorithm>
 #include <cstdlib>
 
 namespace talvero {
@@ -14,19 +13,6 @@ namespace {
 
 // Without the keys that a start sets, every written line is appended: the file shows them all.
 const std::string kBareConfig = "kickstart_rom_file=kick31.rom\r\njoyport1=kbd2\r\n";
-
-TEST(TitleListTest, ThirtyTitlesInTheListsOrderWithTheirSystems)
-{
-    const std::string text = TitleListText();
-    EXPECT_EQ(30, std::count(text.begin(), text.end(), '\n'));
-    EXPECT_TRUE(
-        text.starts_with("Akira\tCD32\nAlien Breed Special Edition '92\tCD32\nChambers of Shaolin\tCD32\n"
-                         "Dark Seed\tCD32\nDeep Core\tCD32\nDefender of the Crown 2\tCD32, CDTV\n"
-                         "D-Generation\tCD32\n") &&
-        text.ends_with("Whale's Voyage\tCD32\nFantastic Voyage\tCDTV\n"
-                       "Indiana Jones and the Last Crusade\tCDTV\nLemmings\tCDTV\nTurrican 2\tCDTV\n"))
-        << text;
-}
 
 using CommandLineTest = test::AppFolderTest;
 
