@@ -7,23 +7,21 @@ namespace {
 
 class StandinTest : public test::AppFolderTest {};
 
-TEST_F(StandinTest, FailedChecksAreReportedAndTheCdVolumeNeedsNoBootScript)
+// The CD volume that boots without a boot script is Frontier's, which the installer tests start.
+TEST_F(StandinTest, FailedChecksAreReportedWithTheLinesTheyRead)
 {
     LayOutDemo();
     const std::string broken = "filesystem=rw,0:" + (folder / "Cache/none") +
                                "\r\nkickstart_rom_file=\r\njoyport1=joy7\r\nhardfile=rw,32,1,2,512," +
                                (folder / "x.hdf") + "\r\n";
+    const LaunchReport report = CheckLaunch(broken, App("\\WinUAE"));
     std::string failed;
-    for (const CheckResult& check : CheckLaunch(broken, App("\\WinUAE")).checks)
+    for (const CheckResult& check : report.checks)
         failed += check.passed ? "" : check.name + " ";
     EXPECT_EQ("filesystem startup-sequence kickstart joyport1 hardfile ", failed);
-    test::MakeFolders(folder / "Cache/fron");
-    const auto report =
-        CheckLaunch("filesystem=rw,cd0:" + (folder / "Cache/fron") +
-                        "\r\nkickstart_rom_file=" + App("\\WinUAE\\kick31.rom") + "\r\njoyport1=kbd2\r\n",
-                    "/nonexistent");
-    EXPECT_TRUE(report.AllPassed()) << report.Record();
-    EXPECT_NE(std::string::npos, report.Record().find("\nline: joyport1=kbd2\n")) << report.Record();
+    EXPECT_TRUE(report.Record().find("\nline: joyport1=joy7\n") != std::string::npos &&
+                report.Record().ends_with("result: FAILED\n"))
+        << report.Record();
     EXPECT_EQ("2|0", ConfigLineValue("a=1\r\na=2\r\nab=3\r\n", "a=").value_or("-") + "|" +
                          std::to_string(ConfigLineValue("A=1\r\n a=2\r\n", "a=").has_value()));
 }

@@ -84,12 +84,13 @@ TEST_P(EveryProfile, InstallsIntoAnEmptyCacheAndStartsItsEmulator)
     const GameProfile& profile = GameProfiles()[GetParam()];
     InsertDemoCd(profile.title);
     // Without the keys an installer sets, each call appends its line: the file shows their order.
-    test::WriteFile(App("\\WinUAE\\Configurations\\Default.uae"), "joyport1=kbd2\r\n");
+    test::WriteFile(App("\\WinUAE\\Configurations\\Default.uae"),
+                    "kickstart_rom_file=kick31.rom\r\njoyport1=kbd2\r\n");
     InstallGame(profile.title, {"D:", true});
     const std::string cache = folder / ("Cache/" + profile.cacheCode);
     EXPECT_EQ(ExpectedTree(profile, folder / "Drives/D"), TreeOf(cache));
     // The profile's lines before, filesystem=, the lines after, then the sound line.
-    std::vector<std::string> lines = {"joyport1=kbd2"};
+    std::vector<std::string> lines = {"kickstart_rom_file=kick31.rom", "joyport1=kbd2"};
     for (const ProfileLine& line : profile.linesBefore)
         lines.push_back(line.key + LineValue(line));
     lines.push_back("filesystem=rw," + profile.volume + ":" + cache);
@@ -98,7 +99,12 @@ TEST_P(EveryProfile, InstallsIntoAnEmptyCacheAndStartsItsEmulator)
     if (profile.soundLine)
         lines.push_back("sound_output=exact");
     EXPECT_EQ(lines, ConfigLines());
-    EXPECT_NE(std::string::npos, WaitForLaunchLog().find("executable: " + profile.executable + "\n"));
+    // The stand-in found the volume, the boot script (where the game boots from its volume), the
+    // Kickstart ROM and the hard file in place.
+    const std::string log = WaitForLaunchLog();
+    EXPECT_TRUE(log.find("executable: " + profile.executable + "\n") != std::string::npos &&
+                log.ends_with("result: ok\n"))
+        << log;
 }
 
 INSTANTIATE_TEST_SUITE_P(Installer, EveryProfile, ::testing::Range<std::size_t>(0, 30),
