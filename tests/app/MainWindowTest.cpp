@@ -17,7 +17,6 @@
 #include <QThread>
 
 #include <csignal>
-#include <filesystem>
 
 namespace talvero {
 namespace {

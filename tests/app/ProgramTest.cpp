@@ -1,9 +1,7 @@
 // The built program as a user starts it: installed in a folder it cannot write, with its files in
 // the user's data folder and the settings of an earlier release in the configuration folder.
 #include "demo/DemoFolder.h"
-#include "emulator/ConfigEditor.h"
 #include "games/GameProfiles.h"
-#include "platform/AppFolder.h"
 #include "platform/Files.h"
 #include "tests/support/AppFolderTest.h"
 

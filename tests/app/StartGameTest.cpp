@@ -5,8 +5,6 @@
 #include "platform/FaultHooks.h"
 #include "tests/support/AppFolderTest.h"
 
-#include <filesystem>
-
 namespace talvero {
 namespace {
 

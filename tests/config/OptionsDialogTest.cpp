@@ -1,6 +1,5 @@
 // The options dialog, driven offscreen; what it does with its fields is tested in OptionsLogicTest.
 #include "config/frmOptions.h"
-#include "demo/DemoFolder.h"
 #include "tests/support/GuiTest.h"
 
 #include <QComboBox>

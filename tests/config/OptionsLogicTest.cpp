@@ -4,8 +4,6 @@
 #include "settings/SettingsStore.h"
 #include "tests/support/AppFolderTest.h"
 
-#include <filesystem>
-
 namespace talvero {
 namespace {
 

@@ -3,14 +3,12 @@
 
 #include "emulator/DefaultConfiguration.h"
 #include "platform/FaultHooks.h"
-#include "platform/FileError.h"
 #include "platform/Files.h"
 #include "tests/support/AppFolderTest.h"
 #include "tests/support/FileWorker.h"
 
 #include <atomic>
 #include <chrono>
-#include <filesystem>
 #include <thread>
 
 namespace talvero {

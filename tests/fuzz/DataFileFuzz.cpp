@@ -8,8 +8,6 @@
 #include "platform/Host.h"
 #include "tests/support/TestFolder.h"
 
-#include <filesystem>
-
 using namespace talvero;
 
 namespace {

@@ -5,7 +5,6 @@
 #include "platform/FaultHooks.h"
 #include "tests/support/AppFolderTest.h"
 
-#include <filesystem>
 #include <map>
 #include <tuple>
 

@@ -3,10 +3,8 @@
 
 #include "nvram/SaveDataTable.h"
 #include "platform/FaultHooks.h"
-#include "platform/FileError.h"
 #include "tests/support/AppFolderTest.h"
 
-#include <filesystem>
 #include <numeric>
 
 namespace talvero {

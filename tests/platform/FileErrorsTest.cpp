@@ -1,12 +1,10 @@
 // The file-error numbering on real files (53, 76, 75, 62), existence, the whole-file replace, and
 // reading records from a file's text.
 #include "platform/FaultHooks.h"
-#include "platform/FileError.h"
 #include "platform/Files.h"
 #include "platform/TextRecords.h"
 #include "tests/support/TestFolder.h"
 
-#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <type_traits>

@@ -1,13 +1,10 @@
 // Drive letters on Linux: the Drives folder, links, images, and CD paths in any case.
 #include "platform/Drives.h"
 
-#include "platform/AppFolder.h"
-#include "platform/FileError.h"
 #include "platform/Files.h"
 #include "platform/posix/MountTable.h"
 #include "tests/support/TestFolder.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <unistd.h>
 

@@ -9,8 +9,6 @@
 #include "tests/support/AppFolderTest.h"
 
 #include <chrono>
-#include <filesystem>
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>

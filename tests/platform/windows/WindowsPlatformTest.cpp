@@ -2,7 +2,6 @@
 // another handle, and the ANSI code page.
 #include "app/StartGame.h"
 #include "config/OptionsLogic.h"
-#include "emulator/ConfigEditor.h"
 #include "install/Installer.h"
 #include "platform/Files.h"
 #include "platform/windows/ErrorMapping.h"
