@@ -26,7 +26,7 @@ protected:
         test::WriteFile(folder / "readonly", "chipset=aga\r\n");
         test::MakeReadOnly(folder / "readonly");
         test::MakeFolders(folder / "dir");
-        test::MakeFolders(folder / "rodir");
+        test::WriteFile(folder / "rodir/old", "x");
         if (test::ReadOnlyFoldersAreEnforced())
             test::MakeReadOnly(folder / "rodir");
     }
@@ -86,6 +86,8 @@ TEST_F(FileErrors, TheReplaceFlushesRenamesThenSyncsAndIsWholeOrNothing)
     EXPECT_TRUE(steps.empty());
     // Even so, a file that could not be replaced fails.
     EXPECT_EQ(75, ErrorNumberOf([&] { ReplaceFileContents(folder / "readonly", "chipset=aga\r\n"); }));
+    EXPECT_EQ(test::ReadOnlyFoldersAreEnforced() ? 75 : 0,
+              ErrorNumberOf([&] { ReplaceFileContents(folder / "rodir/old", "x"); }));  // no room for a copy
     ReplaceFileContents(folder / "plain", "new");
     EXPECT_EQ((std::vector<S>{S::Created, S::PartWritten, S::Flushed, S::Renamed, S::FolderSynced}), steps);
     WriteCacheFileContents(folder / "plain", "cache");

@@ -18,7 +18,7 @@ TEST(Drives, FoldersLinksAndImagesStandForLettersAndCdPathsMatchInAnyCase)
     const std::string target = std::filesystem::canonical(elsewhere.path()).string() + "/Game Disc.cue";
     test::WriteFile(target, "image");
     for (const char* file : {"Drives/D/x", "Drives/H/x", "Drives/1/x", "Drives/F.iso", "Drives/G.nrg",
-                             "Drives/G.cue", "Drives/H.iso"})
+                             "Drives/G.cue", "Drives/H.iso", "Drives/J.cue", "Drives/J.iso"})
         test::WriteFile(app / file, "image");
     ASSERT_EQ(0, ::symlink(target.c_str(), (app / "Drives/E").c_str()));
     ASSERT_EQ(0, ::symlink(elsewhere.path().c_str(), (app / "Drives/I").c_str()));
@@ -28,7 +28,7 @@ TEST(Drives, FoldersLinksAndImagesStandForLettersAndCdPathsMatchInAnyCase)
     for (const DriveEntry& drive : ListDrives())
         listed += std::string{drive.letter, '|'} + drive.text + "\n";
     EXPECT_EQ(0u, listed.find("C|C: /\nD|D: " + d + "D\nE|E: " + target + "\nF|F: " + d + "F.iso\nG|G: " + d +
-                              "G.cue\nH|H: " + d + "H\nI|I: " + d + "I\n"))
+                              "G.cue\nH|H: " + d + "H\nI|I: " + d + "I\nJ|J: " + d + "J.iso\n"))
         << listed;
     for (const char* drive : {"D:", "d:\\", "E:", "F:", "G:", "H:", "I:", "Q:", "1:", ":", ""})
         kinds += DriveRoot(drive) ? "root " : ResolveDrive(drive) ? "image " : "- ";
