@@ -278,12 +278,9 @@ DriveListingCache::DriveListingCache()
 
 DriveListingCache::~DriveListingCache()
 {
-    if (--Listings().holders == 0) {
-        Listings().folders.clear();
-        Listings().roots.clear();
-        Listings().paths.clear();
-        Listings().written.clear();
-    }
+    // The last holder gone, everything kept goes with it.
+    if (--Listings().holders == 0)
+        Listings() = ListingCache{};
 }
 
 namespace posix {

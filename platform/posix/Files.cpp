@@ -74,11 +74,11 @@ int OpenOrThrow(const std::string& path, int flags, mode_t mode = 0666)
     return fd;
 }
 
-// An open file to read, with the size and times it reported when opened.
+// An open file to read, with what it reported when opened (its size, its times).
 struct FileToRead {
     FileDescriptor fd;
-    std::uint64_t size;
     struct stat st;
+    std::uint64_t size() const { return static_cast<std::uint64_t>(st.st_size); }
 };
 
 // Opens a file for reading. The open does not block (a FIFO would wait for a writer for ever) and
@@ -95,7 +95,7 @@ FileToRead OpenFileForReading(const std::string& path)
     if (!S_ISREG(st.st_mode))
         ThrowFileError(ErrorNumber::FileNotFound, path);
     // Reads of a regular file never wait, so the non-blocking flag can stay.
-    return {std::move(fd), static_cast<std::uint64_t>(st.st_size), st};
+    return {std::move(fd), st};
 }
 
 void WriteAll(int fd, const char* data, std::size_t length, const std::string& path)
@@ -116,7 +116,7 @@ void WriteAll(int fd, const char* data, std::size_t length, const std::string& p
 // is read as it was); one that shrinks meanwhile is read to its end.
 std::string ReadAll(const FileToRead& file, const std::string& path)
 {
-    std::string bytes(file.size, '\0');
+    std::string bytes(file.size(), '\0');
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t got = ::read(file.fd.get(), bytes.data() + done, bytes.size() - done);
@@ -329,7 +329,7 @@ std::string ReadFileBytes(const std::string& path)
 std::string ReadFileRange(const std::string& path, std::uint64_t offset, std::size_t length)
 {
     const FileToRead file = OpenFileForReading(path);
-    if (offset > file.size || length > file.size - offset)
+    if (offset > file.size() || length > file.size() - offset)
         ThrowFileError(ErrorNumber::InputPastEnd, path);
     std::string bytes(length, '\0');
     std::size_t done = 0;
