@@ -106,9 +106,9 @@ apt_options=(-o "Dir::Etc::sourcelist=$work/apt/talvero-src.sources" -o Dir::Etc
              -o APT::Sandbox::User=root)
 say "fetching Debian's qt6-base source"
 apt-get "${apt_options[@]}" update >&2
-(cd "$work/source" && apt-get "${apt_options[@]}" source --only-source "qt6-base=$qt_version*" >&2)
-source_dir=$(find "$work/source" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
-[ -n "$source_dir" ] || { say "apt-get source left no qt6-base folder"; exit 1; }
+(cd "$work/source" && apt-get "${apt_options[@]}" source --only-source qt6-base >&2)
+source_dir=$(find "$work/source" -mindepth 1 -maxdepth 1 -type d -name "qt6-base-$qt_version*" | head -n 1)
+[ -n "$source_dir" ] || { say "apt-get source left no qt6-base-$qt_version folder"; exit 1; }
 
 # The toolchain lives inside the prefix, since Qt's qt.toolchain.cmake names it.
 mkdir -p "$prefix"
