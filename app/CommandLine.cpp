@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "app/AppFolderSetup.h"
 #include "emulator/EmulatorProgram.h"
 #include "games/Collation.h"
 #include "games/GameProfiles.h"
@@ -44,8 +45,8 @@ int StartGameFromCommandLine(const std::string& title, const OptionsLoader& load
     }
     try {
         CreateFolderIfMissing(AppPath("\\Cache"));
-    } catch (const std::exception&) {
-        ShowMessage(kMessageCacheFolderNotCreated, MessageIcon::Critical);
+    } catch (const std::exception& failure) {
+        ReportCacheFolderNotCreated(failure);
         return 1;
     }
     const int startedBefore = EmulatorsStarted();

@@ -1,18 +1,24 @@
 #include "app/frmMain.h"
 
+#include "app/AppFolderSetup.h"
 #include "app/CdImageChoice.h"
+#include "app/KickstartNote.h"
 #include "app/Shutdown.h"
 #include "app/StartGameWindow.h"
 #include "config/frmOptions.h"
+#include "emulator/EmulatorProgram.h"
 #include "games/Collation.h"
 #include "games/GameProfiles.h"
 #include "help/frmComp.h"
 #include "help/frmHelp1.h"
+#include "install/ImportFolder.h"
+#include "install/MissingFiles.h"
 #include "nvram/frmNVRAM.h"
 #include "platform/AppFolder.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
+#include "platform/IgnoringFailure.h"
 #include "platform/cdimage/CdImage.h"
 #include "settings/SettingsStore.h"
 #include "ui/Artwork.h"
@@ -146,6 +152,7 @@ void frmMain::BuildMenus()
     extras->addSeparator()->setObjectName(QStringLiteral("Trenn3"));
     connect(addEntry(extras, "Extras1", QKeySequence(Qt::CTRL | Qt::Key_N)), &QAction::triggered, this,
             &frmMain::Extras1_Click);
+    connect(addEntry(extras, "Import1", QKeySequence()), &QAction::triggered, this, &frmMain::Import_Click);
     BuildImageEntries(extras);
 
     QMenu* hilfe = addMenu("Hilfe");
@@ -195,6 +202,7 @@ bool frmMain::Form_Load()
     m_frameskip->setText(QStringLiteral("Enable &frameskip"));
     m_jitComp->setText(QStringLiteral("Enable &JIT compiler"));
     findChild<QAction*>(QStringLiteral("Extras1"))->setText(QStringLiteral("&NVRAM-Manager"));
+    findChild<QAction*>(QStringLiteral("Import1"))->setText(QStringLiteral("&Import from another Talvero folder..."));
     findChild<QMenu*>(QStringLiteral("Hilfe"))->setTitle(QStringLiteral("&Help"));
     findChild<QAction*>(QStringLiteral("Hilfe1"))->setText(QStringLiteral("&1. Joypad-Emulation"));
     findChild<QAction*>(QStringLiteral("Hilfe2"))->setText(QStringLiteral("&2. Compatibility"));
@@ -208,8 +216,7 @@ bool frmMain::Form_Load()
     try {
         CreateFolderIfMissing(AppPath("\\Cache"));
     } catch (const std::exception& error) {
-        ShowMessage(kMessageCacheFolderNotCreated, MessageIcon::Critical, kApplicationTitle,
-                    DetailsOf(error));
+        ReportCacheFolderNotCreated(error);
         Form_Terminate();
         return false;
     }
@@ -223,6 +230,20 @@ void frmMain::FillGameList(const QString& system)
     std::vector<std::string> shown;
     for (const std::string& title : TitlesOfList(system.toStdString())) {
         m_list1->insertItem(InsertSorted(shown, title), QString::fromStdString(title));
+    }
+    ShowMissingDataFiles();
+}
+
+void frmMain::ShowMissingDataFiles()
+{
+    for (int row = 0; row < m_list1->count(); ++row) {
+        QListWidgetItem* item = m_list1->item(row);
+        const auto missing = MissingDataFile(item->text().toStdString());
+        item->setToolTip(missing ? QStringLiteral("The game data file %1 is missing from %2.\n"
+                                                  "Extras > Import from another Talvero folder... brings it.")
+                                       .arg(QString::fromStdString(*missing),
+                                            QString::fromStdString(AppPath("\\Data")))
+                                 : QString());
     }
 }
 
@@ -276,8 +297,34 @@ void frmMain::Command1_Click()
     const QScopedValueRollback<bool> starting(m_starting, true);
     const auto selected = m_list1->selectedItems();
     const QString title = selected.isEmpty() ? QString() : selected.first()->text();
+    const int startedBefore = EmulatorsStarted();
     StartGameFromWindow(title.toStdString(), Switches{m_frameskip->isChecked(), m_jitComp->isChecked()},
                         this);
+    if (EmulatorsStarted() > startedBefore)
+        ShowBuiltInRomNote(title.toStdString());
+}
+
+// Said once a run, and never again once the user ticks the box.
+void frmMain::ShowBuiltInRomNote(const std::string& title)
+{
+    bool wanted = true;
+    IgnoringFailure([&] { wanted = ParseBoolean(Settings().Read(kSettingKickstartNote, true)).value_or(true); });
+    if (m_romNoteShown || !wanted)
+        return;
+    const std::string note = BuiltInRomNote(title);
+    if (note.empty())
+        return;
+    m_romNoteShown = true;
+    MessageBoxRequest request;
+    request.text = note;
+    request.icon = MessageIcon::Information;
+    request.checkBoxText = "Do not show this again";
+    bool turnedOff = false;
+    request.checkBoxChecked = &turnedOff;
+    CurrentHost().ShowMessage(request);
+    // Not remembered when the settings cannot be written: the note comes again at the next run.
+    if (turnedOff)
+        IgnoringFailure([] { Settings().Write(kSettingKickstartNote, BooleanText(false)); });
 }
 
 void frmMain::Command2_Click()
@@ -349,6 +396,30 @@ void frmMain::Info_Click()
     if (m_starting)
         return;
     ShowMessage(AboutText().toStdString(), MessageIcon::Information, "Info");
+}
+
+void frmMain::Import_Click()
+{
+    if (m_starting)
+        return;
+    ImportFromAnotherFolder();
+    ShowMissingDataFiles();
+    if (!m_list1->selectedItems().isEmpty())
+        ShowPreview(m_list1->selectedItems().first()->text());
+}
+
+void frmMain::ShowMissingFilesNotice()
+{
+    const MissingFiles missing = FindMissingFiles();
+    const std::string notice = MissingFilesNotice(missing);
+    if (notice.empty())
+        return;
+    if (!ImportCanHelp(missing)) {
+        ShowMessage(notice, MessageIcon::Information);
+        return;
+    }
+    if (AskYesNo(notice + "\n\nImport the files now from another Talvero folder, such as an existing installation?"))
+        Import_Click();
 }
 
 void frmMain::InsertImage_Click()

@@ -2,6 +2,8 @@
 
 #include <QMainWindow>
 
+#include <string>
+
 class QAction;
 class QGroupBox;
 class QLabel;
@@ -29,6 +31,13 @@ public:
 
     /// The text of the about box.
     static QString AboutText();
+
+    /// Says once what the AppFolder still lacks and where it comes from, offering the import
+    /// when it can bring some of it; nothing when all is in place.
+    void ShowMissingFilesNotice();
+
+    /// Makes an image file the CD of the options' drive, as Extras > Insert CD image does.
+    void InsertImage(const QString& path);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -60,8 +69,13 @@ private:
     // The inserted CD image (Extras menu and drops onto the window).
     void InsertImage_Click();
     void EjectImage_Click();
-    void InsertImage(const QString& path);
     void ShowInsertedImage();
+
+    void Import_Click();
+    /// After a start through the FS-UAE bridge without the Kickstart ROM: says so, once.
+    void ShowBuiltInRomNote(const std::string& title);
+    /// Each game whose data file is missing says so in its tool tip.
+    void ShowMissingDataFiles();
 
     QGroupBox* m_frame1 = nullptr;
     QListWidget* m_list1 = nullptr;
@@ -79,6 +93,7 @@ private:
     bool m_terminated = false;
     bool m_starting = false;  // Start game is running
     bool m_centred = false;
+    bool m_romNoteShown = false;
 };
 
 }  // namespace talvero

@@ -123,12 +123,10 @@ int main(int argc, char** argv)
 
     frmMain window;
     if (!window.Form_Load())
-        return 0;
+        return 1;  // the cache folder could not be created
     window.show();
     // A folder other than the program's own may still lack what the games need: say so once.
-    if (source != AppFolderSource::ProgramFolder) {
-        if (const std::string notice = MissingFilesNotice(); !notice.empty())
-            QTimer::singleShot(0, &window, [notice] { ShowMessage(notice, MessageIcon::Information); });
-    }
+    if (source != AppFolderSource::ProgramFolder)
+        QTimer::singleShot(0, &window, &frmMain::ShowMissingFilesNotice);
     return app->exec();
 }

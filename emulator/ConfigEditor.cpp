@@ -5,6 +5,7 @@
 #include "platform/FileLock.h"
 #include "platform/Files.h"
 #include "platform/SystemText.h"
+#include "platform/TextRecords.h"
 
 #include <exception>
 
@@ -120,6 +121,15 @@ void SetConfigValues(const std::vector<ConfigLine>& lines)
         ReplaceFileContents(configPath, *content, LinkAtTarget::Follow, AppPath(kConfigTempFile));
     if (refused)
         std::rethrow_exception(refused);
+}
+
+std::optional<std::string> ConfigLineValue(const std::string& content, const std::string& key)
+{
+    const std::vector<std::string> lines = SplitRecords(content);
+    const auto last = LastLineWithKey(lines, key);
+    if (!last)
+        return std::nullopt;
+    return lines[*last].substr(key.size());
 }
 
 }  // namespace talvero

@@ -36,6 +36,9 @@ std::optional<std::size_t> LastLineWithKey(const std::vector<std::string>& lines
 /// the emulator and the stand-in find a key's line.
 bool LineBeginsWithKey(std::string_view line, std::string_view key);
 
+/// The value of the last line that begins with `key` (which includes its "="), if any.
+std::optional<std::string> ConfigLineValue(const std::string& content, const std::string& key);
+
 /// The new content of a configuration file after setting one key (no file access).
 std::string WithConfigValue(std::string_view content, std::string_view key, std::string_view value);
 

@@ -4,6 +4,7 @@
 #include "platform/Process.h"
 
 #include <algorithm>
+#include <cctype>
 #include <optional>
 
 namespace talvero {
@@ -86,6 +87,14 @@ std::string JoinPath(const std::string& folder, std::string_view name)
     if (!folder.empty() && (folder.back() == NativeSeparator()))
         return folder + std::string(name);
     return folder + NativeSeparator() + std::string(name);
+}
+
+std::string FoldCase(std::string_view name)
+{
+    std::string folded(name);
+    for (char& c : folded)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return folded;
 }
 
 }  // namespace talvero

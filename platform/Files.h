@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 // File services. Every failure throws FileError with the program's file-error number.
 namespace talvero {
@@ -17,11 +18,18 @@ bool FolderExists(const std::string& path);
 /// Any entry of that name, whatever it is and whatever its attributes (hidden, system, a link).
 bool EntryExists(const std::string& path);
 
+/// The names of the regular files in a folder (links to files included), in byte order; nothing
+/// for a folder that does not exist or cannot be read.
+std::vector<std::string> FileNamesIn(const std::string& folder);
+
 /// Creates one folder level; the parent must exist (76 otherwise).
 void CreateFolder(const std::string& path);
 
 /// Creates the folder when it does not exist; an existing one and its contents are kept.
 void CreateFolderIfMissing(const std::string& path);
+
+/// CreateFolderIfMissing for the folder and every missing folder above it.
+void CreateFoldersIfMissing(const std::string& path);
 
 /// The whole file as raw bytes, no more than the size it had when opened. Only a regular file is
 /// read: a folder fails with 75, anything else that is not a file (a FIFO, a device) with 53.

@@ -2,12 +2,39 @@
 #include "platform/FileError.h"
 #include "platform/Files.h"
 
+#include <algorithm>
+#include <filesystem>
+
 namespace talvero {
+
+std::vector<std::string> FileNamesIn(const std::string& folder)
+{
+    namespace fs = std::filesystem;
+    std::vector<std::string> names;
+    std::error_code failure;
+    for (fs::directory_iterator entry(folder, failure), end; !failure && entry != end; entry.increment(failure)) {
+        std::error_code ignored;
+        if (entry->is_regular_file(ignored))
+            names.push_back(entry->path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 void CreateFolderIfMissing(const std::string& path)
 {
     if (!FolderExists(path))
         CreateFolder(path);
+}
+
+void CreateFoldersIfMissing(const std::string& path)
+{
+    if (FolderExists(path))
+        return;
+    const auto cut = path.find_last_of(NativeSeparator());
+    if (cut != std::string::npos && cut > 0)
+        CreateFoldersIfMissing(path.substr(0, cut));
+    CreateFolderIfMissing(path);
 }
 
 void RefuseLinksBelow(const std::string& root, const std::string& path)

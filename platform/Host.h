@@ -21,20 +21,26 @@ struct MessageBoxRequest {
     MessageAnswer defaultAnswer = MessageAnswer::Ok;
     std::string title = kApplicationTitle;
     /// Shown on request below the text (the path and the system's reason of a file failure).
-    std::string detail;
+    std::string detail{};
+    /// A check box below the text ("Do not show this again") when not empty; its state is
+    /// written to `checkBoxChecked`.
+    std::string checkBoxText{};
+    bool* checkBoxChecked = nullptr;
 };
 
 struct OpenFileRequest {
     std::string title;
     std::string filterDescription;  // "Kickstart-ROM (*.rom)"
     std::string filterPattern;      // "*.rom"
+    /// A folder is chosen instead of a file (the filter is not used).
+    bool folder = false;
 };
 
 class Host {
 public:
     virtual ~Host() = default;
     virtual MessageAnswer ShowMessage(const MessageBoxRequest& request) = 0;
-    /// The chosen file's full path, or nothing when the user cancels.
+    /// The chosen file's (or folder's) full path, or nothing when the user cancels.
     virtual std::optional<std::string> ChooseFileToOpen(const OpenFileRequest& request) = 0;
     /// Ends the program at once, without any orderly shutdown.
     virtual void EndProgramNow() = 0;

@@ -1,6 +1,7 @@
 #include "emulator/standin/LaunchCheck.h"
 
 #include "emulator/ConfigEditor.h"
+#include "emulator/KickstartPath.h"
 #include "platform/AppFolder.h"
 #include "platform/Files.h"
 #include "platform/TextRecords.h"
@@ -16,12 +17,6 @@ const char* const kReliedOnKeys[] = {
     "filesystem=",          "kickstart_rom_file=", "joyport1=",    "chipset=",
     "gfx_framerate=",       "cachesize=",          "hardfile=",    "win32.map_drives=",
     "gfx_immediate_blits=", "sound_output=",       "gfx_linemode="};
-
-bool IsAbsolute(const std::string& path)
-{
-    return (!path.empty() && (path.front() == '/' || path.front() == '\\')) ||
-           (path.size() > 1 && path[1] == ':');
-}
 
 CheckResult CheckVolume(const std::optional<std::string>& filesystem, std::string& folder)
 {
@@ -54,26 +49,12 @@ std::optional<FilesystemValue> ParseFilesystemValue(const std::string& value)
     return FilesystemValue{value.substr(comma + 1, colon - comma - 1), value.substr(colon + 1)};
 }
 
-std::string ResolveKickstartPath(const std::string& value, const std::string& emulatorFolder)
-{
-    return IsAbsolute(value) ? NativePath(value) : JoinPath(emulatorFolder, NativePath(value));
-}
-
 std::string LocalTimeText()
 {
     const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
     char text[32];
     std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", std::localtime(&now));
     return text;
-}
-
-std::optional<std::string> ConfigLineValue(const std::string& content, const std::string& key)
-{
-    const std::vector<std::string> lines = SplitRecords(content);
-    const auto last = LastLineWithKey(lines, key);
-    if (!last)
-        return std::nullopt;
-    return lines[*last].substr(key.size());
 }
 
 bool LaunchReport::AllPassed() const

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "emulator/ConfigEditor.h"
+#include "emulator/KickstartPath.h"
+
 #include <map>
 #include <optional>
 #include <string>
@@ -34,14 +37,8 @@ struct FilesystemValue {
 };
 std::optional<FilesystemValue> ParseFilesystemValue(const std::string& value);
 
-/// Where a "kickstart_rom_file=" value points: as it stands when absolute, else in the emulator folder.
-std::string ResolveKickstartPath(const std::string& value, const std::string& emulatorFolder);
-
 /// The local date and time as the emulator logs write it ("2026-12-06 15:40:00").
 std::string LocalTimeText();
-
-/// The value of the last line that begins with `key` (which includes its "="), if any.
-std::optional<std::string> ConfigLineValue(const std::string& content, const std::string& key);
 
 /// Checks a configuration file's content. `emulatorFolder` resolves a relative Kickstart path.
 LaunchReport CheckLaunch(const std::string& configContent, const std::string& emulatorFolder);

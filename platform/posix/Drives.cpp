@@ -78,13 +78,6 @@ std::optional<std::string> OpticalDriveMount(char letter)
     return points.front();
 }
 
-std::string FoldCase(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 // A folder's names by their letter-case folded form; of several spellings the first in byte order.
 using CaseIndex = std::map<std::string, std::string>;
 

@@ -1,6 +1,7 @@
 #include "platform/qt/QtHost.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -34,20 +35,39 @@ MessageAnswer QtHost::ShowMessage(const MessageBoxRequest& request)
                     QApplication::activeWindow());
     if (!request.detail.empty())
         box.setDetailedText(QString::fromStdString(request.detail));
+    QCheckBox* checkBox = nullptr;
+    if (!request.checkBoxText.empty()) {
+        checkBox = new QCheckBox(QString::fromStdString(request.checkBoxText), &box);
+        box.setCheckBox(checkBox);
+    }
+    const auto keepCheckBox = [&] {
+        if (checkBox && request.checkBoxChecked)
+            *request.checkBoxChecked = checkBox->isChecked();
+    };
     if (request.buttons == MessageButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(request.defaultAnswer == MessageAnswer::Yes ? QMessageBox::Yes
                                                                          : QMessageBox::No);
         box.setEscapeButton(QMessageBox::No);
-        return box.exec() == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+        const bool yes = box.exec() == QMessageBox::Yes;
+        keepCheckBox();
+        return yes ? MessageAnswer::Yes : MessageAnswer::No;
     }
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
+    keepCheckBox();
     return MessageAnswer::Ok;
 }
 
 std::optional<std::string> QtHost::ChooseFileToOpen(const OpenFileRequest& request)
 {
+    if (request.folder) {
+        const QString folder = QFileDialog::getExistingDirectory(QApplication::activeWindow(),
+                                                                 QString::fromStdString(request.title));
+        if (folder.isEmpty())
+            return std::nullopt;
+        return QDir::toNativeSeparators(folder).toStdString();
+    }
     const QString filter =
         QString::fromStdString(request.filterDescription);  // the description carries its pattern: "(*.rom)"
     const QString chosen = QFileDialog::getOpenFileName(

@@ -3,10 +3,12 @@
 #include "app/CommandLine.h"
 
 #include "app/AppFolderSetup.h"
+#include "install/MissingFiles.h"
 #include "platform/Files.h"
 #include "tests/support/AppFolderTest.h"
 
 #include <cstdlib>
+#include <filesystem>
 
 namespace talvero {
 namespace {
@@ -64,6 +66,23 @@ TEST_F(CommandLineTest, TheAppFolderIsTheGivenOneThenAPortableOneThenTheUsersOwn
     EXPECT_EQ(std::pair(folder / "bin", AppFolderSource::ProgramFolder), chosen("", "bin", std::nullopt));
 }
 
+// The start fails with status 1 and says where and why, on standard error and in the log as well.
+TEST_F(CommandLineTest, ACacheFolderThatCannotBeMadeSaysWhereAndWhy)
+{
+    LayOutDemo();
+    std::filesystem::remove_all(App("\\Cache"));
+    test::WriteFile(App("\\Cache"), "a file where the cache folder belongs");
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(1, StartGameFromCommandLine("Akira", [] { return InstallerOptions{}; }));
+    const std::string errors = ::testing::internal::GetCapturedStderr();
+    const MessageBoxRequest shown = host->TakeMessage();
+    EXPECT_EQ("Error creating the cache directory.", shown.text);
+    EXPECT_NE(std::string::npos, shown.detail.find(App("\\Cache"))) << shown.detail;
+    EXPECT_EQ("talvero: Error creating the cache directory.\n" + shown.detail + "\n", errors);
+    EXPECT_NE(std::string::npos,
+              test::ReadFile(folder / "talvero.log").find("Error creating the cache directory. " + App("\\Cache")));
+}
+
 TEST_F(CommandLineTest, ANewAppFolderGetsItsLayoutAndSaysWhatIsMissing)
 {
     SetAppFolder(folder / "home/.local/share/talvero");
@@ -71,20 +90,32 @@ TEST_F(CommandLineTest, ANewAppFolderGetsItsLayoutAndSaysWhatIsMissing)
     for (const char* made : {"\\Cache", "\\Data", "\\Previews", "\\WinUAE\\Configurations"})
         EXPECT_TRUE(FolderExists(App(made))) << made;
     EXPECT_EQ(DefaultUaeTemplate(), Config());
-    const std::string in = "\n      ";  // a path stands on a line of its own
-    EXPECT_EQ("Talvero keeps its files in " + AppFolder() + ", and some are not there yet. Put there:\n" +
-                  "  - the game data files (30 of 30 missing), one per game, into" + in + App("\\Data") +
-                  "\n  - the support-file pack as" + in + App("\\Talvero.dat") +
-                  "\n  - the emulator folder, holding WinUAE817r3.exe and WinUAE814r3.exe, as" + in +
-                  App("\\WinUAE") +
-                  "\n\nGames can be started once they are in place. The options, the NVRAM "
-                  "manager and the help work meanwhile.",
-              MissingFilesNotice());
+    const std::string in = "\n      ";  // a path, and where the file comes from, stand on lines of their own
+    const std::string fromInstallation =
+        in + "from an existing Talvero installation (Extras > Import from another Talvero folder...)";
+    const std::string start = "Talvero keeps its files in " + AppFolder() + ", and some are not there yet. Put there:\n" +
+                              "  - the game data files (30 of 30 missing), one per game, into" + in + App("\\Data") +
+                              fromInstallation + "\n  - the support-file pack as" + in + App("\\Talvero.dat") +
+                              fromInstallation + "\n  - a Kickstart 3.1 ROM that you own, as" + in +
+                              App("\\WinUAE\\kick31.rom") + in +
+                              "from your Amiga or its ROM dumps, or from an existing Talvero installation\n";
+    const std::string end = "\nEach game also needs its own CD in a drive, or an image of it (Extras > Insert CD "
+                            "image...).\nGames can be started once the files are in place. The options, the NVRAM "
+                            "manager and the help work meanwhile.";
+    // Where the bridge and FS-UAE stand in for the Windows emulator, no emulator is asked for.
+    EXPECT_EQ(start + end, MissingFilesNotice(FindMissingFiles({.runsWindowsPrograms = false, .fsUaeInstalled = true})));
+    EXPECT_EQ(start + "  - FS-UAE, the Amiga emulator that runs the games here" + in +
+                  "from the system's packages (Debian: apt-get install fs-uae)\n" + end,
+              MissingFilesNotice(FindMissingFiles({.runsWindowsPrograms = false, .fsUaeInstalled = false})));
+    EXPECT_EQ(start + "  - the emulator folder, holding WinUAE817r3.exe and WinUAE814r3.exe, as" + in +
+                  App("\\WinUAE") + "\n" + end,
+              MissingFilesNotice(FindMissingFiles({.runsWindowsPrograms = true, .fsUaeInstalled = false})));
     // Laid out again, it keeps what is there; once everything is in place nothing is missing.
     test::WriteFile(App(kConfigFile), kBareConfig);
     LayOutDemoAppFolder(AppFolder(), test::StandinExecutable());
     LayOutAppFolder();
-    EXPECT_EQ(kBareConfig + "|", Config() + "|" + MissingFilesNotice());
+    EXPECT_EQ(kBareConfig, Config());
+    EXPECT_EQ("", MissingFilesNotice(FindMissingFiles({.runsWindowsPrograms = false, .fsUaeInstalled = false})));
 }
 
 }  // namespace

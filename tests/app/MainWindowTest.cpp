@@ -253,3 +253,63 @@ TEST_F(MainWindowTest, CdImagesInsertedThroughTheMenuAndEjected)
 
 }  // namespace
 }  // namespace talvero
+
+namespace talvero {
+namespace {
+
+using OnboardingWindowTest = test::GuiTest;
+
+QString ToolTipOf(QListWidget* list, const QString& title)
+{
+    return list->findItems(title, Qt::MatchExactly).value(0)->toolTip();
+}
+
+// The list stays as it is; a game without its data file says so in its tool tip, until the
+// import from another Talvero folder brings the file.
+TEST_F(OnboardingWindowTest, MissingDataFilesShowInToolTipsUntilImported)
+{
+    ASSERT_TRUE(StartMainWindow());
+    auto* list = Child<QListWidget>(mainWindow.get(), "List1");
+    EXPECT_EQ(26, list->count());
+    EXPECT_EQ("Akira", list->item(0)->text());
+    EXPECT_EQ("&Import from another Talvero folder...", Action("Import1")->text());
+    const QString missing = "The game data file Akira.dat is missing from " +
+                            QString::fromStdString(App("\\Data")) +
+                            ".\nExtras > Import from another Talvero folder... brings it.";
+    EXPECT_EQ(missing, ToolTipOf(list, "Akira"));
+
+    test::TestFolder other;
+    test::MakeFolders(other / "DATA");
+    test::WriteFile(other / "DATA/AKIRA.DAT", "akira");
+    host->ChooseNextFile(other.path());
+    Action("Import1")->trigger();
+    EXPECT_EQ(MessageIcon::Information, host->TakeMessage().icon);
+    EXPECT_EQ("", ToolTipOf(list, "Akira"));
+    EXPECT_TRUE(ToolTipOf(list, "Gloom").startsWith("The game data file Gloom.dat is missing"));
+    EXPECT_EQ(26, list->count());
+    EXPECT_TRUE(list->selectedItems().isEmpty());
+}
+
+// The first-run notice names what is missing and offers the import, which Yes opens.
+TEST_F(OnboardingWindowTest, TheFirstRunNoticeOffersTheImport)
+{
+    ASSERT_TRUE(StartMainWindow());
+    host->AnswerNextQuestion(MessageAnswer::No);
+    mainWindow->ShowMissingFilesNotice();
+    const MessageBoxRequest notice = host->TakeMessage();
+    EXPECT_EQ(MessageIcon::Question, notice.icon);
+    EXPECT_TRUE(notice.text.ends_with("\n\nImport the files now from another Talvero folder, such as an "
+                                      "existing installation?"))
+        << notice.text;
+    EXPECT_TRUE(host->fileRequests.empty());
+
+    host->AnswerNextQuestion(MessageAnswer::Yes);
+    host->ChooseNextFile(std::nullopt);
+    mainWindow->ShowMissingFilesNotice();
+    host->TakeMessage();
+    ASSERT_EQ(1u, host->fileRequests.size());
+    EXPECT_TRUE(host->fileRequests.front().folder);
+}
+
+}  // namespace
+}  // namespace talvero

@@ -30,6 +30,10 @@ Item Next(std::deque<Item>& items, Item otherwise, const std::string& failure)
 MessageAnswer ScriptedHost::ShowMessage(const MessageBoxRequest& request)
 {
     m_messages.push_back(request);
+    if (request.checkBoxChecked) {
+        *request.checkBoxChecked = m_tickNextCheckBox;
+        m_tickNextCheckBox = false;
+    }
     if (request.buttons != MessageButtons::YesNo)
         return MessageAnswer::Ok;
     return Next(m_answers, MessageAnswer::No, "unscripted question: " + request.text);

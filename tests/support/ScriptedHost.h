@@ -22,6 +22,8 @@ public:
 
     void AnswerNextQuestion(MessageAnswer answer) { m_answers.push_back(answer); }
     void ChooseNextFile(std::optional<std::string> path) { m_files.push_back(std::move(path)); }
+    /// The next message box with a check box is left with it ticked.
+    void TickNextCheckBox() { m_tickNextCheckBox = true; }
 
     /// The oldest message not yet taken; fails the test when there is none.
     MessageBoxRequest TakeMessage();
@@ -36,6 +38,7 @@ private:
     std::deque<MessageBoxRequest> m_messages;
     std::deque<MessageAnswer> m_answers;
     std::deque<std::optional<std::string>> m_files;
+    bool m_tickNextCheckBox = false;
 };
 
 }  // namespace talvero::test

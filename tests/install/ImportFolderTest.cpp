@@ -1,0 +1,208 @@
+// Bringing the files Talvero cannot ship from another Talvero folder, laid out as a Windows
+// installation copied to this disc (names in any letter case, backslashes in the ROM's name), and
+// what the AppFolder still lacks.
+#include "install/ImportFolder.h"
+
+#include "install/MissingFiles.h"
+#include "platform/Files.h"
+#include "settings/SettingsStore.h"
+#include "tests/support/AppFolderTest.h"
+
+namespace talvero {
+namespace {
+
+const std::string kRom = std::string(512 * 1024, 'k');
+
+class ImportFolderTest : public test::AppFolderTest {
+protected:
+    void SetUp() override
+    {
+        AppFolderTest::SetUp();
+        for (const char* made : {"Data", "Previews", "WinUAE/Configurations"})
+            test::MakeFolders(folder / made);
+    }
+    /// A file of the other installation, its path spelled as on its disc.
+    void Other(const std::string& relative, const std::string& bytes)
+    {
+        const std::string path = other / relative;
+        test::MakeFolders(path.substr(0, path.find_last_of(NativeSeparator())));
+        test::WriteFile(path, bytes);
+    }
+    /// A Windows installation whose names were written in other letter cases than Talvero's.
+    void LayOutWindowsInstallation()
+    {
+        Other("DATA/akira.DAT", "akira data");
+        Other("DATA/Gloom.dat", "gloom data");
+        Other("DATA/Unknown Game.dat", "other data");
+        Other("DATA/readme.txt", "not a data file");
+        Other("talvero.DAT", "pack");
+        Other("previews/AKIRA.JPG", "jpeg");
+        Other("WINUAE/configurations/default.UAE", "use_gui=no\r\nkickstart_rom_file=Roms\\Kick31.rom\r\n");
+        Other("WINUAE/ROMS/KICK31.ROM", kRom);
+        Other("WINUAE/WinUAE817r3.exe", "MZ windows program");
+    }
+    /// The line of a message that begins with `start`.
+    static std::string MessageLine(const std::string& message, const std::string& start)
+    {
+        for (std::size_t at = 0; at < message.size();) {
+            const std::size_t end = std::min(message.find('\n', at), message.size());
+            if (message.compare(at, start.size(), start) == 0)
+                return message.substr(at, end - at);
+            at = end + 1;
+        }
+        return "<no line " + start + ">";
+    }
+    /// Imports from the other folder, answering the question about differing files when one is
+    /// given; the final message.
+    std::string Import(std::optional<MessageAnswer> replace = std::nullopt)
+    {
+        host->ChooseNextFile(other.path());
+        if (replace)
+            host->AnswerNextQuestion(*replace);
+        ImportFromAnotherFolder();
+        if (replace)
+            question = host->TakeMessage().text;  // asked before the result is shown
+        const MessageBoxRequest shown = host->TakeMessage();
+        EXPECT_EQ(MessageIcon::Information, shown.icon);
+        return shown.text;
+    }
+
+    test::TestFolder other;
+    std::string question;
+};
+
+TEST_F(ImportFolderTest, TakesAWindowsInstallationWhateverItsLetterCase)
+{
+    LayOutWindowsInstallation();
+    const std::string message = Import();
+
+    EXPECT_TRUE(host->fileRequests.front().folder);
+    EXPECT_EQ("akira data", test::ReadFile(App("\\Data\\Akira.dat")));
+    EXPECT_EQ("gloom data", test::ReadFile(App("\\Data\\Gloom.dat")));
+    EXPECT_EQ("other data", test::ReadFile(App("\\Data\\Unknown Game.dat")));
+    EXPECT_FALSE(test::Exists(App("\\Data\\readme.txt")));
+    EXPECT_EQ("pack", test::ReadFile(App("\\Talvero.dat")));
+    EXPECT_EQ("jpeg", test::ReadFile(App("\\Previews\\Akira.jpg")));
+    // The configuration is taken as it is, and the ROM goes where it looks.
+    EXPECT_EQ("use_gui=no\r\nkickstart_rom_file=Roms\\Kick31.rom\r\n", Config());
+    EXPECT_EQ(kRom, test::ReadFile(App("\\WinUAE\\Roms\\Kick31.rom")));
+    EXPECT_FALSE(test::Exists(App("\\WinUAE\\WinUAE817r3.exe")));  // a Windows program is no use here
+
+    EXPECT_EQ("From " + other.path() + " into " + AppFolder() + ":", MessageLine(message, "From "));
+    EXPECT_EQ("Taken (7): WinUAE/Configurations/Default.uae, Data/Akira.dat, Data/Gloom.dat, "
+              "Data/Unknown Game.dat, Talvero.dat, Previews/Akira.jpg, WinUAE/Roms/Kick31.rom",
+              MessageLine(message, "Taken"));
+    EXPECT_EQ("<no line Already there>", MessageLine(message, "Already there"));
+    EXPECT_EQ("  - the data files of 28 games:", MessageLine(message, "  - the data files").substr(0, 31));
+    EXPECT_EQ("<no line   - the support-file pack>", MessageLine(message, "  - the support-file pack"));
+    EXPECT_EQ("<no line   - the Kickstart>", MessageLine(message, "  - the Kickstart"));
+}
+
+TEST_F(ImportFolderTest, AFileThatDiffersIsReplacedOnlyWhenTheUserAgrees)
+{
+    LayOutWindowsInstallation();
+    test::WriteFile(App(kConfigFile), "kickstart_rom_file=kick31.rom\r\n");
+    test::WriteFile(App("\\Data\\Akira.dat"), "akira data");
+    test::WriteFile(App("\\Data\\Gloom.dat"), "my own gloom data");
+    test::WriteFile(App("\\Talvero.dat"), "my own pack");
+
+    std::string message = Import(MessageAnswer::No);
+    EXPECT_EQ("These files in " + AppFolder() +
+                  " differ from the ones in the other folder:\n"
+                  "  - Data/Gloom.dat\n  - Talvero.dat\n\nReplace them with the other folder's?",
+              question);
+    EXPECT_EQ("my own gloom data", test::ReadFile(App("\\Data\\Gloom.dat")));
+    EXPECT_EQ("my own pack", test::ReadFile(App("\\Talvero.dat")));
+    EXPECT_EQ("Already there (1): Data/Akira.dat", MessageLine(message, "Already there"));
+    EXPECT_EQ("Kept as they were (they differ) (2): Data/Gloom.dat, Talvero.dat", MessageLine(message, "Kept"));
+    // The AppFolder's own configuration stays; the ROM goes where it looks for it.
+    EXPECT_EQ("kickstart_rom_file=kick31.rom\r\n", Config());
+    EXPECT_EQ(kRom, test::ReadFile(App("\\WinUAE\\kick31.rom")));
+
+    message = Import(MessageAnswer::Yes);
+    EXPECT_EQ("gloom data", test::ReadFile(App("\\Data\\Gloom.dat")));
+    EXPECT_EQ("pack", test::ReadFile(App("\\Talvero.dat")));
+    EXPECT_EQ("Taken (2): Data/Gloom.dat, Talvero.dat", MessageLine(message, "Taken"));
+}
+
+// Without a configuration of its own, the other folder's ROM is the one the settings name.
+TEST_F(ImportFolderTest, TheSettingsNameTheRomWhenTheOtherFolderHasNoConfiguration)
+{
+    test::WriteFile(App(kConfigFile), "kickstart_rom_file=kick31.rom\r\n");
+    Settings().Write(SettingKey::ROMfile, "Amiga\\kick40068.rom");
+    Other("WinUAE/amiga/Kick40068.ROM", kRom);
+    const std::string message = Import();
+    EXPECT_EQ(kRom, test::ReadFile(App("\\WinUAE\\kick31.rom")));
+    EXPECT_EQ("Taken (1): WinUAE/kick31.rom", MessageLine(message, "Taken"));
+}
+
+TEST_F(ImportFolderTest, AFolderWithoutTalveroFilesSaysSoAndChangesNothing)
+{
+    Other("Documents/letter.txt", "text");
+    host->ChooseNextFile(other.path());
+    ImportFromAnotherFolder();
+    host->ExpectMessage("No Talvero files were found in " + other.path() +
+                            ".\nA Talvero folder holds Data, Previews, Talvero.dat and WinUAE.",
+                        MessageIcon::Exclamation);
+    EXPECT_TRUE(FileNamesIn(App("\\Data")).empty());
+    host->ChooseNextFile(std::nullopt);  // cancelled: nothing at all
+    ImportFromAnotherFolder();
+}
+
+// A file that cannot be written stops the import with one message; what came before stays.
+TEST_F(ImportFolderTest, AFailedCopyStopsWithOneMessage)
+{
+    LayOutWindowsInstallation();
+    test::MakeFolders(App("\\Talvero.dat"));  // a folder where the pack goes
+    host->ChooseNextFile(other.path());
+    ImportFromAnotherFolder();
+    const MessageBoxRequest shown = host->TakeMessage();
+    EXPECT_EQ("The import stopped: a file could not be copied. The files copied before it are in place.",
+              shown.text);
+    EXPECT_NE(std::string::npos, shown.detail.find(App("\\Talvero.dat"))) << shown.detail;
+    EXPECT_EQ("akira data", test::ReadFile(App("\\Data\\Akira.dat")));
+}
+
+struct EmulatorRow {
+    const char* name;
+    EmulatorHost host;
+    const char* programs;  // what the emulator folder holds: "none", "windows" or "native"
+    std::vector<std::string> missingPrograms;
+    bool missingFsUae;
+};
+void PrintTo(const EmulatorRow& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class MissingEmulatorTest : public test::AppFolderTest, public ::testing::WithParamInterface<EmulatorRow> {};
+
+// Where the bridge stands in for the Windows emulator, the emulator folder may stay empty: only
+// FS-UAE is asked for, and only when no emulator at all is there.
+TEST_P(MissingEmulatorTest, AsksForWhatThisSystemRuns)
+{
+    const EmulatorRow& row = GetParam();
+    test::MakeFolders(folder / "WinUAE");
+    if (std::string(row.programs) != "none") {
+        for (const char* name : {"WinUAE817r3.exe", "WinUAE814r3.exe"})
+            test::WriteFile(App(std::string("\\WinUAE\\") + name),
+                            std::string(row.programs) == "windows" ? "MZ" : "#!/bin/sh\n");
+    }
+    const MissingFiles missing = FindMissingFiles(row.host);
+    EXPECT_EQ(row.missingPrograms, missing.emulatorPrograms);
+    EXPECT_EQ(row.missingFsUae, missing.fsUae);
+}
+
+const std::vector<std::string> kBoth = {"WinUAE817r3.exe", "WinUAE814r3.exe"};
+INSTANTIATE_TEST_SUITE_P(
+    Systems, MissingEmulatorTest,
+    ::testing::Values(EmulatorRow{"WindowsWithout", {true, false}, "none", kBoth, false},
+                      EmulatorRow{"WindowsWith", {true, false}, "windows", {}, false},
+                      EmulatorRow{"LinuxWithFsUae", {false, true}, "none", {}, false},
+                      EmulatorRow{"LinuxWithoutAnything", {false, false}, "none", {}, true},
+                      EmulatorRow{"LinuxWindowsProgramsOnly", {false, false}, "windows", {}, true},
+                      EmulatorRow{"LinuxNativePrograms", {false, false}, "native", {}, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace talvero
