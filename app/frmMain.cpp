@@ -54,6 +54,8 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     setObjectName(QStringLiteral("frmMain"));
     // One icon for the whole program: every window without one of its own shows it, help included.
     QGuiApplication::setWindowIcon(WindowIcon());
+    // Docks and task bars group the window with its launcher by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.talvero.Talvero"));
     BuildControls();
     BuildMenus();
     // A fixed border: the window keeps the size of its client area and menu bar.
@@ -284,8 +286,12 @@ void frmMain::ShowPreview(const QString& title)
         m_image1->setProperty("showing", QStringLiteral("none"));
         return;
     }
-    m_image1->setPixmap(
-        QPixmap::fromImage(picture.scaled(m_image1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    // Scaled to the screen's pixels, so that it stays sharp at a scale factor above 1.
+    const qreal ratio = devicePixelRatioF();
+    QPixmap scaled = QPixmap::fromImage(
+        picture.scaled(m_image1->size() * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    scaled.setDevicePixelRatio(ratio);
+    m_image1->setPixmap(scaled);
     m_image1->setProperty("showing", QStringLiteral("preview"));
 }
 

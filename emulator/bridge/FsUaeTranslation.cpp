@@ -1,5 +1,6 @@
 #include "emulator/bridge/FsUaeTranslation.h"
 
+#include "emulator/bridge/CdDrives.h"
 #include "emulator/standin/LaunchCheck.h"
 #include "platform/AppFolder.h"
 #include "platform/TextRecords.h"
@@ -75,7 +76,7 @@ FsUaeTranslation TranslateToFsUae(const FsUaeInputs& in)
     }
 
     if (value("win32.map_drives=") == "true") {
-        for (const auto& [letter, root] : in.drives) {
+        for (const auto& [letter, root] : CdDrivesOnly(in.drives)) {
             const std::string n = std::to_string(drive++);
             config.Set("hard_drive_" + n, root);
             config.Set("hard_drive_" + n + "_label", std::string(1, letter));

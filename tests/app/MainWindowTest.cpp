@@ -313,3 +313,24 @@ TEST_F(OnboardingWindowTest, TheFirstRunNoticeOffersTheImport)
 
 }  // namespace
 }  // namespace talvero
+
+namespace talvero {
+namespace {
+
+using PreviewScaleTest = test::GuiTest;
+
+// At a scale factor above 1 (also run with QT_SCALE_FACTOR=2) the preview has the screen's pixels.
+TEST_F(PreviewScaleTest, ThePreviewIsScaledForTheScreensPixels)
+{
+    test::MakeFolders(folder / "Previews");
+    ASSERT_TRUE(WriteTitleCard("Akira", folder / "Previews/Akira.jpg"));
+    ASSERT_TRUE(StartMainWindow());
+    Select(Child<QListWidget>(mainWindow.get(), "List1"), "Akira");
+    const QPixmap shown = Child<QLabel>(mainWindow.get(), "Image1")->pixmap();
+    const qreal ratio = mainWindow->devicePixelRatioF();
+    EXPECT_EQ(ratio, shown.devicePixelRatio());
+    EXPECT_NEAR(229 * ratio, shown.width(), 1.0);
+}
+
+}  // namespace
+}  // namespace talvero

@@ -50,9 +50,8 @@ TEST(FsUaeTranslation, EachLineBecomesItsOption)
          "gfx_framerate=2\r\ncachesize=2048\r\nfs-uae.warp_mode=1\r\nfs-uae.=x\r\nfs-uae.nothing\r\n",
          true,
          "amiga_model=A1200 kickstart_file=" + rom +
-             " hard_drive_0=/c/akir hard_drive_0_label=0 hard_drive_1=/ hard_drive_1_label=C "
-             "hard_drive_1_read_only=1 hard_drive_1_priority=-128 hard_drive_2=/cd hard_drive_2_label=D "
-             "hard_drive_2_read_only=1 hard_drive_2_priority=-128 "
+             " hard_drive_0=/c/akir hard_drive_0_label=0 hard_drive_1=/cd hard_drive_1_label=D "
+             "hard_drive_1_read_only=1 hard_drive_1_priority=-128 "
              "uae_hardfile=rw,32,1,2,512,/h.hdf joystick_port_1=keyboard scanlines=1 volume=0 "
              "uae_gfx_framerate=2 jit_compiler=1 uae_cachesize=2048 warp_mode=1 ",
          ""},
@@ -61,10 +60,10 @@ TEST(FsUaeTranslation, EachLineBecomesItsOption)
          false, a1200, noRom + noVolume + "joyport1=joy1" + portChosen},
         {"filesystem=rw,cd0:C:\\G\\fron\r\nsound_output=interrupts\r\nwin32.map_drives=false\r\n", false,
          a1200 + "hard_drive_0=C:\\G\\fron hard_drive_0_label=cd0 volume=0 ", noRom},
-        // Without a game volume the mapped drives are numbered from 0.
+        // Without a game volume the mapped drives are numbered from 0; only CDs are mapped, never
+        // the system's root folder (C:).
         {"win32.map_drives=true\r\njoyport1=mouse\r\n", false,
-         a1200 + "hard_drive_0=/ hard_drive_0_label=C hard_drive_0_read_only=1 hard_drive_0_priority=-128 "
-                 "hard_drive_1=/cd hard_drive_1_label=D hard_drive_1_read_only=1 hard_drive_1_priority=-128 ",
+         a1200 + "hard_drive_0=/cd hard_drive_0_label=D hard_drive_0_read_only=1 hard_drive_0_priority=-128 ",
          noRom + noVolume + "joyport1=mouse is not known here; FS-UAE chooses port 1 itself|"},
     };
     for (const auto& c : cases)
