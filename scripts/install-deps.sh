@@ -7,7 +7,7 @@ packages=(g++ cmake make pkg-config qt6-base-dev libgtest-dev libbenchmark-dev f
 # A real Amiga emulator for the bridge, and what it needs to render without a display.
 packages+=(fs-uae libegl1 libegl-mesa0 libgl1-mesa-dri)
 # CD images, the images the tests make, the fuzzers, and the package checks.
-packages+=(libiso9660-dev libcdio-dev xorriso clang libclang-rt-14-dev desktop-file-utils appstream dpkg-dev file)
+packages+=(libiso9660-dev libcdio-dev xorriso clang libclang-rt-14-dev desktop-file-utils appstream dpkg-dev file lintian)
 packages+=("$@")
 
 missing=()

@@ -2,7 +2,8 @@
 # Builds the Debian package, unpacks it into a scratch folder and runs the installed program from
 # there: --version, --list, and --start against a demo AppFolder, once with the stand-in emulator
 # and once with a Windows emulator that the installed FS-UAE bridge replaces (with a recording
-# fs-uae of our own on the search path). Validates the desktop entry and the AppStream data.
+# fs-uae of our own on the search path). Validates the desktop entry and the AppStream data, and
+# runs lintian on the package.
 # Expects a complete build in ./build (scripts/build.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -22,7 +23,8 @@ done
 dpkg -x "$deb" "$scratch/root"
 usr="$scratch/root/usr"
 for file in bin/talvero libexec/talvero/talvero-fsuae-bridge share/applications/org.talvero.Talvero.desktop \
-    share/metainfo/org.talvero.Talvero.metainfo.xml share/man/man6/talvero.6 share/doc/talvero/copyright \
+    share/metainfo/org.talvero.Talvero.metainfo.xml share/man/man6/talvero.6.gz share/doc/talvero/copyright \
+    share/doc/talvero/changelog.Debian.gz \
     share/icons/hicolor/scalable/apps/talvero.svg; do
     [ -f "$usr/$file" ] || fail "the package lacks $file"
 done
@@ -31,6 +33,13 @@ for size in 48 128 256; do
         || fail "no $size pixel icon"
 done
 desktop-file-validate "$usr/share/applications/org.talvero.Talvero.desktop" || fail "desktop-file-validate"
+# Opened from a file manager, the entry hands over the image.
+grep -qx 'Exec=talvero %f' "$usr/share/applications/org.talvero.Talvero.desktop" || fail "the desktop entry takes no file"
+grep -q '^MimeType=.*application/x-cd-image;.*application/x-cue;' "$usr/share/applications/org.talvero.Talvero.desktop" \
+    || fail "the desktop entry names no CD image types"
+# Debian's own checks: no error and no warning (notes and informational tags are allowed).
+lintian_out=$(lintian --fail-on none "$deb" 2>&1 | grep -E '^[EW]: ' || true)
+[ -z "$lintian_out" ] || fail "lintian: $lintian_out"
 appstreamcli validate --no-net "$usr/share/metainfo/org.talvero.Talvero.metainfo.xml" >/dev/null \
     || fail "appstreamcli validate"
 
