@@ -34,6 +34,14 @@ TEST(Drives, FoldersLinksAndImagesStandForLettersAndCdPathsMatchInAnyCase)
         kinds += DriveRoot(drive) ? "root " : ResolveDrive(drive) ? "image " : "- ";
     EXPECT_EQ("root root image image image root root - - - - ", kinds);
     EXPECT_EQ(76, test::ErrorNumberOf([] { PathOnDrive("Q:", "\\Akira"); }));
+    // A letter that stands for nothing says where it was looked for.
+    try {
+        PathOnDrive("q:", "\\Akira");
+    } catch (const FileError& error) {
+        EXPECT_EQ("q:\\Akira\nPath not found: on Linux the drive Q: is the folder " + d + "Q, the image " + d +
+                      "Q.iso, .cue or .nrg, or the mount point of /dev/sr13, and none of them exists",
+                  error.Details());
+    }
     // Mount tables escape blanks as three octal digits; a backslash without them is plain text.
     EXPECT_EQ((std::vector<std::string>{"/media/My Disc", "/media/A\\9"}),
               posix::MountPointsOf("/dev/sr0",
