@@ -21,7 +21,7 @@ namespace talvero {
 
 void LayOutAppFolder()
 {
-    CreateFoldersIfMissing(AppFolder());
+    CreateFolderWithParents(AppFolder());
     for (const char* folder :
          {"\\Cache", "\\Data", "\\Previews", kEmulatorFolder, "\\WinUAE\\Configurations"})
         CreateFolderIfMissing(AppPath(folder));

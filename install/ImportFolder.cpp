@@ -12,6 +12,7 @@
 #include "platform/Files.h"
 #include "platform/Host.h"
 #include "platform/Installation.h"
+#include "platform/PathText.h"
 #include "settings/SettingsStore.h"
 
 #include <algorithm>
@@ -44,11 +45,11 @@ void AddGameFiles(std::vector<ImportItem>& items, const std::string& otherFolder
     const std::string from = PathBelow(otherFolder, folder);
     const std::size_t first = items.size();
     for (const std::string& name : FileNamesIn(from)) {
-        if (!EndsWith(FoldCase(name), extension))
+        if (!EndsWith(AsciiLower(name), extension))
             continue;
         std::string target = name;
         for (const GameProfile& profile : GameProfiles()) {
-            if (FoldCase(profile.title + extension) == FoldCase(name))
+            if (AsciiLower(profile.title + extension) == AsciiLower(name))
                 target = profile.title + extension;
         }
         items.push_back({std::string(folder) + "/" + target, JoinPath(from, name),
@@ -199,7 +200,7 @@ ImportResult ImportFiles(const std::vector<ImportItem>& items)
     }
     for (const ImportItem* item : toCopy) {
         const std::string destination = item->destination;
-        CreateFoldersIfMissing(destination.substr(0, destination.find_last_of(NativeSeparator())));
+        CreateFolderWithParents(FolderOf(destination, std::string(1, NativeSeparator())));
         CopyFileReplacing(item->source, destination);
         result.taken.push_back(item->shownName);
     }

@@ -1,10 +1,10 @@
 #include "platform/AppFolder.h"
 
 #include "platform/Files.h"
+#include "platform/PathText.h"
 #include "platform/Process.h"
 
 #include <algorithm>
-#include <cctype>
 #include <optional>
 
 namespace talvero {
@@ -34,8 +34,7 @@ std::string AppFolder()
 std::string ProgramFolder()
 {
     std::string exe = RunningExecutablePath();
-    const auto cut = exe.find_last_of(std::string("/") + NativeSeparator());
-    return cut == std::string::npos ? std::string(".") : WithoutTrailingSeparator(exe.substr(0, cut));
+    return WithoutTrailingSeparator(FolderOf(exe, std::string{'/', NativeSeparator()}));
 }
 
 AppFolderChoice ChooseAppFolder(const std::string& commandLineFolder, const std::string& programFolder,
@@ -87,14 +86,6 @@ std::string JoinPath(const std::string& folder, std::string_view name)
     if (!folder.empty() && (folder.back() == NativeSeparator()))
         return folder + std::string(name);
     return folder + NativeSeparator() + std::string(name);
-}
-
-std::string FoldCase(std::string_view name)
-{
-    std::string folded(name);
-    for (char& c : folded)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return folded;
 }
 
 }  // namespace talvero

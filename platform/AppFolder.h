@@ -41,10 +41,6 @@ std::vector<std::string_view> PathParts(std::string_view path);
 /// AppFolder followed by a fixed relative path that begins with a backslash.
 std::string AppPath(std::string_view relative);
 
-/// A name with its ASCII letters in lower case: the form in which names are compared regardless
-/// of letter case.
-std::string FoldCase(std::string_view name);
-
 /// The platform's path separator.
 char NativeSeparator();
 

@@ -1,6 +1,7 @@
 #include "platform/AppFolder.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"
+#include "platform/PathText.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -27,13 +28,12 @@ void CreateFolderIfMissing(const std::string& path)
         CreateFolder(path);
 }
 
-void CreateFoldersIfMissing(const std::string& path)
+void CreateFolderWithParents(const std::string& path)
 {
     if (FolderExists(path))
         return;
-    const auto cut = path.find_last_of(NativeSeparator());
-    if (cut != std::string::npos && cut > 0)
-        CreateFoldersIfMissing(path.substr(0, cut));
+    if (const std::string parent = FolderOf(path, std::string(1, NativeSeparator())); parent != path)
+        CreateFolderWithParents(parent);
     CreateFolderIfMissing(path);
 }
 

@@ -6,8 +6,6 @@
 #include "platform/Files.h"
 #include "platform/TextRecords.h"
 
-#include <chrono>
-#include <ctime>
 
 namespace talvero {
 
@@ -47,14 +45,6 @@ std::optional<FilesystemValue> ParseFilesystemValue(const std::string& value)
     if (colon == std::string::npos)
         return std::nullopt;
     return FilesystemValue{value.substr(comma + 1, colon - comma - 1), value.substr(colon + 1)};
-}
-
-std::string LocalTimeText()
-{
-    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", std::localtime(&now));
-    return text;
 }
 
 bool LaunchReport::AllPassed() const

@@ -37,9 +37,6 @@ struct FilesystemValue {
 };
 std::optional<FilesystemValue> ParseFilesystemValue(const std::string& value);
 
-/// The local date and time as the emulator logs write it ("2026-12-06 15:40:00").
-std::string LocalTimeText();
-
 /// Checks a configuration file's content. `emulatorFolder` resolves a relative Kickstart path.
 LaunchReport CheckLaunch(const std::string& configContent, const std::string& emulatorFolder);
 
