@@ -4,6 +4,7 @@
 #include "emulator/EmulatorProgram.h"
 #include "games/Collation.h"
 #include "games/GameProfiles.h"
+#include "install/MissingFiles.h"
 #include "platform/AppFolder.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
@@ -25,7 +26,11 @@ std::string TitleListText()
                 continue;
             listed.push_back(title);
             const GameProfile& profile = *FindProfile(title);
-            text += title + "\t" + (profile.InCD32() && profile.InCDTV() ? "CD32, CDTV" : system) + "\n";
+            text += title + "\t" + (profile.InCD32() && profile.InCDTV() ? "CD32, CDTV" : system);
+            // A game that cannot start yet for want of its data file is marked.
+            if (const auto missing = MissingDataFile(title))
+                text += "\tmissing Data/" + *missing;
+            text += "\n";
         }
     }
     return text;

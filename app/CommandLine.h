@@ -8,7 +8,8 @@
 namespace talvero {
 
 /// The 30 titles, one a line, in the order of the CD32 list and then the CDTV list, each followed
-/// by a tab and the systems whose list holds it ("Defender of the Crown 2\tCD32, CDTV").
+/// by a tab and the systems whose list holds it ("Defender of the Crown 2\tCD32, CDTV"), and by
+/// a tab and "missing Data/<title>.dat" when the AppFolder lacks the game's data file.
 std::string TitleListText();
 
 /// Start game for one title with the stored switches and options, as the main window's button

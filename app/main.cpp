@@ -38,14 +38,17 @@ bool NeedsNoWindows(int argc, char** argv)
     return false;
 }
 
+// The folder given with --app-folder, made absolute; empty when none was given.
+std::string GivenFolder(const QString& commandLineFolder)
+{
+    return commandLineFolder.isEmpty() ? std::string() : QFileInfo(commandLineFolder).absoluteFilePath().toStdString();
+}
+
 // Sets the AppFolder; a new per-user folder gets its layout first. False when there is no usable
 // folder (the message was shown).
 bool PrepareAppFolder(const QString& commandLineFolder, AppFolderSource& source)
 {
-    const std::string given = commandLineFolder.isEmpty()
-                                  ? std::string()
-                                  : QFileInfo(commandLineFolder).absoluteFilePath().toStdString();
-    const AppFolderChoice choice = ChooseAppFolder(given, ProgramFolder(), UserDataFolder());
+    const AppFolderChoice choice = ChooseAppFolder(GivenFolder(commandLineFolder), ProgramFolder(), UserDataFolder());
     SetAppFolder(choice.folder);
     source = choice.source;
     if (source == AppFolderSource::CommandLine && !FolderExists(choice.folder)) {
@@ -98,13 +101,19 @@ int main(int argc, char** argv)
                        "the emulator has been started. Exit status 0 when it was started, 1 otherwise."),
         QStringLiteral("TITLE"));
     parser.addOptions({appFolderOption, listOption, startOption});
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("A CD image to insert, as Extras > Insert CD image does."),
+                                 QStringLiteral("[FILE]"));
     parser.process(*app);  // ends the program for --help, --version and a malformed command line
-    if (!parser.positionalArguments().isEmpty()) {
+    // One image file, as a file manager hands it over, opens with the main window only.
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1 || (!files.isEmpty() && (parser.isSet(listOption) || parser.isSet(startOption)))) {
         std::fprintf(stderr, "talvero: unexpected argument: %s\n(talvero --help shows the options)\n",
-                     qPrintable(parser.positionalArguments().constFirst()));
+                     qPrintable(files.constLast()));
         return 1;
     }
     if (parser.isSet(listOption)) {
+        SetAppFolder(ChooseAppFolder(GivenFolder(parser.value(appFolderOption)), ProgramFolder(), UserDataFolder()).folder);
         std::fputs(TitleListText().c_str(), stdout);
         return 0;
     }
@@ -125,6 +134,8 @@ int main(int argc, char** argv)
     if (!window.Form_Load())
         return 1;  // the cache folder could not be created
     window.show();
+    if (!files.isEmpty())
+        window.InsertImage(QFileInfo(files.constFirst()).absoluteFilePath());
     // A folder other than the program's own may still lack what the games need: say so once.
     if (source != AppFolderSource::ProgramFolder)
         QTimer::singleShot(0, &window, &frmMain::ShowMissingFilesNotice);

@@ -52,7 +52,9 @@ talvero="$usr/bin/talvero"
 [ "$("$talvero" --version)" = "talvero 1.1" ] || fail "--version says: $("$talvero" --version)"
 list=$("$talvero" --list)
 [ "$(wc -l <<<"$list")" -eq 30 ] || fail "--list gives $(wc -l <<<"$list") lines"
-[ "$(head -1 <<<"$list")" = $'Akira\tCD32' ] || fail "--list begins with: $(head -1 <<<"$list")"
+# A new user's folder has no data files yet: every game is marked.
+[ "$(head -1 <<<"$list")" = $'Akira\tCD32\tmissing Data/Akira.dat' ] || fail "--list begins with: $(head -1 <<<"$list")"
+list=$(cut -f1,2 <<<"$list")
 grep -qx $'Defender of the Crown 2\tCD32, CDTV' <<<"$list" || fail "--list lacks the game in both lists"
 # The CD32 list in word order (D-Generation after Defender), then the games only on CDTV.
 [ "$(grep -A1 '^Defender' <<<"$list" | tail -1)" = $'D-Generation\tCD32' ] || fail "--list: no D-Generation after Defender"
@@ -71,6 +73,8 @@ wait_for() {
 apps="$scratch/app"
 build/talvero-demo "$apps" "$talvero" build/talvero-standin >/dev/null
 rm "$apps/talvero"
+marked=$("$talvero" --app-folder "$apps" --list | grep -c missing || true)
+[ "$marked" -eq 0 ] || fail "--list marks $marked games of the complete demo folder"
 status=0
 timeout 60 "$talvero" --app-folder "$apps" --start Akira || status=$?
 [ "$status" -eq 0 ] || fail "--start Akira ended with $status"

@@ -66,6 +66,19 @@ TEST_F(CommandLineTest, TheAppFolderIsTheGivenOneThenAPortableOneThenTheUsersOwn
     EXPECT_EQ(std::pair(folder / "bin", AppFolderSource::ProgramFolder), chosen("", "bin", std::nullopt));
 }
 
+// A game without its data file is marked; the titles, their order and systems stay.
+TEST_F(CommandLineTest, TheListMarksGamesWhoseDataFileIsMissing)
+{
+    LayOutDemo();
+    RemoveFile(App("\\Data\\Gloom.dat"));
+    const std::string list = TitleListText();
+    EXPECT_EQ(0u, list.find("Akira\tCD32\n"));
+    EXPECT_NE(std::string::npos, list.find("\nGloom\tCD32\tmissing Data/Gloom.dat\n"));
+    // Gloom's is the one mark.
+    EXPECT_EQ(list.find("\tmissing Data/Gloom.dat"), list.find("missing") - 1);
+    EXPECT_EQ(std::string::npos, list.find("missing", list.find("missing") + 1));
+}
+
 // The start fails with status 1 and says where and why, on standard error and in the log as well.
 TEST_F(CommandLineTest, ACacheFolderThatCannotBeMadeSaysWhereAndWhy)
 {
