@@ -1,7 +1,5 @@
 #include "app/AppFolderSetup.h"
 
-#include "emulator/ConfigEditor.h"
-#include "emulator/DefaultConfiguration.h"
 #include "emulator/EmulatorInterface.h"
 #include "games/GameProfiles.h"
 #include "install/SupportPack.h"
@@ -11,16 +9,6 @@
 #include <vector>
 
 namespace talvero {
-
-void LayOutAppFolder()
-{
-    CreateFolderWithParents(AppFolder());
-    for (const char* folder :
-         {"\\Cache", "\\Data", "\\Previews", kEmulatorFolder, "\\WinUAE\\Configurations"})
-        CreateFolderIfMissing(AppPath(folder));
-    if (!FileExists(AppPath(kConfigFile)))
-        ReplaceFileContents(AppPath(kConfigFile), DefaultUaeTemplate());
-}
 
 std::string MissingFilesNotice()
 {

@@ -34,7 +34,7 @@ protected:
     QString Eject()
     {
         return (Action("CDImage2")->isEnabled() ? Action("CDImage2")->text() : "-") + "|" +
-               ReadSetting(kSettingCdImage).c_str();
+               ReadSetting(SettingKey::CDImage).c_str();
     }
 };
 
@@ -134,6 +134,7 @@ TEST_F(MainWindowTest, TheSwitchesAreStoredReadBackAndTakenByStartGameWithTheOpt
 TEST_F(MainWindowTest, ExitAndTheCloseBoxRunTheShutdownOnce)
 {
     LayOutDemo();
+    std::filesystem::remove(folder / "Cache");
     test::WriteFile(folder / "Cache", "a file where the cache folder belongs");
     EXPECT_EQ(nullptr, StartMainWindow());
     host->ExpectMessage("Error creating the cache directory.");
