@@ -9,7 +9,7 @@ namespace talvero {
 std::string InsertedCdImage()
 {
     try {
-        return Settings().Read(kSettingCdImage, std::string());
+        return Settings().ReadText(SettingKey::CDImage, "");
     } catch (const std::exception&) {
         return {};
     }
@@ -24,7 +24,7 @@ bool InsertCdImage(const std::string& path)
         return false;
     }
     try {
-        Settings().Write(kSettingCdImage, path);
+        Settings().Write(SettingKey::CDImage, path);
     } catch (const std::exception&) {
         ShowMessage("The CD image \"" + path + "\" could not be remembered in the settings.",
                     MessageIcon::Critical);
@@ -36,7 +36,7 @@ bool InsertCdImage(const std::string& path)
 void EjectCdImage()
 {
     try {
-        Settings().Write(kSettingCdImage, std::string());
+        Settings().Write(SettingKey::CDImage, std::string());
     } catch (const std::exception&) {
         // Nothing to do: the setting stays as it was, and so does the menu.
     }

@@ -6,9 +6,6 @@
 // options until it is ejected, and is remembered between runs.
 namespace talvero {
 
-/// The settings key (in the program's section) that holds the inserted image's path.
-inline constexpr const char* kSettingCdImage = "CDImage";
-
 /// The inserted image's full path, or "" when none is in (or the setting cannot be read).
 std::string InsertedCdImage();
 

@@ -39,7 +39,7 @@ Switches StoredSwitches()
     for (auto [value, key] : {std::pair{&switches.frameskip, SettingKey::Frameskip},
                               std::pair{&switches.jitCompiler, SettingKey::JITComp}}) {
         try {
-            if (const auto on = ParseBoolean(Settings().Read(key, *value)))
+            if (const auto on = Settings().ReadBool(key, *value))
                 *value = *on;
         } catch (const std::exception&) {}
     }

@@ -12,7 +12,7 @@ using OptionsLogicTest = test::AppFolderTest;
 // The five settings, in the order of OptionsState's fields.
 std::string Stored()
 {
-    const auto read = [](const char* key) { return Settings().Read(key, std::string("<absent>")); };
+    const auto read = [](const char* key) { return Settings().ReadText(key, "<absent>"); };
     return read(SettingKey::Drive) + "|" + read(SettingKey::Port1) + "|" + read(SettingKey::ROMfile) + "|" +
            read(SettingKey::Scanlines) + "|" + read(SettingKey::SndEmu);
 }

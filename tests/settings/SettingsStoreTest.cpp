@@ -2,27 +2,55 @@
 #include "settings/SettingsStore.h"
 
 #include <gtest/gtest.h>
+#include <optional>
+#include <ostream>
 
 namespace talvero {
 namespace {
 
-TEST(SettingsStore, DefaultsAsTextAndTextsReadAsValues)
+TEST(SettingsStore, AnAbsentKeyReadsAsItsDefault)
 {
     MemorySettingsBackend backend;
     SettingsStore store(backend);
-    EXPECT_EQ("True|False|0", store.Read(SettingKey::Frameskip, true) + "|" +
-                                  store.Read(SettingKey::JITComp, false) + "|" +
-                                  store.Read(SettingKey::Port1, 0));
-    // Each text with what it reads as: a boolean (T true, F false) and an integer; '-' no value.
-    std::string read;
-    for (const char* text : {"TRUE", "false", "0", "-1", " 1 ", "1.6", "99999999", "yes", "", "1x"}) {
-        const auto flag = ParseBoolean(text);
-        const auto number = ParseInteger(text);
-        read += std::string(text) + "=" + (flag ? (*flag ? "T" : "F") : "-") + "/" +
-                (number ? std::to_string(*number) : "-") + " ";
-    }
-    EXPECT_EQ("TRUE=T/- false=F/- 0=F/0 -1=T/-1  1 =T/1 1.6=T/2 99999999=T/- yes=-/- =-/- 1x=-/- ", read);
+    EXPECT_EQ(std::optional<bool>(true), store.ReadBool(SettingKey::Frameskip, true));
+    EXPECT_EQ(std::optional<bool>(false), store.ReadBool(SettingKey::JITComp, false));
+    EXPECT_EQ(std::optional<int>(2), store.ReadInt(SettingKey::Port1, 2));
+    EXPECT_EQ("D:", store.ReadText(SettingKey::Drive, "D:"));
 }
+
+// A stored text with what it reads as: a boolean and an integer (nothing: no such value).
+struct TextRow {
+    const char* text;
+    std::optional<bool> flag;
+    std::optional<int> number;
+};
+
+void PrintTo(const TextRow& row, std::ostream* out)
+{
+    *out << '"' << row.text << '"';
+}
+
+class StoredText : public ::testing::TestWithParam<TextRow> {};
+
+TEST_P(StoredText, ReadsAsBooleanAndInteger)
+{
+    const TextRow& row = GetParam();
+    MemorySettingsBackend backend;
+    SettingsStore store(backend);
+    store.Write(SettingKey::Scanlines, row.text);
+    EXPECT_EQ(row.flag, store.ReadBool(SettingKey::Scanlines, true));
+    EXPECT_EQ(row.number, store.ReadInt(SettingKey::Scanlines, 7));
+    EXPECT_EQ(row.text, store.ReadText(SettingKey::Scanlines, "default"));
+}
+
+INSTANTIATE_TEST_SUITE_P(, StoredText,
+                         ::testing::Values(TextRow{"TRUE", true, std::nullopt},
+                                           TextRow{"false", false, std::nullopt}, TextRow{"0", false, 0},
+                                           TextRow{"-1", true, -1}, TextRow{" 1 ", true, 1},
+                                           TextRow{"1.6", true, 2}, TextRow{"99999999", true, std::nullopt},
+                                           TextRow{"yes", std::nullopt, std::nullopt},
+                                           TextRow{"", std::nullopt, std::nullopt},
+                                           TextRow{"1x", std::nullopt, std::nullopt}));
 
 }  // namespace
 }  // namespace talvero
