@@ -108,7 +108,7 @@ bool DeleteSaveData(const std::string& entry)
         question = "Delete data from \"" + entry + "\" ?";
     } else if (const SaveDataRow* backupRow = RowWithBackupEntry(entry)) {
         path = BackupPath(*backupRow);
-        question = "Delete backed up data from \"" + entry.substr(9) + "\" ?";
+        question = "Delete backed up data from \"" + entry.substr(kBackupEntryPrefix.size()) + "\" ?";
     } else {
         return false;
     }
