@@ -7,7 +7,7 @@
 #include "demo/DemoFolder.h"
 #include "games/GameProfiles.h"
 #include "install/Installer.h"
-#include "platform/ActivityLog.h"
+#include "platform/ActivityLogTesting.h"
 #include "platform/AppFolder.h"
 #include "platform/Files.h"
 #include "platform/Host.h"

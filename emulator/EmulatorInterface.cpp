@@ -1,5 +1,6 @@
 #include "emulator/EmulatorInterface.h"
 
+#include "emulator/EmulatorInterfaceTesting.h"
 #include "emulator/EmulatorProgram.h"
 #include "platform/AppFolder.h"
 #include "platform/Process.h"

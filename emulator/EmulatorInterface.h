@@ -18,9 +18,4 @@ bool EmulatorStillRunning();
 inline constexpr const char* kMessageEmulatorStillRunning =
     "The emulator is still running. Start another one?";
 
-namespace testing {
-/// Forgets the emulator started last, as a fresh program would.
-void ForgetStartedEmulator();
-}  // namespace testing
-
 }  // namespace talvero

@@ -1,5 +1,6 @@
 #include "platform/ActivityLog.h"
 
+#include "platform/ActivityLogTesting.h"
 #include "platform/AppFolder.h"
 #include "platform/TimeText.h"
 

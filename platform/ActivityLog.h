@@ -21,9 +21,4 @@ inline constexpr std::uintmax_t kLogRotationSize = 256 * 1024;
 /// simply not written: logging never makes an operation fail.
 void LogLine(const std::string& text);
 
-namespace testing {
-/// Sends the log to another file (empty: back to LogFilePath).
-void SetLogFile(const std::string& path);
-}  // namespace testing
-
 }  // namespace talvero

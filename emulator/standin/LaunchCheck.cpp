@@ -5,7 +5,6 @@
 #include "platform/Files.h"
 #include "platform/TextRecords.h"
 
-
 namespace talvero {
 
 namespace {

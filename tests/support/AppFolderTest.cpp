@@ -1,9 +1,10 @@
 #include "tests/support/AppFolderTest.h"
 
 #include "emulator/EmulatorInterface.h"
+#include "emulator/EmulatorInterfaceTesting.h"
 #include "games/GameProfiles.h"
 #include "nvram/SaveDataTable.h"
-#include "platform/ActivityLog.h"
+#include "platform/ActivityLogTesting.h"
 #include "platform/FaultHooks.h"
 #include "platform/Files.h"
 #include "settings/SettingsStore.h"
