@@ -65,6 +65,7 @@ public:
         keyword = AsciiUpper(keyword);
         if (keyword == "FILE") {
             Finish();
+            m_dataFileEnded = m_dataTrack.has_value();
             m_fileName = FileName(fields);
             if (m_fileName.empty())
                 Fail("its cue sheet names no data file in line " + std::to_string(number));
@@ -98,10 +99,16 @@ public:
             m_trackSize = m_pendingSize;
             if (m_position >= m_fileSize)
                 Fail("its data file \"" + m_fileName + "\" is shorter than its tracks say");
-            // The track's data begins at INDEX 01 (or at its first index when that is missing).
+            // The data track ends where the next track in its file begins.
+            if (m_dataTrack && m_tracks > 1 && !m_dataFileEnded && m_dataTrack->sectors == 0)
+                m_dataTrack->sectors = (m_position - m_dataTrack->offset) / m_dataTrack->sectorSize;
+            // The track's data begins at INDEX 01. Its file system's sector numbers count from
+            // the start of the disc, so only a data track that begins the disc can be read.
             if (m_pendingData && !m_dataTrack && (index == "01" || index == "1")) {
-                m_dataTrack = CueDataTrack{m_filePath, m_position, static_cast<std::uint32_t>(m_pendingSize),
-                                           m_pendingHeader};
+                if (m_tracks != 1 || m_position != 0)
+                    Fail(kDataTrackNotFirst);
+                m_dataTrack = DataTrack{m_filePath, m_position, static_cast<std::uint32_t>(m_pendingSize),
+                                        m_pendingHeader};
             }
         }
     }
@@ -112,7 +119,7 @@ public:
             Fail("its cue sheet lists a data file without tracks");
     }
 
-    CueDataTrack End() const
+    DataTrack End() const
     {
         if (m_fileName.empty())
             Fail("its cue sheet names no data file");
@@ -120,7 +127,7 @@ public:
             Fail("its cue sheet lists no tracks");
         Finish();
         if (!m_dataTrack)
-            Fail("it has no data track (an audio CD)");
+            Fail(kNoDataTrack);
         return *m_dataTrack;
     }
 
@@ -130,7 +137,8 @@ private:
     std::string m_cue;
     std::string m_fileName;
     std::string m_filePath;
-    std::optional<CueDataTrack> m_dataTrack;
+    std::optional<DataTrack> m_dataTrack;
+    bool m_dataFileEnded = false;  // a FILE line followed the data track's
     bool m_pendingData = false;
     std::uint32_t m_pendingHeader = 0;
     std::uint64_t m_fileSize = 0;
@@ -143,7 +151,7 @@ private:
 
 }  // namespace
 
-CueDataTrack CheckCueSheet(const std::string& cuePath)
+DataTrack CheckCueSheet(const std::string& cuePath)
 {
     struct stat st {};
     if (::stat(cuePath.c_str(), &st) != 0 || static_cast<std::uint64_t>(st.st_size) > kMaxCueSheetSize)

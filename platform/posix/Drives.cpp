@@ -122,6 +122,20 @@ std::string MatchEntry(const std::string& folder, const std::string& name, Listi
     return found == index->end() ? name : found->second;
 }
 
+// Why a letter stands for nothing, naming every place it was looked for.
+std::string NothingBehind(std::string_view drive)
+{
+    const auto letter = DriveLetter(drive);
+    if (!letter)
+        return "Path not found: \"" + std::string(drive.substr(0, 2)) + "\" is no drive letter";
+    const std::string folder = AppPath("\\Drives\\") + *letter;
+    std::string places = "the folder " + folder + ", the image " + folder + ".iso, .cue or .nrg";
+    if (*letter >= 'D')
+        places += ", or the mount point of /dev/sr" + std::to_string(*letter - 'D');
+    return "Path not found: on Linux the drive " + std::string{*letter, ':'} + " is " + places +
+           ", and none of them exists";
+}
+
 }  // namespace
 
 namespace posix {
@@ -224,7 +238,7 @@ std::string PathOnDrive(std::string_view drive, std::string_view path)
     }
     const auto root = KeptDriveRoot(drive);
     if (!root)
-        ThrowFileError(ErrorNumber::PathNotFound, onDrive);
+        ThrowFileError(ErrorNumber::PathNotFound, onDrive, NothingBehind(drive));
     std::string found = MatchPathBelow(*root, path, Listing::OfDisc);
     if (cache.holders > 0)
         cache.paths.emplace(onDrive, found);

@@ -423,6 +423,20 @@ void WriteCacheFile(const std::string& path, const std::function<void(const Byte
          }});
 }
 
+namespace {
+
+// The kernel's copy from the current offset of `in` to that of `out`; a test may make it refuse.
+ssize_t KernelCopy(int in, int out, std::size_t length)
+{
+    if (KernelCopyRefused()) {
+        errno = EXDEV;
+        return -1;
+    }
+    return ::copy_file_range(in, nullptr, out, nullptr, length, 0);
+}
+
+}  // namespace
+
 void CopyToCacheFile(const std::string& source, const std::string& destination, const PieceWritten& onPiece)
 {
     const FileToRead file = OpenFileForReading(source);
@@ -435,11 +449,9 @@ void CopyToCacheFile(const std::string& source, const std::string& destination, 
         for (;;) {
             if (written >= static_cast<std::uint64_t>(st.st_size))
                 return;
-            const ssize_t got =
-                ::copy_file_range(in.get(), nullptr, out, nullptr,
-                                  static_cast<std::size_t>(std::min<std::uint64_t>(
-                                      kKernelPieceSize, static_cast<std::uint64_t>(st.st_size) - written)),
-                                  0);
+            const ssize_t got = KernelCopy(in.get(), out,
+                                           static_cast<std::size_t>(std::min<std::uint64_t>(
+                                               kKernelPieceSize, static_cast<std::uint64_t>(st.st_size) - written)));
             if (got < 0 && errno == EINTR)
                 continue;
             if (got < 0 && written == 0 &&

@@ -43,14 +43,14 @@ TEST_P(StoredText, ReadsAsBooleanAndInteger)
     EXPECT_EQ(row.text, store.ReadText(SettingKey::Scanlines, "default"));
 }
 
-INSTANTIATE_TEST_SUITE_P(, StoredText,
-                         ::testing::Values(TextRow{"TRUE", true, std::nullopt},
-                                           TextRow{"false", false, std::nullopt}, TextRow{"0", false, 0},
-                                           TextRow{"-1", true, -1}, TextRow{" 1 ", true, 1},
-                                           TextRow{"1.6", true, 2}, TextRow{"99999999", true, std::nullopt},
-                                           TextRow{"yes", std::nullopt, std::nullopt},
-                                           TextRow{"", std::nullopt, std::nullopt},
-                                           TextRow{"1x", std::nullopt, std::nullopt}));
+INSTANTIATE_TEST_SUITE_P(
+    , StoredText,
+    ::testing::Values(TextRow{"TRUE", true, std::nullopt}, TextRow{"false", false, std::nullopt},
+                      TextRow{"0", false, 0}, TextRow{"-1", true, -1}, TextRow{" 1 ", true, 1},
+                      TextRow{"1.6", true, 2}, TextRow{"99999999", true, std::nullopt},
+                      TextRow{"yes", std::nullopt, std::nullopt}, TextRow{"", std::nullopt, std::nullopt},
+                      TextRow{"1x", std::nullopt, std::nullopt}, TextRow{"32767", true, 32767},
+                      TextRow{"32768", true, std::nullopt}));
 
 }  // namespace
 }  // namespace talvero
