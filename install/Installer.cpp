@@ -10,6 +10,7 @@
 #include "platform/FileError.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
+#include "platform/PathText.h"
 #include "platform/TextRecords.h"
 #include "platform/cdimage/CdImage.h"
 #include "platform/cdimage/CdRoot.h"
@@ -85,9 +86,8 @@ std::string FolderInCache(const std::string& cache, const std::string& relative)
 std::string FileInCache(const std::string& cache, const std::string& relative)
 {
     const std::string file = PathBelow(cache, relative);
-    const auto cut = file.find_last_of("\\/");
-    if (cut != std::string::npos && cut > cache.size())
-        RefuseLinksBelow(cache, file.substr(0, cut));
+    if (const std::string folder = FolderOf(file); folder.size() > cache.size())
+        RefuseLinksBelow(cache, folder);
     return file;
 }
 

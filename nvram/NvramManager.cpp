@@ -5,6 +5,7 @@
 #include "platform/FileError.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
+#include "platform/PathText.h"
 
 #include <exception>
 
@@ -54,7 +55,7 @@ bool CopyReporting(const SaveDataRow& row, const std::string& source, const std:
                    const std::string& success)
 {
     try {
-        RefuseLinksBelow(CacheFolderOf(row), destination.substr(0, destination.find_last_of("\\/")));
+        RefuseLinksBelow(CacheFolderOf(row), FolderOf(destination));
         CopyFileReplacing(source, destination);
     } catch (const std::exception& error) {
         ShowMessage(kMessageErrorWritingTo + destination, MessageIcon::Critical, kApplicationTitle,

@@ -2,6 +2,7 @@
 
 #include "platform/AppFolder.h"
 #include "platform/FileError.h"
+#include "platform/PathText.h"
 #include "platform/posix/ErrnoMapping.h"
 
 #include <cerrno>
@@ -115,8 +116,7 @@ std::int64_t StartDetachedProcess(const std::string& executable, const std::vect
 {
     CheckRunnable(executable);
     ReapEndedPrograms();
-    const auto cut = executable.find_last_of('/');
-    const std::string folder = cut == std::string::npos ? "." : executable.substr(0, cut + 1);
+    const std::string folder = FolderOf(executable, "/");
     ExecArguments exec(executable, arguments, environment);
 
     // posix_spawn starts the program at the cost of one short pause (no copy of our memory) and
