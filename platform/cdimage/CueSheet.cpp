@@ -1,8 +1,9 @@
 #include "platform/cdimage/CueSheet.h"
 
+#include "platform/AppFolder.h"
+#include "platform/PathText.h"
 #include "platform/cdimage/CdImage.h"
 
-#include <cctype>
 #include <cstdio>
 #include <map>
 #include <optional>
@@ -26,19 +27,6 @@ const std::map<std::string, TrackMode> kTrackModes = {
     {"MODE1/2048", {2048, 0}}, {"MODE1/2352", {2352, 16}}, {"MODE2/2352", {2352, 24}},
     {"MODE2/2336", {2336, 8}}, {"MODE2/2048", {2048, 0}},  {"AUDIO", {2352, 0}},
 };
-
-std::string Upper(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
-std::string FolderOf(const std::string& path)
-{
-    const auto cut = path.find_last_of('/');
-    return cut == std::string::npos ? std::string(".") : path.substr(0, cut + 1);
-}
 
 // The rest of a FILE line: a quoted name, or a bare one up to the next blank.
 std::string FileName(std::istringstream& fields)
@@ -74,7 +62,7 @@ public:
         std::istringstream fields(line);
         std::string keyword;
         fields >> keyword;
-        keyword = Upper(keyword);
+        keyword = AsciiUpper(keyword);
         if (keyword == "FILE") {
             Finish();
             m_dataFileEnded = m_dataTrack.has_value();
@@ -82,7 +70,7 @@ public:
             if (m_fileName.empty())
                 Fail("its cue sheet names no data file in line " + std::to_string(number));
             struct stat st {};
-            m_filePath = m_fileName.front() == '/' ? m_fileName : FolderOf(m_cue) + m_fileName;
+            m_filePath = m_fileName.front() == '/' ? m_fileName : JoinPath(FolderOf(m_cue, "/"), m_fileName);
             if (::stat(m_filePath.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
                 Fail("its data file \"" + m_fileName + "\" is missing");
             m_fileSize = static_cast<std::uint64_t>(st.st_size);
@@ -92,11 +80,11 @@ public:
         } else if (keyword == "TRACK") {
             std::string trackNumber, mode;
             fields >> trackNumber >> mode;
-            const auto found = kTrackModes.find(Upper(mode));
+            const auto found = kTrackModes.find(AsciiUpper(mode));
             if (m_fileName.empty() || found == kTrackModes.end())
                 Fail("its cue sheet cannot be read (line " + std::to_string(number) + ")");
             m_pendingSize = found->second.sectorSize;
-            m_pendingData = Upper(mode) != "AUDIO";
+            m_pendingData = AsciiUpper(mode) != "AUDIO";
             m_pendingHeader = found->second.headerSize;
             ++m_tracks;
         } else if (keyword == "INDEX") {

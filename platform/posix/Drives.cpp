@@ -3,6 +3,7 @@
 #include "platform/AppFolder.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"
+#include "platform/PathText.h"
 #include "platform/posix/ErrnoMapping.h"
 #include "platform/posix/KeptListings.h"
 #include "platform/posix/MountTable.h"
@@ -78,19 +79,12 @@ std::optional<std::string> OpticalDriveMount(char letter)
     return points.front();
 }
 
-std::string FoldCase(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 // A folder's names by their letter-case folded form; of several spellings the first in byte order.
 using CaseIndex = std::map<std::string, std::string>;
 
 void AddName(CaseIndex& index, const std::string& name)
 {
-    const auto [found, added] = index.emplace(FoldCase(name), name);
+    const auto [found, added] = index.emplace(AsciiLower(name), name);
     if (!added && name < found->second)
         found->second = name;
 }
@@ -148,7 +142,7 @@ std::string MatchEntry(const std::string& folder, const std::string& name, Listi
     } else {
         uncached = ListFolder(folder);
     }
-    const auto found = index->find(FoldCase(name));
+    const auto found = index->find(AsciiLower(name));
     return found == index->end() ? name : found->second;
 }
 
