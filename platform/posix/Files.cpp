@@ -1,6 +1,7 @@
 #include "platform/Files.h"
 
 #include "platform/FileError.h"
+#include "platform/PathText.h"
 #include "platform/ReplaceFaultHook.h"
 #include "platform/posix/ErrnoMapping.h"
 #include "platform/posix/KeptListings.h"
@@ -49,12 +50,6 @@ public:
 private:
     int m_fd;
 };
-
-std::string BaseName(const std::string& path)
-{
-    const auto cut = path.find_last_of('/');
-    return cut == std::string::npos ? path : path.substr(cut + 1);
-}
 
 // A file without any write permission bit is read-only for everybody, root included, the way a
 // read-only attribute behaves on Windows.
@@ -172,7 +167,7 @@ std::string ResolveLinkTarget(const std::string& path)
 // left behind by a crash is reused and removed by the next write of that file, not piled up.
 std::string SiblingCopyName(const std::string& target)
 {
-    return FolderOf(target) + "/." + BaseName(target) + ".new";
+    return FolderOf(target) + "/." + LastPartOf(target, "/") + ".new";
 }
 
 // Two processes replacing files in one folder take turns (an advisory lock on the folder itself),
@@ -299,7 +294,7 @@ bool FileExists(const std::string& path)
     if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
         return false;
     // A name that begins with a dot is a hidden file here.
-    return BaseName(path).rfind('.', 0) != 0;
+    return LastPartOf(path, "/").rfind('.', 0) != 0;
 }
 
 bool FolderExists(const std::string& path)

@@ -46,6 +46,15 @@ TEST_F(Drives, FoldersLinksAndImagesStandForLetters)
     for (const char* drive : {"Q:", "1:", ":", ""})
         EXPECT_FALSE(ResolveDrive(drive)) << "\"" << drive << "\" is no drive";
     EXPECT_EQ(76, test::ErrorNumberOf([] { PathOnDrive("Q:", "\\Akira"); }));
+    // A letter that stands for nothing says where it was looked for.
+    try {
+        PathOnDrive("q:", "\\Akira");
+        ADD_FAILURE() << "q: stands for nothing and was found";
+    } catch (const FileError& error) {
+        EXPECT_EQ("q:\\Akira\nPath not found: on Linux the drive Q: is the folder " + d + "Q, the image " + d +
+                      "Q.iso, .cue or .nrg, or the mount point of /dev/sr13, and none of them exists",
+                  error.Details());
+    }
 }
 
 // Mount tables escape blanks as three octal digits; a backslash without them is plain text.
