@@ -26,14 +26,17 @@ void CreateFolderWithParents(const std::string& path)
 
 }  // namespace
 
-void LayOutAppFolder()
+bool LayOutNewAppFolder()
 {
+    // Only once: a folder the user has since changed (a Default.uae removed on purpose) is theirs.
+    if (FolderExists(AppFolder()))
+        return false;
     CreateFolderWithParents(AppFolder());
     for (const char* folder :
          {"\\Cache", "\\Data", "\\Previews", kEmulatorFolder, "\\WinUAE\\Configurations"})
         CreateFolderIfMissing(AppPath(folder));
-    if (!FileExists(AppPath(kConfigFile)))
-        ReplaceFileContents(AppPath(kConfigFile), DefaultUaeTemplate());
+    ReplaceFileContents(AppPath(kConfigFile), DefaultUaeTemplate());
+    return true;
 }
 
 std::string MissingFilesNotice()
