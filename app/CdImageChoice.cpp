@@ -42,6 +42,12 @@ void EjectCdImage()
     }
 }
 
+std::string LookedForInImageNote(const std::string& image, const std::string& drive)
+{
+    return "The game was looked for in the inserted CD image " + ImageFileName(image) + " (" + image +
+           "), not in drive " + drive + ". Extras > Eject CD image uses the drive again.";
+}
+
 std::string ImageFileName(const std::string& path)
 {
     const auto cut = path.find_last_of("/\\");

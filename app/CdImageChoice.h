@@ -19,6 +19,10 @@ bool InsertCdImage(const std::string& path);
 /// The drive of the options is what its letter stands for again.
 void EjectCdImage();
 
+/// Said with a missing game file when the game was looked for in the inserted image rather than
+/// in the drive of the options ("D:"): names the image and how to use the drive again.
+std::string LookedForInImageNote(const std::string& image, const std::string& drive);
+
 /// The file name of a path ("Lemmings.cue").
 std::string ImageFileName(const std::string& path);
 

@@ -221,13 +221,14 @@ TEST_F(MainWindowTest, WhileTheEmulatorStillRunsStartGameAsksAndNoStartsNothing)
     ::kill(std::stoi(first), SIGKILL);
 }
 
-// An image inserted through the menu stays in after a restart until ejected; a damaged one changes
-// nothing, and one damaged after it went in says so at Start game.
+// An image inserted through the menu stays in after a restart until ejected, and the status line
+// names it; a damaged one changes nothing, and one damaged after it went in says so at Start game.
 TEST_F(MainWindowTest, CdImagesInsertedThroughTheMenuAndEjected)
 {
     LayOutDemo();
     ASSERT_TRUE(StartMainWindow());
     EXPECT_EQ("&Insert CD image...|-|<absent>", Main("text", "CDImage1") + "|" + Eject());
+    EXPECT_EQ("CD: the drive chosen in the options", Main("text", "CDSource"));
     test::TestFolder images;
     MakeDemoCdImage({"Akira"}, images / "Akira.iso");
     test::WriteFile(images / "Broken.iso", std::string(100000, 'x'));
@@ -241,6 +242,17 @@ TEST_F(MainWindowTest, CdImagesInsertedThroughTheMenuAndEjected)
                 refused.text.find("no ISO 9660 volume descriptor") != std::string::npos);
     const QString inserted = "&Eject CD image (Akira.iso)|" + QString::fromStdString(images / "Akira.iso");
     EXPECT_EQ(inserted, Eject());
+    EXPECT_EQ("CD image inserted: Akira.iso (used instead of the drive)", Main("text", "CDSource"));
+    EXPECT_EQ(QString::fromStdString(images / "Akira.iso"), Main("toolTip", "CDSource"));
+    // The right disc in the drive does not help while the image is in: the details say why.
+    InsertDemoCd("Gloom");
+    StartFromWindow("Gloom");
+    const MessageBoxRequest asked = host->TakeMessage();
+    EXPECT_EQ("Please insert the \"Gloom\"-CD first!", asked.text);
+    EXPECT_TRUE(asked.detail.starts_with("The game was looked for in the inserted CD image Akira.iso (" +
+                                         images / "Akira.iso" +
+                                         "), not in drive D:. Extras > Eject CD image uses the drive again.\n\n"))
+        << asked.detail;
     ASSERT_TRUE(StartMainWindow());
     EXPECT_EQ(inserted, Eject());
     std::filesystem::resize_file(images / "Akira.iso", 40 * 2048);
@@ -249,6 +261,7 @@ TEST_F(MainWindowTest, CdImagesInsertedThroughTheMenuAndEjected)
     EXPECT_FALSE(test::Exists(folder / "Cache/akir"));
     Action("CDImage2")->trigger();
     EXPECT_EQ("-|", Eject());
+    EXPECT_EQ("CD: the drive chosen in the options|", Main("text", "CDSource") + "|" + Main("toolTip", "CDSource"));
 }
 
 }  // namespace
