@@ -179,6 +179,7 @@ void frmMain::BuildImageEntries(QMenu* extras)
     // Below the window's client area, one line says where the game's CD is read from.
     m_cdSource = new QLabel(statusBar());
     m_cdSource->setObjectName(QStringLiteral("CDSource"));
+    m_cdSource->setContentsMargins(Twips(180) - Twips(60), 0, 0, 0);  // in line with the list
     statusBar()->addWidget(m_cdSource, 1);
     statusBar()->setSizeGripEnabled(false);
 }
@@ -389,9 +390,12 @@ void frmMain::ShowInsertedImage()
         image.empty()
             ? QStringLiteral("&Eject CD image")
             : QStringLiteral("&Eject CD image (%1)").arg(QString::fromStdString(ImageFileName(image))));
-    m_cdSource->setText(image.empty() ? QStringLiteral("CD: the drive chosen in the options")
-                                      : QStringLiteral("CD image inserted: %1 (used instead of the drive)")
-                                            .arg(QString::fromStdString(ImageFileName(image))));
+    const QString line = image.empty() ? QStringLiteral("CD: the drive chosen in the options")
+                                       : QStringLiteral("CD image inserted: %1 (used instead of the drive)")
+                                             .arg(QString::fromStdString(ImageFileName(image)));
+    // A long image name is shortened in the middle to the window's width; the tip holds the path.
+    m_cdSource->setText(
+        m_cdSource->fontMetrics().elidedText(line, Qt::ElideMiddle, Twips(6915) - Twips(180) - Twips(120)));
     m_cdSource->setToolTip(QString::fromStdString(image));
 }
 
