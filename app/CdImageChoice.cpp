@@ -1,6 +1,7 @@
 #include "app/CdImageChoice.h"
 
 #include "platform/Host.h"
+#include "platform/PathText.h"
 #include "platform/cdimage/CdImage.h"
 #include "settings/SettingsStore.h"
 
@@ -44,14 +45,8 @@ void EjectCdImage()
 
 std::string LookedForInImageNote(const std::string& image, const std::string& drive)
 {
-    return "The game was looked for in the inserted CD image " + ImageFileName(image) + " (" + image +
+    return "The game was looked for in the inserted CD image " + LastPartOf(image) + " (" + image +
            "), not in drive " + drive + ". Extras > Eject CD image uses the drive again.";
-}
-
-std::string ImageFileName(const std::string& path)
-{
-    const auto cut = path.find_last_of("/\\");
-    return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
 }  // namespace talvero

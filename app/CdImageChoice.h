@@ -23,7 +23,4 @@ void EjectCdImage();
 /// in the drive of the options ("D:"): names the image and how to use the drive again.
 std::string LookedForInImageNote(const std::string& image, const std::string& drive);
 
-/// The file name of a path ("Lemmings.cue").
-std::string ImageFileName(const std::string& path);
-
 }  // namespace talvero

@@ -13,6 +13,7 @@
 #include "platform/FileError.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
+#include "platform/PathText.h"
 #include "platform/cdimage/CdImage.h"
 #include "settings/SettingsStore.h"
 #include "ui/Artwork.h"
@@ -389,10 +390,10 @@ void frmMain::ShowInsertedImage()
     m_ejectImage->setText(
         image.empty()
             ? QStringLiteral("&Eject CD image")
-            : QStringLiteral("&Eject CD image (%1)").arg(QString::fromStdString(ImageFileName(image))));
+            : QStringLiteral("&Eject CD image (%1)").arg(QString::fromStdString(LastPartOf(image))));
     const QString line = image.empty() ? QStringLiteral("CD: the drive chosen in the options")
                                        : QStringLiteral("CD image inserted: %1 (used instead of the drive)")
-                                             .arg(QString::fromStdString(ImageFileName(image)));
+                                             .arg(QString::fromStdString(LastPartOf(image)));
     // A long image name is shortened in the middle to the window's width; the tip holds the path.
     m_cdSource->setText(
         m_cdSource->fontMetrics().elidedText(line, Qt::ElideMiddle, Twips(6915) - Twips(180) - Twips(120)));

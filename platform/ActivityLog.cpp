@@ -1,8 +1,8 @@
 #include "platform/ActivityLog.h"
 
 #include "platform/AppFolder.h"
+#include "platform/TimeText.h"
 
-#include <ctime>
 
 namespace talvero {
 
@@ -12,16 +12,6 @@ std::string& OverriddenLogFile()
 {
     static std::string path;
     return path;
-}
-
-std::string TimeText()
-{
-    const std::time_t now = std::time(nullptr);
-    // Only the user-interface thread logs, so the shared result of localtime is safe here.
-    const std::tm* local = std::localtime(&now);
-    char text[32];
-    return local ? std::string(text, std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", local))
-                 : std::string();
 }
 
 }  // namespace
@@ -38,7 +28,7 @@ void LogLine(const std::string& text)
 {
     try {
         if (const std::string path = LogFilePath(); !path.empty())
-            AppendLogLine(path, TimeText() + "  " + text + "\n");
+            AppendLogLine(path, LocalTimeText() + "  " + text + "\n");
     } catch (const std::exception&) {
         // Out of memory or a path the library refuses: the line is lost, the start goes on.
     }
