@@ -73,7 +73,7 @@ QString QtSettingsBackend::UserSettingsFile()
 std::optional<std::string> QtSettingsBackend::Get(const std::string& key)
 {
     if (IsOtherThanAFile(m_iniFile))
-        throw SettingsError("settings cannot be read");
+        return std::nullopt;  // nothing to read there: every value takes its default
     // A fresh QSettings each time, so that another running copy's writes are seen on next load.
     const auto store = OpenStore(m_iniFile);
     // A store we may not write is still read; only an unreadable format counts as a failure.
