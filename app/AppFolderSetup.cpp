@@ -10,6 +10,15 @@
 
 namespace talvero {
 
+bool LayOutNewAppFolder()
+{
+    // Only once: a folder the user has since changed (a Default.uae removed on purpose) is theirs.
+    if (FolderExists(AppFolder()))
+        return false;
+    LayOutAppFolder();
+    return true;
+}
+
 std::string MissingFilesNotice()
 {
     std::vector<std::string> missing;

@@ -1,6 +1,7 @@
 #include "app/CdImageChoice.h"
 
 #include "platform/Host.h"
+#include "platform/PathText.h"
 #include "platform/cdimage/CdImage.h"
 #include "settings/SettingsStore.h"
 
@@ -40,6 +41,12 @@ void EjectCdImage()
     } catch (const std::exception&) {
         // Nothing to do: the setting stays as it was, and so does the menu.
     }
+}
+
+std::string LookedForInImageNote(const std::string& image, const std::string& drive)
+{
+    return "The game was looked for in the inserted CD image " + LastPartOf(image) + " (" + image +
+           "), not in drive " + drive + ". Extras > Eject CD image uses the drive again.";
 }
 
 }  // namespace talvero

@@ -16,4 +16,8 @@ bool InsertCdImage(const std::string& path);
 /// The drive of the options is what its letter stands for again.
 void EjectCdImage();
 
+/// Said with a missing game file when the game was looked for in the inserted image rather than
+/// in the drive of the options ("D:"): names the image and how to use the drive again.
+std::string LookedForInImageNote(const std::string& image, const std::string& drive);
+
 }  // namespace talvero

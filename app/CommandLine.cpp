@@ -8,6 +8,7 @@
 #include "platform/Host.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace talvero {
 
@@ -32,7 +33,16 @@ std::string TitleListText()
 
 std::string UnknownTitleMessage(const std::string& title)
 {
-    return "Talvero knows no game titled \"" + title + "\". talvero --list names the 30 games it knows.";
+    std::string message = "Talvero knows no game titled \"" + title + "\".";
+    // Titles are matched exactly; one that differs only in letter case is named.
+    for (const GameProfile& profile : GameProfiles()) {
+        const auto sameLetter = [](char a, char b) {
+            return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+        };
+        if (std::ranges::equal(profile.title, title, sameLetter))
+            return message + " Did you mean \"" + profile.title + "\"?";
+    }
+    return message + " talvero --list names the 30 games it knows.";
 }
 
 int StartGameFromCommandLine(const std::string& title, const OptionsLoader& loadOptions)

@@ -1,5 +1,6 @@
 #include "app/StartGame.h"
 
+#include "app/CdImageChoice.h"
 #include "emulator/ConfigEditor.h"
 #include "emulator/EmulatorInterface.h"
 #include "games/GameProfiles.h"
@@ -85,7 +86,12 @@ void StartGame(const std::string& title, const Switches& switches, const Options
         return;
     } catch (const FileError& error) {
         LogLine("the game's CD was not found: " + error.path() + ": " + error.reason());
-        ShowMessage(InsertCdMessage(title), MessageIcon::Exclamation, kApplicationTitle, error.Details());
+        // An inserted image stands for the drive: say so, or the right disc in it puzzles.
+        const std::string details =
+            options.insertedImage.empty()
+                ? error.Details()
+                : LookedForInImageNote(options.insertedImage, drive) + "\n\n" + error.Details();
+        ShowMessage(InsertCdMessage(title), MessageIcon::Exclamation, kApplicationTitle, details);
         return;
     }
     InstallGame(title, loadOptions(), progress);

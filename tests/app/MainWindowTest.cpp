@@ -239,13 +239,13 @@ TEST_F(MainWindowTest, WhileTheEmulatorStillRunsStartGameAsksAndNoStartsNothing)
     ::kill(std::stoi(first), SIGKILL);
 }
 
-// An image inserted through the menu stays in after a restart until ejected; a damaged one changes
-// nothing, and one damaged after it went in says so at Start game.
+// An image inserted through the menu stays in after a restart until ejected, and the status line
+// names it; a damaged one changes nothing, and one damaged after it went in says so at Start game.
 TEST_F(MainWindowTest, CdImagesInsertedThroughTheMenuAndEjected)
 {
     LayOutDemo();
     ASSERT_TRUE(StartMainWindow());
-    ExpectMain("text", {{"CDImage1", "&Insert CD image..."}});
+    ExpectMain("text", {{"CDImage1", "&Insert CD image..."}, {"CDSource", "CD: the drive chosen in the options"}});
     ExpectEject("-", "<absent>");
     test::TestFolder images;
     MakeDemoCdImage({"Akira"}, images / "Akira.iso");
@@ -259,6 +259,17 @@ TEST_F(MainWindowTest, CdImagesInsertedThroughTheMenuAndEjected)
     EXPECT_EQ(MessageIcon::Exclamation, refused.icon);
     EXPECT_NE(std::string::npos, refused.text.find("no ISO 9660 volume descriptor")) << refused.text;
     ExpectEject("&Eject CD image (Akira.iso)", images / "Akira.iso");
+    ExpectMain("text", {{"CDSource", "CD image inserted: Akira.iso (used instead of the drive)"}});
+    ExpectMain("toolTip", {{"CDSource", QString::fromStdString(images / "Akira.iso")}});
+    // The right disc in the drive does not help while the image is in: the details say why.
+    InsertDemoCd("Gloom");
+    StartFromWindow("Gloom");
+    const MessageBoxRequest asked = host->TakeMessage();
+    EXPECT_EQ("Please insert the \"Gloom\"-CD first!", asked.text);
+    EXPECT_TRUE(asked.detail.starts_with("The game was looked for in the inserted CD image Akira.iso (" +
+                                         images / "Akira.iso" +
+                                         "), not in drive D:. Extras > Eject CD image uses the drive again.\n\n"))
+        << asked.detail;
     ASSERT_TRUE(StartMainWindow());
     ExpectEject("&Eject CD image (Akira.iso)", images / "Akira.iso");
     std::filesystem::resize_file(images / "Akira.iso", 40 * 2048);
@@ -267,6 +278,8 @@ TEST_F(MainWindowTest, CdImagesInsertedThroughTheMenuAndEjected)
     EXPECT_FALSE(test::Exists(folder / "Cache/akir"));
     Action("CDImage2")->trigger();
     ExpectEject("-", "");
+    ExpectMain("text", {{"CDSource", "CD: the drive chosen in the options"}});
+    ExpectMain("toolTip", {{"CDSource", ""}});
 }
 
 }  // namespace
