@@ -4,6 +4,7 @@
 #include "app/Shutdown.h"
 #include "app/StartGameWindow.h"
 #include "config/frmOptions.h"
+#include "emulator/EmulatorInterface.h"
 #include "games/Collation.h"
 #include "games/GameProfiles.h"
 #include "help/frmComp.h"
@@ -36,6 +37,7 @@
 #include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QScreen>
+#include <QTimer>
 
 namespace talvero {
 
@@ -214,6 +216,9 @@ bool frmMain::Form_Load()
         return false;
     }
     FillGameList(QStringLiteral("CD32"));
+    // Said once, when the window shows; the program stays usable (options, save data, help).
+    if (const auto problem = AppFolderUnusableByEmulator())
+        QTimer::singleShot(0, this, [text = *problem] { ShowMessage(text, MessageIcon::Exclamation); });
     return true;
 }
 
