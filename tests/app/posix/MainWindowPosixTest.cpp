@@ -1,0 +1,78 @@
+// The main window with what only a POSIX system offers the tests: an emulator that is a shell
+// script and keeps running, and CD images made with xorriso and read with libcdio.
+#include "app/CdImageChoice.h"
+#include "demo/DemoImage.h"
+#include "platform/Files.h"
+#include "tests/support/GuiTest.h"
+
+#include <csignal>
+#include <filesystem>
+
+namespace talvero {
+namespace {
+
+class MainWindowPosixTest : public test::GuiTest {
+protected:
+    // The eject entry's text, or "-" while it is disabled, and the image remembered.
+    QString Eject()
+    {
+        return (Action("CDImage2")->isEnabled() ? Action("CDImage2")->text() : "-") + "|" +
+               ReadSetting(kSettingCdImage).c_str();
+    }
+};
+
+TEST_F(MainWindowPosixTest, WhileTheEmulatorStillRunsStartGameAsksAndNoStartsNothing)
+{
+    LayOutDemo();
+    InsertDemoCd("Akira");
+    // An emulator that keeps running, and tells its process id at each start.
+    const std::string emulator = App("\\WinUAE\\WinUAE817r3.exe"), starts = folder / "starts";
+    test::WriteFile(emulator, "#!/bin/sh\necho $$ >>\"" + starts + "\"\nexec sleep 30\n");
+    MarkExecutable(emulator);
+    const auto started = [&] { return test::Exists(starts) ? test::ReadFile(starts) : ""; };
+    StartFromWindow("Akira");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !started().empty(); }));
+    const std::string first = started(), config = Config();
+    host->AnswerNextQuestion(MessageAnswer::No);
+    StartFromWindow("Akira");
+    const MessageBoxRequest question = host->TakeMessage();
+    EXPECT_EQ("The emulator is still running. Start another one?", question.text);
+    EXPECT_TRUE(question.icon == MessageIcon::Question && question.buttons == MessageButtons::YesNo &&
+                question.defaultAnswer == MessageAnswer::No);
+    QTest::qWait(200);
+    EXPECT_EQ(config + first, Config() + started());
+    ::kill(std::stoi(first), SIGKILL);
+}
+
+// An image inserted through the menu stays in after a restart until ejected; a damaged one changes
+// nothing, and one damaged after it went in says so at Start game.
+TEST_F(MainWindowPosixTest, CdImagesInsertedThroughTheMenuAndEjected)
+{
+    LayOutDemo();
+    ASSERT_TRUE(StartMainWindow());
+    EXPECT_EQ("&Insert CD image...|-|<absent>", Main("text", "CDImage1") + "|" + Eject());
+    test::TestFolder images;
+    MakeDemoCdImage({"Akira"}, images / "Akira.iso");
+    test::WriteFile(images / "Broken.iso", std::string(100000, 'x'));
+    for (const char* image : {"Akira.iso", "Broken.iso"}) {
+        host->ChooseNextFile(images / image);
+        Action("CDImage1")->trigger();
+    }
+    EXPECT_EQ("*.cue *.iso *.nrg", host->fileRequests.at(0).filterPattern);
+    const MessageBoxRequest refused = host->TakeMessage();
+    EXPECT_TRUE(refused.icon == MessageIcon::Exclamation &&
+                refused.text.find("no ISO 9660 volume descriptor") != std::string::npos);
+    const QString inserted = "&Eject CD image (Akira.iso)|" + QString::fromStdString(images / "Akira.iso");
+    EXPECT_EQ(inserted, Eject());
+    ASSERT_TRUE(StartMainWindow());
+    EXPECT_EQ(inserted, Eject());
+    std::filesystem::resize_file(images / "Akira.iso", 40 * 2048);
+    StartFromWindow("Akira");
+    EXPECT_NE(std::string::npos, host->TakeMessage().text.find("(a truncated image)"));
+    EXPECT_FALSE(test::Exists(folder / "Cache/akir"));
+    Action("CDImage2")->trigger();
+    EXPECT_EQ("-|", Eject());
+}
+
+}  // namespace
+}  // namespace talvero
