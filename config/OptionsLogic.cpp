@@ -6,22 +6,17 @@
 #include "platform/Files.h"
 #include "platform/Host.h"
 #include "platform/IgnoringFailure.h"
+#include "platform/PathText.h"
 #include "settings/SettingsStore.h"
 
-#include <cctype>
 #include <vector>
 
 namespace talvero {
 
 namespace {
 
-std::string WithoutBlanks(const std::string& text)
-{
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
+// The fields lose spaces at either end; a tab stays (and makes a drive invalid).
+constexpr std::string_view kFieldBlanks = " ";
 
 std::optional<bool> CheckState(const std::string& text)
 {
@@ -54,9 +49,7 @@ void LoadOptions(OptionsState& state)
 
 std::string NormaliseDrive(const std::string& text)
 {
-    std::string drive = WithoutBlanks(text);
-    for (char& c : drive)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    std::string drive = AsciiUpper(Trimmed(text, kFieldBlanks));
     if (drive.size() == 1)
         drive += ':';
     if (drive.size() > 2)
@@ -101,7 +94,7 @@ std::string ChooseKickstart(const std::string& current)
 
 bool SaveOptions(OptionsState& state)
 {
-    state.romFile = WithoutBlanks(state.romFile);
+    state.romFile = Trimmed(state.romFile, kFieldBlanks);
     state.drive = NormaliseDrive(state.drive);
     if (!IsValidDrive(state.drive)) {
         ShowMessage(kMessageInvalidDrive, MessageIcon::Exclamation);
