@@ -5,12 +5,11 @@
 #include "settings/QtSettingsBackend.h"
 #include "tests/support/GuiTest.h"
 
-#include <QPushButton>
-
-#include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <optional>
 #include <thread>
+#include <vector>
 #include <windows.h>
 
 namespace talvero {
@@ -70,9 +69,10 @@ TEST_F(WindowsMainWindowTest, AFolderNameTheEmulatorCannotTakeIsSaidOnceAndThePr
     const std::string reason = AppFolderUnusableByEmulator().value_or("<none>");
 
     ASSERT_TRUE(StartMainWindow());
-    QTRY_COMPARE(host->PendingMessages(), std::size_t{1});
+    ASSERT_TRUE(QTest::qWaitFor([this] { return host->PendingMessages() > 0; }));
     host->ExpectMessage(reason, MessageIcon::Exclamation);
-    QTest::qWait(100);
+    // Once: no second box after the events that follow the first.
+    QApplication::processEvents();
     EXPECT_EQ(0u, host->PendingMessages());
     EXPECT_TRUE(mainWindow->isVisible());
 
@@ -84,15 +84,6 @@ TEST_F(WindowsMainWindowTest, AFolderNameTheEmulatorCannotTakeIsSaidOnceAndThePr
 }
 
 // --- the built program, on the display the script gives (TALVERO_SMOKE_DISPLAY) ---------------
-
-// Cross-built under Wine the build folder is a Unix path, which Wine shows as drive Z:.
-std::string WindowsPath(std::string path)
-{
-    if (!path.empty() && path.front() == '/')
-        path = "Z:" + path;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
 
 struct FoundWindow {
     DWORD process;
@@ -169,7 +160,7 @@ TEST_F(WindowsProgramTest, TheMainWindowStartsAGameFromDriveDAndCtrlQShutsDown)
     // The tests themselves run offscreen; the program gets the real display.
     SetEnvironmentVariableA("DISPLAY", display);
     SetEnvironmentVariableA("QT_QPA_PLATFORM", nullptr);
-    const std::int64_t child = test::StartChild(WindowsPath(TALVERO_PROGRAM), {"--app-folder", folder.path()});
+    const std::int64_t child = test::StartChild(test::BuiltProgram(TALVERO_PROGRAM), {"--app-folder", folder.path()});
     SetEnvironmentVariableA("QT_QPA_PLATFORM", "offscreen");
     ASSERT_NE(0, child);
     const HANDLE process = reinterpret_cast<HANDLE>(child);
