@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QFileInfo>
 #include <QTimer>
 
@@ -44,7 +45,7 @@ bool PrepareAppFolder(const QString& commandLineFolder, AppFolderSource& source)
 {
     const std::string given = commandLineFolder.isEmpty()
                                   ? std::string()
-                                  : QFileInfo(commandLineFolder).absoluteFilePath().toStdString();
+                                  : QDir::toNativeSeparators(QFileInfo(commandLineFolder).absoluteFilePath()).toStdString();
     const AppFolderChoice choice = ChooseAppFolder(given, ProgramFolder(), UserDataFolder());
     SetAppFolder(choice.folder);
     source = choice.source;
