@@ -56,6 +56,11 @@ void StartGame(const std::string& title, const Switches& switches, const Options
                InstallProgress* progress)
 {
     LogLine("Start game \"" + title + "\"");
+    if (const auto problem = AppFolderUnusableByEmulator()) {
+        LogLine("nothing started: the emulator cannot be given the folder's name");
+        ShowMessage(*problem, MessageIcon::Exclamation);
+        return;
+    }
     // Two emulators on one cache would write the same save data.
     if (EmulatorStillRunning() && !AskYesNo(kMessageEmulatorStillRunning)) {
         LogLine("the emulator started before still runs; nothing started");

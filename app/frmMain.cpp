@@ -4,6 +4,7 @@
 #include "app/Shutdown.h"
 #include "app/StartGameWindow.h"
 #include "config/frmOptions.h"
+#include "emulator/EmulatorInterface.h"
 #include "games/Collation.h"
 #include "games/GameProfiles.h"
 #include "help/frmComp.h"
@@ -38,6 +39,7 @@
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 
 namespace talvero {
 
@@ -223,6 +225,9 @@ bool frmMain::Form_Load()
         return false;
     }
     FillGameList(QStringLiteral("CD32"));
+    // Said once, when the window shows; the program stays usable (options, save data, help).
+    if (const auto problem = AppFolderUnusableByEmulator())
+        QTimer::singleShot(0, this, [text = *problem] { ShowMessage(text, MessageIcon::Exclamation); });
     return true;
 }
 

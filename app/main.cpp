@@ -16,6 +16,7 @@
 #include "ui/Twips.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QTimer>
 
@@ -34,7 +35,7 @@ bool PrepareAppFolder(const QString& commandLineFolder, AppFolderSource& source)
 {
     const std::string given = commandLineFolder.isEmpty()
                                   ? std::string()
-                                  : QFileInfo(commandLineFolder).absoluteFilePath().toStdString();
+                                  : QDir::toNativeSeparators(QFileInfo(commandLineFolder).absoluteFilePath()).toStdString();
     const AppFolderChoice choice = ChooseAppFolder(given, ProgramFolder(), UserDataFolder());
     SetAppFolder(choice.folder);
     source = choice.source;

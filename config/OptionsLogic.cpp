@@ -1,6 +1,7 @@
 #include "config/OptionsLogic.h"
 
 #include "emulator/ConfigEditor.h"
+#include "platform/ActivityLog.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
@@ -111,13 +112,10 @@ bool SaveOptions(OptionsState& state)
         Settings().Write(SettingKey::ROMfile, state.romFile);
         Settings().Write(SettingKey::Scanlines, state.scanlines ? "1" : "0");
         Settings().Write(SettingKey::SndEmu, state.soundEmulation ? "1" : "0");
-    } catch (const FileError& error) {
-        if (error.number() == ErrorNumber::NotInCodePage)
-            ShowMessage(kMessageNotInCodePage, MessageIcon::Exclamation, kApplicationTitle, DetailsOf(error));
-        else
-            ShowMessage(kMessageOptionsNotSaved, MessageIcon::Critical, kApplicationTitle, DetailsOf(error));
-        return false;
     } catch (const std::exception& error) {
+        // One failure path: the box says the options were not saved, its details and the log say
+        // why (a path the emulator's code page cannot hold, a read-only file, ...).
+        LogLine("saving the options failed: " + DetailsOf(error));
         ShowMessage(kMessageOptionsNotSaved, MessageIcon::Critical, kApplicationTitle, DetailsOf(error));
         return false;
     }

@@ -39,8 +39,5 @@ inline constexpr const char* kControllerValues[] = {"kbd2", "joy0", "joy1"};
 inline constexpr const char* kMessageInvalidDrive = "Please select a valid CD drive!";
 inline constexpr const char* kMessageInvalidKickstart = "This is not a valid Kickstart ROM file.";
 inline constexpr const char* kMessageOptionsNotSaved = "Error writing to file. Options not saved.";
-inline constexpr const char* kMessageNotInCodePage =
-    "The Kickstart ROM path holds characters that the emulator cannot read on this system. "
-    "Please choose a file whose path uses other characters. Options not saved.";
 
 }  // namespace talvero

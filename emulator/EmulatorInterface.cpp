@@ -3,7 +3,9 @@
 #include "emulator/EmulatorInterfaceTesting.h"
 #include "emulator/EmulatorProgram.h"
 #include "platform/AppFolder.h"
+#include "platform/FileError.h"
 #include "platform/Process.h"
+#include "platform/SystemText.h"
 
 #include <cstdint>
 
@@ -26,6 +28,20 @@ void StartEmulator(const std::string& executable)
 bool EmulatorStillRunning()
 {
     return LastEmulator() != 0 && ProcessIsRunning(LastEmulator());
+}
+
+std::optional<std::string> AppFolderUnusableByEmulator()
+{
+    try {
+        ToSystemCodePage(AppFolder());
+        return std::nullopt;
+    } catch (const FileError& error) {
+        return "The name of Talvero's folder cannot be given to the emulator, so no game can be "
+               "started from it:\n" +
+               AppFolder() + "\n" + error.reason() +
+               " The emulator reads folder names in that code page only.\n"
+               "Move the Talvero folder to a folder whose name it can hold, for example C:\\Talvero.";
+    }
 }
 
 namespace testing {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace talvero {
@@ -14,6 +15,11 @@ void StartEmulator(const std::string& executable);
 /// Whether the emulator that this program started last still runs; two emulators on one game
 /// cache would write the same save data.
 bool EmulatorStillRunning();
+
+/// The message to show when the emulator cannot be given the name of AppFolder: it reads the
+/// folders of its configuration lines ("filesystem=") in the system's 8-bit code page, and the
+/// name holds characters that code page has no place for. Nothing when the name can be given.
+std::optional<std::string> AppFolderUnusableByEmulator();
 
 inline constexpr const char* kMessageEmulatorStillRunning =
     "The emulator is still running. Start another one?";
