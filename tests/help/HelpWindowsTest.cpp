@@ -15,7 +15,7 @@ using HelpWindowsTest = test::GuiTest;
 TEST_F(HelpWindowsTest, TheHelpWindowsTheirTextsKeysAndWaysToCloseAndTheWatchdog)
 {
     LayOutDemo();
-    Settings().Write(kSettingCdImage, "/discs/Akira.iso");  // an image is in, for Ctrl+E below
+    Settings().Write(SettingKey::CDImage, "/discs/Akira.iso");  // an image is in, for Ctrl+E below
     ASSERT_TRUE(StartMainWindow());
     const auto Open = [this](const char* entry) {  // Hilfe1 the joypad help, Hilfe2 the chart
         Action(entry)->trigger();
@@ -62,7 +62,7 @@ TEST_F(HelpWindowsTest, TheHelpWindowsTheirTextsKeysAndWaysToCloseAndTheWatchdog
         QTest::keyClick(window, Qt::Key_I, Qt::ControlModifier);
         EXPECT_EQ(main ? 1u : 0u, host->fileRequests.size());
         QTest::keyClick(window, Qt::Key_E, Qt::ControlModifier);
-        EXPECT_EQ(main ? "" : "/discs/Akira.iso", ReadSetting(kSettingCdImage));
+        EXPECT_EQ(main ? "" : "/discs/Akira.iso", ReadSetting(SettingKey::CDImage));
     }
     // Close closes (Enter presses it as the default button); the menu shows the open window again.
     EXPECT_EQ(help, Open("Hilfe1"));

@@ -5,6 +5,7 @@
 #include "nvram/NvramManager.h"
 #include "nvram/SaveDataTable.h"
 #include "platform/ActivityLog.h"
+#include "platform/ActivityLogTesting.h"
 #include "platform/FaultHooks.h"
 #include "platform/Files.h"
 #include "platform/Process.h"
