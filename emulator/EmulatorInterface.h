@@ -6,20 +6,27 @@ namespace talvero {
 
 inline constexpr const char* kEmulatorFolder = "\\WinUAE";
 
-/// Starts AppFolder\WinUAE\<executable> with no arguments and does not wait for it (through
-/// StartEmulatorProgram, which puts the FS-UAE bridge in a Windows emulator's place); the
-/// started process is remembered for EmulatorStillRunning.
-void StartEmulator(const std::string& executable);
+/// Starts AppFolder\WinUAE\<executable> with no arguments and does not wait for it to end
+/// (through StartEmulatorProgram, which puts the FS-UAE bridge in a Windows emulator's place).
+/// Returns once the emulator has read its configuration file (or has ended, or a few seconds
+/// have passed), so that a caller holding the ConfigurationTurn until then keeps every other
+/// start's lines from it. `cacheFolder` is the game's cache, which the emulator uses as a
+/// volume: EmulatorStillRunning asks by it. False when nothing was started (a message said why);
+/// a failure to start throws FileError.
+bool StartEmulator(const std::string& executable, const std::string& cacheFolder);
 
-/// Whether the emulator that this program started last still runs; two emulators on one game
-/// cache would write the same save data.
-bool EmulatorStillRunning();
+/// Whether an emulator that this program started on that cache folder still runs: two emulators
+/// on one game cache would write the same save data.
+bool EmulatorStillRunning(const std::string& cacheFolder);
+
+/// Whether any emulator that this program started still runs.
+bool AnyEmulatorStillRunning();
 
 inline constexpr const char* kMessageEmulatorStillRunning =
     "The emulator is still running. Start another one?";
 
 namespace testing {
-/// Forgets the emulator started last, as a fresh program would.
+/// Forgets the emulators started so far, as a fresh program would.
 void ForgetStartedEmulator();
 }  // namespace testing
 

@@ -10,12 +10,6 @@ namespace talvero {
 
 namespace {
 
-int& StartCount()
-{
-    static int count = 0;
-    return count;
-}
-
 std::string FolderOf(const std::string& path)
 {
     return path.substr(0, path.find_last_of("/\\"));
@@ -66,13 +60,7 @@ std::optional<std::int64_t> StartEmulatorProgram(const std::string& executable)
     } else {
         pid = StartDetachedProcess(executable, {});
     }
-    ++StartCount();
     return pid;
-}
-
-int EmulatorsStarted()
-{
-    return StartCount();
 }
 
 }  // namespace talvero
