@@ -119,7 +119,7 @@ int main(int argc, char** argv)
     if (!PrepareAppFolder(parser.value(appFolderOption), source))
         return 1;
     if (startOnly)
-        return StartGameFromCommandLine(parser.value(startOption).toStdString(), LoadOptionsHidden);
+        return StartGameFromCommandLine(parser.value(startOption).toStdString(), StoredStartOptions);
 
     frmMain window;
     if (!window.Form_Load())

@@ -51,6 +51,13 @@ void LoadOptions(OptionsState& state)
     });
 }
 
+OptionsState StoredOptions()
+{
+    OptionsState state;
+    LoadOptions(state);
+    return state;
+}
+
 std::string NormaliseDrive(const std::string& text)
 {
     std::string drive = WithoutBlanks(text);
