@@ -61,31 +61,14 @@ InstallerOptions StoredStartOptions()
     return {stored.drive.substr(0, 2), stored.soundEmulation, InsertedCdImage()};
 }
 
-namespace {
-
-StartResult ResultOf(InstallResult result)
-{
-    switch (result) {
-    case InstallResult::Cancelled:
-        return StartResult::Cancelled;
-    case InstallResult::Failed:
-        return StartResult::Failed;
-    case InstallResult::ProgramEnded:
-    case InstallResult::Done:
-        break;
-    }
-    return StartResult::ProgramEnded;
-}
-
-}  // namespace
-
 StartResult StartGame(const std::string& title, const Switches& switches, const OptionsLoader& loadOptions,
                       InstallProgress* progress)
 {
-    LogLine("Start game \"" + title + "\"");
     const GameProfile* profile = FindProfile(title);
+    const std::string cache = profile ? CacheFolderPath(*profile) : std::string();
+    LogLine("Start game \"" + title + "\"");
     // Two emulators share save data only when they use the same cache.
-    if (profile && EmulatorStillRunning(CacheFolderPath(*profile)) && !AskYesNo(kMessageEmulatorStillRunning)) {
+    if (profile && EmulatorStillRunning(cache) && !AskYesNo(kMessageEmulatorStillRunning)) {
         LogLine("the emulator started before on this game's cache still runs; nothing started");
         return StartResult::Declined;
     }
@@ -122,21 +105,26 @@ StartResult StartGame(const std::string& title, const Switches& switches, const 
         return StartResult::CdMissing;
     } catch (const FileError& error) {
         turn.reset();
+        const std::string message = InsertCdMessage(title);
         LogLine("the game's CD was not found: " + error.path() + ": " + error.reason());
-        ShowMessage(InsertCdMessage(title), MessageIcon::Exclamation, kApplicationTitle, error.Details());
+        ShowMessage(message, MessageIcon::Exclamation, kApplicationTitle, error.Details());
         return StartResult::CdMissing;
     }
-    if (const InstallResult installed = InstallGame(*profile, *cd, options, progress);
-        installed != InstallResult::Done)
-        return ResultOf(installed);
-
     bool started = false;
-    const InstallResult start = RunReportingFailures([&] {
+    switch (RunReportingFailures([&] {
+        InstallGame(*profile, cache, *cd, options, progress);
         StopIfCancelled(progress, title);
-        started = StartEmulator(profile->executable, CacheFolderPath(*profile));
-    });
-    if (start != InstallResult::Done)
-        return ResultOf(start);
+        started = StartEmulator(profile->executable, cache);
+    })) {
+    case InstallResult::Cancelled:
+        return StartResult::Cancelled;
+    case InstallResult::Failed:
+        return StartResult::Failed;
+    case InstallResult::ProgramEnded:
+        return StartResult::ProgramEnded;
+    case InstallResult::Done:
+        break;
+    }
     if (!started) {
         LogLine("the emulator " + profile->executable + " cannot run here; nothing started");
         return StartResult::Failed;

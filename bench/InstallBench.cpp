@@ -140,8 +140,10 @@ void Install(benchmark::State& state)
             plainCopy();
         state.ResumeTiming();
         installSeconds += SecondsOf([&] {
-            InstallGame(Gunship(), CdRoot::Open("D:"), {"D:", true});
-            StartEmulator(Gunship().executable, CacheFolderPath(Gunship()));
+            RunReportingFailures([] {
+                InstallGame(Gunship(), CacheFolderPath(Gunship()), CdRoot::Open("D:"), {"D:", true});
+                StartEmulator(Gunship().executable, CacheFolderPath(Gunship()));
+            });
         });
         state.PauseTiming();
         if (!plainFirst)
@@ -238,7 +240,8 @@ int InstallForPeakMemory(const std::string& folder)
 {
     SetAppFolder(folder);
     testing::SetLogFile(JoinPath(folder, "talvero.log"));
-    InstallGame(*FindProfile("Akira"), CdRoot::Open("D:"), {"D:", true});
+    const GameProfile& akira = *FindProfile("Akira");
+    RunReportingFailures([&] { InstallGame(akira, CacheFolderPath(akira), CdRoot::Open("D:"), {"D:", true}); });
     return 0;
 }
 

@@ -172,17 +172,25 @@ bool TakeInstalledInThisBoot(const std::string& record)
     return sameBoot;
 }
 
-void Install(const GameProfile& profile, const CdRoot& cd, const InstallerOptions& options,
-             InstallProgress* progress)
+}  // namespace
+
+std::string InstalledInBootFile(const std::string& cacheFolder)
 {
+    return cacheFolder + ".bootid";
+}
+
+void InstallGame(const GameProfile& profile, const std::string& cache, const CdRoot& cd,
+                 const InstallerOptions& options, InstallProgress* progress)
+{
+    LogLine("installing \"" + profile.title + "\" into " + cache + " from " +
+            (options.insertedImage.empty() ? "drive " + options.drive : "the CD image " + options.insertedImage));
     const std::string dataFile = DataFilePath(profile);
     RecordReader records(ReadFileBytes(dataFile), dataFile);
 
-    const std::string cache = CacheFolderPath(profile);
     CreateFolderIfMissing(cache);
     for (const std::string& folder : profile.folders)
         CreateFolderIfMissing(FolderInCache(cache, folder));
-    const std::string installedInBoot = InstalledInBootFile(profile);
+    const std::string installedInBoot = InstalledInBootFile(cache);
     const bool keepUnchanged = TakeInstalledInThisBoot(installedInBoot);
 
     // The records are read before the copies so that the share done can be told; a record that
@@ -249,8 +257,6 @@ void Install(const GameProfile& profile, const CdRoot& cd, const InstallerOption
     }
 }
 
-}  // namespace
-
 void StopIfCancelled(InstallProgress* progress, const std::string& title)
 {
     if (!progress)
@@ -258,11 +264,6 @@ void StopIfCancelled(InstallProgress* progress, const std::string& title)
     progress->Report(title, {}, 1, 1);
     if (progress->Cancelled())
         throw InstallCancelled{};
-}
-
-std::string InstalledInBootFile(const GameProfile& profile)
-{
-    return CacheFolderPath(profile) + ".bootid";
 }
 
 InstallResult RunReportingFailures(const std::function<void()>& step)
@@ -291,14 +292,6 @@ InstallResult RunReportingFailures(const std::function<void()>& step)
         ReportInstallError(ErrorNumber::InternalError);
     }
     return InstallResult::ProgramEnded;
-}
-
-InstallResult InstallGame(const GameProfile& profile, const CdRoot& cd, const InstallerOptions& options,
-                          InstallProgress* progress)
-{
-    LogLine("installing \"" + profile.title + "\" into " + CacheFolderPath(profile) + " from " +
-            (options.insertedImage.empty() ? "drive " + options.drive : "the CD image " + options.insertedImage));
-    return RunReportingFailures([&] { Install(profile, cd, options, progress); });
 }
 
 std::optional<std::string> KnownFileErrorMessage(ErrorNumber code)

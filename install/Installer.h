@@ -33,15 +33,15 @@ enum class InstallResult {
     ProgramEnded,  ///< an unknown error: its message was shown and the program asked to end
 };
 
-/// Builds the game's cache from its profile, its data file and the CD, and writes its
-/// configuration lines; starting the emulator is the caller's. A cache file whose size and
-/// last-change time are its source's is left as it is, but only when the last complete install of
-/// the game happened since the system started (a copy that never reached the disk before a power
-/// cut is then copied again); every other one is copied again. Failures are reported through
-/// ReportInstallError. When `progress` says the user cancelled, it stops before the next piece
-/// of a copy or the next step.
-InstallResult InstallGame(const GameProfile& profile, const CdRoot& cd, const InstallerOptions& options,
-                          InstallProgress* progress = nullptr);
+/// Builds the game's cache (`cacheFolder`, the profile's) from its profile, its data file and the
+/// CD, and writes its configuration lines; starting the emulator is the caller's. A cache file
+/// whose size and last-change time are its source's is left as it is, but only when the last
+/// complete install of the game happened since the system started (a copy that never reached the
+/// disk before a power cut is then copied again); every other one is copied again. Failures are
+/// thrown for RunReportingFailures. When `progress` says the user cancelled, it stops before the
+/// next piece of a copy or the next step with InstallCancelled.
+void InstallGame(const GameProfile& profile, const std::string& cacheFolder, const CdRoot& cd,
+                 const InstallerOptions& options, InstallProgress* progress = nullptr);
 
 /// Thrown when the user cancelled: it passes through like a failure but shows nothing.
 struct InstallCancelled {};
@@ -50,13 +50,13 @@ struct InstallCancelled {};
 /// throws InstallCancelled when the user has cancelled. Nothing without a `progress`.
 void StopIfCancelled(InstallProgress* progress, const std::string& title);
 
-/// Runs `step`, sending its failures down the installers' failure path (the same log lines and
-/// messages as a failure inside InstallGame).
+/// Runs `step` (an install and the emulator's start), sending its failures down the installers'
+/// failure path: a log line, and the message of ReportInstallError.
 InstallResult RunReportingFailures(const std::function<void()>& step);
 
 /// The file beside a game's cache folder that names the boot in which its last complete install
 /// happened.
-std::string InstalledInBootFile(const GameProfile& profile);
+std::string InstalledInBootFile(const std::string& cacheFolder);
 
 /// The installers' failure path: a message for 53/76 and 75; any other code ends the program.
 /// `details` (the path and the system's reason) go into the message's details.

@@ -141,7 +141,7 @@ TEST_F(StartGameTest, ACancelWhileStartingStopsBeforeTheRest)
     EXPECT_TRUE(progress.starting);
     EXPECT_EQ("<absent>", ConfigValue("filesystem="));
     EXPECT_FALSE(test::Exists(folder / "Cache/ufo1/libs/lowlevel.library"));
-    EXPECT_FALSE(test::Exists(InstalledInBootFile(ufo)));
+    EXPECT_FALSE(test::Exists(InstalledInBootFile(CacheFolderPath(ufo))));
     EXPECT_FALSE(AnyEmulatorStillRunning());
 }
 

@@ -49,6 +49,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The first byte picks the game whose data file the rest is.
     const GameProfile& profile = *FindProfile(titles[data[0] % 3]);
     WriteFileBytes(DataFilePath(profile), std::string(reinterpret_cast<const char*>(data) + 1, size - 1));
-    InstallGame(profile, CdRoot::Open("D:"), InstallerOptions{});
+    RunReportingFailures([&] { InstallGame(profile, CacheFolderPath(profile), CdRoot::Open("D:"), {}); });
     return 0;
 }

@@ -38,7 +38,9 @@ protected:
     }
     static InstallResult Install(const std::string& title)
     {
-        return InstallGame(*FindProfile(title), CdRoot::Open("D:"), {"D:", true});
+        const GameProfile& profile = *FindProfile(title);
+        return RunReportingFailures(
+            [&] { InstallGame(profile, CacheFolderPath(profile), CdRoot::Open("D:"), {"D:", true}); });
     }
     void InstallFailing(const std::string& title, const std::string& message)
     {
@@ -231,7 +233,7 @@ TEST_F(InstallerTest, ACopyInterruptedAnywhereLeavesWholeFilesAndTheNextStartCom
         faults::SetReplaceHook(nullptr);
         if ((failed = host->PendingMessages() > 0)) {
             host->ExpectMessage(kMessageErrorWritingFile);
-            EXPECT_FALSE(test::Exists(InstalledInBootFile(*FindProfile(title)))) << failAt;
+            EXPECT_FALSE(test::Exists(InstalledInBootFile(CacheFolderPath(*FindProfile(title))))) << failAt;
         }
         for (const std::string& record : records) {
             const std::string content = test::ReadFile(cached(record));
@@ -259,7 +261,7 @@ TEST_F(InstallerTest, AStartAfterAnotherBootReplacesEveryDamagedFile)
     const GameProfile& ufo = *FindProfile("UFO - Enemy Unknown");
     InsertDemoCd(ufo.title);
     ASSERT_EQ(InstallResult::Done, Install(ufo.title));
-    const std::string record = InstalledInBootFile(ufo);
+    const std::string record = InstalledInBootFile(CacheFolderPath(ufo));
     EXPECT_EQ(BootIdentity(), test::ReadFile(record));
     std::vector<std::string> damaged = {"libs/lowlevel.library"};
     for (const std::string& copy : DemoCopyRecords(ufo))

@@ -29,7 +29,8 @@ void WorkerRound(std::uint64_t round)
     SetConfigValue("config_description=", "round " + std::to_string(round));
     ReplaceFileContents(AppPath("\\Cache\\akir\\nv\\Akira\\HighScores.bak"), SaveDataVersion(round));
     RestoreSaveData(BackupEntry("Akira"));
-    InstallGame(*FindProfile("Akira"), CdRoot::Open("D:"), InstallerOptions{});
+    const GameProfile& akira = *FindProfile("Akira");
+    RunReportingFailures([&] { InstallGame(akira, CacheFolderPath(akira), CdRoot::Open("D:"), {}); });
 }
 
 std::string SaveDataVersion(std::uint64_t round)
