@@ -114,7 +114,7 @@ StartResult StartGame(const std::string& title, const Switches& switches, const 
     switch (RunReportingFailures([&] {
         InstallGame(*profile, cache, *cd, options, progress);
         StopIfCancelled(progress, title);
-        started = StartEmulator(profile->executable, cache);
+        started = StartEmulator(profile->executable, cache, &*turn);
     })) {
     case InstallResult::Cancelled:
         return StartResult::Cancelled;

@@ -6,6 +6,7 @@
 #include "platform/SystemText.h"
 
 #include <exception>
+#include <thread>
 
 namespace talvero {
 
@@ -49,6 +50,15 @@ ConfigurationTurn::ConfigurationTurn()
 ConfigurationTurn::~ConfigurationTurn()
 {
     --turnsHeld;
+}
+
+void ConfigurationTurn::HoldWhile(std::function<void()> wait)
+{
+    if (!m_lock)
+        return;
+    std::thread([lock = std::shared_ptr<FileLock>(std::move(m_lock)), wait = std::move(wait)] {
+        wait();
+    }).detach();
 }
 
 bool LineBeginsWithKey(std::string_view line, std::string_view key)

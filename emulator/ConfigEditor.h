@@ -2,6 +2,7 @@
 
 #include "platform/FileLock.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -30,6 +31,10 @@ public:
     ~ConfigurationTurn();
     ConfigurationTurn(const ConfigurationTurn&) = delete;
     ConfigurationTurn& operator=(const ConfigurationTurn&) = delete;
+
+    /// Keeps the turn, once this object is gone, until `wait` returns on a thread of its own, so
+    /// that this thread can go on. Does nothing when an outer turn of this thread holds the lock.
+    void HoldWhile(std::function<void()> wait);
 
 private:
     std::unique_ptr<FileLock> m_lock;  // none when this thread holds the turn already

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 
 namespace talvero {
 
@@ -25,14 +26,15 @@ std::map<std::int64_t, std::string>& StartedEmulators()
 
 }  // namespace
 
-bool StartEmulator(const std::string& executable, const std::string& cacheFolder)
+bool StartEmulator(const std::string& executable, const std::string& cacheFolder, ConfigurationTurn* turn)
 {
-    FileReadWatch configurationRead(AppPath(kConfigFile));
+    auto configurationRead = std::make_shared<FileReadWatch>(AppPath(kConfigFile));
     const auto id = StartEmulatorProgram(AppPath(std::string(kEmulatorFolder) + "\\" + executable));
     if (!id)
         return false;
     StartedEmulators()[*id] = cacheFolder;
-    configurationRead.WaitForRead(*id, kConfigurationReadMilliseconds);
+    if (turn)
+        turn->HoldWhile([configurationRead, id = *id] { configurationRead->WaitForRead(id, kConfigurationReadMilliseconds); });
     return true;
 }
 
