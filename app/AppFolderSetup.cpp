@@ -12,20 +12,6 @@
 
 namespace talvero {
 
-namespace {
-
-void CreateFolderWithParents(const std::string& path)
-{
-    if (FolderExists(path))
-        return;
-    const auto cut = path.find_last_of(NativeSeparator());
-    if (cut != std::string::npos && cut > 0)
-        CreateFolderWithParents(path.substr(0, cut));
-    CreateFolderIfMissing(path);
-}
-
-}  // namespace
-
 void LayOutAppFolder()
 {
     CreateFolderWithParents(AppFolder());

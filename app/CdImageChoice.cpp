@@ -42,10 +42,4 @@ void EjectCdImage()
     }
 }
 
-std::string ImageFileName(const std::string& path)
-{
-    const auto cut = path.find_last_of("/\\");
-    return cut == std::string::npos ? path : path.substr(cut + 1);
-}
-
 }  // namespace talvero

@@ -19,7 +19,4 @@ bool InsertCdImage(const std::string& path);
 /// The drive of the options is what its letter stands for again.
 void EjectCdImage();
 
-/// The file name of a path ("Lemmings.cue").
-std::string ImageFileName(const std::string& path);
-
 }  // namespace talvero

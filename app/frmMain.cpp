@@ -13,6 +13,7 @@
 #include "platform/FileError.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
+#include "platform/PathText.h"
 #include "platform/cdimage/CdImage.h"
 #include "settings/SettingsStore.h"
 #include "ui/Artwork.h"
@@ -380,7 +381,7 @@ void frmMain::ShowInsertedImage()
     m_ejectImage->setText(
         image.empty()
             ? QStringLiteral("&Eject CD image")
-            : QStringLiteral("&Eject CD image (%1)").arg(QString::fromStdString(ImageFileName(image))));
+            : QStringLiteral("&Eject CD image (%1)").arg(QString::fromStdString(LastPartOf(image))));
 }
 
 // One image file dropped onto the window is inserted as if chosen through the menu.

@@ -5,22 +5,17 @@
 #include "platform/Files.h"
 #include "platform/Host.h"
 #include "platform/IgnoringFailure.h"
+#include "platform/PathText.h"
 #include "settings/SettingsStore.h"
 
-#include <cctype>
 #include <vector>
 
 namespace talvero {
 
 namespace {
 
-std::string WithoutBlanks(const std::string& text)
-{
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
+// The fields lose spaces at either end; a tab stays (and makes a drive invalid).
+constexpr std::string_view kFieldBlanks = " ";
 
 std::optional<bool> CheckState(const std::string& text)
 {
@@ -60,9 +55,7 @@ OptionsState StoredOptions()
 
 std::string NormaliseDrive(const std::string& text)
 {
-    std::string drive = WithoutBlanks(text);
-    for (char& c : drive)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    std::string drive = AsciiUpper(Trimmed(text, kFieldBlanks));
     if (drive.size() == 1)
         drive += ':';
     if (drive.size() > 2)
@@ -107,7 +100,7 @@ std::string ChooseKickstart(const std::string& current)
 
 bool SaveOptions(OptionsState& state)
 {
-    state.romFile = WithoutBlanks(state.romFile);
+    state.romFile = Trimmed(state.romFile, kFieldBlanks);
     state.drive = NormaliseDrive(state.drive);
     if (!IsValidDrive(state.drive)) {
         ShowMessage(kMessageInvalidDrive, MessageIcon::Exclamation);

@@ -5,6 +5,7 @@
 #include "install/SupportPack.h"
 #include "platform/AppFolder.h"
 #include "platform/Files.h"
+#include "platform/PathText.h"
 
 #include <cstdio>
 
@@ -12,30 +13,12 @@ namespace talvero {
 
 namespace {
 
-// Creates every folder of a backslash path below `root`, parents first.
-std::string EnsurePath(const std::string& root, const std::string& relative)
+// Writes a file at a backslash path below `root`, making its folders first.
+void WriteCdFile(const std::string& root, const std::string& record, const std::string& bytes)
 {
-    std::string folder = root;
-    std::size_t start = 0;
-    while (start <= relative.size()) {
-        const auto end = relative.find('\\', start);
-        const std::string part =
-            relative.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        if (!part.empty()) {
-            folder = JoinPath(folder, part);
-            CreateFolderIfMissing(folder);
-        }
-        if (end == std::string::npos)
-            break;
-        start = end + 1;
-    }
-    return folder;
-}
-
-std::string FolderPart(const std::string& record)
-{
-    const auto cut = record.find_last_of('\\');
-    return cut == std::string::npos ? std::string() : record.substr(0, cut);
+    const std::string path = JoinPath(root, NativePath(record));
+    CreateFolderWithParents(FolderOf(path, std::string(1, NativeSeparator())));
+    WriteFileBytes(path, bytes);
 }
 
 // Folders that may hold copied files: everything but the boot, save and prefs folders.
@@ -150,16 +133,10 @@ void LayOutDemoCd(const GameProfile& profile, const std::string& cdRoot, std::si
 {
     CreateFolderIfMissing(cdRoot);
     const std::string identity = profile.identityFile.substr(1);
-    const std::string identityFolder = EnsurePath(cdRoot, FolderPart(identity));
-    const std::string identityPath =
-        JoinPath(identityFolder, identity.substr(identity.find_last_of('\\') + 1));
-    WriteFileBytes(identityPath, DemoCdFileBytes(identity, fileSize));
+    WriteCdFile(cdRoot, identity, DemoCdFileBytes(identity, fileSize));
     for (const std::string& record : DemoCopyRecords(profile)) {
-        const std::string folder = EnsurePath(cdRoot, FolderPart(record));
-        const std::string name = record.substr(record.find_last_of('\\') + 1);
         const bool patched = profile.patch && record == identity;
-        WriteFileBytes(JoinPath(folder, name),
-                       DemoCdFileBytes(record, patched ? kDemoPatchedFileSize : fileSize));
+        WriteCdFile(cdRoot, record, DemoCdFileBytes(record, patched ? kDemoPatchedFileSize : fileSize));
     }
 }
 

@@ -4,26 +4,17 @@
 #include "platform/Files.h"
 #include "platform/Host.h"
 #include "platform/Installation.h"
+#include "platform/PathText.h"
 #include "platform/Process.h"
 
 namespace talvero {
 
 namespace {
 
-std::string FolderOf(const std::string& path)
-{
-    return path.substr(0, path.find_last_of("/\\"));
-}
-
-std::string NameOf(const std::string& path)
-{
-    return path.substr(path.find_last_of("/\\") + 1);
-}
-
 std::string CannotRunMessage(const std::string& executable, bool fsUaeFound)
 {
     std::string text =
-        "The emulator " + NameOf(executable) + " is a Windows program and cannot run here.\n\n";
+        "The emulator " + LastPartOf(executable) + " is a Windows program and cannot run here.\n\n";
     if (fsUaeFound)
         text += std::string("Talvero's emulator bridge (") + kBridgeProgram +
                 ") is missing, which starts FS-UAE in its place. Reinstall Talvero.";

@@ -1,6 +1,7 @@
 #include "platform/AppFolder.h"
 
 #include "platform/Files.h"
+#include "platform/PathText.h"
 #include "platform/Process.h"
 
 #include <algorithm>
@@ -33,8 +34,7 @@ std::string AppFolder()
 std::string ProgramFolder()
 {
     std::string exe = RunningExecutablePath();
-    const auto cut = exe.find_last_of(std::string("/") + NativeSeparator());
-    return cut == std::string::npos ? std::string(".") : WithoutTrailingSeparator(exe.substr(0, cut));
+    return WithoutTrailingSeparator(FolderOf(exe, std::string{'/', NativeSeparator()}));
 }
 
 AppFolderChoice ChooseAppFolder(const std::string& commandLineFolder, const std::string& programFolder,

@@ -20,4 +20,8 @@ enum class ReplaceStep {
 /// replace fail at that step. Pass nullptr to remove.
 void SetReplaceHook(std::function<void(ReplaceStep step, const std::string& path)> hook);
 
+/// Makes the kernel refuse to copy between two files (as between some file systems on older
+/// kernels), so that cache copies go through the program's own buffer. Linux only.
+void SetKernelCopyRefused(bool refused);
+
 }  // namespace talvero::faults

@@ -23,6 +23,9 @@ void CreateFolder(const std::string& path);
 /// Creates the folder when it does not exist; an existing one and its contents are kept.
 void CreateFolderIfMissing(const std::string& path);
 
+/// CreateFolderIfMissing for the folder and every missing folder above it, top first.
+void CreateFolderWithParents(const std::string& path);
+
 /// The whole file as raw bytes, no more than the size it had when opened. Only a regular file is
 /// read: a folder fails with 75, anything else that is not a file (a FIFO, a device) with 53.
 std::string ReadFileBytes(const std::string& path);

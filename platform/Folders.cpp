@@ -1,6 +1,7 @@
 #include "platform/AppFolder.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"
+#include "platform/PathText.h"
 
 namespace talvero {
 
@@ -8,6 +9,15 @@ void CreateFolderIfMissing(const std::string& path)
 {
     if (!FolderExists(path))
         CreateFolder(path);
+}
+
+void CreateFolderWithParents(const std::string& path)
+{
+    if (FolderExists(path))
+        return;
+    if (const std::string parent = FolderOf(path, std::string(1, NativeSeparator())); parent != path)
+        CreateFolderWithParents(parent);
+    CreateFolderIfMissing(path);
 }
 
 void RefuseLinksBelow(const std::string& root, const std::string& path)

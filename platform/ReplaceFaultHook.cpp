@@ -8,6 +8,12 @@ std::function<void(faults::ReplaceStep, const std::string&)>& Hook()
     static std::function<void(faults::ReplaceStep, const std::string&)> hook;
     return hook;
 }
+
+bool& KernelCopyRefusedFlag()
+{
+    static bool refused = false;
+    return refused;
+}
 }  // namespace
 
 namespace faults {
@@ -15,12 +21,22 @@ void SetReplaceHook(std::function<void(ReplaceStep step, const std::string& path
 {
     Hook() = std::move(hook);
 }
+
+void SetKernelCopyRefused(bool refused)
+{
+    KernelCopyRefusedFlag() = refused;
+}
 }  // namespace faults
 
 void RunReplaceHook(faults::ReplaceStep step, const std::string& path)
 {
     if (Hook())
         Hook()(step, path);
+}
+
+bool KernelCopyRefused()
+{
+    return KernelCopyRefusedFlag();
 }
 
 void PieceDone(const std::string& path, std::uint64_t written, const PieceWritten& onPiece)

@@ -1,28 +1,13 @@
 #include "settings/SettingsStore.h"
 
-#include <cctype>
+#include "platform/PathText.h"
+
 #include <charconv>
 #include <cmath>
 
 namespace talvero {
 
 namespace {
-
-std::string Trimmed(const std::string& text)
-{
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
-std::string Lowered(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
 
 std::optional<double> ParseNumber(const std::string& text)
 {
@@ -48,7 +33,7 @@ std::unique_ptr<SettingsBackend>& InstalledBackend()
 
 std::optional<bool> ParseBoolean(const std::string& text)
 {
-    const std::string word = Lowered(Trimmed(text));
+    const std::string word = AsciiLower(Trimmed(text));
     if (word == "true")
         return true;
     if (word == "false")

@@ -11,7 +11,9 @@
 #include "platform/Drives.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"
+#include "platform/PathText.h"
 #include "platform/Process.h"
+#include "platform/TimeText.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -52,7 +54,7 @@ int main(int argc, char** argv)
     Log log(JoinPath(emulatorFolder, "bridge.log"));
     const std::string self = RunningExecutablePath();
     log.Line("=== bridge start " + LocalTimeText() + " ===");
-    log.Line("executable: " + self.substr(self.find_last_of("/\\") + 1));
+    log.Line("executable: " + LastPartOf(self));
 
     const std::string fsUae = FindProgramOnPath("fs-uae");
     if (fsUae.empty()) {
@@ -72,7 +74,7 @@ int main(int argc, char** argv)
         CreateFolderIfMissing(JoinPath(ownFolder, "base"));
 
         // The drive letters are Talvero's, whose folder holds the emulator folder.
-        SetAppFolder(emulatorFolder.substr(0, emulatorFolder.find_last_of("/\\")));
+        SetAppFolder(FolderOf(emulatorFolder));
         FsUaeInputs inputs;
         inputs.defaultUae = config;
         inputs.emulatorFolder = emulatorFolder;

@@ -5,8 +5,6 @@
 #include "platform/Files.h"
 #include "platform/TextRecords.h"
 
-#include <chrono>
-#include <ctime>
 
 namespace talvero {
 
@@ -57,14 +55,6 @@ std::optional<FilesystemValue> ParseFilesystemValue(const std::string& value)
 std::string ResolveKickstartPath(const std::string& value, const std::string& emulatorFolder)
 {
     return IsAbsolute(value) ? NativePath(value) : JoinPath(emulatorFolder, NativePath(value));
-}
-
-std::string LocalTimeText()
-{
-    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", std::localtime(&now));
-    return text;
 }
 
 std::optional<std::string> ConfigLineValue(const std::string& content, const std::string& key)

@@ -37,9 +37,6 @@ std::optional<FilesystemValue> ParseFilesystemValue(const std::string& value);
 /// Where a "kickstart_rom_file=" value points: as it stands when absolute, else in the emulator folder.
 std::string ResolveKickstartPath(const std::string& value, const std::string& emulatorFolder);
 
-/// The local date and time as the emulator logs write it ("2026-12-06 15:40:00").
-std::string LocalTimeText();
-
 /// The value of the last line that begins with `key` (which includes its "="), if any.
 std::optional<std::string> ConfigLineValue(const std::string& content, const std::string& key);
 

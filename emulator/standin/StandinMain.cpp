@@ -7,7 +7,9 @@
 #include "platform/AppFolder.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"
+#include "platform/PathText.h"
 #include "platform/Process.h"
+#include "platform/TimeText.h"
 
 #include <fstream>
 
@@ -24,7 +26,7 @@ int main(int argc, char** argv)
     } catch (const FileError& error) {
         report.checks.push_back({"configuration", false, error.what()});
     }
-    report.executable = self.substr(self.find_last_of("/\\") + 1);
+    report.executable = LastPartOf(self);
     report.time = LocalTimeText();
     for (int i = 1; i < argc; ++i)
         report.arguments.emplace_back(argv[i]);

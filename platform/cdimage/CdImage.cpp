@@ -2,9 +2,9 @@
 
 #include "platform/cdimage/CueSheet.h"
 #include "platform/cdimage/ImageNames.h"
+#include "platform/cdimage/NrgImage.h"
 
 #include <algorithm>
-#include <cdio/cdio.h>
 #include <cdio/iso9660.h>
 #include <cdio/logging.h>
 #include <cerrno>
@@ -30,8 +30,9 @@ constexpr std::uint32_t kMaxVolumeDescriptors = 32;
 constexpr std::size_t kShortestRecord = 34;
 // Folders of a CD's size are a few KiB; anything beyond this is damage, not a folder.
 constexpr std::uint32_t kMaxFolderSize = 16 * 1024 * 1024;
-// How far from the start of an NRG file the library looks for the first volume descriptor.
-constexpr std::uint16_t kNrgFuzz = 20;
+// How far the library can look for a volume descriptor that is not where it belongs: it looks
+// up to that many sectors either side of sector 16, and gives up below sector 0.
+constexpr std::uint64_t kMaxLibraryShift = 17;
 
 // The library reports its own findings through a log handler; the program says what matters
 // itself, in one message.
@@ -55,6 +56,9 @@ struct Entry {
     std::uint32_t size = 0;
 };
 
+// The image's first data track, read from the one file that holds it: its sectors directly, many
+// at a time, and its file system (names in every extension) through the library, which is handed
+// that file alone and only reads folders whose sectors were checked here first.
 class LibcdioImage final : public CdImage {
 public:
     explicit LibcdioImage(const std::string& path) : CdImage(path) {}
@@ -62,15 +66,11 @@ public:
     {
         if (m_iso)
             iso9660_close(m_iso);
-        if (m_cdio)
-            cdio_destroy(m_cdio);
         if (m_data >= 0)
             ::close(m_data);
     }
 
-    void OpenIso(const std::string& isoFile);
-    void OpenCueSheet();
-    void OpenNrg();
+    void OpenTrack(const DataTrack& track);
     void CheckVolumeDescriptors();
 
     CdImageFile Find(std::string_view path) const override;
@@ -79,123 +79,70 @@ public:
 private:
     [[noreturn]] void Fail(const std::string& reason) const { throw CdImageError(this->path(), reason); }
     void ReadSectors(std::uint32_t first, std::uint32_t count, char* buffer) const;
+    void CheckLibraryReads(std::uint32_t sector, const char* bytes) const;
     void CheckExtent(std::uint32_t sector, std::uint32_t size) const;
     void CheckFolderRecords(std::uint32_t sector, std::uint32_t size) const;
     std::vector<Entry> List(const std::string& folder, const std::vector<std::uint32_t>& above) const;
 
-    void OpenDataFile(const std::string& file, const CueDataTrack& track);
-    void FindDataTrack();
-
-    // The file system is read through the library: an ISO file (an .iso, or a BIN of 2048-byte
-    // sectors), or a disc (a cue sheet, NRG).
     iso9660_t* m_iso = nullptr;
-    CdIo_t* m_cdio = nullptr;
-    // Sectors of ISO and BIN images are read here directly, many at a time, and a short read is
-    // an error; NRG images are read through the library.
     int m_data = -1;
-    CueDataTrack m_track;
+    DataTrack m_track;
     mutable std::vector<char> m_raw;  // raw sectors before their data is picked out
-    // The data track's sectors: [m_firstSector, m_endSector).
-    std::uint32_t m_firstSector = 0;
+    // The data track's sectors: [0, m_endSector).
     std::uint32_t m_endSector = 0;
 };
 
-void LibcdioImage::OpenDataFile(const std::string& file, const CueDataTrack& track)
+void LibcdioImage::OpenTrack(const DataTrack& track)
 {
     m_track = track;
-    m_data = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    // Not blocking: a FIFO in place of the data file is refused, not waited on.
+    m_data = ::open(track.dataFile.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     struct stat st {};
-    if (m_data < 0 || ::fstat(m_data, &st) != 0)
+    if (m_data < 0 || ::fstat(m_data, &st) != 0 || !S_ISREG(st.st_mode))
         Fail("its data file cannot be read");
     const auto size = static_cast<std::uint64_t>(st.st_size);
-    const std::uint64_t sectors = size > track.offset ? (size - track.offset) / track.sectorSize : 0;
+    std::uint64_t sectors = size > track.offset ? (size - track.offset) / track.sectorSize : 0;
+    if (track.sectors != 0)
+        sectors = std::min(sectors, track.sectors);
     if (sectors <= kFirstVolumeDescriptor)
         Fail("it ends before its volume descriptor (a truncated image, or no CD image at all)");
     m_endSector = static_cast<std::uint32_t>(std::min<std::uint64_t>(sectors, UINT32_MAX));
     if (track.sectorSize != kSectorSize)
         m_raw.resize(static_cast<std::size_t>(kSectorsPerRead) * track.sectorSize);
-}
 
-void LibcdioImage::OpenIso(const std::string& isoFile)
-{
-    OpenDataFile(isoFile, {isoFile, 0, kSectorSize, 0});
-    m_iso = iso9660_open_ext(isoFile.c_str(), ISO_EXTENSION_ALL);
-    if (!m_iso)
-        Fail("it holds no ISO 9660 volume descriptor (no CD image, or a damaged one)");
-}
-
-void LibcdioImage::OpenCueSheet()
-{
-    const CueDataTrack track = CheckCueSheet(path());
-    if (track.offset != 0)
-        Fail("its first data track does not begin the disc, so it holds no file system to read");
-    if (track.sectorSize == kSectorSize) {
-        // A BIN of 2048-byte sectors is an ISO file.
-        OpenIso(track.dataFile);
-        return;
+    if (track.sectorSize == kSectorSize && track.offset == 0) {
+        m_iso = iso9660_open_ext(track.dataFile.c_str(), ISO_EXTENSION_ALL);
+    } else {
+        // The library finds raw sectors' layout by itself, looking for the volume descriptor
+        // up to this many sectors from where it belongs; CheckLibraryReads then compares its
+        // sectors with the track's.
+        const std::uint64_t shift = track.offset / track.sectorSize + 1;
+        if (shift > kMaxLibraryShift)
+            Fail("its data track does not begin its file, which this program does not read");
+        m_iso = iso9660_open_fuzzy_ext(track.dataFile.c_str(), ISO_EXTENSION_ALL,
+                                       static_cast<std::uint16_t>(shift));
+        // Finding the layout reads the primary volume descriptor only; Joliet names need the
+        // supplementary one read as well.
+        if (m_iso && !iso9660_ifs_read_superblock(m_iso, ISO_EXTENSION_ALL)) {
+            iso9660_close(m_iso);
+            m_iso = nullptr;
+        }
     }
-    m_cdio = cdio_open_cue(path().c_str());
-    if (!m_cdio)
-        Fail("its cue sheet cannot be read");
-    FindDataTrack();
-    const std::uint32_t trackEnd = m_endSector;
-    OpenDataFile(track.dataFile, track);
-    m_endSector = std::min(m_endSector, trackEnd);
-}
-
-// The NRG container tells the data track; its file system is then read as an ISO file whose
-// sectors the library finds by their volume descriptor (data first, a footer after them).
-void LibcdioImage::OpenNrg()
-{
-    m_cdio = cdio_open_nrg(path().c_str());
-    if (!m_cdio)
-        Fail("it is no NRG image, or a damaged one");
-    FindDataTrack();
-    cdio_destroy(m_cdio);
-    m_cdio = nullptr;
-    m_iso = iso9660_open_fuzzy_ext(path().c_str(), ISO_EXTENSION_ALL, kNrgFuzz);
-    if (!m_iso)
-        Fail("its data track holds no ISO 9660 file system");
-}
-
-void LibcdioImage::FindDataTrack()
-{
-    const track_t first = cdio_get_first_track_num(m_cdio);
-    const track_t count = cdio_get_num_tracks(m_cdio);
-    if (first == CDIO_INVALID_TRACK || count == CDIO_INVALID_TRACK || count == 0)
-        Fail("it lists no tracks");
-    for (track_t track = first; track < first + count; ++track) {
-        const track_format_t format = cdio_get_track_format(m_cdio, track);
-        if (format != TRACK_FORMAT_DATA && format != TRACK_FORMAT_XA)
-            continue;  // audio tracks are not read
-        const lsn_t start = cdio_get_track_lsn(m_cdio, track);
-        const lsn_t last = cdio_get_track_last_lsn(m_cdio, track);
-        if (start == CDIO_INVALID_LSN || last == CDIO_INVALID_LSN || last < start)
-            Fail("its data track lies outside its data file (a truncated image)");
-        m_firstSector = static_cast<std::uint32_t>(start);
-        m_endSector = static_cast<std::uint32_t>(last) + 1;
-        if (m_firstSector != 0)
-            Fail("its first data track does not begin the disc, so it holds no file system to read");
-        if (m_endSector <= kFirstVolumeDescriptor)
-            Fail("its data track ends before its volume descriptor (a truncated image)");
+    if (m_iso)
         return;
-    }
-    Fail("it has no data track (an audio CD)");
+    if (ImageExtension(path()) == ".bin")
+        Fail("it holds no ISO 9660 volume descriptor: a .bin file is the data of a BIN/CUE image; "
+             "choose its cue sheet (.cue) instead");
+    Fail("it holds no ISO 9660 volume descriptor (no CD image, or a damaged one)");
 }
 
 void LibcdioImage::ReadSectors(std::uint32_t first, std::uint32_t count, char* buffer) const
 {
-    if (first < m_firstSector || first + static_cast<std::uint64_t>(count) > m_endSector)
+    if (first + static_cast<std::uint64_t>(count) > m_endSector)
         Fail("a record on it points outside the image");
     const auto failed = [&] {
         Fail("sector " + std::to_string(first) + " cannot be read (a truncated image)");
     };
-    if (m_data < 0) {
-        if (iso9660_iso_seek_read(m_iso, buffer, first, count) !=
-            static_cast<long>(count) * static_cast<long>(kSectorSize))
-            failed();
-        return;
-    }
     const bool raw = m_track.sectorSize != kSectorSize;
     char* target = raw ? m_raw.data() : buffer;
     const std::size_t length = std::size_t{count} * m_track.sectorSize;
@@ -215,11 +162,21 @@ void LibcdioImage::ReadSectors(std::uint32_t first, std::uint32_t count, char* b
                     target + std::size_t{i} * m_track.sectorSize + m_track.headerSize, kSectorSize);
 }
 
+// The library reads the track's file by a layout it found itself: each sector it will parse must
+// hold what this reader checked.
+void LibcdioImage::CheckLibraryReads(std::uint32_t sector, const char* bytes) const
+{
+    std::vector<char> seen(kSectorSize);
+    if (iso9660_iso_seek_read(m_iso, seen.data(), static_cast<lsn_t>(sector), 1) != kSectorSize ||
+        std::memcmp(seen.data(), bytes, kSectorSize) != 0)
+        Fail("its sectors do not lie where its track list says (a damaged image)");
+}
+
 void LibcdioImage::CheckExtent(std::uint32_t sector, std::uint32_t size) const
 {
     if (size == 0)
         return;
-    if (sector < m_firstSector || sector + static_cast<std::uint64_t>(SectorsFor(size)) > m_endSector)
+    if (sector + static_cast<std::uint64_t>(SectorsFor(size)) > m_endSector)
         Fail("a record on it points outside the image (a truncated or damaged image)");
 }
 
@@ -233,6 +190,7 @@ void LibcdioImage::CheckFolderRecords(std::uint32_t sector, std::uint32_t size) 
     std::vector<char> buffer(kSectorSize);
     for (std::uint32_t i = 0; i < SectorsFor(size); ++i) {
         ReadSectors(sector + i, 1, buffer.data());
+        CheckLibraryReads(sector + i, buffer.data());
         const auto* bytes = reinterpret_cast<const unsigned char*>(buffer.data());
         for (std::size_t at = 0; at < kSectorSize && bytes[at] != 0; at += bytes[at]) {
             const std::size_t length = bytes[at];
@@ -253,6 +211,7 @@ void LibcdioImage::CheckVolumeDescriptors()
         if (kFirstVolumeDescriptor + i >= m_endSector)
             break;
         ReadSectors(kFirstVolumeDescriptor + i, 1, sector.data());
+        CheckLibraryReads(kFirstVolumeDescriptor + i, sector.data());
         const auto* bytes = reinterpret_cast<const unsigned char*>(sector.data());
         if (std::memcmp(bytes + 1, ISO_STANDARD_ID, 5) != 0)
             Fail("its volume descriptors are damaged");
@@ -277,15 +236,12 @@ void LibcdioImage::CheckVolumeDescriptors()
     }
     if (!primary)
         Fail("it holds no primary volume descriptor");
-    if (m_cdio && !iso9660_fs_read_superblock(m_cdio, ISO_EXTENSION_ALL))
-        Fail("its data track holds no ISO 9660 file system");
 }
 
 std::vector<Entry> LibcdioImage::List(const std::string& folder,
                                       const std::vector<std::uint32_t>& above) const
 {
-    CdioList_t* list =
-        m_iso ? iso9660_ifs_readdir(m_iso, folder.c_str()) : iso9660_fs_readdir(m_cdio, folder.c_str());
+    CdioList_t* list = iso9660_ifs_readdir(m_iso, folder.c_str());
     if (!list)
         Fail("a folder on it cannot be read (a truncated or damaged image)");
     std::vector<Entry> entries;
@@ -293,6 +249,11 @@ std::vector<Entry> LibcdioImage::List(const std::string& folder,
     int position = 0;
     for (CdioListNode_t* node = _cdio_list_begin(list); node; node = _cdio_list_node_next(node), ++position) {
         const auto* stat = static_cast<const iso9660_stat_t*>(_cdio_list_node_data(node));
+        // The library lists a record it cannot convert (a Joliet name that is no UTF-16) as null.
+        if (!stat) {
+            iso9660_filelist_free(list);
+            Fail("a name on it cannot be read (a damaged image)");
+        }
         Entry entry{stat->filename, stat->type == iso9660_stat_s::_STAT_DIR,
                     static_cast<std::uint32_t>(stat->lsn), stat->size};
         // The first two records are the folder itself and its parent.
@@ -384,11 +345,11 @@ std::unique_ptr<CdImage> CdImage::Open(const std::string& path)
     auto image = std::make_unique<LibcdioImage>(path);
     const std::string extension = ImageExtension(path);
     if (extension == ".cue")
-        image->OpenCueSheet();
+        image->OpenTrack(CheckCueSheet(path));
     else if (extension == ".nrg")
-        image->OpenNrg();
+        image->OpenTrack(ReadNrgTrack(path));
     else
-        image->OpenIso(path);
+        image->OpenTrack({path, 0, kSectorSize, 0});
     image->CheckVolumeDescriptors();
     return image;
 }

@@ -1,8 +1,9 @@
 #include "platform/cdimage/CueSheet.h"
 
+#include "platform/AppFolder.h"
+#include "platform/PathText.h"
 #include "platform/cdimage/CdImage.h"
 
-#include <cctype>
 #include <cstdio>
 #include <map>
 #include <optional>
@@ -26,19 +27,6 @@ const std::map<std::string, TrackMode> kTrackModes = {
     {"MODE1/2048", {2048, 0}}, {"MODE1/2352", {2352, 16}}, {"MODE2/2352", {2352, 24}},
     {"MODE2/2336", {2336, 8}}, {"MODE2/2048", {2048, 0}},  {"AUDIO", {2352, 0}},
 };
-
-std::string Upper(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
-std::string FolderOf(const std::string& path)
-{
-    const auto cut = path.find_last_of('/');
-    return cut == std::string::npos ? std::string(".") : path.substr(0, cut + 1);
-}
 
 // The rest of a FILE line: a quoted name, or a bare one up to the next blank.
 std::string FileName(std::istringstream& fields)
@@ -74,14 +62,15 @@ public:
         std::istringstream fields(line);
         std::string keyword;
         fields >> keyword;
-        keyword = Upper(keyword);
+        keyword = AsciiUpper(keyword);
         if (keyword == "FILE") {
             Finish();
+            m_dataFileEnded = m_dataTrack.has_value();
             m_fileName = FileName(fields);
             if (m_fileName.empty())
                 Fail("its cue sheet names no data file in line " + std::to_string(number));
             struct stat st {};
-            m_filePath = m_fileName.front() == '/' ? m_fileName : FolderOf(m_cue) + m_fileName;
+            m_filePath = m_fileName.front() == '/' ? m_fileName : JoinPath(FolderOf(m_cue, "/"), m_fileName);
             if (::stat(m_filePath.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
                 Fail("its data file \"" + m_fileName + "\" is missing");
             m_fileSize = static_cast<std::uint64_t>(st.st_size);
@@ -91,11 +80,11 @@ public:
         } else if (keyword == "TRACK") {
             std::string trackNumber, mode;
             fields >> trackNumber >> mode;
-            const auto found = kTrackModes.find(Upper(mode));
+            const auto found = kTrackModes.find(AsciiUpper(mode));
             if (m_fileName.empty() || found == kTrackModes.end())
                 Fail("its cue sheet cannot be read (line " + std::to_string(number) + ")");
             m_pendingSize = found->second.sectorSize;
-            m_pendingData = Upper(mode) != "AUDIO";
+            m_pendingData = AsciiUpper(mode) != "AUDIO";
             m_pendingHeader = found->second.headerSize;
             ++m_tracks;
         } else if (keyword == "INDEX") {
@@ -110,10 +99,16 @@ public:
             m_trackSize = m_pendingSize;
             if (m_position >= m_fileSize)
                 Fail("its data file \"" + m_fileName + "\" is shorter than its tracks say");
-            // The track's data begins at INDEX 01 (or at its first index when that is missing).
+            // The data track ends where the next track in its file begins.
+            if (m_dataTrack && m_tracks > 1 && !m_dataFileEnded && m_dataTrack->sectors == 0)
+                m_dataTrack->sectors = (m_position - m_dataTrack->offset) / m_dataTrack->sectorSize;
+            // The track's data begins at INDEX 01. Its file system's sector numbers count from
+            // the start of the disc, so only a data track that begins the disc can be read.
             if (m_pendingData && !m_dataTrack && (index == "01" || index == "1")) {
-                m_dataTrack = CueDataTrack{m_filePath, m_position, static_cast<std::uint32_t>(m_pendingSize),
-                                           m_pendingHeader};
+                if (m_tracks != 1 || m_position != 0)
+                    Fail(kDataTrackNotFirst);
+                m_dataTrack = DataTrack{m_filePath, m_position, static_cast<std::uint32_t>(m_pendingSize),
+                                        m_pendingHeader};
             }
         }
     }
@@ -124,7 +119,7 @@ public:
             Fail("its cue sheet lists a data file without tracks");
     }
 
-    CueDataTrack End() const
+    DataTrack End() const
     {
         if (m_fileName.empty())
             Fail("its cue sheet names no data file");
@@ -132,7 +127,7 @@ public:
             Fail("its cue sheet lists no tracks");
         Finish();
         if (!m_dataTrack)
-            Fail("it has no data track (an audio CD)");
+            Fail(kNoDataTrack);
         return *m_dataTrack;
     }
 
@@ -142,7 +137,8 @@ private:
     std::string m_cue;
     std::string m_fileName;
     std::string m_filePath;
-    std::optional<CueDataTrack> m_dataTrack;
+    std::optional<DataTrack> m_dataTrack;
+    bool m_dataFileEnded = false;  // a FILE line followed the data track's
     bool m_pendingData = false;
     std::uint32_t m_pendingHeader = 0;
     std::uint64_t m_fileSize = 0;
@@ -155,7 +151,7 @@ private:
 
 }  // namespace
 
-CueDataTrack CheckCueSheet(const std::string& cuePath)
+DataTrack CheckCueSheet(const std::string& cuePath)
 {
     struct stat st {};
     if (::stat(cuePath.c_str(), &st) != 0 || static_cast<std::uint64_t>(st.st_size) > kMaxCueSheetSize)

@@ -1,5 +1,6 @@
 #include "platform/cdimage/ImageNames.h"
 
+#include "platform/PathText.h"
 #include "platform/cdimage/CdImage.h"
 
 #include <algorithm>
@@ -9,14 +10,6 @@
 namespace talvero {
 
 namespace {
-
-std::string Lower(std::string_view text)
-{
-    std::string lower(text);
-    for (char& c : lower)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lower;
-}
 
 // "AKIRA.;1" and "AKIRA;1" are "AKIRA"; "ab.exec;1" is "ab.exec".
 std::string WithoutVersion(std::string_view name)
@@ -49,7 +42,7 @@ std::string ImageExtension(std::string_view path)
     const auto separator = path.find_last_of("/\\");
     if (dot == std::string_view::npos || (separator != std::string_view::npos && dot < separator))
         return {};
-    return Lower(path.substr(dot));
+    return AsciiLower(path.substr(dot));
 }
 
 bool HasCdImageExtension(std::string_view path)
@@ -74,11 +67,11 @@ std::vector<std::string> SplitImagePath(std::string_view path)
 std::optional<std::size_t> MatchImageName(const std::vector<std::string>& names, std::string_view wanted)
 {
     const std::string bareWanted = WithoutVersion(wanted);
-    const std::string lowerWanted = Lower(bareWanted);
+    const std::string lowerWanted = AsciiLower(bareWanted);
     const std::vector<std::function<bool(const std::string&)>> tiers = {
         [&](const std::string& name) { return name == wanted; },
         [&](const std::string& name) { return WithoutVersion(name) == bareWanted; },
-        [&](const std::string& name) { return Lower(WithoutVersion(name)) == lowerWanted; },
+        [&](const std::string& name) { return AsciiLower(WithoutVersion(name)) == lowerWanted; },
     };
     for (const auto& matches : tiers) {
         std::optional<std::size_t> best;

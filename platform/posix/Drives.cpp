@@ -3,6 +3,7 @@
 #include "platform/AppFolder.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"
+#include "platform/PathText.h"
 #include "platform/posix/ErrnoMapping.h"
 #include "platform/posix/KeptListings.h"
 #include "platform/posix/MountTable.h"
@@ -78,19 +79,12 @@ std::optional<std::string> OpticalDriveMount(char letter)
     return points.front();
 }
 
-std::string FoldCase(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 // A folder's names by their letter-case folded form; of several spellings the first in byte order.
 using CaseIndex = std::map<std::string, std::string>;
 
 void AddName(CaseIndex& index, const std::string& name)
 {
-    const auto [found, added] = index.emplace(FoldCase(name), name);
+    const auto [found, added] = index.emplace(AsciiLower(name), name);
     if (!added && name < found->second)
         found->second = name;
 }
@@ -148,8 +142,22 @@ std::string MatchEntry(const std::string& folder, const std::string& name, Listi
     } else {
         uncached = ListFolder(folder);
     }
-    const auto found = index->find(FoldCase(name));
+    const auto found = index->find(AsciiLower(name));
     return found == index->end() ? name : found->second;
+}
+
+// Why a letter stands for nothing, naming every place it was looked for.
+std::string NothingBehind(std::string_view drive)
+{
+    const auto letter = DriveLetter(drive);
+    if (!letter)
+        return "Path not found: \"" + std::string(drive.substr(0, 2)) + "\" is no drive letter";
+    const std::string folder = AppPath("\\Drives\\") + *letter;
+    std::string places = "the folder " + folder + ", the image " + folder + ".iso, .cue or .nrg";
+    if (*letter >= 'D')
+        places += ", or the mount point of /dev/sr" + std::to_string(*letter - 'D');
+    return "Path not found: on Linux the drive " + std::string{*letter, ':'} + " is " + places +
+           ", and none of them exists";
 }
 
 std::string NamePart(const std::string& path)
@@ -259,7 +267,7 @@ std::string PathOnDrive(std::string_view drive, std::string_view path)
     }
     const auto root = KeptDriveRoot(drive);
     if (!root)
-        ThrowFileError(ErrorNumber::PathNotFound, onDrive);
+        ThrowFileError(ErrorNumber::PathNotFound, onDrive, NothingBehind(drive));
     std::string found = MatchPathBelow(*root, path, Listing::OfDisc);
     if (cache.holders > 0)
         cache.paths.emplace(onDrive, found);

@@ -1,6 +1,7 @@
 #include "platform/posix/ErrnoMapping.h"
 
 #include "platform/FileError.h"
+#include "platform/PathText.h"
 
 #include <cerrno>
 #include <cstring>
@@ -18,10 +19,7 @@ bool ParentFolderExists(const std::string& path)
 
 std::string FolderOf(const std::string& path)
 {
-    const auto cut = path.find_last_of('/');
-    if (cut == std::string::npos)
-        return ".";
-    return cut == 0 ? "/" : path.substr(0, cut);
+    return talvero::FolderOf(path, "/");
 }
 
 ErrorNumber ErrorNumberFromErrno(int err, const std::string& path)

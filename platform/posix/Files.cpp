@@ -1,6 +1,7 @@
 #include "platform/Files.h"
 
 #include "platform/FileError.h"
+#include "platform/PathText.h"
 #include "platform/ReplaceFaultHook.h"
 #include "platform/posix/ErrnoMapping.h"
 #include "platform/posix/KeptListings.h"
@@ -49,12 +50,6 @@ public:
 private:
     int m_fd;
 };
-
-std::string BaseName(const std::string& path)
-{
-    const auto cut = path.find_last_of('/');
-    return cut == std::string::npos ? path : path.substr(cut + 1);
-}
 
 // A file without any write permission bit is read-only for everybody, root included, the way a
 // read-only attribute behaves on Windows.
@@ -172,7 +167,7 @@ std::string ResolveLinkTarget(const std::string& path)
 // left behind by a crash is reused and removed by the next write of that file, not piled up.
 std::string SiblingCopyName(const std::string& target)
 {
-    return FolderOf(target) + "/." + BaseName(target) + ".new";
+    return FolderOf(target) + "/." + LastPartOf(target, "/") + ".new";
 }
 
 // Two processes replacing files in one folder take turns (an advisory lock on the folder itself),
@@ -299,7 +294,7 @@ bool FileExists(const std::string& path)
     if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
         return false;
     // A name that begins with a dot is a hidden file here.
-    return BaseName(path).rfind('.', 0) != 0;
+    return LastPartOf(path, "/").rfind('.', 0) != 0;
 }
 
 bool FolderExists(const std::string& path)
@@ -424,6 +419,20 @@ void WriteCacheFile(const std::string& path, const std::function<void(const Byte
     });
 }
 
+namespace {
+
+// The kernel's copy from the current offset of `in` to that of `out`; a test may make it refuse.
+ssize_t KernelCopy(int in, int out, std::size_t length)
+{
+    if (KernelCopyRefused()) {
+        errno = EXDEV;
+        return -1;
+    }
+    return ::copy_file_range(in, nullptr, out, nullptr, length, 0);
+}
+
+}  // namespace
+
 void CopyToCacheFile(const std::string& source, const std::string& destination, const PieceWritten& onPiece)
 {
     const FileToRead file = OpenFileForReading(source);
@@ -436,11 +445,9 @@ void CopyToCacheFile(const std::string& source, const std::string& destination, 
         for (;;) {
             if (written >= static_cast<std::uint64_t>(st.st_size))
                 return;
-            const ssize_t got =
-                ::copy_file_range(in.get(), nullptr, out, nullptr,
-                                  static_cast<std::size_t>(std::min<std::uint64_t>(
-                                      kKernelPieceSize, static_cast<std::uint64_t>(st.st_size) - written)),
-                                  0);
+            const ssize_t got = KernelCopy(in.get(), out,
+                                           static_cast<std::size_t>(std::min<std::uint64_t>(
+                                               kKernelPieceSize, static_cast<std::uint64_t>(st.st_size) - written)));
             if (got < 0 && errno == EINTR)
                 continue;
             if (got < 0 && written == 0 &&

@@ -1,6 +1,8 @@
 #include "platform/Files.h"
 
+#include "platform/AppFolder.h"
 #include "platform/FileError.h"
+#include "platform/PathText.h"
 #include "platform/ReplaceFaultHook.h"
 #include "platform/windows/ErrorMapping.h"
 #include "platform/windows/WideText.h"
@@ -88,18 +90,6 @@ void RefuseIfReadOnly(const std::string& path)
         ThrowFileError(ErrorNumber::PathFileAccess, path);
 }
 
-std::string FolderOf(const std::string& path)
-{
-    const auto cut = path.find_last_of("\\/");
-    return cut == std::string::npos ? std::string(".") : path.substr(0, cut);
-}
-
-std::string BaseName(const std::string& path)
-{
-    const auto cut = path.find_last_of("\\/");
-    return cut == std::string::npos ? path : path.substr(cut + 1);
-}
-
 // Opens a file for reading and tells its size. Only a file on a disk is read: a pipe, a console
 // or a device fails as a missing file (53), the way a program expecting a file sees them.
 Handle OpenFileForReading(const std::string& path, std::uint64_t& size)
@@ -123,7 +113,7 @@ constexpr int kReplaceAttempts = 200;
 // left behind by a crash is reused and removed by the next write of that file, not piled up.
 std::string SiblingCopyName(const std::string& path)
 {
-    return FolderOf(path) + "\\~" + BaseName(path) + ".new";
+    return JoinPath(FolderOf(path), "~" + LastPartOf(path) + ".new");
 }
 
 // The user's data is forced to the disk before it replaces the old file; a cache file, which the

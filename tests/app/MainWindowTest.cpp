@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QThread>
+#include <QTimer>
 
 #include <csignal>
 
@@ -25,37 +26,40 @@ class MainWindowTest : public test::GuiTest {
 protected:
     QListWidget* List() { return Child<QListWidget>(mainWindow.get(), "List1"); }
     // The selected entry, whether Start game is enabled, and what the picture shows.
-    QString State()
+    void ExpectState(const QString& selected, const char* enabled, const char* showing)
     {
-        return Selected(List()) + "|" + Main("enabled", "Command1") + "|" + Main("showing", "Image1");
+        EXPECT_EQ(selected, Selected(List()));
+        ExpectMain("enabled", {{"Command1", enabled}});
+        ExpectMain("showing", {{"Image1", showing}});
     }
     void Key(Qt::Key key) { QTest::keyClick(mainWindow->focusWidget(), key); }
     // The eject entry's text, or "-" while it is disabled, and the image remembered.
-    QString Eject()
+    void ExpectEject(const QString& text, const std::string& image)
     {
-        return (Action("CDImage2")->isEnabled() ? Action("CDImage2")->text() : "-") + "|" +
-               ReadSetting(kSettingCdImage).c_str();
+        EXPECT_EQ(text, Action("CDImage2")->isEnabled() ? Action("CDImage2")->text() : "-");
+        EXPECT_EQ(image, ReadSetting(kSettingCdImage));
     }
 };
 
 TEST_F(MainWindowTest, FirstStartCaptionsMenusTheAboutBoxAndThePreviews)
 {
     ASSERT_TRUE(StartMainWindow());
-    EXPECT_EQ("true|false|true|26||false|startup|<absent>|1",
-              Main("checked", "Frameskip JITComp Option1") + "|" + QString::number(List()->count()) + "|" +
-                  State() + "|" + ReadSetting("Frameskip").c_str() + "|" +
-                  QString::number(test::Exists(folder / "Cache")));
-    EXPECT_EQ(
-        "Talvero v1.1|Show games for:|CD32|CDTV|&Start game|&Options|&Program|&Options|&Exit|&Extras|Enable "
-        "&frameskip|"
-        "Enable &JIT compiler|&NVRAM-Manager|&Help|&1. Joypad-Emulation|&2. Compatibility|&About Talvero...",
-        mainWindow->windowTitle().left(12) + "|" + Main("text", "Label1 Option1 Option2 Command1 Command2") +
-            "|" + Main("title", "Programm") + "|" + Main("text", "Programm1 Programm2") + "|" +
-            Main("title", "Extras") + "|" + Main("text", "Frameskip JITComp Extras1") + "|" +
-            Main("title", "Hilfe") + "|" + Main("text", "Hilfe1 Hilfe2 Info"));
-    EXPECT_EQ("Ctrl+O|Ctrl+Q|Ctrl+F|Ctrl+J|Ctrl+N|Ctrl+I|Ctrl+E|F1|F2|",
-              Main("shortcut",
-                   "Programm1 Programm2 Frameskip JITComp Extras1 CDImage1 CDImage2 Hilfe1 Hilfe2 Info"));
+    ExpectMain("checked", {{"Frameskip", "true"}, {"JITComp", "false"}, {"Option1", "true"}});
+    EXPECT_EQ(26, List()->count());
+    ExpectState("", "false", "startup");
+    EXPECT_EQ("<absent>", ReadSetting("Frameskip"));
+    EXPECT_TRUE(test::Exists(folder / "Cache"));
+    EXPECT_EQ("Talvero v1.1", mainWindow->windowTitle().left(12));
+    ExpectMain("text", {{"Label1", "Show games for:"}, {"Option1", "CD32"}, {"Option2", "CDTV"},
+                        {"Command1", "&Start game"}, {"Command2", "&Options"}, {"Programm1", "&Options"},
+                        {"Programm2", "&Exit"}, {"Frameskip", "Enable &frameskip"},
+                        {"JITComp", "Enable &JIT compiler"}, {"Extras1", "&NVRAM-Manager"},
+                        {"Hilfe1", "&1. Joypad-Emulation"}, {"Hilfe2", "&2. Compatibility"},
+                        {"Info", "&About Talvero..."}});
+    ExpectMain("title", {{"Programm", "&Program"}, {"Extras", "&Extras"}, {"Hilfe", "&Help"}});
+    ExpectMain("shortcut", {{"Programm1", "Ctrl+O"}, {"Programm2", "Ctrl+Q"}, {"Frameskip", "Ctrl+F"},
+                            {"JITComp", "Ctrl+J"}, {"Extras1", "Ctrl+N"}, {"CDImage1", "Ctrl+I"},
+                            {"CDImage2", "Ctrl+E"}, {"Hilfe1", "F1"}, {"Hilfe2", "F2"}, {"Info", ""}});
     Action("Info")->trigger();
     const MessageBoxRequest about = host->TakeMessage();
     // Eleven lines; the ones naming persons and addresses are checked by their lead-in only.
@@ -63,21 +67,22 @@ TEST_F(MainWindowTest, FirstStartCaptionsMenusTheAboutBoxAndThePreviews)
         QString::fromUtf8("^Talvero v1\\.1\r\n.+\r\n\r\neMail: .+\r\nHomepage: .+\r\n\r\nJoypad-Emulation "
                           "\\(FakePad\\) \u00A9 1999 "
                           "its author\r\n\r\nWinUAE-Homepage: .+\r\n\r\nSpecial thanks to: .+$"));
-    EXPECT_TRUE(about.title == "Info" && about.icon == MessageIcon::Information &&
-                QString::fromStdString(about.text).contains(lines))
-        << about.text;
+    EXPECT_EQ("Info", about.title);
+    EXPECT_EQ(MessageIcon::Information, about.icon);
+    EXPECT_TRUE(QString::fromStdString(about.text).contains(lines)) << about.text;
     // Switching systems selects the first entry; a preview that is no picture shows none.
     test::WriteFile(folder / "Previews/Gloom.jpg", "this is not a picture");
     ASSERT_TRUE(WriteTitleCard("Akira", folder / "Previews/Akira.jpg"));
     ASSERT_TRUE(WriteTitleCard("Defender of the Crown 2", folder / "Previews/Defender of the Crown 2.jpg"));
     ClickOn(mainWindow.get(), "Option2");
-    QString shown = QString::number(List()->count()) + " " + State();
+    EXPECT_EQ(5, List()->count());
+    ExpectState("Defender of the Crown 2", "true", "preview");
     ClickOn(mainWindow.get(), "Option1");
-    shown += " " + QString::number(List()->count()) + " " + State() + " " +
-             QString::number(Child<QLabel>(mainWindow.get(), "Image1")->pixmap().width());  // scaled to fit
+    EXPECT_EQ(26, List()->count());
+    ExpectState("Akira", "true", "preview");
+    EXPECT_EQ(229, Child<QLabel>(mainWindow.get(), "Image1")->pixmap().width());  // scaled to fit
     Select(List(), "Gloom");
-    EXPECT_EQ("5 Defender of the Crown 2|true|preview 26 Akira|true|preview 229 Gloom|true|none",
-              shown + " " + State());
+    ExpectState("Gloom", "true", "none");
 }
 
 TEST_F(MainWindowTest, TheKeyboardSelectsFocusAloneDoesNotAndEnterStartsTheGame)
@@ -87,7 +92,7 @@ TEST_F(MainWindowTest, TheKeyboardSelectsFocusAloneDoesNotAndEnterStartsTheGame)
     List()->setFocus();
     ASSERT_TRUE(QTest::qWaitFor([this] { return List()->hasFocus(); }));
     Key(Qt::Key_Return);  // nothing selected, Start game disabled: nothing happens
-    EXPECT_EQ("|false|startup", State());
+    ExpectState("", "false", "startup");
     Key(Qt::Key_Down);
     QTest::keyClicks(List(), "gu");
     Key(Qt::Key_Return);
@@ -116,16 +121,18 @@ TEST_F(MainWindowTest, TheSwitchesAreStoredReadBackAndTakenByStartGameWithTheOpt
                                      std::pair{"SndEmu", "0"}, std::pair{"Drive", "E:"}})
         Settings().Write(key, value);
     ASSERT_TRUE(StartMainWindow());
-    EXPECT_EQ("false|false", Main("checked", "Frameskip JITComp"));
+    ExpectMain("checked", {{"Frameskip", "false"}, {"JITComp", "false"}});
     for (const char* name : {"Frameskip", "Frameskip", "JITComp"})
         Action(name)->trigger();
-    EXPECT_EQ("False|True", ReadSetting("Frameskip") + "|" + ReadSetting("JITComp"));
+    EXPECT_EQ("False", ReadSetting("Frameskip"));
+    EXPECT_EQ("True", ReadSetting("JITComp"));
     InsertDemoCd("Lemmings", "E");
     ClickOn(mainWindow.get(), "Option2");
     StartFromWindow("Lemmings");
-    EXPECT_EQ("1|2048|<absent>|rw,0:" + (folder / "Cache/lemm"),
-              ConfigValue("gfx_framerate=") + "|" + ConfigValue("cachesize=") + "|" +
-                  ConfigValue("sound_output=") + "|" + ConfigValue("filesystem="));
+    EXPECT_EQ("1", ConfigValue("gfx_framerate="));
+    EXPECT_EQ("2048", ConfigValue("cachesize="));
+    EXPECT_EQ("<absent>", ConfigValue("sound_output="));
+    EXPECT_EQ("rw,0:" + (folder / "Cache/lemm"), ConfigValue("filesystem="));
     WaitForLaunchLog();
 }
 
@@ -138,8 +145,8 @@ TEST_F(MainWindowTest, ExitAndTheCloseBoxRunTheShutdownOnce)
     EXPECT_EQ(nullptr, StartMainWindow());
     host->ExpectMessage("Error creating the cache directory.");
     // The window does not show, and the shutdown ran.
-    EXPECT_EQ("0|rw,tmp:" + (folder / "Cache/tmp"),
-              std::to_string(mainWindow->isVisible()) + "|" + ConfigValue("filesystem="));
+    EXPECT_FALSE(mainWindow->isVisible());
+    EXPECT_EQ("rw,tmp:" + (folder / "Cache/tmp"), ConfigValue("filesystem="));
     std::filesystem::remove(folder / "Cache");
     test::WriteFile(App(kConfigFile), "");
     ASSERT_TRUE(StartMainWindow());
@@ -147,17 +154,17 @@ TEST_F(MainWindowTest, ExitAndTheCloseBoxRunTheShutdownOnce)
     Action("Hilfe2")->trigger();
     Action("Programm2")->trigger();  // closes the help windows too, without ending the program at once
     EXPECT_TRUE(QTest::qWaitFor([] { return !Windows().joypadHelp && !Windows().compatibility; }));
-    EXPECT_EQ("0|0|false", QString::number(mainWindow->isVisible()) + "|" +
-                               QString::number(host->endProgramRequests) + "|" +
-                               ConfigValue("win32.map_drives=").c_str());
+    EXPECT_FALSE(mainWindow->isVisible());
+    EXPECT_EQ(0, host->endProgramRequests);
+    EXPECT_EQ("false", ConfigValue("win32.map_drives="));
     test::WriteFile(App(kConfigFile), "filesystem=x\r\n");
     mainWindow->close();
     Action("Programm2")->trigger();
     EXPECT_EQ("filesystem=x\r\n", Config());
     ASSERT_TRUE(StartMainWindow());
     mainWindow->close();
-    EXPECT_EQ("0|rw,tmp:" + (folder / "Cache/tmp"),
-              std::to_string(mainWindow->isVisible()) + "|" + ConfigValue("filesystem="));
+    EXPECT_FALSE(mainWindow->isVisible());
+    EXPECT_EQ("rw,tmp:" + (folder / "Cache/tmp"), ConfigValue("filesystem="));
 }
 
 TEST_F(MainWindowTest, ASlowCopyShowsItsProgressAndCancelStartsNothing)
@@ -179,23 +186,29 @@ TEST_F(MainWindowTest, ASlowCopyShowsItsProgressAndCancelStartsNothing)
         progress->findChild<QPushButton*>()->click();
     });
     StartFromWindow("GunShip 2000");
-    EXPECT_TRUE(seen.startsWith("Copying \"GunShip 2000\" from the CD:\n") && seen.endsWith(" late"))
-        << seen.toStdString();
+    EXPECT_TRUE(seen.startsWith("Copying \"GunShip 2000\" from the CD:\n")) << seen.toStdString();
+    EXPECT_TRUE(seen.endsWith(" late")) << seen.toStdString();
     // Start game's own lines were written, the installer's were not, and no emulator started.
-    EXPECT_EQ("2|normal|<absent>", ConfigValue("gfx_framerate=") + "|" + ConfigValue("sound_output=") + "|" +
-                                       ConfigValue("filesystem="));
-    QTest::qWait(200);
-    EXPECT_FALSE(test::Exists(App("\\WinUAE\\launch.log")) || !mainWindow->isEnabled());
+    EXPECT_EQ("2", ConfigValue("gfx_framerate="));
+    EXPECT_EQ("normal", ConfigValue("sound_output="));
+    EXPECT_EQ("<absent>", ConfigValue("filesystem="));
+    EXPECT_EQ(0, LogLinesWith("started the emulator"));
+    EXPECT_EQ(1, LogLinesWith("cancelled by the user"));
+    EXPECT_TRUE(mainWindow->isEnabled());
 }
 
-// While the user reads a message (here: waits) before any copy, no empty progress dialog may come
-// up (Qt's own four-second timer would show one).
+// While the user reads a message before any copy, no empty progress dialog may come up: the
+// timer a progress dialog starts when it is made (it shows the dialog after four seconds) is stopped.
 TEST_F(MainWindowTest, AStartThatWaitsShowsNoEmptyProgressDialog)
 {
     StartGameProgress progress(nullptr);
-    QTest::qWait(4500);
+    QProgressDialog* dialog = nullptr;
     for (QWidget* window : QApplication::topLevelWidgets())
-        EXPECT_FALSE(qobject_cast<QProgressDialog*>(window) && window->isVisible());
+        dialog = window->objectName() == "StartGameProgress" ? qobject_cast<QProgressDialog*>(window) : dialog;
+    ASSERT_TRUE(dialog);
+    EXPECT_FALSE(dialog->isVisible());
+    for (const QTimer* timer : dialog->findChildren<QTimer*>())
+        EXPECT_FALSE(timer->isActive()) << "a timer would show the empty dialog";
 }
 
 TEST_F(MainWindowTest, WhileTheEmulatorStillRunsStartGameAsksAndNoStartsNothing)
@@ -214,10 +227,14 @@ TEST_F(MainWindowTest, WhileTheEmulatorStillRunsStartGameAsksAndNoStartsNothing)
     StartFromWindow("Akira");
     const MessageBoxRequest question = host->TakeMessage();
     EXPECT_EQ("The emulator is still running. Start another one?", question.text);
-    EXPECT_TRUE(question.icon == MessageIcon::Question && question.buttons == MessageButtons::YesNo &&
-                question.defaultAnswer == MessageAnswer::No);
-    QTest::qWait(200);
-    EXPECT_EQ(config + first, Config() + started());
+    EXPECT_EQ(MessageIcon::Question, question.icon);
+    EXPECT_EQ(MessageButtons::YesNo, question.buttons);
+    EXPECT_EQ(MessageAnswer::No, question.defaultAnswer);
+    // No is answered before anything is written or started, and the log says so.
+    EXPECT_EQ(config, Config());
+    EXPECT_EQ(1, LogLinesWith("still runs; nothing started"));
+    EXPECT_EQ(1, LogLinesWith("started the emulator"));
+    EXPECT_EQ(first, started());
     ::kill(std::stoi(first), SIGKILL);
 }
 
@@ -227,7 +244,8 @@ TEST_F(MainWindowTest, CdImagesInsertedThroughTheMenuAndEjected)
 {
     LayOutDemo();
     ASSERT_TRUE(StartMainWindow());
-    EXPECT_EQ("&Insert CD image...|-|<absent>", Main("text", "CDImage1") + "|" + Eject());
+    ExpectMain("text", {{"CDImage1", "&Insert CD image..."}});
+    ExpectEject("-", "<absent>");
     test::TestFolder images;
     MakeDemoCdImage({"Akira"}, images / "Akira.iso");
     test::WriteFile(images / "Broken.iso", std::string(100000, 'x'));
@@ -237,18 +255,17 @@ TEST_F(MainWindowTest, CdImagesInsertedThroughTheMenuAndEjected)
     }
     EXPECT_EQ("*.cue *.iso *.nrg", host->fileRequests.at(0).filterPattern);
     const MessageBoxRequest refused = host->TakeMessage();
-    EXPECT_TRUE(refused.icon == MessageIcon::Exclamation &&
-                refused.text.find("no ISO 9660 volume descriptor") != std::string::npos);
-    const QString inserted = "&Eject CD image (Akira.iso)|" + QString::fromStdString(images / "Akira.iso");
-    EXPECT_EQ(inserted, Eject());
+    EXPECT_EQ(MessageIcon::Exclamation, refused.icon);
+    EXPECT_NE(std::string::npos, refused.text.find("no ISO 9660 volume descriptor")) << refused.text;
+    ExpectEject("&Eject CD image (Akira.iso)", images / "Akira.iso");
     ASSERT_TRUE(StartMainWindow());
-    EXPECT_EQ(inserted, Eject());
+    ExpectEject("&Eject CD image (Akira.iso)", images / "Akira.iso");
     std::filesystem::resize_file(images / "Akira.iso", 40 * 2048);
     StartFromWindow("Akira");
     EXPECT_NE(std::string::npos, host->TakeMessage().text.find("(a truncated image)"));
     EXPECT_FALSE(test::Exists(folder / "Cache/akir"));
     Action("CDImage2")->trigger();
-    EXPECT_EQ("-|", Eject());
+    ExpectEject("-", "");
 }
 
 }  // namespace

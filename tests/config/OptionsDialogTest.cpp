@@ -17,57 +17,81 @@ protected:
         dialog = std::make_unique<frmOptions>(nullptr);
         dialog->show();
     }
-    QString Get(const char* property, const QString& names) { return Props(dialog.get(), property, names); }
+    void Expect(const char* property, std::initializer_list<std::pair<const char*, QString>> expected)
+    {
+        ExpectProps(dialog.get(), property, expected);
+    }
     void Click(const char* name) { ClickOn(dialog.get(), name); }
     void Type(const char* name, const QString& text) { Child<QLineEdit>(dialog.get(), name)->setText(text); }
     std::unique_ptr<frmOptions> dialog;
 };
 
-// Each field reaches its own setting and line, both ways; an invalid drive keeps the dialog open,
-// and Esc saves nothing.
-TEST_F(OptionsDialogTest, CaptionsFieldsBothWaysTheDriveListAndEscThatSavesNothing)
+// Captions, and each field filled from its own setting.
+TEST_F(OptionsDialogTest, CaptionsAndFieldsFromTheSettings)
 {
-    test::MakeFolders(folder / "Drives/G");
     for (const auto& [key, value] :
          {std::pair{"Drive", "F:"}, std::pair{"Port1", "2"}, std::pair{"ROMfile", "/roms/kick.rom"},
           std::pair{"Scanlines", "1"}, std::pair{"SndEmu", "0"}})
         Settings().Write(key, value);
     Open();
+    EXPECT_EQ("Options", dialog->windowTitle());
+    EXPECT_TRUE(dialog->windowFlags() & Qt::Tool);
+    Expect("text", {{"Label1", "CD drive:"}, {"Label2", "Kickstart 3.1-ROM:"}, {"Label3", "Control with:"},
+                    {"saveOpt", "&Save options"}, {"SndEmu", "Sound-Emulation"}, {"Scanlines", "S&canlines"},
+                    {"selDrive", "..."}, {"selKick", "..."}, {"Drive1", "F:"}, {"ROMfile", "/roms/kick.rom"}});
     auto* port = Child<QComboBox>(dialog.get(), "GamePort1");
-    EXPECT_EQ(
-        "Options|1|CD drive:|Kickstart 3.1-ROM:|Control with:|&Save options|Sound-Emulation|S&canlines|...|"
-        "...|Keyboard (cursor keys & right control key)|PC-Joypad/Joystick #1|PC-Joypad/Joystick #2|3|false",
-        dialog->windowTitle() + "|" + QString::number(bool(dialog->windowFlags() & Qt::Tool)) + "|" +
-            Get("text", "Label1 Label2 Label3 saveOpt SndEmu Scanlines selDrive selKick") + "|" +
-            port->itemText(0) + "|" + port->itemText(1) + "|" + port->itemText(2) + "|" +
-            Get("maxLength", "Drive1") + "|" + Get("visible", "Drive2"));
-    EXPECT_EQ("F:|/roms/kick.rom|2|true|false", Get("text", "Drive1 ROMfile") + "|" +
-                                                    Get("currentIndex", "GamePort1") + "|" +
-                                                    Get("checked", "Scanlines SndEmu"));
+    EXPECT_EQ("Keyboard (cursor keys & right control key)", port->itemText(0));
+    EXPECT_EQ("PC-Joypad/Joystick #1", port->itemText(1));
+    EXPECT_EQ("PC-Joypad/Joystick #2", port->itemText(2));
+    Expect("maxLength", {{"Drive1", "3"}});
+    Expect("visible", {{"Drive2", "false"}});
+    Expect("currentIndex", {{"GamePort1", "2"}});
+    Expect("checked", {{"Scanlines", "true"}, {"SndEmu", "false"}});
+}
+
+// Save writes each field to its own line and setting, and closes the dialog.
+TEST_F(OptionsDialogTest, SaveWritesEveryFieldAndCloses)
+{
+    Settings().Write("ROMfile", "/roms/kick.rom");
+    Settings().Write("Scanlines", "1");
+    Settings().Write("SndEmu", "0");
+    Open();
     Type("Drive1", "e:");
-    port->setCurrentIndex(1);
+    Child<QComboBox>(dialog.get(), "GamePort1")->setCurrentIndex(1);
     Click("saveOpt");
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ("joy0|interrupts|scanlines|/roms/kick.rom|E:",
-              ConfigValue("joyport1=") + "|" + ConfigValue("sound_output=") + "|" +
-                  ConfigValue("gfx_linemode=") + "|" + ConfigValue("kickstart_rom_file=") + "|" +
-                  ReadSetting("Drive"));
-    // Picking a drive from the list: the other controls wait meanwhile.
+    EXPECT_EQ("joy0", ConfigValue("joyport1="));
+    EXPECT_EQ("interrupts", ConfigValue("sound_output="));
+    EXPECT_EQ("scanlines", ConfigValue("gfx_linemode="));
+    EXPECT_EQ("/roms/kick.rom", ConfigValue("kickstart_rom_file="));
+    EXPECT_EQ("E:", ReadSetting("Drive"));
+}
+
+// Picking a drive from the list: the other controls wait meanwhile. An invalid drive keeps the
+// dialog open, and Esc saves nothing.
+TEST_F(OptionsDialogTest, TheDriveListAnInvalidDriveAndEscThatSavesNothing)
+{
+    test::MakeFolders(folder / "Drives/G");
+    Settings().Write("Drive", "E:");
     Open();
     const std::string saved = Config();
     Click("selDrive");
-    EXPECT_EQ("OK|true|false|false", Get("text", "selDrive") + "|" + Get("visible", "Drive2") + "|" +
-                                         Get("enabled", "Drive1 saveOpt"));
+    Expect("text", {{"selDrive", "OK"}});
+    Expect("visible", {{"Drive2", "true"}});
+    Expect("enabled", {{"Drive1", "false"}, {"saveOpt", "false"}});
     auto* drives = Child<QComboBox>(dialog.get(), "Drive2");
     drives->setCurrentIndex(drives->findText("G: ", Qt::MatchStartsWith));
     Click("selDrive");
-    EXPECT_EQ("...|G:|true", Get("text", "selDrive Drive1") + "|" + Get("enabled", "Drive1"));
+    Expect("text", {{"selDrive", "..."}, {"Drive1", "G:"}});
+    Expect("enabled", {{"Drive1", "true"}});
     Type("Drive1", ":");
     Click("saveOpt");
     host->ExpectMessage("Please select a valid CD drive!", MessageIcon::Exclamation);
-    EXPECT_EQ("true|::", Get("visible", "saveOpt") + "|" + Get("text", "Drive1"));  // shown as checked
+    Expect("visible", {{"saveOpt", "true"}});
+    Expect("text", {{"Drive1", "::"}});  // shown as checked
     QTest::keyClick(Child(dialog.get(), "Scanlines"), Qt::Key_Escape);
-    EXPECT_EQ("0|E:", QString::number(dialog->isVisible()) + "|" + ReadSetting("Drive").c_str());
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ("E:", ReadSetting("Drive"));
     EXPECT_EQ(saved, Config());
 }
 

@@ -4,75 +4,126 @@
 #include "settings/SettingsStore.h"
 #include "tests/support/AppFolderTest.h"
 
+#include <map>
+
 namespace talvero {
 namespace {
 
 using OptionsLogicTest = test::AppFolderTest;
 
-// The five settings, in the order of OptionsState's fields.
-std::string Stored()
+// Each setting named with the text it must hold ("<absent>" when none), one expectation each.
+void ExpectStored(const std::map<std::string, std::string>& expected)
 {
-    const auto read = [](const char* key) { return Settings().Read(key, std::string("<absent>")); };
-    return read(SettingKey::Drive) + "|" + read(SettingKey::Port1) + "|" + read(SettingKey::ROMfile) + "|" +
-           read(SettingKey::Scanlines) + "|" + read(SettingKey::SndEmu);
+    for (const auto& [key, text] : expected)
+        EXPECT_EQ(text, Settings().Read(key, std::string("<absent>"))) << key;
 }
 
-// Nothing stored loads the defaults; an invalid drive or a missing Default.uae saves nothing. The
-// controller choice 0, 1, 2 writes kbd2, joy0, joy1 over whatever the line held, no choice leaves
-// it; each is read back. The drive is kept as its first two characters, in upper case, without blanks.
-TEST_F(OptionsLogicTest, SavingWritesTheFourLinesThenTheFiveSettingsOrNothing)
+const std::map<std::string, std::string> kNothingStored = {
+    {SettingKey::Drive, "<absent>"},     {SettingKey::Port1, "<absent>"}, {SettingKey::ROMfile, "<absent>"},
+    {SettingKey::Scanlines, "<absent>"}, {SettingKey::SndEmu, "<absent>"}};
+
+TEST_F(OptionsLogicTest, AnInvalidDriveSavesNothing)
 {
     test::WriteFile(App(kConfigFile), "joyport1=mouse\r\n");
     for (const char* drive : {"", "@", "[:", "CD"}) {
         OptionsState state{drive, 1, "kick31.rom", true, true};
-        EXPECT_FALSE(SaveOptions(state));
+        EXPECT_FALSE(SaveOptions(state)) << drive;
         host->ExpectMessage("Please select a valid CD drive!", MessageIcon::Exclamation);
     }
-    EXPECT_EQ("joyport1=mouse\r\n|<absent>|<absent>|<absent>|<absent>|<absent>", Config() + "|" + Stored());
+    EXPECT_EQ("joyport1=mouse\r\n", Config());
+    ExpectStored(kNothingStored);
+}
+
+TEST_F(OptionsLogicTest, NothingStoredLoadsTheDefaultsOverEveryField)
+{
     OptionsState loaded{"", 5, "", true, false};  // each field other than its default
     LoadOptions(loaded);
-    EXPECT_EQ("D:|0|kick31.rom|0|1", loaded.drive + "|" + std::to_string(loaded.port) + "|" + loaded.romFile +
-                                         "|" + std::to_string(loaded.scanlines) + "|" +
-                                         std::to_string(loaded.soundEmulation));
-    std::string ports;
-    for (int port : {0, 1, 2, -1}) {
+    EXPECT_EQ("D:", loaded.drive);
+    EXPECT_EQ(0, loaded.port);
+    EXPECT_EQ("kick31.rom", loaded.romFile);
+    EXPECT_FALSE(loaded.scanlines);
+    EXPECT_TRUE(loaded.soundEmulation);
+}
+
+// The controller choice 0, 1, 2 writes kbd2, joy0, joy1 over whatever the line held; no choice
+// leaves it. Each is read back.
+TEST_F(OptionsLogicTest, EachControllerChoiceWritesItsLineAndReadsBack)
+{
+    test::WriteFile(App(kConfigFile), "joyport1=mouse\r\n");
+    for (const auto& [port, line] : {std::pair{0, "kbd2"}, std::pair{1, "joy0"}, std::pair{2, "joy1"},
+                                     std::pair{-1, "joy1"}}) {
         OptionsState state{"a", port, "kick31.rom", false, true};
         EXPECT_TRUE(SaveOptions(state));
+        OptionsState loaded;
         LoadOptions(loaded);
-        ports += ConfigValue("joyport1=") + "/" + std::to_string(loaded.port) + " ";
+        EXPECT_EQ(line, ConfigValue("joyport1=")) << "choice " << port;
+        EXPECT_EQ(port, loaded.port) << "choice " << port;
     }
-    EXPECT_EQ("kbd2/0 joy0/1 joy1/2 joy1/-1 ", ports);
-    EXPECT_EQ("normal|double", ConfigValue("sound_output=") + "|" + ConfigValue("gfx_linemode="));
+    EXPECT_EQ("normal", ConfigValue("sound_output="));
+    EXPECT_EQ("double", ConfigValue("gfx_linemode="));
+}
+
+// The drive is kept as its first two characters, in upper case, without blanks; a missing
+// Default.uae saves nothing, not even the settings.
+TEST_F(OptionsLogicTest, SavingWritesTheFourLinesThenTheFiveSettingsOrNothing)
+{
+    test::WriteFile(App(kConfigFile), "joyport1=mouse\r\n");
     OptionsState state{"  z:\\", 1, "  my kick.rom  ", true, false};
     EXPECT_TRUE(SaveOptions(state));
     EXPECT_EQ((std::vector<std::string>{"joyport1=joy0", "kickstart_rom_file=my kick.rom",
                                         "sound_output=interrupts", "gfx_linemode=scanlines"}),
               ConfigLines());
-    EXPECT_EQ("Z:|1|my kick.rom|1|0", Stored());
+    const std::map<std::string, std::string> saved = {{SettingKey::Drive, "Z:"},
+                                                      {SettingKey::Port1, "1"},
+                                                      {SettingKey::ROMfile, "my kick.rom"},
+                                                      {SettingKey::Scanlines, "1"},
+                                                      {SettingKey::SndEmu, "0"}};
+    ExpectStored(saved);
     std::filesystem::remove(App(kConfigFile));
     state = {"g:", 2, "kick31.rom", false, true};
     EXPECT_FALSE(SaveOptions(state));
     host->ExpectMessage("Error writing to file. Options not saved.");
-    EXPECT_EQ("Z:|1|my kick.rom|1|0", Stored());
+    ExpectStored(saved);
 }
 
-// "path" stands for the chosen file's path.
+// A store that fails every read and write: the fields keep what they held, and saving says so.
+class FailingSettings final : public SettingsBackend {
+public:
+    std::optional<std::string> Get(const std::string&) override { throw SettingsError("cannot be read"); }
+    void Set(const std::string&, const std::string&) override { throw SettingsError("cannot be written"); }
+};
+
+TEST_F(OptionsLogicTest, SettingsThatCannotBeReadOrWrittenKeepTheFieldsAndAreReported)
+{
+    test::WriteFile(App(kConfigFile), "");
+    SetSettingsBackend(std::make_unique<FailingSettings>());
+    OptionsState state{"E:", 2, "my.rom", true, false};
+    LoadOptions(state);
+    EXPECT_EQ("E:", state.drive);
+    EXPECT_EQ(2, state.port);
+    EXPECT_EQ("my.rom", state.romFile);
+    EXPECT_TRUE(state.scanlines);
+    EXPECT_FALSE(state.soundEmulation);
+    EXPECT_FALSE(SaveOptions(state));
+    host->ExpectMessage("Error writing to file. Options not saved.");
+}
+
 TEST_F(OptionsLogicTest, TheKickstartNeeds40AtOffset160AndAnUnreadablePathChangesNothing)
 {
     const std::string rom = std::string(160, 'x') + "40";
     test::WriteFile(folder / "Kickstart v3.1 (A1200).bin", rom);
     test::WriteFile(folder / "kick13.rom", rom.substr(0, 161) + "1");
-    std::string fields;
-    for (const char* name : {"Kickstart v3.1 (A1200).bin", "missing.rom", "kick13.rom"}) {
-        host->ChooseNextFile(folder / name);
-        const std::string field = ChooseKickstart("old");
-        fields += (field == folder / name ? "path" : field) + "|";
-    }
+    host->ChooseNextFile(folder / "Kickstart v3.1 (A1200).bin");
+    EXPECT_EQ(folder / "Kickstart v3.1 (A1200).bin", ChooseKickstart("old"));
+    host->ChooseNextFile(folder / "missing.rom");
+    EXPECT_EQ("old", ChooseKickstart("old"));
     host->ChooseNextFile(std::nullopt);
-    EXPECT_EQ("path|old||old", fields + ChooseKickstart("old"));
+    EXPECT_EQ("old", ChooseKickstart("old"));
+    host->ChooseNextFile(folder / "kick13.rom");
+    EXPECT_EQ("", ChooseKickstart("old"));
     host->ExpectMessage("This is not a valid Kickstart ROM file.");
-    EXPECT_EQ("Select Kickstart 3.1-ROM...|Kickstart-ROM (*.rom)",
-              host->fileRequests.back().title + "|" + host->fileRequests.back().filterDescription);
+    EXPECT_EQ("Select Kickstart 3.1-ROM...", host->fileRequests.back().title);
+    EXPECT_EQ("Kickstart-ROM (*.rom)", host->fileRequests.back().filterDescription);
 }
 
 }  // namespace

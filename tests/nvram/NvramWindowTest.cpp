@@ -17,29 +17,33 @@ TEST_F(NvramWindowTest, EntriesInWordOrderEnterPressesNothingAndOnlySuccessRebui
         test::WriteFile(SaveDataFile(title) + ".bak", "backup");
     auto window = std::make_unique<frmNVRAM>(nullptr);
     const auto list = [&] { return Child<QListWidget>(window.get(), "List1"); };
-    // The entries, the selected one, and whether Backup, Restore and Delete are enabled.
-    const auto state = [&] {
-        QStringList entries;
+    const auto entries = [&] {
+        QStringList texts;
         for (int i = 0; i < list()->count(); ++i)
-            entries << list()->item(i)->text();
-        return entries.join(',') + " [" + Selected(list()) + "] " +
-               Props(window.get(), "enabled", "Command1 Command2 Command3");
+            texts << list()->item(i)->text();
+        return texts;
     };
-    // Clicks a button, answering its question if asked: the message it shows and the state after.
-    const auto after = [&](const char* button, MessageAnswer answer = MessageAnswer::Ok) {
+    // Whether Backup, Restore and Delete are enabled.
+    const auto expectButtons = [&](const char* backup, const char* restore, const char* remove) {
+        ExpectProps(window.get(), "enabled", {{"Command1", backup}, {"Command2", restore}, {"Command3", remove}});
+    };
+    // Clicks a button, answering its question if asked: the message it shows.
+    const auto click = [&](const char* button, MessageAnswer answer = MessageAnswer::Ok) {
         if (answer != MessageAnswer::Ok)
             host->AnswerNextQuestion(answer);
         ClickOn(window.get(), button);
-        return QString::fromStdString(host->TakeMessage().text) + " " + state();
+        return host->TakeMessage().text;
     };
     window->show();
-    EXPECT_EQ("NVRAM-Manager v1.1|&Backup|&Restore|De&lete|&Exit|false|false|false|false",
-              window->windowTitle() + "|" +
-                  Props(window.get(), "text", "Command1 Command2 Command3 Command4") + "|" +
-                  Props(window.get(), "autoDefault", "Command1 Command2 Command3 Command4"));
-    EXPECT_EQ(
-        "[Backup] Akira,[Backup] Syndicate,Dark Seed,D-Generation,Syndicate [[Backup] Akira] false|true|true",
-        state());
+    EXPECT_EQ("NVRAM-Manager v1.1", window->windowTitle());
+    ExpectProps(window.get(), "text",
+                {{"Command1", "&Backup"}, {"Command2", "&Restore"}, {"Command3", "De&lete"}, {"Command4", "&Exit"}});
+    ExpectProps(window.get(), "autoDefault",
+                {{"Command1", "false"}, {"Command2", "false"}, {"Command3", "false"}, {"Command4", "false"}});
+    EXPECT_EQ((QStringList{"[Backup] Akira", "[Backup] Syndicate", "Dark Seed", "D-Generation", "Syndicate"}),
+              entries());
+    EXPECT_EQ("[Backup] Akira", Selected(list()));
+    expectButtons("false", "true", "true");
     Select(list(), "Syndicate");
     list()->setFocus();
     QTest::keyClick(list(), Qt::Key_Return);
@@ -52,22 +56,29 @@ TEST_F(NvramWindowTest, EntriesInWordOrderEnterPressesNothingAndOnlySuccessRebui
     test::WriteFile(SaveDataFile("Akira"), "scores");
     window = std::make_unique<frmNVRAM>(nullptr);
     window->show();
-    EXPECT_EQ("Backup created successfully. [Backup] Akira,Akira [[Backup] Akira] false|true|true",
-              after("Command1"));
+    const QStringList both = {"[Backup] Akira", "Akira"};
+    EXPECT_EQ("Backup created successfully.", click("Command1"));
+    EXPECT_EQ(both, entries());
+    EXPECT_EQ("[Backup] Akira", Selected(list()));
     Select(list(), "Akira");
-    EXPECT_EQ("Delete data from \"Akira\" ? [Backup] Akira,Akira [Akira] true|false|true",
-              after("Command3", MessageAnswer::No));
-    EXPECT_TRUE(
-        after("Command3", MessageAnswer::Yes).endsWith(" [Backup] Akira [[Backup] Akira] false|true|true"));
-    EXPECT_EQ("NVRAM restored successfully. [Backup] Akira,Akira [[Backup] Akira] false|true|true",
-              after("Command2"));
+    EXPECT_EQ("Delete data from \"Akira\" ?", click("Command3", MessageAnswer::No));
+    EXPECT_EQ(both, entries());
+    EXPECT_EQ("Akira", Selected(list()));
+    expectButtons("true", "false", "true");
+    click("Command3", MessageAnswer::Yes);
+    EXPECT_EQ(QStringList{"[Backup] Akira"}, entries());
+    EXPECT_EQ("NVRAM restored successfully.", click("Command2"));
+    EXPECT_EQ(both, entries());
+    expectButtons("false", "true", "true");
     Select(list(), "Akira");
     std::filesystem::remove(SaveDataFile("Akira"));
-    EXPECT_EQ(QString::fromStdString("Error writing to file: " + SaveDataFile("Akira") + ".bak") +
-                  " [Backup] Akira,Akira [Akira] true|false|true",
-              after("Command1"));
+    EXPECT_EQ("Error writing to file: " + SaveDataFile("Akira") + ".bak", click("Command1"));
+    EXPECT_EQ(both, entries());
+    EXPECT_EQ("Akira", Selected(list()));
     list()->setCurrentRow(0);
-    EXPECT_TRUE(after("Command3", MessageAnswer::Yes).endsWith("  [] false|false|false"));
+    click("Command3", MessageAnswer::Yes);
+    EXPECT_EQ(QStringList{}, entries());
+    expectButtons("false", "false", "false");
     ClickOn(window.get(), "Command4");
     EXPECT_FALSE(window->isVisible());
 }

@@ -47,6 +47,15 @@ void AppFolderTest::InsertDemoCd(const std::string& title, const std::string& dr
     MapDrive(drive.front(), App("\\Drives\\" + drive));
 }
 
+int AppFolderTest::LogLinesWith(const std::string& text) const
+{
+    const std::string log = Exists(folder / "talvero.log") ? ReadFile(folder / "talvero.log") : "";
+    int count = 0;
+    for (auto at = log.find(text); at != std::string::npos; at = log.find(text, at + 1))
+        ++count;
+    return count;
+}
+
 std::string AppFolderTest::WaitForLaunchLog(int records) const
 {
     const std::string log = App("\\WinUAE\\launch.log");

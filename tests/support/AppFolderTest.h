@@ -40,6 +40,8 @@ protected:
     {
         return ConfigLineValue(Config(), key).value_or("<absent>");
     }
+    /// How often `text` occurs in the program's log.
+    int LogLinesWith(const std::string& text) const;
     /// The stand-in's log, once it holds `records` launch records and the stand-in has ended.
     std::string WaitForLaunchLog(int records = 1) const;
 

@@ -51,6 +51,15 @@ QString GuiTest::Props(QObject* window, const char* property, const QString& nam
     return values.join('|');
 }
 
+void GuiTest::ExpectProps(QObject* window, const char* property,
+                          std::initializer_list<std::pair<const char*, QString>> expected)
+{
+    for (const auto& [name, text] : expected) {
+        if (QObject* child = Child<QObject>(window, name))
+            EXPECT_EQ(text, child->property(property).toString()) << name << "." << property;
+    }
+}
+
 void GuiTest::WhenModalOpens(std::function<void(QWidget*)> step)
 {
     auto* poll = new QTimer;

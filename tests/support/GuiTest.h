@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 
 namespace talvero::test {
@@ -40,6 +41,13 @@ protected:
     }
     /// A property of the children named in `names` (separated by spaces), joined by "|".
     static QString Props(QObject* window, const char* property, const QString& names);
+    /// Expects a property of each named child to read as its text; a failure names the child.
+    static void ExpectProps(QObject* window, const char* property,
+                            std::initializer_list<std::pair<const char*, QString>> expected);
+    void ExpectMain(const char* property, std::initializer_list<std::pair<const char*, QString>> expected)
+    {
+        ExpectProps(mainWindow.get(), property, expected);
+    }
     /// The selected entry of a list (the current one; "" when none); selecting one.
     static QString Selected(QListWidget* list)
     {

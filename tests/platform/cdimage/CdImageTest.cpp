@@ -5,9 +5,17 @@
 #include "demo/DemoImage.h"
 #include "tests/support/TestFolder.h"
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <fcntl.h>
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
+#include <mutex>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace talvero {
 namespace {
@@ -122,6 +130,34 @@ Make Cue(std::string tracks)
     return [tracks](I i) { i = "FILE \"plain.iso\" BINARY\n TRACK 01 " + tracks; };
 }
 
+// An NRG as MakeNrg writes it (the ISO, an ETN2 chunk of one track, SINF, END! and an NER5
+// footer), with fields to damage.
+struct NrgFields {
+    std::int64_t footerShift = 0;  // added to the footer's chunk offset
+    std::int64_t trackLength = 0;  // added to the track's length
+    std::uint32_t mode = 0;
+    std::uint32_t etnLength = 32;  // the ETN2 chunk's stated length
+};
+
+std::string BigEndian(std::uint64_t value, int bytes)
+{
+    std::string out;
+    for (int i = bytes - 1; i >= 0; --i)
+        out += static_cast<char>((value >> (8 * i)) & 0xFF);
+    return out;
+}
+
+Make Nrg(NrgFields fields)
+{
+    return [fields](I i) {
+        const std::string track = BigEndian(0, 8) + BigEndian(i.size() + fields.trackLength, 8) +
+                                  BigEndian(fields.mode, 4) + BigEndian(0, 4) + BigEndian(0, 8);
+        const std::string chunks = "ETN2" + BigEndian(fields.etnLength, 4) + track + "SINF" +
+                                   BigEndian(4, 4) + BigEndian(1, 4) + "END!" + BigEndian(0, 4);
+        i += chunks + "NER5" + BigEndian(i.size() + fields.footerShift, 8);
+    };
+}
+
 // Damaged images made from the plain one, one for each check, with a part of its reason.
 const struct Damage {
     Make make;
@@ -146,6 +182,13 @@ const struct Damage {
     {Cue("AUDIO\n INDEX 01 00:00:00\n"), "it has no data track", ".cue"},
     {Cue("AUDIO\n INDEX 1 0:0:0\n TRACK 2 MODE1/2352\n INDEX 1 0:2:0"), "does not begin the disc", ".cue"},
     {[](I) {}, "is no NRG image", ".nrg"},
+    // The NRG container is checked before anything reads through it.
+    {Nrg({.footerShift = -4096}), "its track list is damaged", ".nrg"},
+    {Nrg({.footerShift = 1 << 20}), "its track list is damaged", ".nrg"},
+    {Nrg({.etnLength = 4000}), "its track list is damaged", ".nrg"},
+    {Nrg({.trackLength = 2048}), "its data track lies outside the image", ".nrg"},
+    {Nrg({.mode = 7}), "it has no data track", ".nrg"},
+    {Nrg({.mode = 0x10}), "sector format is not one this program reads", ".nrg"},
 };
 
 TEST(DamagedImage, EachGivesItsMessageAndNoCrash)
@@ -165,6 +208,165 @@ TEST(DamagedImage, EachGivesItsMessageAndNoCrash)
             const std::string message = error.what();
             EXPECT_EQ(0u, message.find("The CD image \"" + path + "\" cannot be used: ")) << message;
             EXPECT_NE(std::string::npos, message.find(damage.reason)) << message;
+        }
+    }
+}
+
+// A cue sheet's tracks, each in the file its FILE line names, as CD dumps are made: one BIN for
+// each track ("Game (Track 01).bin") or one for all of them, under a name unlike the sheet's. Only
+// those files are read; whatever lies at the sheet's own name with .bin is never opened.
+enum class Bins { PerTrack, OneFile };
+enum class AtSheetName { Nothing, OtherDisc, Fifo };
+
+const struct DumpCase {
+    SectorMode mode;
+    Bins bins;
+    AtSheetName decoy;
+} kDumps[] = {
+    {SectorMode::Mode1_2048, Bins::PerTrack, AtSheetName::OtherDisc},
+    {SectorMode::Mode1_2352, Bins::PerTrack, AtSheetName::Fifo},
+    {SectorMode::Mode2_2352, Bins::PerTrack, AtSheetName::Nothing},
+    {SectorMode::Mode1_2048, Bins::OneFile, AtSheetName::Fifo},
+    {SectorMode::Mode1_2352, Bins::OneFile, AtSheetName::OtherDisc},
+    {SectorMode::Mode2_2352, Bins::OneFile, AtSheetName::OtherDisc},
+};
+
+void PrintTo(const DumpCase& dump, std::ostream* out)
+{
+    *out << CueModeName(dump.mode) << (dump.bins == Bins::PerTrack ? " per track" : " one file") << " decoy "
+         << static_cast<int>(dump.decoy);
+}
+
+// An ISO of `files` (CD path -> content) with long names, in `folder`.
+std::string IsoOf(const std::map<std::string, std::string>& files, const std::string& folder)
+{
+    for (const auto& [path, bytes] : files)
+        test::WriteFile(folder + NativePath(path), bytes);
+    MakeIsoImage(folder, folder + ".iso", IsoNames::JolietAndRockRidge);
+    return folder + ".iso";
+}
+
+// Opens the FIFO for writing after a while, so that a reader that blocked on it goes on.
+class FifoWatchdog {
+public:
+    explicit FifoWatchdog(std::string fifo)
+        : m_thread([this, fifo] {
+              std::unique_lock lock(m_mutex);
+              if (m_done.wait_for(lock, std::chrono::seconds(10), [this] { return m_finished; }))
+                  return;
+              const int writer = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+              m_hadToUnblock = writer >= 0;
+              if (writer >= 0)
+                  ::close(writer);
+          })
+    {
+    }
+    /// Whether a reader was blocked on the FIFO.
+    bool Finish()
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_finished = true;
+        }
+        m_done.notify_all();
+        m_thread.join();
+        return m_hadToUnblock;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_done;
+    bool m_finished = false;
+    std::atomic<bool> m_hadToUnblock = false;
+    std::thread m_thread;
+};
+
+TEST(CdImage, DumpsAreReadFromTheFilesTheirCueSheetNames)
+{
+    test::TestFolder folder;
+    const std::string game = IsoOf({{"\\Lemmings\\disk.1", "lemmings"}}, folder / "game");
+    const std::string other = IsoOf({{"\\Lemmings\\disk.1", "decoy!!"}, {"\\Other", "other"}}, folder / "other");
+    std::string audio;
+    for (int i = 0; i < 300 * 2352; ++i)
+        audio += static_cast<char>(i & 0x0F);
+    for (const DumpCase& dump : kDumps) {
+        SCOPED_TRACE(testing::PrintToString(dump));
+        test::TestFolder dumps;
+        const std::string cue = dumps / "Game.cue";
+        if (dump.bins == Bins::PerTrack) {
+            const std::string track1 = dumps / "Game (Track 01).bin";
+            MakeBinCue(game, cue, track1, dump.mode);
+            test::WriteFile(dumps / "Game (Track 02).bin", audio);
+            test::WriteFile(dumps / "Game (Track 03).bin", audio);
+            test::WriteFile(cue, std::string("FILE \"Game (Track 01).bin\" BINARY\r\n  TRACK 01 ") +
+                                     CueModeName(dump.mode) +
+                                     "\r\n    INDEX 01 00:00:00\r\n"
+                                     "FILE \"Game (Track 02).bin\" BINARY\r\n  TRACK 02 AUDIO\r\n"
+                                     "    INDEX 00 00:00:00\r\n    INDEX 01 00:02:00\r\n"
+                                     "FILE \"Game (Track 03).bin\" BINARY\r\n  TRACK 03 AUDIO\r\n"
+                                     "    INDEX 01 00:00:00\r\n");
+        } else {
+            MakeBinCue(game, cue, dumps / "Game (Disc 1).bin", dump.mode, 300);
+        }
+        const std::string atSheetName = dumps / "Game.bin";
+        if (dump.decoy == AtSheetName::OtherDisc)
+            MakeBinCue(other, dumps / "Other.cue", atSheetName, dump.mode, 300);
+        if (dump.decoy == AtSheetName::Fifo) {
+            ASSERT_EQ(0, ::mkfifo(atSheetName.c_str(), 0600));
+        }
+
+        FifoWatchdog watchdog(atSheetName);
+        std::string read;
+        int otherError = -1;
+        try {
+            const auto image = CdImage::Open(cue);
+            read = ReadWhole(*image, "\\LEMMINGS\\Disk.1");
+            otherError = ErrorNumberOf([&] { image->Find("\\Other"); });
+        } catch (const FileError& error) {
+            ADD_FAILURE() << error.what();
+        }
+        EXPECT_FALSE(watchdog.Finish()) << "the FIFO at Game.bin was opened";
+        EXPECT_EQ("lemmings", read);
+        EXPECT_EQ(53, otherError);
+    }
+}
+
+// A raw track's BIN chosen in place of its cue sheet: the message says to choose the cue sheet.
+TEST(CdImage, RawBinNamesItsCueSheet)
+{
+    test::TestFolder folder;
+    const std::string game = IsoOf({{"\\Lemmings\\disk.1", "lemmings"}}, folder / "game");
+    MakeBinCue(game, folder / "Game.cue", folder / "Game.bin", SectorMode::Mode1_2352);
+    try {
+        CdImage::Open(folder / "Game.bin");
+        ADD_FAILURE() << "a raw BIN was read as an ISO";
+    } catch (const CdImageError& error) {
+        EXPECT_NE(std::string::npos, std::string(error.what()).find("choose its cue sheet (.cue) instead"))
+            << error.what();
+    }
+}
+
+// A Joliet name that is no UTF-16 (an unpaired surrogate): the library cannot convert it and
+// lists it as nothing.
+TEST(DamagedImage, JolietNameWithUnpairedSurrogate)
+{
+    test::TestFolder folder;
+    const std::string iso = IsoOf({{"\\A", "a"}, {"\\B", "b"}}, folder / "names");
+    std::string bytes = test::ReadFile(iso);
+    // The Joliet record of "A": its name's length, then "A" in UTF-16 (big-endian).
+    const auto name = bytes.find(std::string("\x02\x00\x41", 3));
+    ASSERT_NE(std::string::npos, name);
+    bytes.replace(name + 1, 2, std::string("\xD8\x00", 2));
+    test::WriteFile(iso, bytes);
+    MakeBinCue(iso, folder / "names.cue", folder / "names.bin", SectorMode::Mode1_2352);
+    for (const std::string& image : {iso, folder / "names.cue"}) {
+        SCOPED_TRACE(image);
+        try {
+            CdImage::Open(image)->Find("\\B");
+            ADD_FAILURE() << "a damaged name was listed";
+        } catch (const CdImageError& error) {
+            EXPECT_NE(std::string::npos, std::string(error.what()).find("on it cannot be read"))
+                << error.what();
         }
     }
 }

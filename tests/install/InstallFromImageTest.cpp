@@ -1,0 +1,91 @@
+// A game started from a CD image, end to end: every copied file byte for byte as on the disc, and
+// a second start that copies nothing again; a data file that ends before its fixed record count.
+#include "app/CommandLine.h"
+#include "demo/DemoImage.h"
+#include "games/GameProfiles.h"
+#include "platform/FaultHooks.h"
+#include "tests/support/AppFolderTest.h"
+
+namespace talvero {
+namespace {
+
+// Not a multiple of a sector, so that a sector too many or too few shows.
+constexpr std::size_t kFileSize = 70001;
+
+class InstallFromImageTest : public test::AppFolderTest {
+protected:
+    void SetUp() override
+    {
+        AppFolderTest::SetUp();
+        LayOutDemo();
+        test::WriteFile(App(kConfigFile), "");
+    }
+    // Start game by title with the image inserted for the options' drive; the exit status.
+    int Start(const std::string& title, const std::string& image)
+    {
+        return StartGameFromCommandLine(title, [image] { return InstallerOptions{"D:", true, image}; });
+    }
+    // Each file the game's records name, in the cache as on the disc (laid out beside for comparison).
+    void ExpectCopiedAsOnTheDisc(const GameProfile& profile, int records)
+    {
+        const test::TestFolder disc;
+        LayOutDemoCd(profile, disc.path(), kFileSize);
+        const std::vector<std::string> copies = DemoCopyRecords(profile);
+        for (int i = 0; i < records; ++i) {
+            const std::string relative = NativePath(copies[i].substr(1));
+            const std::string copy = JoinPath(CacheFolderPath(profile), relative);
+            ASSERT_TRUE(test::Exists(copy)) << copies[i];
+            EXPECT_TRUE(test::ReadFile(JoinPath(disc.path(), relative)) == test::ReadFile(copy)) << copies[i];
+        }
+    }
+    void ExpectInstalledTwiceFromImage(const std::string& title, const std::string& imageName)
+    {
+        const GameProfile& profile = *FindProfile(title);
+        const test::TestFolder images;
+        const std::string image = images / imageName;
+        MakeDemoCdImage({title}, image, kFileSize);
+        EXPECT_EQ(0, Start(title, image));
+        WaitForLaunchLog(1);
+        ExpectCopiedAsOnTheDisc(profile, static_cast<int>(DemoCopyRecords(profile).size()));
+        EXPECT_EQ("rw," + profile.volume + ":" + CacheFolderPath(profile), ConfigValue("filesystem="));
+        // The second start finds every file unchanged: nothing below the cache is written again.
+        std::vector<std::string> written;
+        faults::SetReplaceHook([&](faults::ReplaceStep step, const std::string& path) {
+            if (step == faults::ReplaceStep::Created && path.starts_with(CacheFolderPath(profile)))
+                written.push_back(path);
+        });
+        EXPECT_EQ(0, Start(title, image));
+        WaitForLaunchLog(2);
+        EXPECT_EQ(std::vector<std::string>{}, written);
+    }
+};
+
+TEST_F(InstallFromImageTest, ABinCueImageInstallsEveryFileAsOnTheDiscAndTheSecondStartCopiesNothing)
+{
+    ExpectInstalledTwiceFromImage("Akira", "Akira.cue");
+}
+
+TEST_F(InstallFromImageTest, AnIsoImageInstallsEveryFileAsOnTheDiscAndTheSecondStartCopiesNothing)
+{
+    ExpectInstalledTwiceFromImage("GunShip 2000", "GunShip.iso");
+}
+
+// The records before the end are copied; reading past it fails with 62, which ends the program.
+TEST_F(InstallFromImageTest, ADataFileShorterThanItsFixedRecordCountEndsTheProgramWith62)
+{
+    const GameProfile& profile = *FindProfile("GunShip 2000");
+    ASSERT_TRUE(profile.FixedCopyRecords());
+    const std::vector<std::string> copies = DemoCopyRecords(profile);
+    ASSERT_GT(copies.size(), 3u);
+    test::WriteFile(DataFilePath(profile), copies[0] + "\r\n" + copies[1] + "\r\n" + copies[2] + "\r\n");
+    const test::TestFolder images;
+    MakeDemoCdImage({profile.title}, images / "GunShip.iso", kFileSize);
+    EXPECT_EQ(1, Start(profile.title, images / "GunShip.iso"));
+    host->ExpectMessage("Unknown error! Terminating... Exitcode: 62");
+    EXPECT_EQ(1, host->endProgramRequests);
+    ExpectCopiedAsOnTheDisc(profile, 3);
+    EXPECT_EQ(0, LogLinesWith("started the emulator"));
+}
+
+}  // namespace
+}  // namespace talvero
