@@ -1,6 +1,5 @@
 #include "app/CommandLine.h"
 
-#include "emulator/EmulatorProgram.h"
 #include "games/Collation.h"
 #include "games/GameProfiles.h"
 #include "platform/AppFolder.h"
@@ -58,9 +57,7 @@ int StartGameFromCommandLine(const std::string& title, const OptionsLoader& load
         ShowMessage(kMessageCacheFolderNotCreated, MessageIcon::Critical);
         return 1;
     }
-    const int startedBefore = EmulatorsStarted();
-    StartGame(title, StoredSwitches(), loadOptions);
-    return EmulatorsStarted() > startedBefore ? 0 : 1;
+    return StartGame(title, StoredSwitches(), loadOptions) == StartResult::Started ? 0 : 1;
 }
 
 }  // namespace talvero

@@ -107,7 +107,7 @@ int main(int argc, char** argv)
     if (!PrepareAppFolder(QString::fromStdString(request.appFolder), source))
         return 1;
     if (startOnly)
-        return StartGameFromCommandLine(request.startTitle, LoadOptionsHidden);
+        return StartGameFromCommandLine(request.startTitle, StoredStartOptions);
 
     frmMain window;
     if (!window.Form_Load())

@@ -47,6 +47,13 @@ void LoadOptions(OptionsState& state)
     });
 }
 
+OptionsState StoredOptions()
+{
+    OptionsState state;
+    LoadOptions(state);
+    return state;
+}
+
 std::string NormaliseDrive(const std::string& text)
 {
     std::string drive = AsciiUpper(Trimmed(text, kFieldBlanks));

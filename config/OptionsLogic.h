@@ -18,6 +18,9 @@ struct OptionsState {
 /// leaves its field as it was (an unusable controller index leaves no choice).
 void LoadOptions(OptionsState& state);
 
+/// The fields as the dialog shows them once loaded: the settings over the fields' first states.
+OptionsState StoredOptions();
+
 /// Blanks off both ends, upper case, "d" -> "D:", longer texts cut to two characters.
 std::string NormaliseDrive(const std::string& text);
 bool IsValidDrive(const std::string& normalised);

@@ -409,6 +409,14 @@ std::optional<FileStamp> StampOf(const std::string& path)
     return StampFrom(st);
 }
 
+std::optional<FileStamp> StampOfRegularEntry(const std::string& path)
+{
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    return StampFrom(st);
+}
+
 void WriteCacheFile(const std::string& path, const std::function<void(const ByteSink&)>& produce,
                     std::int64_t modified, const PieceWritten& onPiece)
 {

@@ -67,7 +67,7 @@ std::string AppFolderTest::WaitForLaunchLog(int records) const
         content = Exists(log) ? ReadFile(log) : "";
         // The stand-in has ended too, so that the next start needs no question.
         if (std::distance(std::sregex_iterator(content.begin(), content.end(), record), {}) >= records &&
-            !EmulatorStillRunning())
+            !AnyEmulatorStillRunning())
             return content;
     }
     ADD_FAILURE() << "the stand-in emulator wrote no launch record in time";

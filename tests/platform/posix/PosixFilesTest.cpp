@@ -1,7 +1,7 @@
 // File services where Linux differs: links, permissions, hidden names, FIFOs and devices,
 // programs holding files, and starting a program.
+#include "app/StartGame.h"
 #include "emulator/ConfigEditor.h"
-#include "install/Installer.h"
 #include "nvram/NvramManager.h"
 #include "nvram/SaveDataTable.h"
 #include "platform/ActivityLog.h"
@@ -95,14 +95,14 @@ TEST_F(PosixGameFiles, ALinkInAFilesPlaceIsReplacedALinkInAFoldersPlaceIsRefused
         std::filesystem::remove_all(cache + relative);
         ASSERT_EQ(0, ::symlink(target.c_str(), (cache + relative).c_str()));
     };
-    InstallGame("Akira", InstallerOptions{});
+    StartGame("Akira", {}, [] { return InstallerOptions{}; });
     WaitForLaunchLog(1);
     plant("s/startup-sequence", victim);
-    InstallGame("Akira", InstallerOptions{});
+    StartGame("Akira", {}, [] { return InstallerOptions{}; });
     WaitForLaunchLog(2);
 
     plant("libs", elsewhere);
-    InstallGame("Akira", InstallerOptions{});
+    StartGame("Akira", {}, [] { return InstallerOptions{}; });
     EXPECT_EQ(kMessageErrorWritingFile, host->TakeMessage().text);
 
     test::WriteFile(cache + "nv/Akira/HighScores", "scores");
