@@ -19,14 +19,13 @@
 
 namespace talvero {
 
-void LayOutAppFolder()
+bool LayOutNewAppFolder()
 {
-    CreateFolderWithParents(AppFolder());
-    for (const char* folder :
-         {"\\Cache", "\\Data", "\\Previews", kEmulatorFolder, "\\WinUAE\\Configurations"})
-        CreateFolderIfMissing(AppPath(folder));
-    if (!FileExists(AppPath(kConfigFile)))
-        ReplaceFileContents(AppPath(kConfigFile), DefaultUaeTemplate());
+    // Only once: a folder the user has since changed (a Default.uae removed on purpose) is theirs.
+    if (FolderExists(AppFolder()))
+        return false;
+    LayOutAppFolder();
+    return true;
 }
 
 void ReportCacheFolderNotCreated(const std::exception& failure)

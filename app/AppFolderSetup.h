@@ -1,5 +1,7 @@
 #pragma once
 
+#include "install/AppFolderLayout.h"
+
 #include <exception>
 #include <string>
 
@@ -7,10 +9,11 @@ namespace talvero {
 
 struct MissingFiles;
 
-/// Gives a new or incomplete AppFolder (and any missing folder above it) the folders the program
-/// needs: Cache, Data, Previews, WinUAE and WinUAE/Configurations, with a Default.uae there when
-/// it has none. What is already there is kept. Throws FileError.
-void LayOutAppFolder();
+/// Creates the AppFolder when it does not exist yet (and any missing folder above it), with the
+/// folders the program needs: Cache, Data, Previews, WinUAE and WinUAE/Configurations, and a
+/// Default.uae there. An existing AppFolder is left as it is. True when it was laid out. Throws
+/// FileError.
+bool LayOutNewAppFolder();
 
 /// A plain message naming what the AppFolder still lacks, where each belongs and where it comes
 /// from; empty when nothing is missing.

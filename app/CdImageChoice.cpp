@@ -1,6 +1,7 @@
 #include "app/CdImageChoice.h"
 
 #include "platform/Host.h"
+#include "platform/PathText.h"
 #include "platform/cdimage/CdImage.h"
 #include "settings/SettingsStore.h"
 
@@ -9,7 +10,7 @@ namespace talvero {
 std::string InsertedCdImage()
 {
     try {
-        return Settings().Read(kSettingCdImage, std::string());
+        return Settings().ReadText(SettingKey::CDImage, "");
     } catch (const std::exception&) {
         return {};
     }
@@ -24,7 +25,7 @@ bool InsertCdImage(const std::string& path)
         return false;
     }
     try {
-        Settings().Write(kSettingCdImage, path);
+        Settings().Write(SettingKey::CDImage, path);
     } catch (const std::exception&) {
         ShowMessage("The CD image \"" + path + "\" could not be remembered in the settings.",
                     MessageIcon::Critical);
@@ -36,10 +37,16 @@ bool InsertCdImage(const std::string& path)
 void EjectCdImage()
 {
     try {
-        Settings().Write(kSettingCdImage, std::string());
+        Settings().Write(SettingKey::CDImage, std::string());
     } catch (const std::exception&) {
         // Nothing to do: the setting stays as it was, and so does the menu.
     }
+}
+
+std::string LookedForInImageNote(const std::string& image, const std::string& drive)
+{
+    return "The game was looked for in the inserted CD image " + LastPartOf(image) + " (" + image +
+           "), not in drive " + drive + ". Extras > Eject CD image uses the drive again.";
 }
 
 }  // namespace talvero

@@ -6,9 +6,6 @@
 // options until it is ejected, and is remembered between runs.
 namespace talvero {
 
-/// The settings key (in the program's section) that holds the inserted image's path.
-inline constexpr const char* kSettingCdImage = "CDImage";
-
 /// The inserted image's full path, or "" when none is in (or the setting cannot be read).
 std::string InsertedCdImage();
 
@@ -18,5 +15,9 @@ bool InsertCdImage(const std::string& path);
 
 /// The drive of the options is what its letter stands for again.
 void EjectCdImage();
+
+/// Said with a missing game file when the game was looked for in the inserted image rather than
+/// in the drive of the options ("D:"): names the image and how to use the drive again.
+std::string LookedForInImageNote(const std::string& image, const std::string& drive);
 
 }  // namespace talvero

@@ -10,6 +10,7 @@
 #include "platform/Host.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace talvero {
 
@@ -38,7 +39,16 @@ std::string TitleListText()
 
 std::string UnknownTitleMessage(const std::string& title)
 {
-    return "Talvero knows no game titled \"" + title + "\". talvero --list names the 30 games it knows.";
+    std::string message = "Talvero knows no game titled \"" + title + "\".";
+    // Titles are matched exactly; one that differs only in letter case is named.
+    for (const GameProfile& profile : GameProfiles()) {
+        const auto sameLetter = [](char a, char b) {
+            return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+        };
+        if (std::ranges::equal(profile.title, title, sameLetter))
+            return message + " Did you mean \"" + profile.title + "\"?";
+    }
+    return message + " talvero --list names the 30 games it knows.";
 }
 
 int StartGameFromCommandLine(const std::string& title, const OptionsLoader& loadOptions)
@@ -54,9 +64,7 @@ int StartGameFromCommandLine(const std::string& title, const OptionsLoader& load
         ReportCacheFolderNotCreated(failure);
         return 1;
     }
-    const int startedBefore = EmulatorsStarted();
-    StartGame(title, StoredSwitches(), loadOptions);
-    return EmulatorsStarted() > startedBefore ? 0 : 1;
+    return StartGame(title, StoredSwitches(), loadOptions) == StartResult::Started ? 0 : 1;
 }
 
 }  // namespace talvero

@@ -1,9 +1,12 @@
 #include "app/StartGame.h"
 
+#include "app/CdImageChoice.h"
+#include "config/OptionsLogic.h"
 #include "emulator/ConfigEditor.h"
 #include "emulator/EmulatorInterface.h"
 #include "games/GameProfiles.h"
 #include "platform/ActivityLog.h"
+#include "platform/Drives.h"
 #include "platform/FileError.h"
 #include "platform/Host.h"
 #include "platform/cdimage/CdImage.h"
@@ -11,6 +14,7 @@
 #include "settings/SettingsStore.h"
 
 #include <exception>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -39,7 +43,7 @@ Switches StoredSwitches()
     for (auto [value, key] : {std::pair{&switches.frameskip, SettingKey::Frameskip},
                               std::pair{&switches.jitCompiler, SettingKey::JITComp}}) {
         try {
-            if (const auto on = ParseBoolean(Settings().Read(key, *value)))
+            if (const auto on = Settings().ReadBool(key, *value))
                 *value = *on;
         } catch (const std::exception&) {}
     }
@@ -51,44 +55,92 @@ std::string InsertCdMessage(const std::string& title)
     return "Please insert the \"" + title + "\"-CD first!";
 }
 
-void StartGame(const std::string& title, const Switches& switches, const OptionsLoader& loadOptions,
-               InstallProgress* progress)
+InstallerOptions StoredStartOptions()
 {
+    const OptionsState stored = StoredOptions();
+    return {stored.drive.substr(0, 2), stored.soundEmulation, InsertedCdImage()};
+}
+
+StartResult StartGame(const std::string& title, const Switches& switches, const OptionsLoader& loadOptions,
+                      InstallProgress* progress)
+{
+    const GameProfile* profile = FindProfile(title);
+    const std::string cache = profile ? CacheFolderPath(*profile) : std::string();
     LogLine("Start game \"" + title + "\"");
-    // Two emulators on one cache would write the same save data.
-    if (EmulatorStillRunning() && !AskYesNo(kMessageEmulatorStillRunning)) {
-        LogLine("the emulator started before still runs; nothing started");
-        return;
+    if (const auto problem = AppFolderUnusableByEmulator()) {
+        LogLine("nothing started: the emulator cannot be given the folder's name");
+        ShowMessage(*problem, MessageIcon::Exclamation);
+        return StartResult::Failed;
+    }
+    // Two emulators share save data only when they use the same cache.
+    if (profile && EmulatorStillRunning(cache) && !AskYesNo(kMessageEmulatorStillRunning)) {
+        LogLine("the emulator started before on this game's cache still runs; nothing started");
+        return StartResult::Declined;
     }
     const InstallerOptions options = loadOptions();
-    const std::string drive = options.driveField.substr(0, 2);
+    // Held until the emulator has started, so that no other start's lines come between ours; let go
+    // before a message waits for the user.
+    std::optional<ConfigurationTurn> turn;
     try {
+        turn.emplace();
         WriteStartLines(switches, options.soundEmulation);
     } catch (const FileError& error) {
+        turn.reset();
         // The CD is not the problem here: say what really failed, as the installers do, and keep
         // the program running.
         LogLine("writing the configuration failed with error " + ToText(error.number()) + ": " +
                 error.path() + ": " + error.reason());
         ShowMessage(KnownFileErrorMessage(error.number()).value_or(kMessageErrorWritingFile),
                     MessageIcon::Critical, kApplicationTitle, error.Details());
-        return;
+        return StartResult::Failed;
     }
-
-    const GameProfile* profile = FindProfile(title);
     if (!profile)
-        return;
+        return StartResult::NoSuchGame;
+
+    // The disc does not change during a start: each of its folders is listed once.
+    const DriveListingCache listing;
+    std::optional<CdRoot> cd;
     try {
-        CdRoot::Open(drive, options.insertedImage).CheckFile(profile->identityFile);
+        cd = CdRoot::Open(options.drive, options.insertedImage);
+        cd->CheckFile(profile->identityFile);
     } catch (const CdImageError& error) {
+        turn.reset();
         LogLine(std::string("the CD image cannot be used: ") + error.what());
         ShowMessage(error.what(), MessageIcon::Exclamation);
-        return;
+        return StartResult::CdMissing;
     } catch (const FileError& error) {
+        turn.reset();
+        const std::string message = InsertCdMessage(title);
         LogLine("the game's CD was not found: " + error.path() + ": " + error.reason());
-        ShowMessage(InsertCdMessage(title), MessageIcon::Exclamation, kApplicationTitle, error.Details());
-        return;
+        // An inserted image stands for the drive: say so, or the right disc in it puzzles.
+        const std::string details =
+            options.insertedImage.empty()
+                ? error.Details()
+                : LookedForInImageNote(options.insertedImage, options.drive) + "\n\n" + error.Details();
+        ShowMessage(message, MessageIcon::Exclamation, kApplicationTitle, details);
+        return StartResult::CdMissing;
     }
-    InstallGame(title, loadOptions(), progress);
+    bool started = false;
+    switch (RunReportingFailures([&] {
+        InstallGame(*profile, cache, *cd, options, progress);
+        StopIfCancelled(progress, title);
+        started = StartEmulator(profile->executable, cache, &*turn);
+    })) {
+    case InstallResult::Cancelled:
+        return StartResult::Cancelled;
+    case InstallResult::Failed:
+        return StartResult::Failed;
+    case InstallResult::ProgramEnded:
+        return StartResult::ProgramEnded;
+    case InstallResult::Done:
+        break;
+    }
+    if (!started) {
+        LogLine("the emulator " + profile->executable + " cannot run here; nothing started");
+        return StartResult::Failed;
+    }
+    LogLine("started the emulator " + profile->executable);
+    return StartResult::Started;
 }
 
 }  // namespace talvero

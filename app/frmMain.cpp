@@ -7,6 +7,7 @@
 #include "app/StartGameWindow.h"
 #include "config/frmOptions.h"
 #include "emulator/EmulatorProgram.h"
+#include "emulator/EmulatorInterface.h"
 #include "games/Collation.h"
 #include "games/GameProfiles.h"
 #include "help/frmComp.h"
@@ -43,6 +44,8 @@
 #include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
 
 namespace talvero {
 
@@ -178,12 +181,19 @@ void frmMain::BuildImageEntries(QMenu* extras)
     m_ejectImage->setObjectName(QStringLiteral("CDImage2"));
     m_ejectImage->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     for (QAction* action : {m_insertImage, m_ejectImage}) {
-        action->setShortcutContext(Qt::ApplicationShortcut);
+        // Like every menu key, they act in the main window only, never from a help window.
+        action->setShortcutContext(Qt::WindowShortcut);
         addAction(action);
     }
     connect(m_insertImage, &QAction::triggered, this, &frmMain::InsertImage_Click);
     connect(m_ejectImage, &QAction::triggered, this, &frmMain::EjectImage_Click);
     setAcceptDrops(true);
+    // Below the window's client area, one line says where the game's CD is read from.
+    m_cdSource = new QLabel(statusBar());
+    m_cdSource->setObjectName(QStringLiteral("CDSource"));
+    m_cdSource->setContentsMargins(Twips(180) - Twips(60), 0, 0, 0);  // in line with the list
+    statusBar()->addWidget(m_cdSource, 1);
+    statusBar()->setSizeGripEnabled(false);
 }
 
 bool frmMain::Form_Load()
@@ -224,6 +234,9 @@ bool frmMain::Form_Load()
         return false;
     }
     FillGameList(QStringLiteral("CD32"));
+    // Said once, when the window shows; the program stays usable (options, save data, help).
+    if (const auto problem = AppFolderUnusableByEmulator())
+        QTimer::singleShot(0, this, [text = *problem] { ShowMessage(text, MessageIcon::Exclamation); });
     return true;
 }
 
@@ -449,7 +462,8 @@ void frmMain::InsertImage(const QString& path)
     ShowInsertedImage();
 }
 
-// The eject entry names the image that is in, and is there only while one is.
+// The eject entry and the status line name the image that is in; the entry is there only while
+// one is.
 void frmMain::ShowInsertedImage()
 {
     m_insertImage->setText(QStringLiteral("&Insert CD image..."));
@@ -459,6 +473,13 @@ void frmMain::ShowInsertedImage()
         image.empty()
             ? QStringLiteral("&Eject CD image")
             : QStringLiteral("&Eject CD image (%1)").arg(QString::fromStdString(LastPartOf(image))));
+    const QString line = image.empty() ? QStringLiteral("CD: the drive chosen in the options")
+                                       : QStringLiteral("CD image inserted: %1 (used instead of the drive)")
+                                             .arg(QString::fromStdString(LastPartOf(image)));
+    // A long image name is shortened in the middle to the window's width; the tip holds the path.
+    m_cdSource->setText(
+        m_cdSource->fontMetrics().elidedText(line, Qt::ElideMiddle, Twips(6915) - Twips(180) - Twips(120)));
+    m_cdSource->setToolTip(QString::fromStdString(image));
 }
 
 // One image file dropped onto the window is inserted as if chosen through the menu.

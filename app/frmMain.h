@@ -90,6 +90,7 @@ private:
     QAction* m_jitComp = nullptr;
     QAction* m_insertImage = nullptr;
     QAction* m_ejectImage = nullptr;
+    QLabel* m_cdSource = nullptr;  // the status line: the drive, or the image inserted
     bool m_terminated = false;
     bool m_starting = false;  // Start game is running
     bool m_centred = false;

@@ -1,9 +1,11 @@
 // Talvero's start: the command line, the AppFolder, then the main window or one game start.
 #include "app/AppFolderSetup.h"
 #include "app/CommandLine.h"
+#include "app/CommandLineOptions.h"
 #include "app/StartGameWindow.h"
 #include "app/frmMain.h"
 #include "platform/AppFolder.h"
+#include "platform/Display.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
@@ -14,34 +16,25 @@
 #include "ui/Twips.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
+#include <QDir>
 #include <QFileInfo>
 #include <QTimer>
 
 #include <cstdio>
-#include <cstring>
 #include <memory>
+#include <string>
+#include <vector>
 
 using namespace talvero;
 
 namespace {
 
-// Help, version and the title list need no display, so no window system is opened for them.
-bool NeedsNoWindows(int argc, char** argv)
-{
-    for (int i = 1; i < argc; ++i) {
-        for (const char* option : {"-h", "-?", "--help", "--help-all", "-v", "--version", "--list"}) {
-            if (std::strcmp(argv[i], option) == 0)
-                return true;
-        }
-    }
-    return false;
-}
-
 // The folder given with --app-folder, made absolute; empty when none was given.
 std::string GivenFolder(const QString& commandLineFolder)
 {
-    return commandLineFolder.isEmpty() ? std::string() : QFileInfo(commandLineFolder).absoluteFilePath().toStdString();
+    return commandLineFolder.isEmpty()
+               ? std::string()
+               : QDir::toNativeSeparators(QFileInfo(commandLineFolder).absoluteFilePath()).toStdString();
 }
 
 // Sets the AppFolder; a new per-user folder gets its layout first. False when there is no usable
@@ -58,7 +51,7 @@ bool PrepareAppFolder(const QString& commandLineFolder, AppFolderSource& source)
     }
     if (source == AppFolderSource::UserData) {
         try {
-            LayOutAppFolder();
+            LayOutNewAppFolder();
         } catch (const FileError& error) {
             ShowMessage("Talvero could not set up its folder " + choice.folder + ":\n" + error.what(),
                         MessageIcon::Critical);
@@ -72,72 +65,68 @@ bool PrepareAppFolder(const QString& commandLineFolder, AppFolderSource& source)
 
 int main(int argc, char** argv)
 {
-    const bool windowless = NeedsNoWindows(argc, argv);
-    std::unique_ptr<QCoreApplication> app;
-    if (windowless)
-        app = std::make_unique<QCoreApplication>(argc, argv);
-    else
-        app = std::make_unique<QApplication>(argc, argv);
+    // The command line is read before the window system is opened: help, the version, the title
+    // list and a refused command line need no display.
+    const CommandLineRequest request = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    switch (request.action) {
+    case CommandLineAction::Refuse:
+        std::fprintf(stderr, "talvero: %s\n\n%s", request.error.c_str(), UsageText().c_str());
+        return 2;
+    case CommandLineAction::ShowHelp:
+        std::fputs(UsageText().c_str(), stdout);
+        return 0;
+    case CommandLineAction::ShowVersion:
+        std::fputs("talvero " TALVERO_VERSION "\n", stdout);
+        return 0;
+    case CommandLineAction::ListGames:
+        // Marks the games whose data file is missing in the folder the program would use.
+        SetAppFolder(ChooseAppFolder(GivenFolder(QString::fromStdString(request.appFolder)), ProgramFolder(),
+                                     UserDataFolder())
+                         .folder);
+        std::fputs(TitleListText().c_str(), stdout);
+        return 0;
+    case CommandLineAction::StartGame:
+    case CommandLineAction::OpenWindow:
+        break;
+    }
+    const bool startOnly = request.action == CommandLineAction::StartGame;
+    const bool windows = WindowSystemAvailable();
+    if (!windows && !startOnly) {
+        std::fputs("talvero: no display to show the window on (DISPLAY is not set). --help, --version, "
+                   "--list and --start work without one.\n",
+                   stderr);
+        return 1;
+    }
+    // A start without a display still loads the options as the window would, offscreen, and says
+    // on the error stream what it would have shown.
+    if (!windows)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("talvero"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TALVERO_VERSION));
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Starts Amiga CD32 and CDTV games, each from its own CD, in an Amiga emulator.\n"
-                       "With --start, the exit status is 0 when the emulator was started and 1 otherwise."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption appFolderOption(
-        QStringLiteral("app-folder"),
-        QStringLiteral(
-            "Use DIR as Talvero's folder (WinUAE, Data, Cache, Previews, Talvero.dat) instead of the "
-            "program's own folder or ~/.local/share/talvero."),
-        QStringLiteral("DIR"));
-    const QCommandLineOption listOption(QStringLiteral("list"),
-                                        QStringLiteral("List the 30 games with their systems, one a line."));
-    const QCommandLineOption startOption(
-        QStringLiteral("start"),
-        QStringLiteral("Start the game TITLE with the stored options, without the main window, and end once "
-                       "the emulator has been started. Exit status 0 when it was started, 1 otherwise."),
-        QStringLiteral("TITLE"));
-    parser.addOptions({appFolderOption, listOption, startOption});
-    parser.addPositionalArgument(QStringLiteral("FILE"),
-                                 QStringLiteral("A CD image to insert, as Extras > Insert CD image does."),
-                                 QStringLiteral("[FILE]"));
-    parser.process(*app);  // ends the program for --help, --version and a malformed command line
-    // One image file, as a file manager hands it over, opens with the main window only.
-    const QStringList files = parser.positionalArguments();
-    if (files.size() > 1 || (!files.isEmpty() && (parser.isSet(listOption) || parser.isSet(startOption)))) {
-        std::fprintf(stderr, "talvero: unexpected argument: %s\n(talvero --help shows the options)\n",
-                     qPrintable(files.constLast()));
-        return 1;
-    }
-    if (parser.isSet(listOption)) {
-        SetAppFolder(ChooseAppFolder(GivenFolder(parser.value(appFolderOption)), ProgramFolder(), UserDataFolder()).folder);
-        std::fputs(TitleListText().c_str(), stdout);
-        return 0;
-    }
-
     QApplication::setFont(DialogFont());  // the layouts are measured for a small dialog font
-    const bool startOnly = parser.isSet(startOption);
-    // An end through an unknown installer error is a failed start.
-    QtHost host(startOnly ? 1 : 0);
+    // An end through an unknown installer error is a failed start; its caller reads the messages.
+    QtHost host(startOnly ? 1 : 0, !startOnly ? MessageOutput::Boxes
+                                   : windows  ? MessageOutput::BoxesAndErrorStream
+                                              : MessageOutput::ErrorStreamOnly);
     SetHost(&host);
     SetSettingsBackend(std::make_unique<QtSettingsBackend>());
     AppFolderSource source = AppFolderSource::ProgramFolder;
-    if (!PrepareAppFolder(parser.value(appFolderOption), source))
+    if (!PrepareAppFolder(QString::fromStdString(request.appFolder), source))
         return 1;
     if (startOnly)
-        return StartGameFromCommandLine(parser.value(startOption).toStdString(), LoadOptionsHidden);
+        return StartGameFromCommandLine(request.startTitle, StoredStartOptions);
 
     frmMain window;
     if (!window.Form_Load())
         return 1;  // the cache folder could not be created
     window.show();
-    if (!files.isEmpty())
-        window.InsertImage(QFileInfo(files.constFirst()).absoluteFilePath());
+    // An image file, as a file manager hands it over, goes in as Extras > Insert CD image does.
+    if (!request.imageFile.empty())
+        window.InsertImage(QFileInfo(QString::fromStdString(request.imageFile)).absoluteFilePath());
     // A folder other than the program's own may still lack what the games need: say so once.
     if (source != AppFolderSource::ProgramFolder)
         QTimer::singleShot(0, &window, &frmMain::ShowMissingFilesNotice);
-    return app->exec();
+    return app.exec();
 }

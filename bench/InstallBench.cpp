@@ -5,13 +5,15 @@
 
 #include "app/StartGame.h"
 #include "demo/DemoFolder.h"
+#include "emulator/EmulatorInterface.h"
 #include "games/GameProfiles.h"
 #include "install/Installer.h"
-#include "platform/ActivityLog.h"
+#include "platform/ActivityLogTesting.h"
 #include "platform/AppFolder.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
 #include "platform/Process.h"
+#include "platform/cdimage/CdRoot.h"
 
 #include <benchmark/benchmark.h>
 #include <chrono>
@@ -137,7 +139,12 @@ void Install(benchmark::State& state)
         if (plainFirst)
             plainCopy();
         state.ResumeTiming();
-        installSeconds += SecondsOf([&] { InstallGame(Gunship().title, {"D:", true}); });
+        installSeconds += SecondsOf([&] {
+            RunReportingFailures([] {
+                InstallGame(Gunship(), CacheFolderPath(Gunship()), CdRoot::Open("D:"), {"D:", true});
+                StartEmulator(Gunship().executable, CacheFolderPath(Gunship()));
+            });
+        });
         state.PauseTiming();
         if (!plainFirst)
             plainCopy();
@@ -153,8 +160,8 @@ void Install(benchmark::State& state)
 // Start game as the main window runs it, with the stored switches off.
 void StartGunship(AnswersYes& host)
 {
-    StartGame(Gunship().title, {}, [] { return InstallerOptions{"D:", true}; });
-    if (!host.shown.empty())
+    if (StartGame(Gunship().title, {}, [] { return InstallerOptions{"D:", true}; }) != StartResult::Started ||
+        !host.shown.empty())
         std::abort();
 }
 
@@ -233,7 +240,8 @@ int InstallForPeakMemory(const std::string& folder)
 {
     SetAppFolder(folder);
     testing::SetLogFile(JoinPath(folder, "talvero.log"));
-    InstallGame("Akira", {"D:", true});
+    const GameProfile& akira = *FindProfile("Akira");
+    RunReportingFailures([&] { InstallGame(akira, CacheFolderPath(akira), CdRoot::Open("D:"), {"D:", true}); });
     return 0;
 }
 

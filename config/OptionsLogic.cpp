@@ -1,6 +1,7 @@
 #include "config/OptionsLogic.h"
 
 #include "emulator/ConfigEditor.h"
+#include "platform/ActivityLog.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
@@ -17,9 +18,9 @@ namespace {
 // The fields lose spaces at either end; a tab stays (and makes a drive invalid).
 constexpr std::string_view kFieldBlanks = " ";
 
-std::optional<bool> CheckState(const std::string& text)
+// A check box's stored state: 0 or 1, any other number or text leaves the box as it is.
+std::optional<bool> CheckState(std::optional<int> number)
 {
-    const auto number = ParseInteger(text);
     if (!number || (*number != 0 && *number != 1))
         return std::nullopt;
     return *number == 1;
@@ -30,20 +31,27 @@ std::optional<bool> CheckState(const std::string& text)
 void LoadOptions(OptionsState& state)
 {
     // A setting that cannot be read leaves its field as it was.
-    IgnoringFailure([&] { state.drive = Settings().Read(SettingKey::Drive, std::string("D:")); });
+    IgnoringFailure([&] { state.drive = Settings().ReadText(SettingKey::Drive, "D:"); });
     IgnoringFailure([&] {
-        const auto index = ParseInteger(Settings().Read(SettingKey::Port1, 0));
+        const auto index = Settings().ReadInt(SettingKey::Port1, 0);
         state.port = index && *index >= 0 && *index <= 2 ? *index : -1;
     });
-    IgnoringFailure([&] { state.romFile = Settings().Read(SettingKey::ROMfile, std::string("kick31.rom")); });
+    IgnoringFailure([&] { state.romFile = Settings().ReadText(SettingKey::ROMfile, "kick31.rom"); });
     IgnoringFailure([&] {
-        if (const auto on = CheckState(Settings().Read(SettingKey::Scanlines, 0)))
+        if (const auto on = CheckState(Settings().ReadInt(SettingKey::Scanlines, 0)))
             state.scanlines = *on;
     });
     IgnoringFailure([&] {
-        if (const auto on = CheckState(Settings().Read(SettingKey::SndEmu, 1)))
+        if (const auto on = CheckState(Settings().ReadInt(SettingKey::SndEmu, 1)))
             state.soundEmulation = *on;
     });
+}
+
+OptionsState StoredOptions()
+{
+    OptionsState state;
+    LoadOptions(state);
+    return state;
 }
 
 std::string NormaliseDrive(const std::string& text)
@@ -111,13 +119,10 @@ bool SaveOptions(OptionsState& state)
         Settings().Write(SettingKey::ROMfile, state.romFile);
         Settings().Write(SettingKey::Scanlines, state.scanlines ? "1" : "0");
         Settings().Write(SettingKey::SndEmu, state.soundEmulation ? "1" : "0");
-    } catch (const FileError& error) {
-        if (error.number() == ErrorNumber::NotInCodePage)
-            ShowMessage(kMessageNotInCodePage, MessageIcon::Exclamation, kApplicationTitle, DetailsOf(error));
-        else
-            ShowMessage(kMessageOptionsNotSaved, MessageIcon::Critical, kApplicationTitle, DetailsOf(error));
-        return false;
     } catch (const std::exception& error) {
+        // One failure path: the box says the options were not saved, its details and the log say
+        // why (a path the emulator's code page cannot hold, a read-only file, ...).
+        LogLine("saving the options failed: " + DetailsOf(error));
         ShowMessage(kMessageOptionsNotSaved, MessageIcon::Critical, kApplicationTitle, DetailsOf(error));
         return false;
     }

@@ -18,6 +18,9 @@ struct OptionsState {
 /// leaves its field as it was (an unusable controller index leaves no choice).
 void LoadOptions(OptionsState& state);
 
+/// The fields as the dialog shows them once loaded: the settings over the fields' first states.
+OptionsState StoredOptions();
+
 /// Blanks off both ends, upper case, "d" -> "D:", longer texts cut to two characters.
 std::string NormaliseDrive(const std::string& text);
 bool IsValidDrive(const std::string& normalised);
@@ -39,8 +42,5 @@ inline constexpr const char* kControllerValues[] = {"kbd2", "joy0", "joy1"};
 inline constexpr const char* kMessageInvalidDrive = "Please select a valid CD drive!";
 inline constexpr const char* kMessageInvalidKickstart = "This is not a valid Kickstart ROM file.";
 inline constexpr const char* kMessageOptionsNotSaved = "Error writing to file. Options not saved.";
-inline constexpr const char* kMessageNotInCodePage =
-    "The Kickstart ROM path holds characters that the emulator cannot read on this system. "
-    "Please choose a file whose path uses other characters. Options not saved.";
 
 }  // namespace talvero

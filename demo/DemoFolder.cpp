@@ -1,6 +1,7 @@
 #include "demo/DemoFolder.h"
 
 #include "games/GameProfiles.h"
+#include "install/AppFolderLayout.h"
 #include "install/Installer.h"
 #include "install/SupportPack.h"
 #include "platform/AppFolder.h"
@@ -143,17 +144,11 @@ void LayOutDemoCd(const GameProfile& profile, const std::string& cdRoot, std::si
 void LayOutDemoAppFolder(const std::string& folder, const std::string& standinExecutable)
 {
     SetAppFolder(folder);
-    CreateFolderIfMissing(folder);
-    CreateFolderIfMissing(AppPath("\\Data"));
+    // A folder laid out again keeps the configuration the user's starts and options wrote.
+    LayOutAppFolder();
     for (const GameProfile& profile : GameProfiles())
         WriteFileBytes(DataFilePath(profile), DemoDataFile(profile));
     WriteFileBytes(AppPath(kSupportPack), DemoSupportPack());
-
-    CreateFolderIfMissing(AppPath("\\WinUAE"));
-    CreateFolderIfMissing(AppPath("\\WinUAE\\Configurations"));
-    // A folder laid out again keeps the configuration the user's starts and options wrote.
-    if (!FileExists(AppPath("\\WinUAE\\Configurations\\Default.uae")))
-        WriteFileBytes(AppPath("\\WinUAE\\Configurations\\Default.uae"), DefaultUaeTemplate());
     if (!FileExists(AppPath("\\WinUAE\\kick31.rom")))
         WriteFileBytes(AppPath("\\WinUAE\\kick31.rom"), PlaceholderKickstart());
     const std::string standin = ReadFileBytes(standinExecutable);

@@ -38,9 +38,9 @@ std::string PlaceholderKickstart();
 /// `fileSize` sets the size of the copied files.
 void LayOutDemoCd(const GameProfile& profile, const std::string& cdRoot, std::size_t fileSize = 0);
 
-/// Lays out an AppFolder: Data, Talvero.dat, WinUAE (the given emulator program under both
-/// executable names, Configurations/Default.uae and kick31.rom unless they are there already).
-/// The Cache folder is left to the program.
+/// Lays out an AppFolder as the program does (LayOutAppFolder), then puts in every game's data
+/// file, Talvero.dat, the given emulator program under both executable names and kick31.rom
+/// unless one is there already.
 void LayOutDemoAppFolder(const std::string& folder, const std::string& standinExecutable);
 
 }  // namespace talvero

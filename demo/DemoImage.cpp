@@ -4,6 +4,7 @@
 #include "games/GameProfiles.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"
+#include "platform/PathText.h"
 
 #include <array>
 #include <cstdio>
@@ -169,7 +170,7 @@ void MakeBinCue(const std::string& isoPath, const std::string& cuePath, const st
         for (int i = 0; i < audioSectors; ++i)
             write(audio.data(), audio.size());
     });
-    const std::string binName = binPath.substr(binPath.find_last_of('/') + 1);
+    const std::string binName = LastPartOf(binPath, "/");
     std::string cue = "FILE \"" + binName + "\" BINARY\r\n  TRACK 01 " + CueModeName(mode) +
                       "\r\n    INDEX 01 00:00:00\r\n";
     if (audioSectors > 0)

@@ -10,6 +10,7 @@
 #include "platform/AppFolder.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"
+#include "platform/PathText.h"
 
 #include <QGuiApplication>
 
@@ -35,7 +36,7 @@ int main(int argc, char** argv)
         MakeDemoCdImage({"Lemmings"}, AppPath("\\Drives\\E.cue"));
         MakeDemoCdImage({"Akira"}, AppPath("\\Drives\\F.iso"));
         const std::string source = argv[2];
-        const std::string program = JoinPath(folder, source.substr(source.find_last_of("/\\") + 1));
+        const std::string program = JoinPath(folder, LastPartOf(source));
         WriteFileBytes(program, ReadFileBytes(argv[2]));
         MarkExecutable(program);
         std::printf("Demo laid out in %s\n", folder.c_str());

@@ -2,12 +2,12 @@
 
 #include "platform/AppFolder.h"
 #include "platform/FileError.h"
-#include "platform/FileLock.h"
 #include "platform/Files.h"
 #include "platform/SystemText.h"
 #include "platform/TextRecords.h"
 
 #include <exception>
+#include <thread>
 
 namespace talvero {
 
@@ -35,7 +35,32 @@ Line LineAt(std::string_view content, std::size_t begin)
     return {content.substr(begin, cr - begin), cr + (lf ? 2 : 1), lf};
 }
 
+// How deeply the running thread holds the configuration turn: a second lock on the same file
+// from the same thread would wait for itself.
+thread_local int turnsHeld = 0;
+
 }  // namespace
+
+ConfigurationTurn::ConfigurationTurn()
+{
+    if (turnsHeld == 0)
+        m_lock = std::make_unique<FileLock>(AppPath(kConfigFile) + ".lock");
+    ++turnsHeld;
+}
+
+ConfigurationTurn::~ConfigurationTurn()
+{
+    --turnsHeld;
+}
+
+void ConfigurationTurn::HoldWhile(std::function<void()> wait)
+{
+    if (!m_lock)
+        return;
+    std::thread([lock = std::shared_ptr<FileLock>(std::move(m_lock)), wait = std::move(wait)] {
+        wait();
+    }).detach();
+}
 
 bool LineBeginsWithKey(std::string_view line, std::string_view key)
 {
@@ -97,7 +122,7 @@ void SetConfigValues(const std::vector<ConfigLine>& lines)
     const std::string configPath = AppPath(kConfigFile);
     // A second running copy of the program may change the file too: each call reads, changes and
     // replaces it as one turn, so that neither copy's change is lost or torn.
-    const FileLock turn(configPath + ".lock");
+    const ConfigurationTurn turn;
     std::optional<std::string> content;
     std::exception_ptr refused;
     for (const ConfigLine& line : lines) {

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "platform/FileLock.h"
+
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,6 +20,25 @@ inline constexpr const char* kConfigTempFile = "\\WinUAE\\Configurations\\Defaul
 /// with is appended. Every line is written back with CR LF. Two running copies of the program
 /// take turns: each call is one whole read, change and replace. Throws FileError.
 void SetConfigValue(const std::string& key, const std::string& value);
+
+/// The configuration file to one start (or one shutdown) at a time: while an object of this class
+/// lives, no other thread or running copy of the program changes the file, and this thread's own
+/// SetConfigValue calls go ahead. Held from a start's first line to the start of its emulator,
+/// so that no other start's lines come between them. Fails as FileLock does.
+class ConfigurationTurn {
+public:
+    ConfigurationTurn();
+    ~ConfigurationTurn();
+    ConfigurationTurn(const ConfigurationTurn&) = delete;
+    ConfigurationTurn& operator=(const ConfigurationTurn&) = delete;
+
+    /// Keeps the turn, once this object is gone, until `wait` returns on a thread of its own, so
+    /// that this thread can go on. Does nothing when an outer turn of this thread holds the lock.
+    void HoldWhile(std::function<void()> wait);
+
+private:
+    std::unique_ptr<FileLock> m_lock;  // none when this thread holds the turn already
+};
 
 /// One line for SetConfigValues: a key (with its "=") and its value.
 struct ConfigLine {

@@ -11,12 +11,6 @@ namespace talvero {
 
 namespace {
 
-int& StartCount()
-{
-    static int count = 0;
-    return count;
-}
-
 std::string CannotRunMessage(const std::string& executable, bool fsUaeFound)
 {
     std::string text =
@@ -57,13 +51,7 @@ std::optional<std::int64_t> StartEmulatorProgram(const std::string& executable)
     } else {
         pid = StartDetachedProcess(executable, {});
     }
-    ++StartCount();
     return pid;
-}
-
-int EmulatorsStarted()
-{
-    return StartCount();
 }
 
 }  // namespace talvero

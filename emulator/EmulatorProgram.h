@@ -17,7 +17,4 @@ bool IsWindowsExecutable(const std::string& path);
 /// and nothing is started (nothing is returned). Other failures to start throw FileError.
 std::optional<std::int64_t> StartEmulatorProgram(const std::string& executable);
 
-/// How many emulators this run has started so far.
-int EmulatorsStarted();
-
 }  // namespace talvero

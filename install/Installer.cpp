@@ -6,10 +6,13 @@
 #include "install/SupportPack.h"
 #include "platform/ActivityLog.h"
 #include "platform/AppFolder.h"
+#include "platform/BootIdentity.h"
 #include "platform/Drives.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
+#include "platform/IgnoringFailure.h"
+#include "platform/PathText.h"
 #include "platform/TextRecords.h"
 #include "platform/cdimage/CdImage.h"
 #include "platform/cdimage/CdRoot.h"
@@ -85,41 +88,39 @@ std::string FolderInCache(const std::string& cache, const std::string& relative)
 std::string FileInCache(const std::string& cache, const std::string& relative)
 {
     const std::string file = PathBelow(cache, relative);
-    const auto cut = file.find_last_of("\\/");
-    if (cut != std::string::npos && cut > cache.size())
-        RefuseLinksBelow(cache, file.substr(0, cut));
+    if (const std::string folder = FolderOf(file); folder.size() > cache.size())
+        RefuseLinksBelow(cache, folder);
     return file;
 }
 
-void RunSupportFile(SupportFile file, const std::string& cacheFolder)
+void RunSupportFile(SupportFile file, const std::string& cacheFolder, Unchanged unchanged)
 {
     const auto libs = [&] { return FolderInCache(cacheFolder, "libs"); };
     switch (file) {
     case SupportFile::Fakepad:
-        ExtractFakepad(FolderInCache(cacheFolder, "c"));
+        ExtractFakepad(FolderInCache(cacheFolder, "c"), unchanged);
         break;
     case SupportFile::Lowlevel:
-        ExtractLowlevel(1, libs());
+        ExtractLowlevel(1, libs(), unchanged);
         break;
     case SupportFile::LowlevelAndNonvolatile:
-        ExtractLowlevel(2, libs());
+        ExtractLowlevel(2, libs(), unchanged);
         break;
     case SupportFile::NvramHardfile:
         ExtractNvramHardfile(FolderInCache(cacheFolder, "nv"));
         break;
     case SupportFile::Debox:
-        ExtractDebox(libs());
+        ExtractDebox(libs(), unchanged);
         break;
     }
 }
 
-// Thrown when the user cancels; it passes through the installer like a failure but shows nothing.
-struct InstallCancelled {};
-
-// Copies the listed files from the CD into the cache, leaving alone each one that already has its
-// source's size and last-change time, and tells `progress` how far it got.
+// Copies the listed files from the CD into the cache and tells `progress` how far it got. With
+// `keepUnchanged`, each one that already is a regular file with its source's size and last-change
+// time is left alone; a link, whatever it names, is replaced.
 void CopyIntoCache(const std::string& title, const std::vector<std::string>& records, const CdRoot& cd,
-                   const std::string& cache, const std::string& dataFile, InstallProgress* progress)
+                   const std::string& cache, const std::string& dataFile, bool keepUnchanged,
+                   InstallProgress* progress)
 {
     // Each file on the disc is looked up once, for the total and for its copy.
     std::vector<std::optional<FileStamp>> sourceStamps;
@@ -141,7 +142,7 @@ void CopyIntoCache(const std::string& title, const std::vector<std::string>& rec
         const auto& sourceStamp = sourceStamps[i];
         if (progress)
             progress->Report(title, record, done, total);
-        if (!sourceStamp || StampOf(target) != sourceStamp) {
+        if (!sourceStamp || !keepUnchanged || StampOfRegularEntry(target) != sourceStamp) {
             cd.CopyToCache("\\" + record, target, [&](std::uint64_t written) {
                 if (progress)
                     progress->Report(title, record, done + written, total);
@@ -151,25 +152,46 @@ void CopyIntoCache(const std::string& title, const std::vector<std::string>& rec
         }
         done += sourceStamp ? sourceStamp->size : 0;
     }
-    if (progress)
-        progress->Report(title, {}, done, total);
     LogLine("copied " + std::to_string(copied) + " of " + std::to_string(records.size()) + " files into " +
             cache + " (the others were unchanged)");
 }
 
-void Install(const GameProfile& profile, const InstallerOptions& options, InstallProgress* progress)
+// Whether the cache's files were all written since the system started: only then can a file
+// with its source's stamp be trusted to hold its bytes too (a copy is not forced to the disk).
+// The record is removed here and written again only once the install is complete, so that a
+// cancelled or failed install leaves none.
+bool TakeInstalledInThisBoot(const std::string& record)
 {
-    // The disc does not change during an install: each of its folders is listed once.
-    const DriveListingCache listing;
-    const std::string drive = options.driveField.substr(0, 2);
+    bool sameBoot = false;
+    if (StampOfRegularEntry(record)) {
+        const std::string boot = BootIdentity();
+        sameBoot = !boot.empty() && ReadFileBytes(record) == boot;
+    }
+    if (EntryExists(record))
+        RemoveFile(record);
+    return sameBoot;
+}
+
+}  // namespace
+
+std::string InstalledInBootFile(const std::string& cacheFolder)
+{
+    return cacheFolder + ".bootid";
+}
+
+void InstallGame(const GameProfile& profile, const std::string& cache, const CdRoot& cd,
+                 const InstallerOptions& options, InstallProgress* progress)
+{
+    LogLine("installing \"" + profile.title + "\" into " + cache + " from " +
+            (options.insertedImage.empty() ? "drive " + options.drive : "the CD image " + options.insertedImage));
     const std::string dataFile = DataFilePath(profile);
     RecordReader records(ReadFileBytes(dataFile), dataFile);
-    const CdRoot cd = CdRoot::Open(drive, options.insertedImage);
 
-    const std::string cache = CacheFolderPath(profile);
     CreateFolderIfMissing(cache);
     for (const std::string& folder : profile.folders)
         CreateFolderIfMissing(FolderInCache(cache, folder));
+    const std::string installedInBoot = InstalledInBootFile(cache);
+    const bool keepUnchanged = TakeInstalledInThisBoot(installedInBoot);
 
     // The records are read before the copies so that the share done can be told; a record that
     // cannot be read fails only after the copies of the records before it, as reading each one
@@ -187,10 +209,13 @@ void Install(const GameProfile& profile, const InstallerOptions& options, Instal
     } catch (const FileError&) {
         readFailure = std::current_exception();
     }
-    CopyIntoCache(profile.title, copies, cd, cache, dataFile, progress);
+    CopyIntoCache(profile.title, copies, cd, cache, dataFile, keepUnchanged, progress);
     if (readFailure)
         std::rethrow_exception(readFailure);
 
+    // From here on the dialog says "Starting ...": a Cancel there still stops before each step.
+    const auto nextStep = [&] { StopIfCancelled(progress, profile.title); };
+    nextStep();
     std::string bootScript;
     if (profile.copyMode != CopyMode::All)
         bootScript = records.Next();
@@ -201,10 +226,12 @@ void Install(const GameProfile& profile, const InstallerOptions& options, Instal
             ApplyPatchRecord(records.Next(), patched, dataFile);
     }
 
+    nextStep();
     for (SupportFile file : profile.supportFiles)
-        RunSupportFile(file, cache);
+        RunSupportFile(file, cache, keepUnchanged ? Unchanged::Kept : Unchanged::Rewritten);
 
     // Replaced whole, so that a crash in the middle never leaves an empty or half boot file.
+    nextStep();
     if (profile.bootScript)
         WriteCacheFileContents(FileInCache(cache, "s\\startup-sequence"), bootScript);
     if (profile.nvLocation)
@@ -219,34 +246,44 @@ void Install(const GameProfile& profile, const InstallerOptions& options, Instal
         lines.push_back({line.key, LineValue(line)});
     if (profile.soundLine && options.soundEmulation)
         lines.push_back({"sound_output=", "exact"});
+    nextStep();
     SetConfigValues(lines);
-
-    StartEmulator(profile.executable);
-    LogLine("started the emulator " + profile.executable);
+    try {
+        WriteCacheFileContents(installedInBoot, BootIdentity());
+    } catch (const FileError&) {
+        // Even one that failed only once in place: a failed install leaves no record.
+        IgnoringFailure([&] { RemoveFile(installedInBoot); });
+        throw;
+    }
 }
 
-}  // namespace
-
-void InstallGame(const std::string& title, const InstallerOptions& options, InstallProgress* progress)
+void StopIfCancelled(InstallProgress* progress, const std::string& title)
 {
-    const GameProfile* profile = FindProfile(title);
-    if (!profile)
+    if (!progress)
         return;
-    LogLine("installing \"" + title + "\" into " + CacheFolderPath(*profile) + " from " +
-            (options.insertedImage.empty() ? "drive " + options.driveField.substr(0, 2)
-                                           : "the CD image " + options.insertedImage));
+    progress->Report(title, {}, 1, 1);
+    if (progress->Cancelled())
+        throw InstallCancelled{};
+}
+
+InstallResult RunReportingFailures(const std::function<void()>& step)
+{
     try {
-        Install(*profile, options, progress);
+        step();
+        return InstallResult::Done;
     } catch (const InstallCancelled&) {
         LogLine("cancelled by the user; no emulator started");
+        return InstallResult::Cancelled;
     } catch (const CdImageError& error) {
         // A damaged image is the user's file, not the program's fault: say what is wrong with
         // it and keep running.
         LogLine(std::string("the CD image cannot be used: ") + error.what());
         ShowMessage(error.what(), MessageIcon::Critical);
+        return InstallResult::Failed;
     } catch (const FileError& error) {
         LogLine("failed with error " + ToText(error.number()) + ": " + error.path() + ": " + error.reason());
         ReportInstallError(error.number(), error.Details());
+        return KnownFileErrorMessage(error.number()) ? InstallResult::Failed : InstallResult::ProgramEnded;
     } catch (const std::bad_alloc&) {
         LogLine("failed: out of memory");
         ReportInstallError(ErrorNumber::OutOfMemory);
@@ -254,6 +291,7 @@ void InstallGame(const std::string& title, const InstallerOptions& options, Inst
         LogLine(std::string("failed: ") + error.what());
         ReportInstallError(ErrorNumber::InternalError);
     }
+    return InstallResult::ProgramEnded;
 }
 
 std::optional<std::string> KnownFileErrorMessage(ErrorNumber code)

@@ -15,14 +15,15 @@ enum class Kind { Rebuildable, SaveData };
 // The member (a few kilobytes) is read whole before anything is written, so a pack that ends too
 // early (62) leaves no partial member behind that could pass for a complete one. A runtime file
 // takes the pack's last-change time, so that one with the pack's time and the member's size is
-// known to be current and is left as it is.
-void WriteMember(const PackMember& member, const std::string& folder, Kind kind = Kind::Rebuildable)
+// known to be current and is left as it is (a link in its place is not: it is replaced).
+void WriteMember(const PackMember& member, const std::string& folder, Kind kind = Kind::Rebuildable,
+                 Unchanged unchanged = Unchanged::Kept)
 {
     const std::string pack = AppPath(kSupportPack);
     const std::string target = JoinPath(folder, member.name);
     const auto packStamp = StampOf(pack);
-    if (kind == Kind::Rebuildable && packStamp &&
-        StampOf(target) == FileStamp{member.Length(), packStamp->modified})
+    if (kind == Kind::Rebuildable && unchanged == Unchanged::Kept && packStamp &&
+        StampOfRegularEntry(target) == FileStamp{member.Length(), packStamp->modified})
         return;
     std::string bytes;
     bytes.reserve(member.Length());
@@ -55,22 +56,22 @@ std::uint64_t PackLength()
     return last.firstByte - 1 + last.Length();
 }
 
-void ExtractLowlevel(std::int16_t mode, const std::string& folder)
+void ExtractLowlevel(std::int16_t mode, const std::string& folder, Unchanged unchanged)
 {
-    WriteMember(Member::Lowlevel, folder);
+    WriteMember(Member::Lowlevel, folder, Kind::Rebuildable, unchanged);
     if (mode != 1)
-        WriteMember(Member::Nonvolatile, folder);
+        WriteMember(Member::Nonvolatile, folder, Kind::Rebuildable, unchanged);
 }
 
-void ExtractDebox(const std::string& folder)
+void ExtractDebox(const std::string& folder, Unchanged unchanged)
 {
-    WriteMember(Member::Debox, folder);
-    WriteMember(Member::Playerprefs, folder);
+    WriteMember(Member::Debox, folder, Kind::Rebuildable, unchanged);
+    WriteMember(Member::Playerprefs, folder, Kind::Rebuildable, unchanged);
 }
 
-void ExtractFakepad(const std::string& folder)
+void ExtractFakepad(const std::string& folder, Unchanged unchanged)
 {
-    WriteMember(Member::Fakepad, folder);
+    WriteMember(Member::Fakepad, folder, Kind::Rebuildable, unchanged);
 }
 
 void ExtractNvramHardfile(const std::string& folder)

@@ -33,11 +33,15 @@ const std::vector<PackMember>& PackMembers();
 /// The number of bytes a complete pack holds.
 std::uint64_t PackLength();
 
+/// What becomes of a runtime file that is already a regular file with the member's size and the
+/// pack's last-change time: kept, or written again (when it may not have reached the disk).
+enum class Unchanged { Kept, Rewritten };
+
 /// lowlevel.library; when mode is not 1, also nonvolatile.library.
-void ExtractLowlevel(std::int16_t mode, const std::string& folder);
+void ExtractLowlevel(std::int16_t mode, const std::string& folder, Unchanged unchanged = Unchanged::Kept);
 /// debox.library, then playerprefs.library.
-void ExtractDebox(const std::string& folder);
-void ExtractFakepad(const std::string& folder);
+void ExtractDebox(const std::string& folder, Unchanged unchanged = Unchanged::Kept);
+void ExtractFakepad(const std::string& folder, Unchanged unchanged = Unchanged::Kept);
 /// nvram.hdf, only when the folder holds no file of that name.
 void ExtractNvramHardfile(const std::string& folder);
 

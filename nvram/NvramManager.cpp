@@ -5,6 +5,7 @@
 #include "platform/FileError.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
+#include "platform/PathText.h"
 
 #include <exception>
 
@@ -54,7 +55,7 @@ bool CopyReporting(const SaveDataRow& row, const std::string& source, const std:
                    const std::string& success)
 {
     try {
-        RefuseLinksBelow(CacheFolderOf(row), destination.substr(0, destination.find_last_of("\\/")));
+        RefuseLinksBelow(CacheFolderOf(row), FolderOf(destination));
         CopyFileReplacing(source, destination);
     } catch (const std::exception& error) {
         ShowMessage(kMessageErrorWritingTo + destination, MessageIcon::Critical, kApplicationTitle,
@@ -108,7 +109,7 @@ bool DeleteSaveData(const std::string& entry)
         question = "Delete data from \"" + entry + "\" ?";
     } else if (const SaveDataRow* backupRow = RowWithBackupEntry(entry)) {
         path = BackupPath(*backupRow);
-        question = "Delete backed up data from \"" + entry.substr(9) + "\" ?";
+        question = "Delete backed up data from \"" + entry.substr(kBackupEntryPrefix.size()) + "\" ?";
     } else {
         return false;
     }

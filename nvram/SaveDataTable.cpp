@@ -30,12 +30,12 @@ const std::vector<SaveDataRow>& SaveDataTable()
 
 std::string BackupEntry(const std::string& title)
 {
-    return std::string(kBackupPrefix) + " " + title;
+    return std::string(kBackupEntryPrefix) + title;
 }
 
 bool IsBackupEntry(const std::string& entry)
 {
-    return entry.compare(0, 8, kBackupPrefix) == 0;
+    return entry.compare(0, kBackupPrefix.size(), kBackupPrefix) == 0;
 }
 
 }  // namespace talvero

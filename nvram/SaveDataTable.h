@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace talvero {
@@ -14,7 +15,9 @@ struct SaveDataRow {
 /// The seven games whose save data the NVRAM manager looks after, in the order the list is filled.
 const std::vector<SaveDataRow>& SaveDataTable();
 
-inline constexpr const char* kBackupPrefix = "[Backup]";
+inline constexpr std::string_view kBackupPrefix = "[Backup]";
+/// A backup's entry: the prefix, a space, then the title.
+inline constexpr std::string_view kBackupEntryPrefix = "[Backup] ";
 
 /// "[Backup] " followed by the title.
 std::string BackupEntry(const std::string& title);

@@ -1,10 +1,9 @@
 #include "platform/ActivityLog.h"
 
+#include "platform/ActivityLogTesting.h"
 #include "platform/AppFolder.h"
 #include "platform/TimeText.h"
 
-#include <filesystem>
-#include <fstream>
 
 namespace talvero {
 
@@ -20,20 +19,17 @@ std::string& OverriddenLogFile()
 
 std::string LogFilePath()
 {
-    return OverriddenLogFile().empty() ? JoinPath(LogFolder(), "talvero.log") : OverriddenLogFile();
+    if (!OverriddenLogFile().empty())
+        return OverriddenLogFile();
+    const std::string folder = LogFolder();
+    return folder.empty() ? std::string() : JoinPath(folder, "talvero.log");
 }
 
 void LogLine(const std::string& text)
 {
-    namespace fs = std::filesystem;
     try {
-        const fs::path path(LogFilePath());
-        std::error_code ignored;
-        fs::create_directories(path.parent_path(), ignored);
-        if (fs::file_size(path, ignored) >= kLogRotationSize && !ignored)
-            fs::rename(path, fs::path(path).concat(".1"), ignored);
-        std::ofstream out(path, std::ios::app | std::ios::binary);
-        out << LocalTimeText() << "  " << text << "\n";
+        if (const std::string path = LogFilePath(); !path.empty())
+            AppendLogLine(path, LocalTimeText() + "  " + text + "\n");
     } catch (const std::exception&) {
         // Out of memory or a path the library refuses: the line is lost, the start goes on.
     }

@@ -90,6 +90,10 @@ struct FileStamp {
 /// The stamp of a regular file; nothing when the path names none.
 std::optional<FileStamp> StampOf(const std::string& path);
 
+/// The stamp of the entry itself when it is a regular file: nothing for a link (which is not
+/// followed, whatever it names), a folder, a FIFO or a missing entry.
+std::optional<FileStamp> StampOfRegularEntry(const std::string& path);
+
 /// Told the bytes written so far after each piece; it may throw to stop the copy.
 using PieceWritten = std::function<void(std::uint64_t written)>;
 

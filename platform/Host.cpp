@@ -11,9 +11,7 @@ class ConsoleHost final : public Host {
 public:
     MessageAnswer ShowMessage(const MessageBoxRequest& request) override
     {
-        std::fprintf(stderr, "%s: %s\n", request.title.c_str(), request.text.c_str());
-        if (!request.detail.empty())
-            std::fprintf(stderr, "%s\n", request.detail.c_str());
+        PrintMessage(request);
         return request.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
     }
     std::optional<std::string> ChooseFileToOpen(const OpenFileRequest&) override { return std::nullopt; }
@@ -27,6 +25,13 @@ Host*& InstalledHost()
     return host;
 }
 }  // namespace
+
+void PrintMessage(const MessageBoxRequest& request)
+{
+    std::fprintf(stderr, "%s: %s\n", request.title.c_str(), request.text.c_str());
+    if (!request.detail.empty())
+        std::fprintf(stderr, "%s\n", request.detail.c_str());
+}
 
 Host& CurrentHost()
 {

@@ -46,6 +46,10 @@ public:
     virtual void EndProgramNow() = 0;
 };
 
+/// Writes a message box's title, text and details to the error stream, as a host without
+/// windows shows them.
+void PrintMessage(const MessageBoxRequest& request);
+
 Host& CurrentHost();
 void SetHost(Host* host);
 

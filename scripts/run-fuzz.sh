@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang (libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer) in
-# ./build-fuzz and runs each from its seed corpus in tests/fuzz/corpus for a bounded time; any
-# crash, sanitizer report or broken property fails the run.
+# ./build-fuzz and runs each from its seed corpus in tests/fuzz/corpus (a folder, or an archive
+# <target>.tar.xz) for a bounded time; any crash, sanitizer report or broken property fails the run.
 #   scripts/run-fuzz.sh              each target for 30 seconds (CI)
 #   scripts/run-fuzz.sh 600          each target for 10 minutes
 #   scripts/run-fuzz.sh 600 data-file one target
@@ -24,8 +24,10 @@ for program in build-fuzz/tests/fuzz/fuzz-*; do
     name="${program##*/fuzz-}"
     [ -n "$only" ] && [ "$only" != "$name" ] && continue
     # New inputs go to a scratch copy of the corpus; the committed seeds stay as they are.
+    # A corpus of large, alike files (CD images) is kept as one compressed archive.
     mkdir -p "$work/$name"
-    cp tests/fuzz/corpus/"$name"/* "$work/$name/"
+    [ -d tests/fuzz/corpus/"$name" ] && cp tests/fuzz/corpus/"$name"/* "$work/$name/"
+    [ -f tests/fuzz/corpus/"$name".tar.xz ] && tar -xJf tests/fuzz/corpus/"$name".tar.xz -C "$work/$name"
     echo "fuzz-$name: $seconds s"
     "$program" -max_total_time="$seconds" -max_len=200000 -timeout=10 -rss_limit_mb=2048 \
         -artifact_prefix="build-fuzz/crash-$name-" -print_final_stats=1 "$work/$name" 2>"$work/$name.log" ||

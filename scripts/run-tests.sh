@@ -15,7 +15,8 @@ scripts/run-sanitizer-tests.sh
 # Each fuzz target for 30 seconds from its seed corpus; any crash fails the run.
 scripts/run-fuzz.sh 30
 
-# The core again, built for Windows and run under Wine (TALVERO_SKIP_WINDOWS=1 leaves it out).
+# The whole program again, built for Windows with a static Qt and run under Wine, and its zip
+# (TALVERO_SKIP_WINDOWS=1 leaves it out).
 if [ -z "${TALVERO_SKIP_WINDOWS:-}" ]; then
     scripts/run-windows-tests.sh
 fi

@@ -21,6 +21,14 @@ std::unique_ptr<QSettings> OpenStore(const QString& iniFile)
         QSettings::NativeFormat);
 }
 
+// A FIFO, a device or a folder where the settings file belongs would make Qt's reader wait or
+// fail: such a file counts as unreadable and is never replaced. A link to a file is followed.
+bool IsOtherThanAFile(const QString& file)
+{
+    const QFileInfo info(file);
+    return !file.isEmpty() && info.exists() && !info.isFile();
+}
+
 QString KeyOf(const std::string& key)
 {
     return QString::fromLatin1(kSettingsSection) + '/' + QString::fromStdString(key);
@@ -56,7 +64,7 @@ QString QtSettingsBackend::UserSettingsFile()
     const QString file = configFolder + QStringLiteral("/talvero/talvero.conf");
     const QString earlierFile =
         configFolder + '/' + QString::fromLatin1(kSettingsApplication) + QStringLiteral(".ini");
-    if (!QFileInfo::exists(file) && QFileInfo::exists(earlierFile))
+    if (!QFileInfo::exists(file) && QFileInfo(earlierFile).isFile())
         TakeOverEarlierSettings(earlierFile, file);
     return file;
 #endif
@@ -64,6 +72,8 @@ QString QtSettingsBackend::UserSettingsFile()
 
 std::optional<std::string> QtSettingsBackend::Get(const std::string& key)
 {
+    if (IsOtherThanAFile(m_iniFile))
+        return std::nullopt;  // nothing to read there: every value takes its default
     // A fresh QSettings each time, so that another running copy's writes are seen on next load.
     const auto store = OpenStore(m_iniFile);
     // A store we may not write is still read; only an unreadable format counts as a failure.
@@ -76,6 +86,8 @@ std::optional<std::string> QtSettingsBackend::Get(const std::string& key)
 
 void QtSettingsBackend::Set(const std::string& key, const std::string& text)
 {
+    if (IsOtherThanAFile(m_iniFile))
+        throw SettingsError("settings cannot be written");
     // The user's configuration folder may not have Talvero's folder yet.
     if (!m_iniFile.isEmpty())
         QDir().mkpath(QFileInfo(m_iniFile).absolutePath());

@@ -56,19 +56,21 @@ std::string BooleanText(bool value)
     return value ? "True" : "False";
 }
 
-std::string SettingsStore::Read(const std::string& key, const std::string& defaultText)
+std::string SettingsStore::ReadText(const std::string& key, const std::string& defaultText)
 {
     return m_backend.Get(key).value_or(defaultText);
 }
 
-std::string SettingsStore::Read(const std::string& key, bool defaultValue)
+std::optional<bool> SettingsStore::ReadBool(const std::string& key, bool defaultValue)
 {
-    return Read(key, BooleanText(defaultValue));
+    const auto text = m_backend.Get(key);
+    return text ? ParseBoolean(*text) : defaultValue;
 }
 
-std::string SettingsStore::Read(const std::string& key, int defaultValue)
+std::optional<int> SettingsStore::ReadInt(const std::string& key, int defaultValue)
 {
-    return Read(key, std::to_string(defaultValue));
+    const auto text = m_backend.Get(key);
+    return text ? ParseInteger(*text) : defaultValue;
 }
 
 void SettingsStore::Write(const std::string& key, const std::string& text)

@@ -6,7 +6,8 @@
 #include <stdexcept>
 #include <string>
 
-// The user's seven stored choices, under application "Quorra", section "Optionen".
+// The user's stored choices, under application "Quorra", section "Optionen": the seven options
+// and the CD image inserted through the main window.
 namespace talvero {
 
 namespace SettingKey {
@@ -17,6 +18,8 @@ inline constexpr const char* Port1 = "Port1";
 inline constexpr const char* ROMfile = "ROMfile";
 inline constexpr const char* Scanlines = "Scanlines";
 inline constexpr const char* SndEmu = "SndEmu";
+/// The inserted CD image's full path; "" when none is in.
+inline constexpr const char* CDImage = "CDImage";
 }  // namespace SettingKey
 
 inline constexpr const char* kSettingsApplication = "Quorra";
@@ -42,9 +45,14 @@ class SettingsStore {
 public:
     explicit SettingsStore(SettingsBackend& backend) : m_backend(backend) {}
 
-    std::string Read(const std::string& key, const std::string& defaultText);
-    std::string Read(const std::string& key, bool defaultValue);
-    std::string Read(const std::string& key, int defaultValue);
+    /// The stored text, or `defaultText` when the key is absent. Each read throws SettingsError.
+    std::string ReadText(const std::string& key, const std::string& defaultText);
+    /// The stored text read as ParseBoolean reads it; `defaultValue` when absent, nothing when the
+    /// text is no boolean.
+    std::optional<bool> ReadBool(const std::string& key, bool defaultValue);
+    /// The stored text read as ParseInteger reads it; `defaultValue` when absent, nothing when the
+    /// text is no number in range.
+    std::optional<int> ReadInt(const std::string& key, int defaultValue);
     void Write(const std::string& key, const std::string& text);
 
 private:

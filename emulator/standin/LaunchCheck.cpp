@@ -6,7 +6,6 @@
 #include "platform/Files.h"
 #include "platform/TextRecords.h"
 
-
 namespace talvero {
 
 namespace {

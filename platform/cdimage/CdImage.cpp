@@ -102,8 +102,8 @@ void LibcdioImage::OpenTrack(const DataTrack& track)
         Fail("its data file cannot be read");
     const auto size = static_cast<std::uint64_t>(st.st_size);
     std::uint64_t sectors = size > track.offset ? (size - track.offset) / track.sectorSize : 0;
-    if (track.sectors != 0)
-        sectors = std::min(sectors, track.sectors);
+    if (track.sectors)
+        sectors = std::min(sectors, *track.sectors);
     if (sectors <= kFirstVolumeDescriptor)
         Fail("it ends before its volume descriptor (a truncated image, or no CD image at all)");
     m_endSector = static_cast<std::uint32_t>(std::min<std::uint64_t>(sectors, UINT32_MAX));

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "platform/FileError.h"
 #include "platform/Files.h"
+#include "platform/cdimage/CdImageError.h"
+#include "platform/cdimage/ImageNames.h"
 
 #include <cstdint>
 #include <memory>
@@ -11,18 +12,6 @@
 // A CD image read as a disc: ISO (2048-byte sectors), BIN/CUE (MODE1/2048, MODE1/2352,
 // MODE2/2352) and NRG, with Joliet and Rock Ridge names. Only the first data track is read.
 namespace talvero {
-
-/// An image that cannot be read as a CD. The message names the image and the reason.
-class CdImageError : public FileError {
-public:
-    CdImageError(const std::string& image, const std::string& reason);
-};
-
-/// "The CD image "<path>" cannot be used: <reason>."
-std::string CdImageMessage(const std::string& image, const std::string& reason);
-
-/// Whether the name ends in .iso, .cue or .nrg, in any letter case.
-bool HasCdImageExtension(std::string_view path);
 
 /// Whether this build reads CD images itself (where the image library is available).
 bool CdImagesSupported();

@@ -100,7 +100,7 @@ public:
             if (m_position >= m_fileSize)
                 Fail("its data file \"" + m_fileName + "\" is shorter than its tracks say");
             // The data track ends where the next track in its file begins.
-            if (m_dataTrack && m_tracks > 1 && !m_dataFileEnded && m_dataTrack->sectors == 0)
+            if (m_dataTrack && m_tracks > 1 && !m_dataFileEnded && !m_dataTrack->sectors)
                 m_dataTrack->sectors = (m_position - m_dataTrack->offset) / m_dataTrack->sectorSize;
             // The track's data begins at INDEX 01. Its file system's sector numbers count from
             // the start of the disc, so only a data track that begins the disc can be read.

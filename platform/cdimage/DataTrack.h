@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace talvero {
@@ -13,7 +14,7 @@ struct DataTrack {
     std::uint64_t offset = 0;      // bytes before its first sector
     std::uint32_t sectorSize = 0;  // 2048, 2336 or 2352 bytes in the file
     std::uint32_t headerSize = 0;  // bytes before the 2048 data bytes of each sector
-    std::uint64_t sectors = 0;     // its length; 0: up to the end of the file
+    std::optional<std::uint64_t> sectors = std::nullopt;  // its length; none: up to the end of the file
 };
 
 // Reasons shared by the image kinds that list tracks.

@@ -1,7 +1,6 @@
 #include "platform/cdimage/ImageNames.h"
 
 #include "platform/PathText.h"
-#include "platform/cdimage/CdImage.h"
 
 #include <algorithm>
 #include <cctype>
@@ -26,15 +25,6 @@ std::string WithoutVersion(std::string_view name)
 }
 
 }  // namespace
-
-CdImageError::CdImageError(const std::string& image, const std::string& reason)
-    : FileError(ErrorNumber::BadFileFormat, CdImageMessage(image, reason))
-{}
-
-std::string CdImageMessage(const std::string& image, const std::string& reason)
-{
-    return "The CD image \"" + image + "\" cannot be used: " + reason + ".";
-}
 
 std::string ImageExtension(std::string_view path)
 {

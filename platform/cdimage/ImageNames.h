@@ -11,6 +11,9 @@ namespace talvero {
 /// The extension of a file name in lower case, with its dot (".cue"), or "" without one.
 std::string ImageExtension(std::string_view path);
 
+/// Whether the name ends in .iso, .cue or .nrg, in any letter case.
+bool HasCdImageExtension(std::string_view path);
+
 /// The names of a path spelled with backslashes from the image's root, empty parts left out.
 std::vector<std::string> SplitImagePath(std::string_view path);
 

@@ -19,6 +19,11 @@
 
 namespace talvero {
 
+using posix::AddName;
+using posix::CaseIndex;
+using posix::ListingCache;
+using posix::Listings;
+
 namespace {
 
 std::optional<char> DriveLetter(std::string_view drive)
@@ -79,16 +84,6 @@ std::optional<std::string> OpticalDriveMount(char letter)
     return points.front();
 }
 
-// A folder's names by their letter-case folded form; of several spellings the first in byte order.
-using CaseIndex = std::map<std::string, std::string>;
-
-void AddName(CaseIndex& index, const std::string& name)
-{
-    const auto [found, added] = index.emplace(AsciiLower(name), name);
-    if (!added && name < found->second)
-        found->second = name;
-}
-
 CaseIndex ListFolder(const std::string& folder)
 {
     CaseIndex index;
@@ -99,25 +94,6 @@ CaseIndex ListFolder(const std::string& folder)
         AddName(index, entry->d_name);
     ::closedir(dir);
     return index;
-}
-
-// The listings kept while a DriveListingCache exists.
-struct ListingCache {
-    int holders = 0;
-    std::map<std::string, CaseIndex> folders;
-    // Folders that the install writes into (the game's cache), kept current with every entry
-    // that this program makes or removes in them.
-    std::map<std::string, CaseIndex> written;
-    // What each drive resolved to, and each path on a drive, looked up once per install rather
-    // than each time a file is looked at.
-    std::map<std::string, std::optional<std::string>, std::less<>> roots;
-    std::map<std::string, std::string, std::less<>> paths;
-};
-
-ListingCache& Listings()
-{
-    static ListingCache cache;
-    return cache;
 }
 
 // How a folder's listing is kept during an install: a disc does not change meanwhile; the game's
@@ -158,11 +134,6 @@ std::string NothingBehind(std::string_view drive)
         places += ", or the mount point of /dev/sr" + std::to_string(*letter - 'D');
     return "Path not found: on Linux the drive " + std::string{*letter, ':'} + " is " + places +
            ", and none of them exists";
-}
-
-std::string NamePart(const std::string& path)
-{
-    return path.substr(path.find_last_of('/') + 1);
 }
 
 }  // namespace
@@ -290,22 +261,5 @@ DriveListingCache::~DriveListingCache()
     if (--Listings().holders == 0)
         Listings() = ListingCache{};
 }
-
-namespace posix {
-
-void NoteEntryMade(const std::string& path)
-{
-    auto& written = Listings().written;
-    if (const auto listed = written.find(FolderOf(path)); listed != written.end())
-        AddName(listed->second, NamePart(path));
-}
-
-void NoteEntryRemoved(const std::string& path)
-{
-    // Another spelling of the name may remain: the folder is listed afresh when next needed.
-    Listings().written.erase(FolderOf(path));
-}
-
-}  // namespace posix
 
 }  // namespace talvero

@@ -200,14 +200,23 @@ FileStamp StampFrom(const struct stat& st)
             static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
 }
 
+// What a whole-file replacement writes, and how.
+struct ReplaceRequest {
+    const std::string& path;
+    Durability durability;
+    std::optional<std::int64_t> modified = {};  // the last-change time the new file takes
+    LinkAtTarget link = LinkAtTarget::Replace;
+    std::string siblingCopy = {};                // the copy's name, when not the hidden default
+    const std::string* keptIfHolding = nullptr;  // a file that already holds these bytes stays
+    std::function<void(int fd)> fill = {};       // writes the new content into the copy
+};
+
 // Every whole-file replacement: the target is checked as a rewrite in place would be, `fill`
 // writes the new content into a sibling temporary file, and a rename swaps it in. Any failure
 // removes the temporary file and leaves the target as it was.
-void ReplaceThroughTemporary(const std::string& path, Durability durability,
-                             std::optional<std::int64_t> modified, const std::function<void(int fd)>& fill,
-                             LinkAtTarget link = LinkAtTarget::Replace, const std::string& siblingCopy = {},
-                             const std::string* keptIfHolding = nullptr)
+void ReplaceThroughTemporary(const ReplaceRequest& request)
 {
+    const auto& [path, durability, modified, link, siblingCopy, keptIfHolding, fill] = request;
     const std::string target = link == LinkAtTarget::Follow ? ResolveLinkTarget(path) : path;
     struct stat old {};
     const bool found = (link == LinkAtTarget::Follow ? ::stat : ::lstat)(target.c_str(), &old) == 0;
@@ -355,12 +364,12 @@ void WriteFileBytes(const std::string& path, const std::string& bytes)
 
 void ReplaceFileStreaming(const std::string& path, const std::function<void(const ByteSink&)>& produce)
 {
-    ReplaceThroughTemporary(path, Durability::Flushed, std::nullopt, [&](int fd) {
-        produce([&](const char* data, std::size_t length) {
-            WriteAll(fd, data, length, path);
-            RunReplaceHook(ReplaceStep::PartWritten, path);
-        });
-    });
+    ReplaceThroughTemporary({.path = path, .durability = Durability::Flushed, .fill = [&](int fd) {
+                                 produce([&](const char* data, std::size_t length) {
+                                     WriteAll(fd, data, length, path);
+                                     RunReplaceHook(ReplaceStep::PartWritten, path);
+                                 });
+                             }});
 }
 
 namespace {
@@ -368,13 +377,15 @@ namespace {
 void ReplaceWithBytes(const std::string& path, const std::string& bytes, Durability durability,
                       LinkAtTarget link = LinkAtTarget::Replace, const std::string& siblingCopy = {})
 {
-    ReplaceThroughTemporary(
-        path, durability, std::nullopt,
-        [&](int fd) {
-            WriteAll(fd, bytes.data(), bytes.size(), path);
-            RunReplaceHook(ReplaceStep::PartWritten, path);
-        },
-        link, siblingCopy, &bytes);
+    ReplaceThroughTemporary({.path = path,
+                             .durability = durability,
+                             .link = link,
+                             .siblingCopy = siblingCopy,
+                             .keptIfHolding = &bytes,
+                             .fill = [&](int fd) {
+                                 WriteAll(fd, bytes.data(), bytes.size(), path);
+                                 RunReplaceHook(ReplaceStep::PartWritten, path);
+                             }});
 }
 
 }  // namespace
@@ -398,17 +409,26 @@ std::optional<FileStamp> StampOf(const std::string& path)
     return StampFrom(st);
 }
 
+std::optional<FileStamp> StampOfRegularEntry(const std::string& path)
+{
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    return StampFrom(st);
+}
+
 void WriteCacheFile(const std::string& path, const std::function<void(const ByteSink&)>& produce,
                     std::int64_t modified, const PieceWritten& onPiece)
 {
-    ReplaceThroughTemporary(path, Durability::Rebuildable, modified, [&](int fd) {
-        std::uint64_t written = 0;
-        produce([&](const char* data, std::size_t length) {
-            WriteAll(fd, data, length, path);
-            written += length;
-            PieceDone(path, written, onPiece);
-        });
-    });
+    ReplaceThroughTemporary(
+        {.path = path, .durability = Durability::Rebuildable, .modified = modified, .fill = [&](int fd) {
+             std::uint64_t written = 0;
+             produce([&](const char* data, std::size_t length) {
+                 WriteAll(fd, data, length, path);
+                 written += length;
+                 PieceDone(path, written, onPiece);
+             });
+         }});
 }
 
 namespace {
@@ -430,7 +450,7 @@ void CopyToCacheFile(const std::string& source, const std::string& destination, 
     const FileToRead file = OpenFileForReading(source);
     const FileDescriptor& in = file.fd;
     const struct stat& st = file.st;
-    ReplaceThroughTemporary(destination, Durability::Rebuildable, StampFrom(st).modified, [&](int out) {
+    const auto copyInto = [&](int out) {
         // The kernel copies between the files without the bytes passing through us; where it
         // cannot (another file system on older kernels, special files), a bounded buffer does.
         std::uint64_t written = 0;
@@ -473,7 +493,11 @@ void CopyToCacheFile(const std::string& source, const std::string& destination, 
             written += static_cast<std::uint64_t>(got);
             PieceDone(destination, written, onPiece);
         }
-    });
+    };
+    ReplaceThroughTemporary({.path = destination,
+                             .durability = Durability::Rebuildable,
+                             .modified = StampFrom(st).modified,
+                             .fill = copyInto});
 }
 
 bool IsLink(const std::string& path)

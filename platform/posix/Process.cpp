@@ -2,19 +2,21 @@
 
 #include "platform/AppFolder.h"
 #include "platform/FileError.h"
+#include "platform/PathText.h"
 #include "platform/posix/ErrnoMapping.h"
 
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
-#include <iterator>
+#include <mutex>
 #include <set>
 #include <signal.h>
 #include <spawn.h>
 #include <sstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace talvero {
@@ -60,23 +62,35 @@ struct ExecArguments {
     std::vector<char*> envp;
 };
 
-// The programs we started and have not yet seen end. They are our children until reaped, so an
-// id in this set cannot belong to anyone else.
+// The programs we started that have not ended yet. Each is our child until its waiter has
+// collected its exit status, so an id in this set cannot belong to anyone else.
+std::mutex& StartedProgramsMutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
+
 std::set<pid_t>& StartedPrograms()
 {
     static std::set<pid_t> started;
     return started;
 }
 
-// Collects the exit status of every started program that has ended, so none stays a zombie.
-void ReapEndedPrograms()
+// A thread per started program waits for its end and collects it at once, so that a finished
+// emulator never stays behind as a zombie.
+void ReapWhenEnded(pid_t pid)
 {
-    auto& started = StartedPrograms();
-    for (auto it = started.begin(); it != started.end();) {
-        int status = 0;
-        const pid_t result = ::waitpid(*it, &status, WNOHANG);
-        it = result == 0 ? std::next(it) : started.erase(it);
+    {
+        const std::lock_guard lock(StartedProgramsMutex());
+        StartedPrograms().insert(pid);
     }
+    std::thread([pid] {
+        int status = 0;
+        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+        const std::lock_guard lock(StartedProgramsMutex());
+        StartedPrograms().erase(pid);
+    }).detach();
 }
 
 }  // namespace
@@ -114,9 +128,7 @@ std::int64_t StartDetachedProcess(const std::string& executable, const std::vect
                                   const EnvironmentChanges& environment, const std::string& outputFile)
 {
     CheckRunnable(executable);
-    ReapEndedPrograms();
-    const auto cut = executable.find_last_of('/');
-    const std::string folder = cut == std::string::npos ? "." : executable.substr(0, cut + 1);
+    const std::string folder = FolderOf(executable, "/");
     ExecArguments exec(executable, arguments, environment);
 
     // posix_spawn starts the program at the cost of one short pause (no copy of our memory) and
@@ -152,7 +164,7 @@ std::int64_t StartDetachedProcess(const std::string& executable, const std::vect
         posix::ThrowErrno(outputError, outputFile);
     if (spawnError != 0)
         posix::ThrowErrno(spawnError, executable);
-    StartedPrograms().insert(pid);
+    ReapWhenEnded(pid);
     return pid;
 }
 
@@ -163,11 +175,8 @@ std::int64_t StartProcess(const std::string& executable)
 
 bool ProcessIsRunning(std::int64_t id)
 {
-    const auto pid = static_cast<pid_t>(id);
-    if (!StartedPrograms().count(pid))
-        return false;
-    ReapEndedPrograms();
-    return StartedPrograms().count(pid) > 0;
+    const std::lock_guard lock(StartedProgramsMutex());
+    return StartedPrograms().count(static_cast<pid_t>(id)) > 0;
 }
 
 void ReplaceProcess(const std::string& executable, const std::vector<std::string>& arguments,

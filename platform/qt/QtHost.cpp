@@ -30,6 +30,10 @@ QMessageBox::Icon ToQt(MessageIcon icon)
 
 MessageAnswer QtHost::ShowMessage(const MessageBoxRequest& request)
 {
+    if (m_output != MessageOutput::Boxes)
+        PrintMessage(request);
+    if (m_output == MessageOutput::ErrorStreamOnly)
+        return request.buttons == MessageButtons::YesNo ? request.defaultAnswer : MessageAnswer::Ok;
     QMessageBox box(ToQt(request.icon), QString::fromStdString(request.title),
                     QString::fromStdString(request.text), QMessageBox::NoButton,
                     QApplication::activeWindow());
@@ -61,6 +65,8 @@ MessageAnswer QtHost::ShowMessage(const MessageBoxRequest& request)
 
 std::optional<std::string> QtHost::ChooseFileToOpen(const OpenFileRequest& request)
 {
+    if (m_output == MessageOutput::ErrorStreamOnly)
+        return std::nullopt;
     if (request.folder) {
         const QString folder = QFileDialog::getExistingDirectory(QApplication::activeWindow(),
                                                                  QString::fromStdString(request.title));

@@ -1,16 +1,18 @@
 #include "platform/FileLock.h"
 
 #include "platform/windows/ErrorMapping.h"
+#include "platform/windows/WideText.h"
 
 #include <windows.h>
 
 namespace talvero {
 
 // LockFileEx over the whole range; the lock file stays open to everybody so that each copy of
-// the program can open it and wait for its turn.
+// the program can open it and wait for its turn. The path is UTF-8, like every other path here,
+// so it goes to the wide call: the ANSI one would misread a folder such as "Jörg".
 FileLock::FileLock(const std::string& lockFile)
 {
-    HANDLE handle = CreateFileA(lockFile.c_str(), GENERIC_READ | GENERIC_WRITE,
+    HANDLE handle = CreateFileW(windows::Utf16FromUtf8(lockFile).c_str(), GENERIC_READ | GENERIC_WRITE,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)

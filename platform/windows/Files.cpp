@@ -297,14 +297,30 @@ void ReplaceFileStreaming(const std::string& path, const std::function<void(cons
     });
 }
 
-std::optional<FileStamp> StampOf(const std::string& path)
+namespace {
+
+// The stamp of an entry, nothing when it is missing or has any of the `refused` attributes.
+std::optional<FileStamp> StampRefusing(const std::string& path, DWORD refused)
 {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data) ||
-        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        (data.dwFileAttributes & refused))
         return std::nullopt;
     return FileStamp{(static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
                      UnixNanoseconds(data.ftLastWriteTime)};
+}
+
+}  // namespace
+
+std::optional<FileStamp> StampOf(const std::string& path)
+{
+    return StampRefusing(path, FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::optional<FileStamp> StampOfRegularEntry(const std::string& path)
+{
+    // The attributes of a link or junction are its own: a reparse point is never a regular file.
+    return StampRefusing(path, FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
 void WriteCacheFile(const std::string& path, const std::function<void(const ByteSink&)>& produce,

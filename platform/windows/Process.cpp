@@ -1,6 +1,7 @@
 #include "platform/Process.h"
 
 #include "platform/FileError.h"
+#include "platform/PathText.h"
 #include "platform/windows/ErrorMapping.h"
 #include "platform/windows/WideText.h"
 
@@ -51,8 +52,7 @@ std::int64_t StartDetachedProcess(const std::string& executable, const std::vect
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
         ThrowFileError(ErrorNumber::PathFileAccess, executable);
 
-    const auto cut = executable.find_last_of("\\/");
-    const std::string folder = cut == std::string::npos ? std::string(".") : executable.substr(0, cut);
+    const std::string folder = FolderOf(executable);
     std::string commandLine = "\"" + executable + "\"";
     for (const std::string& argument : arguments)
         commandLine += " \"" + argument + "\"";

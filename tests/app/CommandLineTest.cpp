@@ -28,8 +28,11 @@ TEST_F(CommandLineTest, StartByTitleReportsWhetherTheEmulatorStarted)
     const auto start = [](const char* title) {
         return StartGameFromCommandLine(title, [] { return InstallerOptions{}; });
     };
+    // A title known in another letter case is named; any other points at the list.
     EXPECT_EQ(1, start("akira"));
-    host->ExpectMessage("Talvero knows no game titled \"akira\". talvero --list names the 30 games it knows.",
+    host->ExpectMessage("Talvero knows no game titled \"akira\". Did you mean \"Akira\"?", MessageIcon::Exclamation);
+    EXPECT_EQ(1, start("Akira 2"));
+    host->ExpectMessage("Talvero knows no game titled \"Akira 2\". talvero --list names the 30 games it knows.",
                         MessageIcon::Exclamation);
     EXPECT_EQ(kBareConfig, Config());
     EXPECT_EQ(0, start("Akira"));
@@ -99,7 +102,7 @@ TEST_F(CommandLineTest, ACacheFolderThatCannotBeMadeSaysWhereAndWhy)
 TEST_F(CommandLineTest, ANewAppFolderGetsItsLayoutAndSaysWhatIsMissing)
 {
     SetAppFolder(folder / "home/.local/share/talvero");
-    LayOutAppFolder();
+    EXPECT_TRUE(LayOutNewAppFolder());
     for (const char* made : {"\\Cache", "\\Data", "\\Previews", "\\WinUAE\\Configurations"})
         EXPECT_TRUE(FolderExists(App(made))) << made;
     EXPECT_EQ(DefaultUaeTemplate(), Config());
@@ -123,10 +126,14 @@ TEST_F(CommandLineTest, ANewAppFolderGetsItsLayoutAndSaysWhatIsMissing)
     EXPECT_EQ(start + "  - the emulator folder, holding WinUAE817r3.exe and WinUAE814r3.exe, as" + in +
                   App("\\WinUAE") + "\n" + end,
               MissingFilesNotice(FindMissingFiles({.runsWindowsPrograms = true, .fsUaeInstalled = false})));
-    // Laid out again, it keeps what is there; once everything is in place nothing is missing.
+    // Only a new folder is laid out: a configuration the user removed stays removed, so that Start
+    // game can say it is missing.
+    RemoveFile(App(kConfigFile));
+    EXPECT_FALSE(LayOutNewAppFolder());
+    EXPECT_FALSE(test::Exists(App(kConfigFile)));
+    // Once everything is in place nothing is missing.
     test::WriteFile(App(kConfigFile), kBareConfig);
     LayOutDemoAppFolder(AppFolder(), test::StandinExecutable());
-    LayOutAppFolder();
     EXPECT_EQ(kBareConfig, Config());
     EXPECT_EQ("", MissingFilesNotice(FindMissingFiles({.runsWindowsPrograms = false, .fsUaeInstalled = false})));
 }

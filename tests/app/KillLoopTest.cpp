@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <map>
 #include <random>
 #include <thread>
@@ -26,6 +27,19 @@ std::map<std::string, std::string> Files(const std::string& folder)
             files[entry.path().string()] = test::ReadFile(entry.path().string());
     }
     return files;
+}
+
+// Whether a process has written anything yet (the kernel's count of bytes it wrote).
+bool HasWritten(std::int64_t process)
+{
+    std::ifstream io("/proc/" + std::to_string(process) + "/io");
+    std::string key;
+    std::uint64_t value = 0;
+    while (io >> key >> value) {
+        if (key == "wchar:")
+            return value > 0;
+    }
+    return false;
 }
 
 class KillLoop : public test::AppFolderTest {};
@@ -51,6 +65,10 @@ TEST_F(KillLoop, EveryFileIsOldOrNewAndWholeAndNoTemporaryCopyStays)
     int leftBehind = 0;  // kills that caught a copy half-way: proof that they hit during writes
     for (int kill = 1; kill <= 200; ++kill) {
         const std::int64_t worker = test::StartFileWorker({"rounds", app.path()});
+        // The kill counts from the worker's first write: starting the program alone can take
+        // longer than the whole window on a busy machine.
+        for (int wait = 0; wait < 5000 && !HasWritten(worker); ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
         std::this_thread::sleep_for(std::chrono::microseconds(random() % 40000));
         test::KillChild(worker);
         // Whatever the moment, each file the rounds write is one of its contents, whole.

@@ -1,9 +1,7 @@
-// The main window, driven offscreen through its controls and menus: Start game while it copies and
-// while an emulator runs, CD images inserted through the menu. The rules behind them are
-// tested in the core tests (StartGameTest, SettingsStoreTest, DrivesTest, ...).
-#include "app/CdImageChoice.h"
+// The main window, driven offscreen through its controls and menus: Start game while it copies.
+// What needs a POSIX system (a shell-script emulator, CD images) is in posix/MainWindowPosixTest.
+// The rules behind them are tested in the core tests (StartGameTest, SettingsStoreTest, DrivesTest, ...).
 #include "app/StartGameProgress.h"
-#include "demo/DemoImage.h"
 #include "demo/DemoPreviews.h"
 #include "platform/FaultHooks.h"
 #include "platform/Files.h"
@@ -16,8 +14,6 @@
 #include <QRegularExpression>
 #include <QThread>
 #include <QTimer>
-
-#include <csignal>
 
 namespace talvero {
 namespace {
@@ -33,12 +29,6 @@ protected:
         ExpectMain("showing", {{"Image1", showing}});
     }
     void Key(Qt::Key key) { QTest::keyClick(mainWindow->focusWidget(), key); }
-    // The eject entry's text, or "-" while it is disabled, and the image remembered.
-    void ExpectEject(const QString& text, const std::string& image)
-    {
-        EXPECT_EQ(text, Action("CDImage2")->isEnabled() ? Action("CDImage2")->text() : "-");
-        EXPECT_EQ(image, ReadSetting(kSettingCdImage));
-    }
 };
 
 TEST_F(MainWindowTest, FirstStartCaptionsMenusTheAboutBoxAndThePreviews)
@@ -141,6 +131,7 @@ TEST_F(MainWindowTest, TheSwitchesAreStoredReadBackAndTakenByStartGameWithTheOpt
 TEST_F(MainWindowTest, ExitAndTheCloseBoxRunTheShutdownOnce)
 {
     LayOutDemo();
+    std::filesystem::remove(folder / "Cache");
     test::WriteFile(folder / "Cache", "a file where the cache folder belongs");
     EXPECT_EQ(nullptr, StartMainWindow());
     host->ExpectMessage("Error creating the cache directory.");
@@ -209,63 +200,6 @@ TEST_F(MainWindowTest, AStartThatWaitsShowsNoEmptyProgressDialog)
     EXPECT_FALSE(dialog->isVisible());
     for (const QTimer* timer : dialog->findChildren<QTimer*>())
         EXPECT_FALSE(timer->isActive()) << "a timer would show the empty dialog";
-}
-
-TEST_F(MainWindowTest, WhileTheEmulatorStillRunsStartGameAsksAndNoStartsNothing)
-{
-    LayOutDemo();
-    InsertDemoCd("Akira");
-    // An emulator that keeps running, and tells its process id at each start.
-    const std::string emulator = App("\\WinUAE\\WinUAE817r3.exe"), starts = folder / "starts";
-    test::WriteFile(emulator, "#!/bin/sh\necho $$ >>\"" + starts + "\"\nexec sleep 30\n");
-    MarkExecutable(emulator);
-    const auto started = [&] { return test::Exists(starts) ? test::ReadFile(starts) : ""; };
-    StartFromWindow("Akira");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !started().empty(); }));
-    const std::string first = started(), config = Config();
-    host->AnswerNextQuestion(MessageAnswer::No);
-    StartFromWindow("Akira");
-    const MessageBoxRequest question = host->TakeMessage();
-    EXPECT_EQ("The emulator is still running. Start another one?", question.text);
-    EXPECT_EQ(MessageIcon::Question, question.icon);
-    EXPECT_EQ(MessageButtons::YesNo, question.buttons);
-    EXPECT_EQ(MessageAnswer::No, question.defaultAnswer);
-    // No is answered before anything is written or started, and the log says so.
-    EXPECT_EQ(config, Config());
-    EXPECT_EQ(1, LogLinesWith("still runs; nothing started"));
-    EXPECT_EQ(1, LogLinesWith("started the emulator"));
-    EXPECT_EQ(first, started());
-    ::kill(std::stoi(first), SIGKILL);
-}
-
-// An image inserted through the menu stays in after a restart until ejected; a damaged one changes
-// nothing, and one damaged after it went in says so at Start game.
-TEST_F(MainWindowTest, CdImagesInsertedThroughTheMenuAndEjected)
-{
-    LayOutDemo();
-    ASSERT_TRUE(StartMainWindow());
-    ExpectMain("text", {{"CDImage1", "&Insert CD image..."}});
-    ExpectEject("-", "<absent>");
-    test::TestFolder images;
-    MakeDemoCdImage({"Akira"}, images / "Akira.iso");
-    test::WriteFile(images / "Broken.iso", std::string(100000, 'x'));
-    for (const char* image : {"Akira.iso", "Broken.iso"}) {
-        host->ChooseNextFile(images / image);
-        Action("CDImage1")->trigger();
-    }
-    EXPECT_EQ("*.cue *.iso *.nrg", host->fileRequests.at(0).filterPattern);
-    const MessageBoxRequest refused = host->TakeMessage();
-    EXPECT_EQ(MessageIcon::Exclamation, refused.icon);
-    EXPECT_NE(std::string::npos, refused.text.find("no ISO 9660 volume descriptor")) << refused.text;
-    ExpectEject("&Eject CD image (Akira.iso)", images / "Akira.iso");
-    ASSERT_TRUE(StartMainWindow());
-    ExpectEject("&Eject CD image (Akira.iso)", images / "Akira.iso");
-    std::filesystem::resize_file(images / "Akira.iso", 40 * 2048);
-    StartFromWindow("Akira");
-    EXPECT_NE(std::string::npos, host->TakeMessage().text.find("(a truncated image)"));
-    EXPECT_FALSE(test::Exists(folder / "Cache/akir"));
-    Action("CDImage2")->trigger();
-    ExpectEject("-", "");
 }
 
 }  // namespace

@@ -1,9 +1,24 @@
-// Start game on real files: the lines every start writes, the CD check, the hand-over; the shutdown.
+// Start game on real files: the lines every start writes, the CD check, the hand-over, what a
+// start came to; two starts at once; the shutdown.
 #include "app/StartGame.h"
 
 #include "app/Shutdown.h"
+#include "emulator/EmulatorInterface.h"
+#include "games/GameProfiles.h"
 #include "platform/FaultHooks.h"
+#include "platform/Files.h"
+#include "platform/Process.h"
+#include "settings/SettingsStore.h"
 #include "tests/support/AppFolderTest.h"
+#include "tests/support/FileWorker.h"
+
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <thread>
 
 namespace talvero {
 namespace {
@@ -20,24 +35,52 @@ protected:
         test::MakeFolders(folder / "Cache");
         test::WriteFile(App(kConfigFile), kBareConfig);
     }
-    void Start(const std::string& title, Switches switches = {}, InstallerOptions options = {})
+    StartResult Start(const std::string& title, Switches switches = {}, InstallerOptions options = {},
+                      InstallProgress* progress = nullptr)
     {
-        StartGame(title, switches, [options] { return options; });
+        return StartGame(title, switches, [options] { return options; }, progress);
+    }
+    // Both emulators become a script that reads its configuration, notes its process id and runs on.
+    std::string EmulatorsThatKeepRunning()
+    {
+        const std::string starts = folder / "starts";
+        for (const char* name : {"\\WinUAE\\WinUAE814r3.exe", "\\WinUAE\\WinUAE817r3.exe"}) {
+            test::WriteFile(App(name), "#!/bin/sh\ncat Configurations/Default.uae >/dev/null\necho $$ >>\"" +
+                                           starts + "\"\nexec sleep 30\n");
+            MarkExecutable(App(name));
+        }
+        return starts;
     }
 };
 
-// The switches give the start's lines, in order before the installer's own; the installer takes
-// the drive from the field's first two characters and writes the sound line only with sound emulation.
+// The switches give the start's lines, in order before the installer's own; the installer writes
+// the sound line only with sound emulation.
 TEST_F(StartGameTest, TheStartsLinesComeBeforeTheInstallersOwn)
 {
     InsertDemoCd("Dark Seed", "E");
-    Start("Dark Seed", {false, true}, {"E:x", false});  // the field holds more than a drive
+    EXPECT_EQ(StartResult::Started, Start("Dark Seed", {false, true}, {"E:", false}));
     EXPECT_EQ(kBareConfig +
                   "gfx_framerate=1\r\ncachesize=2048\r\nchipset=aga\r\ngfx_immediate_blits=false\r\n"
                   "hardfile=\r\nwin32.map_drives=true\r\nfilesystem=rw,0:" +
                   (folder / "Cache/dark") + "\r\n",
               Config());
     WaitForLaunchLog();
+}
+
+// The options as the options dialog loads them: its defaults, its conversions, the drive cut from
+// the field.
+TEST_F(StartGameTest, TheStoredOptionsAreTheDialogsDriveAndSoundBox)
+{
+    InstallerOptions options = StoredStartOptions();
+    EXPECT_EQ("D:", options.drive);
+    EXPECT_TRUE(options.soundEmulation);
+    Settings().Write(SettingKey::Drive, "e:\\");
+    Settings().Write(SettingKey::SndEmu, "0");
+    options = StoredStartOptions();
+    EXPECT_EQ("e:", options.drive);
+    EXPECT_FALSE(options.soundEmulation);
+    Settings().Write(SettingKey::SndEmu, "2");  // no state of the box: it keeps its first state
+    EXPECT_TRUE(StoredStartOptions().soundEmulation);
 }
 
 // A configuration that cannot be written says so (before any word about the CD), keeps Default.uae
@@ -47,22 +90,128 @@ TEST_F(StartGameTest, WithAConfigurationThatCannotBeWrittenOrWithoutItsCdNothing
     faults::SetReplaceHook([](faults::ReplaceStep, const std::string&) {
         throw FileError(ErrorNumber::DiskFull, "disk full");  // any number but 53, 75 and 76
     });
-    Start("Akira");
+    EXPECT_EQ(StartResult::Failed, Start("Akira"));
     host->ExpectMessage("Error writing to a file!");
     faults::SetReplaceHook(nullptr);
     test::MakeReadOnly(App(kConfigFile));
-    Start("Akira");
+    EXPECT_EQ(StartResult::Failed, Start("Akira"));
     host->ExpectMessage("Error writing to a file!");
     EXPECT_EQ(kBareConfig, Config());
     test::MakeWritable(App(kConfigFile));
-    Start("Akira");
+    EXPECT_EQ(StartResult::CdMissing, Start("Akira"));
     host->ExpectMessage("Please insert the \"Akira\"-CD first!", MessageIcon::Exclamation);
     EXPECT_EQ("aga", ConfigValue("chipset="));
+    EXPECT_EQ(StartResult::NoSuchGame, Start(""));
     std::filesystem::remove(App(kConfigFile));
-    Start("Akira");
+    EXPECT_EQ(StartResult::Failed, Start("Akira"));
     host->ExpectMessage("Important file not found. Can't start the selected game!");
     EXPECT_EQ(0, host->endProgramRequests);
     EXPECT_FALSE(test::Exists(folder / "Cache/akir") || test::Exists(App("\\WinUAE\\launch.log")));
+}
+
+// An emulator that cannot be started is a failure, not a start; an unknown failure ends the program.
+TEST_F(StartGameTest, AnEmulatorThatDoesNotStartIsNoStart)
+{
+    InsertDemoCd("Akira");
+    std::filesystem::remove(App("\\WinUAE\\WinUAE817r3.exe"));
+    EXPECT_EQ(StartResult::Failed, Start("Akira"));
+    host->ExpectMessage(kMessageImportantFileNotFound);
+    test::WriteFile(App("\\Data\\Akira.dat"), "");  // fewer records than copies: 62
+    EXPECT_EQ(StartResult::ProgramEnded, Start("Akira"));
+    host->ExpectMessage(kMessageUnknownError + std::string("62"));
+    EXPECT_EQ(1, host->endProgramRequests);
+    host->endProgramRequests = 0;
+}
+
+// Cancel pressed while the dialog says "Starting ...": the support files, the game's lines and the
+// emulator do not follow, and no install is recorded as complete.
+TEST_F(StartGameTest, ACancelWhileStartingStopsBeforeTheRest)
+{
+    struct CancelWhenStarting final : InstallProgress {
+        void Report(const std::string&, const std::string& file, std::uint64_t, std::uint64_t) override
+        {
+            starting = starting || file.empty();
+        }
+        bool Cancelled() override { return starting; }
+        bool starting = false;
+    } progress;
+    const GameProfile& ufo = *FindProfile("UFO - Enemy Unknown");
+    InsertDemoCd(ufo.title);
+    EXPECT_EQ(StartResult::Cancelled, Start(ufo.title, {}, {}, &progress));
+    EXPECT_TRUE(progress.starting);
+    EXPECT_EQ("<absent>", ConfigValue("filesystem="));
+    EXPECT_FALSE(test::Exists(folder / "Cache/ufo1/libs/lowlevel.library"));
+    EXPECT_FALSE(test::Exists(InstalledInBootFile(CacheFolderPath(ufo))));
+    EXPECT_FALSE(AnyEmulatorStillRunning());
+}
+
+// The question before a second emulator comes only when the running one uses the same cache.
+TEST_F(StartGameTest, TheSecondEmulatorQuestionComesOnlyForTheSameCache)
+{
+    const std::string starts = EmulatorsThatKeepRunning();
+    InsertDemoCd("Akira", "D");
+    InsertDemoCd("Lemmings", "E");
+    EXPECT_EQ(StartResult::Started, Start("Akira"));
+    EXPECT_EQ(StartResult::Started, Start("Lemmings", {}, {"E:", true}));  // no question
+    host->AnswerNextQuestion(MessageAnswer::No);
+    EXPECT_EQ(StartResult::Declined, Start("Akira"));
+    EXPECT_EQ(kMessageEmulatorStillRunning, host->TakeMessage().text);
+    std::istringstream ids(test::ReadFile(starts));
+    for (int id = 0; ids >> id;)
+        ::kill(id, SIGKILL);
+}
+
+// Two programs start a game each, round after round, at once: the emulator of each start reads
+// its own start's lines and its own game's, never the other's.
+TEST_F(StartGameTest, TwoStartsAtOnceGiveEachEmulatorOnlyItsOwnLines)
+{
+    InsertDemoCd("Akira", "D");
+    InsertDemoCd("Lemmings", "E");
+    const int rounds = 6;
+    const auto akira = test::StartFileWorker({"starts", folder.path(), "Akira", "D:", "0", "1", "1", "6"});
+    const auto lemmings = test::StartFileWorker({"starts", folder.path(), "Lemmings", "E:", "1", "0", "1", "6"});
+    EXPECT_EQ(0, test::WaitForChild(akira));
+    EXPECT_EQ(0, test::WaitForChild(lemmings));
+    // Each launch record of the stand-in, as the lines it read.
+    std::map<std::string, int> seen;
+    std::istringstream log(WaitForLaunchLog(2 * rounds));
+    std::string line, lines;
+    while (std::getline(log, line)) {
+        for (const char* key : {"cachesize=", "chipset=", "filesystem=", "gfx_framerate="}) {
+            if (line.starts_with(std::string("line: ") + key))
+                lines += line.substr(6) + " ";
+        }
+        if (line.starts_with("result: ")) {
+            ++seen[lines];
+            lines.clear();
+        }
+    }
+    // The stand-in lists its lines by key; Lemmings sets chipset=ocs itself.
+    const std::string akiraLines =
+        "cachesize=2048 chipset=aga filesystem=rw,0:" + (folder / "Cache/akir") + " gfx_framerate=1 ";
+    const std::string lemmingsLines =
+        "cachesize=0 chipset=ocs filesystem=rw,0:" + (folder / "Cache/lemm") + " gfx_framerate=2 ";
+    EXPECT_EQ((std::map<std::string, int>{{akiraLines, rounds}, {lemmingsLines, rounds}}), seen);
+}
+
+// The shutdown removes a leftover Default.new only in its own turn: while a start holds the turn
+// (and may be writing Default.new), it waits.
+TEST_F(StartGameTest, TheShutdownWaitsForTheTurnOfAStart)
+{
+    std::optional<ConfigurationTurn> start(std::in_place);
+    test::WriteFile(App(kConfigTempFile), "a start's new configuration");
+    std::atomic<bool> done = false;
+    std::thread shutdown([&] {
+        ResetConfigurationAtShutdown();
+        done = true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_FALSE(done);
+    EXPECT_TRUE(test::Exists(App(kConfigTempFile)));
+    start.reset();
+    shutdown.join();
+    EXPECT_FALSE(test::Exists(App(kConfigTempFile)));
+    EXPECT_EQ("false", ConfigValue("win32.map_drives="));
 }
 
 TEST_F(StartGameTest, TheShutdownResetsTheLinesAndRemovesDefaultNewEvenWhenTheyCannotBeWritten)

@@ -15,7 +15,7 @@ using OptionsLogicTest = test::AppFolderTest;
 void ExpectStored(const std::map<std::string, std::string>& expected)
 {
     for (const auto& [key, text] : expected)
-        EXPECT_EQ(text, Settings().Read(key, std::string("<absent>"))) << key;
+        EXPECT_EQ(text, Settings().ReadText(key, "<absent>")) << key;
 }
 
 const std::map<std::string, std::string> kNothingStored = {

@@ -3,9 +3,10 @@
 #include "demo/DemoFolder.h"
 #include "games/GameProfiles.h"
 #include "install/Installer.h"
-#include "platform/ActivityLog.h"
+#include "platform/ActivityLogTesting.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
+#include "platform/cdimage/CdRoot.h"
 #include "tests/support/TestFolder.h"
 
 using namespace talvero;
@@ -48,6 +49,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The first byte picks the game whose data file the rest is.
     const GameProfile& profile = *FindProfile(titles[data[0] % 3]);
     WriteFileBytes(DataFilePath(profile), std::string(reinterpret_cast<const char*>(data) + 1, size - 1));
-    InstallGame(profile.title, InstallerOptions{});
+    RunReportingFailures([&] { InstallGame(profile, CacheFolderPath(profile), CdRoot::Open("D:"), {}); });
     return 0;
 }

@@ -1,4 +1,5 @@
 // The joypad help and the compatibility chart, with their watchdog.
+#include "app/CdImageChoice.h"
 #include "help/CompatibilityChart.h"
 #include "help/Watchdog.h"
 #include "tests/support/GuiTest.h"
@@ -14,6 +15,7 @@ using HelpWindowsTest = test::GuiTest;
 TEST_F(HelpWindowsTest, TheHelpWindowsTheirTextsKeysAndWaysToCloseAndTheWatchdog)
 {
     LayOutDemo();
+    Settings().Write(SettingKey::CDImage, "/discs/Akira.iso");  // an image is in, for Ctrl+E below
     ASSERT_TRUE(StartMainWindow());
     const auto Open = [this](const char* entry) {  // Hilfe1 the joypad help, Hilfe2 the chart
         Action(entry)->trigger();
@@ -46,12 +48,21 @@ TEST_F(HelpWindowsTest, TheHelpWindowsTheirTextsKeysAndWaysToCloseAndTheWatchdog
                   Props(chart, "text", "Game" + i + " Note" + i) + "|" + Mark(chart, "Joypad" + i) + "|" +
                       Mark(chart, "NVRAM" + i));
     }
-    // The menus' keys belong to the main window (all its entries take the same shortcut context).
+    // The menus' keys belong to the main window, the CD image's too: from a help window Ctrl+F
+    // flips no switch, Ctrl+I opens no file dialog (an unscripted one fails the test) and Ctrl+E
+    // ejects nothing.
     for (QWidget* window : {help, chart, static_cast<QWidget*>(mainWindow.get())}) {
+        const bool main = window == mainWindow.get();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window));
         QTest::keyClick(window, Qt::Key_F, Qt::ControlModifier);
-        EXPECT_EQ(window == mainWindow.get() ? "false" : "true", Main("checked", "Frameskip"));
+        EXPECT_EQ(main ? "false" : "true", Main("checked", "Frameskip"));
+        if (main)
+            host->ChooseNextFile(std::nullopt);
+        QTest::keyClick(window, Qt::Key_I, Qt::ControlModifier);
+        EXPECT_EQ(main ? 1u : 0u, host->fileRequests.size());
+        QTest::keyClick(window, Qt::Key_E, Qt::ControlModifier);
+        EXPECT_EQ(main ? "" : "/discs/Akira.iso", ReadSetting(SettingKey::CDImage));
     }
     // Close closes (Enter presses it as the default button); the menu shows the open window again.
     EXPECT_EQ(help, Open("Hilfe1"));

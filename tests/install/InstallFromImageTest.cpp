@@ -32,7 +32,7 @@ protected:
         LayOutDemoCd(profile, disc.path(), kFileSize);
         const std::vector<std::string> copies = DemoCopyRecords(profile);
         for (int i = 0; i < records; ++i) {
-            const std::string relative = NativePath(copies[i].substr(1));
+            const std::string relative = NativePath(copies[i]);
             const std::string copy = JoinPath(CacheFolderPath(profile), relative);
             ASSERT_TRUE(test::Exists(copy)) << copies[i];
             EXPECT_TRUE(test::ReadFile(JoinPath(disc.path(), relative)) == test::ReadFile(copy)) << copies[i];

@@ -1,8 +1,12 @@
 // Installing games on real files, with the stand-in emulator; the installers' error reporter.
 #include "install/Installer.h"
 
+#include "emulator/EmulatorInterface.h"
 #include "games/GameProfiles.h"
+#include "install/SupportPack.h"
+#include "platform/BootIdentity.h"
 #include "platform/FaultHooks.h"
+#include "platform/cdimage/CdRoot.h"
 #include "tests/support/AppFolderTest.h"
 
 #include <map>
@@ -32,12 +36,17 @@ protected:
         LayOutDemo();
         test::MakeFolders(folder / "Cache");
     }
+    static InstallResult Install(const std::string& title)
+    {
+        const GameProfile& profile = *FindProfile(title);
+        return RunReportingFailures(
+            [&] { InstallGame(profile, CacheFolderPath(profile), CdRoot::Open("D:"), {"D:", true}); });
+    }
     void InstallFailing(const std::string& title, const std::string& message)
     {
-        InstallGame(title, {"D:", true});
+        EXPECT_NE(InstallResult::Done, Install(title));
         host->ExpectMessage(message);
         host->endProgramRequests = 0;  // the reporter's test holds which numbers end the program
-        EXPECT_FALSE(test::Exists(App("\\WinUAE\\launch.log")));  // no emulator started
     }
 };
 
@@ -85,7 +94,7 @@ TEST_P(EveryProfile, InstallsIntoAnEmptyCacheAndStartsItsEmulator)
     // Without the keys an installer sets, each call appends its line: the file shows their order.
     test::WriteFile(App("\\WinUAE\\Configurations\\Default.uae"),
                     "kickstart_rom_file=kick31.rom\r\njoyport1=kbd2\r\n");
-    InstallGame(profile.title, {"D:", true});
+    ASSERT_EQ(InstallResult::Done, Install(profile.title));
     const std::string cache = folder / ("Cache/" + profile.cacheCode);
     EXPECT_EQ(ExpectedTree(profile, folder / "Drives/D"), TreeOf(cache));
     // The profile's lines before, filesystem=, the lines after, then the sound line.
@@ -98,8 +107,9 @@ TEST_P(EveryProfile, InstallsIntoAnEmptyCacheAndStartsItsEmulator)
     if (profile.soundLine)
         lines.push_back("sound_output=exact");
     EXPECT_EQ(lines, ConfigLines());
-    // The stand-in found the volume, the boot script (where the game boots from its volume), the
-    // Kickstart ROM and the hard file in place.
+    // The stand-in, started now, finds the volume, the boot script (where the game boots from its
+    // volume), the Kickstart ROM and the hard file in place.
+    ASSERT_TRUE(StartEmulator(profile.executable, cache));
     const std::string log = WaitForLaunchLog();
     EXPECT_TRUE(log.find("executable: " + profile.executable + "\n") != std::string::npos &&
                 log.ends_with("result: ok\n"))
@@ -131,7 +141,7 @@ TEST_F(InstallerTest, EachFailureShowsItsMessageAndStartsNothing)
     InstallFailing("Defender of the Crown 2", kMessageUnknownError + std::string("62"));
     EXPECT_FALSE(test::Exists(folder / "Cache/def2/libs/playerprefs.library"));
     fs::remove(App("\\Talvero.dat"));
-    InstallGame("Defender of the Crown 2", {"D:", true});
+    Install("Defender of the Crown 2");
     const MessageBoxRequest shown = host->TakeMessage();
     EXPECT_EQ(kMessageImportantFileNotFound + ("|" + App("\\Talvero.dat") + "\n"),
               shown.text + "|" + shown.detail.substr(0, App("\\Talvero.dat").size() + 1));
@@ -155,13 +165,12 @@ TEST_F(InstallerTest, CopyRecordsLandInTheCacheOrAreRefused)
             InstallFailing("Chambers of Shaolin", kMessageUnknownError + std::string("52"));
             continue;
         }
-        InstallGame("Chambers of Shaolin", {"D:", true});
+        Install("Chambers of Shaolin");
         EXPECT_EQ((Tree{{record.substr(record.find_last_of("\\/") + 1),
                          std::hash<std::string>{}(test::ReadFile(folder / "Drives/D/c/cham_file2"))}}),
                   TreeOf(folder / "Cache/cham/c"));
     }
     EXPECT_FALSE(test::Exists(folder / "Cache/secret") || test::Exists(folder / "secret"));
-    WaitForLaunchLog(3);
 }
 
 // A bad offset, an offset past the file's end, and a short last record (all 168 are read): the
@@ -188,21 +197,20 @@ TEST_F(InstallerTest, ASecondInstallCopiesChangedFilesAgainAndKeepsNvramHdf)
 {
     const GameProfile& ufo = *FindProfile("UFO - Enemy Unknown");
     InsertDemoCd(ufo.title);
-    InstallGame(ufo.title, {"D:", true});
+    Install(ufo.title);
     const std::string changed = folder / ("Cache/ufo1/" + DemoCopyRecords(ufo)[2]);
     test::WriteFile(changed, std::string(test::ReadFile(changed).size(), 'x'));  // the game wrote into it
     for (const char* name : {"nv/nvram.hdf", "libs/lowlevel.library", "s/startup-sequence"})
         test::WriteFile(folder / ("Cache/ufo1/" + std::string(name)), "changed");
-    InstallGame(ufo.title, {"D:", true});
+    Install(ufo.title);
     auto expected = ExpectedTree(ufo, folder / "Drives/D");
     expected[NativePath("nv/nvram.hdf")] = std::hash<std::string>{}("changed");
     EXPECT_EQ(expected, TreeOf(folder / "Cache/ufo1"));
-    WaitForLaunchLog(2);
 }
 
 // The k-th step of the cache writes fails (k = 1, 2, ...) until a start gets through: every file is
-// its earlier copy or the new one, whole, nothing half-made is left, and the next start copies only
-// what is still missing.
+// its earlier copy or the new one, whole, nothing half-made is left, and no record of a complete
+// install; the next start copies every file, and the one after it (in the same boot) none.
 TEST_F(InstallerTest, ACopyInterruptedAnywhereLeavesWholeFilesAndTheNextStartCompletesIt)
 {
     const std::string title = "Alien Breed Special Edition '92";
@@ -221,27 +229,86 @@ TEST_F(InstallerTest, ACopyInterruptedAnywhereLeavesWholeFilesAndTheNextStartCom
             if (++step == failAt)
                 throw FileError(ErrorNumber::PathFileAccess, "disk gone");
         });
-        InstallGame(title, {"D:", true});
+        Install(title);
         faults::SetReplaceHook(nullptr);
-        if ((failed = host->PendingMessages() > 0))
+        if ((failed = host->PendingMessages() > 0)) {
             host->ExpectMessage(kMessageErrorWritingFile);
-        std::map<std::string, std::uint64_t> whole;
+            EXPECT_FALSE(test::Exists(InstalledInBootFile(CacheFolderPath(*FindProfile(title))))) << failAt;
+        }
         for (const std::string& record : records) {
             const std::string content = test::ReadFile(cached(record));
             ASSERT_TRUE(content == onCd(record) || content == "earlier " + record) << record << failAt;
-            if (content == onCd(record))
-                whole[record] = test::FileIdentity(cached(record));
         }
         for (const auto& entry : fs::recursive_directory_iterator(folder / "Cache/abse"))
             EXPECT_NE('.', entry.path().filename().string().front()) << "left behind: " << entry.path();
-        InstallGame(title, {"D:", true});
-        for (const std::string& record : records) {
+        Install(title);
+        for (const std::string& record : records)
             EXPECT_EQ(onCd(record), test::ReadFile(cached(record)));
-            EXPECT_TRUE(!whole.count(record) || whole[record] == test::FileIdentity(cached(record)))
-                << record << " was copied again";
-        }
     }
-    WaitForLaunchLog();
+    std::map<std::string, std::uint64_t> whole;
+    for (const std::string& record : records)
+        whole[record] = test::FileIdentity(cached(record));
+    Install(title);
+    for (const std::string& record : records)
+        EXPECT_EQ(whole[record], test::FileIdentity(cached(record))) << record << " was copied again";
+}
+
+// Damage that keeps a file's size and time (a copy that never reached the disk before a power cut)
+// stays while the last complete install happened in this boot, and is healed by the first start
+// after another boot: every copied file and runtime file is written again.
+TEST_F(InstallerTest, AStartAfterAnotherBootReplacesEveryDamagedFile)
+{
+    const GameProfile& ufo = *FindProfile("UFO - Enemy Unknown");
+    InsertDemoCd(ufo.title);
+    ASSERT_EQ(InstallResult::Done, Install(ufo.title));
+    const std::string record = InstalledInBootFile(CacheFolderPath(ufo));
+    EXPECT_EQ(BootIdentity(), test::ReadFile(record));
+    std::vector<std::string> damaged = {"libs/lowlevel.library"};
+    for (const std::string& copy : DemoCopyRecords(ufo))
+        damaged.push_back(copy);
+    const auto damage = [&] {
+        for (const std::string& name : damaged) {
+            const fs::path file = folder / ("Cache/ufo1/" + name);
+            const auto time = fs::last_write_time(file);
+            test::WriteFile(file, std::string(fs::file_size(file), '\0'));
+            fs::last_write_time(file, time);
+        }
+    };
+    damage();
+    ASSERT_EQ(InstallResult::Done, Install(ufo.title));
+    EXPECT_EQ(std::string(fs::file_size(folder / ("Cache/ufo1/" + damaged[1])), '\0'),
+              test::ReadFile(folder / ("Cache/ufo1/" + damaged[1])));  // trusted within the boot
+    test::WriteFile(record, "another boot");
+    ASSERT_EQ(InstallResult::Done, Install(ufo.title));
+    EXPECT_EQ(ExpectedTree(ufo, folder / "Drives/D"), TreeOf(folder / "Cache/ufo1"));
+    EXPECT_EQ(BootIdentity(), test::ReadFile(record));
+    damage();
+    fs::remove(record);  // no record at all: the same
+    ASSERT_EQ(InstallResult::Done, Install(ufo.title));
+    EXPECT_EQ(ExpectedTree(ufo, folder / "Drives/D"), TreeOf(folder / "Cache/ufo1"));
+}
+
+// A link planted at a cache file, whose target has the CD file's size and time (or the runtime
+// file's), is replaced by a real copy; nothing is written through it, and its target stays.
+TEST_F(InstallerTest, ALinkPlantedAtACacheFileIsReplacedNotFollowed)
+{
+    const GameProfile& ufo = *FindProfile("UFO - Enemy Unknown");
+    InsertDemoCd(ufo.title);
+    ASSERT_EQ(InstallResult::Done, Install(ufo.title));
+    const std::string outside = folder / "outside";
+    test::MakeFolders(outside);
+    for (const std::string& name : {DemoCopyRecords(ufo)[0], std::string("libs/lowlevel.library")}) {
+        const fs::path cached = folder / ("Cache/ufo1/" + name);
+        const fs::path target = fs::path(outside) / cached.filename();
+        fs::copy_file(cached, target);
+        fs::last_write_time(target, fs::last_write_time(cached));
+        fs::remove(cached);
+        fs::create_symlink(target, cached);
+    }
+    ASSERT_EQ(InstallResult::Done, Install(ufo.title));
+    EXPECT_EQ(ExpectedTree(ufo, folder / "Drives/D"), TreeOf(folder / "Cache/ufo1"));
+    for (const std::string& name : {DemoCopyRecords(ufo)[0], std::string("libs/lowlevel.library")})
+        EXPECT_FALSE(fs::is_symlink(folder / ("Cache/ufo1/" + name))) << name;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The program's log: each line after its date and time, started again at 256 KiB with the previous
 // one kept, and never a failure of its own.
 #include "platform/ActivityLog.h"
+#include "platform/ActivityLogTesting.h"
 
 #include "tests/support/TestFolder.h"
 

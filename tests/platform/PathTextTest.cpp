@@ -1,7 +1,8 @@
 // The small path and text rules every caller shares: a path's folder and last part with either
 // separator, ASCII case folding, trimming, folders made with their parents, the logs' time stamp.
-#include "platform/Files.h"
 #include "platform/PathText.h"
+
+#include "platform/Files.h"
 #include "platform/TimeText.h"
 #include "tests/support/TestFolder.h"
 
@@ -34,18 +35,16 @@ TEST_P(PathParts, FolderAndLastPart)
     EXPECT_EQ(row.lastPart, LastPartOf(row.path, row.separators));
 }
 
-INSTANTIATE_TEST_SUITE_P(, PathParts,
-                         ::testing::Values(PathRow{"/a/b/c.cue", "/\\", "/a/b", "c.cue"},
-                                           PathRow{"C:\\Talvero\\WinUAE", "/\\", "C:\\Talvero", "WinUAE"},
-                                           PathRow{"C:\\mixed/name", "/\\", "C:\\mixed", "name"},
-                                           PathRow{"a/b/", "/\\", "a/b", ""},
-                                           PathRow{"bare.iso", "/\\", ".", "bare.iso"},
-                                           PathRow{"", "/\\", ".", ""},
-                                           PathRow{"/talvero", "/\\", "/", "talvero"},
-                                           PathRow{"\\talvero", "/\\", "\\", "talvero"},
-                                           PathRow{"/", "/\\", "/", ""},
-                                           // Where only the slash separates, a backslash is part of a name.
-                                           PathRow{"/tmp/a\\b", "/", "/tmp", "a\\b"}));
+INSTANTIATE_TEST_SUITE_P(
+    , PathParts,
+    ::testing::Values(PathRow{"/a/b/c.cue", "/\\", "/a/b", "c.cue"},
+                      PathRow{"C:\\Talvero\\WinUAE", "/\\", "C:\\Talvero", "WinUAE"},
+                      PathRow{"C:\\mixed/name", "/\\", "C:\\mixed", "name"},
+                      PathRow{"a/b/", "/\\", "a/b", ""}, PathRow{"bare.iso", "/\\", ".", "bare.iso"},
+                      PathRow{"", "/\\", ".", ""}, PathRow{"/talvero", "/\\", "/", "talvero"},
+                      PathRow{"\\talvero", "/\\", "\\", "talvero"}, PathRow{"/", "/\\", "/", ""},
+                      // Where only the slash separates, a backslash is part of a name.
+                      PathRow{"/tmp/a\\b", "/", "/tmp", "a\\b"}));
 
 TEST(TextRules, CaseFoldingTouchesOnlyAsciiLetters)
 {

@@ -1,5 +1,5 @@
-// The settings in the user's INI file: kept across program runs, and a file that cannot be
-// written reported instead of pretending.
+// A settings file that cannot be written is reported instead of pretending (the values written
+// and read back go through this backend in every window test).
 #include "settings/QtSettingsBackend.h"
 
 #include "tests/support/TestFolder.h"
@@ -8,16 +8,6 @@
 
 namespace talvero {
 namespace {
-
-TEST(QtSettingsBackend, AValueWrittenIsReadByTheNextProgramRun)
-{
-    const test::TestFolder folder;
-    const QString file = QString::fromStdString(folder / "new/talvero.conf");
-    QtSettingsBackend(file).Set(SettingKey::Drive, "E:");
-    EXPECT_EQ("E:", QtSettingsBackend(file).Get(SettingKey::Drive));
-    EXPECT_EQ(std::nullopt, QtSettingsBackend(file).Get(SettingKey::Port1));
-    EXPECT_NE(std::string::npos, test::ReadFile(folder / "new/talvero.conf").find("[Optionen]"));
-}
 
 TEST(QtSettingsBackend, AStoreThatCannotBeWrittenFailsAndReadsAsEmpty)
 {

@@ -2,36 +2,55 @@
 #include "settings/SettingsStore.h"
 
 #include <gtest/gtest.h>
+#include <optional>
+#include <ostream>
 
 namespace talvero {
 namespace {
 
-TEST(SettingsStore, AnAbsentKeyReadsAsItsDefaultInTheStoredSpelling)
+TEST(SettingsStore, AnAbsentKeyReadsAsItsDefault)
 {
     MemorySettingsBackend backend;
     SettingsStore store(backend);
-    EXPECT_EQ("True", store.Read(SettingKey::Frameskip, true));
-    EXPECT_EQ("False", store.Read(SettingKey::JITComp, false));
-    EXPECT_EQ("0", store.Read(SettingKey::Port1, 0));
-    store.Write(SettingKey::Port1, "2");
-    EXPECT_EQ("2", store.Read(SettingKey::Port1, 0));
+    EXPECT_EQ(std::optional<bool>(true), store.ReadBool(SettingKey::Frameskip, true));
+    EXPECT_EQ(std::optional<bool>(false), store.ReadBool(SettingKey::JITComp, false));
+    EXPECT_EQ(std::optional<int>(2), store.ReadInt(SettingKey::Port1, 2));
+    EXPECT_EQ("D:", store.ReadText(SettingKey::Drive, "D:"));
 }
 
-// Each stored text with what it reads as: a boolean and an integer (nullopt: no value of that kind).
-TEST(SettingsStore, StoredTextsReadAsABooleanAndAnInteger)
+// A stored text with what it reads as: a boolean and an integer (nothing: no such value).
+struct TextRow {
+    const char* text;
+    std::optional<bool> flag;
+    std::optional<int> number;
+};
+
+void PrintTo(const TextRow& row, std::ostream* out)
 {
-    const struct {
-        const char* text;
-        std::optional<bool> flag;
-        std::optional<int> number;
-    } rows[] = {{"TRUE", true, {}},   {"false", false, {}},   {"0", false, 0},  {"-1", true, -1},
-                {" 1 ", true, 1},     {"1.6", true, 2},       {"yes", {}, {}},  {"", {}, {}},
-                {"1x", {}, {}},       {"99999999", true, {}}, {"32767", true, 32767}, {"32768", true, {}}};
-    for (const auto& row : rows) {
-        EXPECT_EQ(row.flag, ParseBoolean(row.text)) << '"' << row.text << '"';
-        EXPECT_EQ(row.number, ParseInteger(row.text)) << '"' << row.text << '"';
-    }
+    *out << '"' << row.text << '"';
 }
+
+class StoredText : public ::testing::TestWithParam<TextRow> {};
+
+TEST_P(StoredText, ReadsAsBooleanAndInteger)
+{
+    const TextRow& row = GetParam();
+    MemorySettingsBackend backend;
+    SettingsStore store(backend);
+    store.Write(SettingKey::Scanlines, row.text);
+    EXPECT_EQ(row.flag, store.ReadBool(SettingKey::Scanlines, true));
+    EXPECT_EQ(row.number, store.ReadInt(SettingKey::Scanlines, 7));
+    EXPECT_EQ(row.text, store.ReadText(SettingKey::Scanlines, "default"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , StoredText,
+    ::testing::Values(TextRow{"TRUE", true, std::nullopt}, TextRow{"false", false, std::nullopt},
+                      TextRow{"0", false, 0}, TextRow{"-1", true, -1}, TextRow{" 1 ", true, 1},
+                      TextRow{"1.6", true, 2}, TextRow{"99999999", true, std::nullopt},
+                      TextRow{"yes", std::nullopt, std::nullopt}, TextRow{"", std::nullopt, std::nullopt},
+                      TextRow{"1x", std::nullopt, std::nullopt}, TextRow{"32767", true, 32767},
+                      TextRow{"32768", true, std::nullopt}));
 
 }  // namespace
 }  // namespace talvero

@@ -1,9 +1,10 @@
 #include "tests/support/AppFolderTest.h"
 
 #include "emulator/EmulatorInterface.h"
+#include "emulator/EmulatorInterfaceTesting.h"
 #include "games/GameProfiles.h"
 #include "nvram/SaveDataTable.h"
-#include "platform/ActivityLog.h"
+#include "platform/ActivityLogTesting.h"
 #include "platform/FaultHooks.h"
 #include "platform/Files.h"
 #include "settings/SettingsStore.h"
@@ -66,7 +67,7 @@ std::string AppFolderTest::WaitForLaunchLog(int records) const
         content = Exists(log) ? ReadFile(log) : "";
         // The stand-in has ended too, so that the next start needs no question.
         if (std::distance(std::sregex_iterator(content.begin(), content.end(), record), {}) >= records &&
-            !EmulatorStillRunning())
+            !AnyEmulatorStillRunning())
             return content;
     }
     ADD_FAILURE() << "the stand-in emulator wrote no launch record in time";

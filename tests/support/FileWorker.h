@@ -13,6 +13,8 @@ inline constexpr const char* kFileWorkerSwitch = "--file-worker";
 /// Runs the worker when the program was started with kFileWorkerSwitch; returns its exit status.
 ///   --file-worker config APPFOLDER KEY COUNT   sets KEY to 1..COUNT, one SetConfigValue each
 ///   --file-worker rounds APPFOLDER             WorkerRound after WorkerRound until killed
+///   --file-worker starts APPFOLDER TITLE DRIVE FRAMESKIP JIT SOUND ROUNDS
+///                                              Start game of TITLE ROUNDS times (switches 0 or 1)
 int RunFileWorker(int argc, char** argv);
 
 /// One round of a running program's file work in the current (demo) AppFolder with Akira's CD: a

@@ -55,8 +55,9 @@ void GuiTest::ExpectProps(QObject* window, const char* property,
                           std::initializer_list<std::pair<const char*, QString>> expected)
 {
     for (const auto& [name, text] : expected) {
-        if (QObject* child = Child<QObject>(window, name))
+        if (QObject* child = Child<QObject>(window, name)) {
             EXPECT_EQ(text, child->property(property).toString()) << name << "." << property;
+        }
     }
 }
 

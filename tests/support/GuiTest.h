@@ -26,7 +26,7 @@ protected:
     void StartFromWindow(const QString& title);
     QAction* Action(const char* name) { return Child<QAction>(mainWindow.get(), name); }
     QString Main(const char* property, QString names) { return Props(mainWindow.get(), property, names); }
-    std::string ReadSetting(const std::string& key) { return Settings().Read(key, std::string("<absent>")); }
+    std::string ReadSetting(const std::string& key) { return Settings().ReadText(key, "<absent>"); }
 
     template <typename T = QWidget>
     static T* Child(QObject* window, const QString& name)

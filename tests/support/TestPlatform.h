@@ -12,6 +12,8 @@ namespace talvero::test {
 void PrepareTestProcess(const char* neededProgram);
 /// The built stand-in emulator, in this system's spelling.
 std::string StandinExecutable();
+/// A program of the build (its path as CMake names it) in this system's spelling.
+std::string BuiltProgram(const std::string& cmakePath);
 /// Makes `folder` drive `letter` (on Linux the Drives folder already is the mapping); UnmapDrives
 /// removes every mapping.
 void MapDrive(char letter, const std::string& folder);

@@ -1,15 +1,21 @@
 // File services where Linux differs: links, permissions, hidden names, FIFOs and devices,
 // programs holding files, and starting a program.
+#include "app/StartGame.h"
 #include "emulator/ConfigEditor.h"
-#include "install/Installer.h"
 #include "nvram/NvramManager.h"
 #include "nvram/SaveDataTable.h"
+#include "platform/ActivityLog.h"
+#include "platform/ActivityLogTesting.h"
 #include "platform/FaultHooks.h"
 #include "platform/Files.h"
 #include "platform/Process.h"
 #include "tests/support/AppFolderTest.h"
+#include "tests/support/posix/Fifo.h"
 
 #include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <optional>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -89,14 +95,14 @@ TEST_F(PosixGameFiles, ALinkInAFilesPlaceIsReplacedALinkInAFoldersPlaceIsRefused
         std::filesystem::remove_all(cache + relative);
         ASSERT_EQ(0, ::symlink(target.c_str(), (cache + relative).c_str()));
     };
-    InstallGame("Akira", InstallerOptions{});
+    StartGame("Akira", {}, [] { return InstallerOptions{}; });
     WaitForLaunchLog(1);
     plant("s/startup-sequence", victim);
-    InstallGame("Akira", InstallerOptions{});
+    StartGame("Akira", {}, [] { return InstallerOptions{}; });
     WaitForLaunchLog(2);
 
     plant("libs", elsewhere);
-    InstallGame("Akira", InstallerOptions{});
+    StartGame("Akira", {}, [] { return InstallerOptions{}; });
     EXPECT_EQ(kMessageErrorWritingFile, host->TakeMessage().text);
 
     test::WriteFile(cache + "nv/Akira/HighScores", "scores");
@@ -145,6 +151,104 @@ TEST(PosixFiles, ProgramsStartInTheirFolderWithoutWaitingOrFailWithTheirNumberAn
     for (int i = 0; i < 300 && !test::Exists(folder / "started"); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));  // at most 6 s
     EXPECT_EQ("0 " + folder.path() + "\n", test::ReadFile(folder / "started"));
+}
+
+// The log lives in the user's home (or XDG_STATE_HOME); without one there is no private place and
+// no log, never a shared /tmp.
+TEST(PosixLog, LivesInAPlaceOfTheUsersOwnOrNowhere)
+{
+    struct Row {
+        std::optional<std::string> state, home;
+        std::string folder;
+    };
+    const auto setOrUnset = [](const char* name, const std::optional<std::string>& value) {
+        if (value)
+            ::setenv(name, value->c_str(), 1);
+        else
+            ::unsetenv(name);
+    };
+    const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+    const char* state = std::getenv("XDG_STATE_HOME");
+    const std::optional<std::string> stateBefore = state ? std::optional<std::string>(state) : std::nullopt;
+    for (const Row& row : {Row{"/s", "/h", "/s/talvero"}, Row{std::nullopt, "/h", "/h/.local/state/talvero"},
+                           Row{"relative", "/h", "/h/.local/state/talvero"}, Row{std::nullopt, std::nullopt, ""},
+                           Row{"", "", ""}, Row{"relative", "relative", ""}}) {
+        setOrUnset("XDG_STATE_HOME", row.state);
+        setOrUnset("HOME", row.home);
+        EXPECT_EQ(row.folder, LogFolder()) << row.state.value_or("<unset>") << " " << row.home.value_or("<unset>");
+    }
+    setOrUnset("XDG_STATE_HOME", stateBefore);
+    ::setenv("HOME", home.c_str(), 1);
+}
+
+// What another user may plant at the log's name is never written through and never waited for;
+// the folder the log makes is the user's alone, and rotation keeps the previous log.
+TEST(PosixLog, NeverWritesThroughALinkNorWaitsForAFifoAndKeepsItsFolderPrivate)
+{
+    test::TestFolder folder;
+    const std::string log = folder / "state/talvero/talvero.log", victim = folder / "victim";
+    test::WriteFile(victim, "untouched");
+    testing::SetLogFile(log);
+    LogLine("first");
+    for (const char* made : {"state", "state/talvero"}) {
+        struct stat st {};
+        ASSERT_EQ(0, ::stat((folder / made).c_str(), &st)) << made;
+        EXPECT_EQ(0700u, st.st_mode & 0777) << made;
+    }
+    EXPECT_NE(std::string::npos, test::ReadFile(log).find("  first\n"));
+
+    std::filesystem::remove(log);
+    ASSERT_EQ(0, ::symlink(victim.c_str(), log.c_str()));
+    LogLine("through the link");
+    EXPECT_EQ("untouched", test::ReadFile(victim));
+    EXPECT_TRUE(IsLink(log));
+
+    std::filesystem::remove(log);
+    ASSERT_EQ(0, ::mkfifo(log.c_str(), 0666));
+    EXPECT_TRUE(test::FinishesWithoutWaiting(log, [] { LogLine("into the FIFO"); }));
+
+    // A full log becomes talvero.log.1, replacing a link there rather than writing through it.
+    std::filesystem::remove(log);
+    const std::string full(kLogRotationSize, 'x');
+    test::WriteFile(log, full);
+    ASSERT_EQ(0, ::symlink(victim.c_str(), (log + ".1").c_str()));
+    LogLine("after the rotation");
+    EXPECT_EQ("untouched", test::ReadFile(victim));
+    EXPECT_FALSE(IsLink(log + ".1"));
+    EXPECT_EQ(full.size(), test::ReadFile(log + ".1").size());
+    EXPECT_NE(std::string::npos, test::ReadFile(log).find("  after the rotation\n"));
+    EXPECT_LT(test::ReadFile(log).size(), 100u);
+    testing::SetLogFile({});
+}
+
+// A started program that ends is collected at once, not left a zombie until the next start, and
+// whether it still runs is known all the while.
+TEST(PosixProcesses, AnEndedProgramIsCollectedAtOnce)
+{
+    const auto state = [](std::int64_t pid) {
+        std::string stat;
+        try {
+            stat = test::ReadFile("/proc/" + std::to_string(pid) + "/stat");
+        } catch (const std::exception&) {
+            return std::string("gone");
+        }
+        const auto close = stat.rfind(')');
+        return close == std::string::npos ? stat : stat.substr(close + 2, 1);
+    };
+    const auto waitUntil = [](const std::function<bool()>& condition) {
+        for (int i = 0; i < 250 && !condition(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));  // at most 5 s
+        return condition();
+    };
+    const std::int64_t quick = StartDetachedProcess("/bin/sh", {"-c", "exit 3"});
+    EXPECT_TRUE(waitUntil([&] { return state(quick) == "gone"; })) << state(quick);
+    EXPECT_FALSE(ProcessIsRunning(quick));
+
+    const std::int64_t slow = StartDetachedProcess("/bin/sh", {"-c", "sleep 30"});
+    EXPECT_TRUE(ProcessIsRunning(slow));
+    ::kill(static_cast<pid_t>(slow), SIGKILL);
+    EXPECT_TRUE(waitUntil([&] { return !ProcessIsRunning(slow); }));
+    EXPECT_TRUE(waitUntil([&] { return state(slow) == "gone"; })) << state(slow);
 }
 
 }  // namespace

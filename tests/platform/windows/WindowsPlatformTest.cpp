@@ -2,6 +2,7 @@
 // another handle, and the ANSI code page.
 #include "app/StartGame.h"
 #include "config/OptionsLogic.h"
+#include "emulator/EmulatorInterface.h"
 #include "install/Installer.h"
 #include "platform/Files.h"
 #include "platform/windows/ErrorMapping.h"
@@ -74,11 +75,58 @@ TEST_F(WindowsFilesTest, NonAsciiPathsWorkAndConfigurationValuesUseTheAnsiCodePa
     const std::string saved = "kickstart_rom_file=" + ascii + "\\J\xF6rg\\kick31.rom\r\nlast=\xE9\r\n";
     EXPECT_EQ(saved, Config().substr(0, saved.size()));
 
-    state.romFile = romFolder + "\\\xD0\x96.rom";  // a Cyrillic letter, not in Windows-1252
-    EXPECT_FALSE(SaveOptions(state));
-    host->ExpectMessage(kMessageNotInCodePage, MessageIcon::Exclamation);
-    EXPECT_EQ(saved, Config().substr(0, saved.size()));
     EXPECT_EQ(93, ErrorNumberOf([] { SetConfigValue("filesystem=", "\xE2\x82"); }));
+}
+
+// A ROM path the code page cannot hold fails the save like any other write: the options dialog's
+// one message with the stop icon, the reason in its details and in the log, the file as it was.
+TEST_F(WindowsFilesTest, ARomPathOutsideTheCodePageIsReportedAsOptionsNotSaved)
+{
+    const std::string before = "kickstart_rom_file=kick31.rom\r\n";
+    test::WriteFile(App(kConfigFile), before);
+    OptionsState state{.drive = "D:", .romFile = folder.path() + "\\\xD0\x96.rom"};  // Cyrillic Zhe
+
+    EXPECT_FALSE(SaveOptions(state));
+    const MessageBoxRequest message = host->TakeMessage();
+    EXPECT_EQ(kMessageOptionsNotSaved, message.text);
+    EXPECT_EQ(MessageIcon::Critical, message.icon);
+    EXPECT_NE(std::string::npos, message.detail.find("code page (1252)")) << message.detail;
+    EXPECT_NE(std::string::npos, test::ReadFile(folder / "talvero.log").find("code page (1252)"));
+    EXPECT_EQ(before, Config());
+}
+
+// An AppFolder below a user folder such as "C:\Users\Jörg": the lock beside Default.uae takes
+// the name, and the emulator's line names the folder in the code page it reads.
+TEST_F(WindowsFilesTest, AnAppFolderWithANonAsciiNameTakesConfigurationWrites)
+{
+    const std::string ascii = folder.path();
+    ASSERT_TRUE(CreateDirectoryW((std::wstring(ascii.begin(), ascii.end()) + L"\\J\u00F6rg").c_str(), nullptr));
+    const std::string appFolder = ascii + "\\J\xC3\xB6rg\\Talvero";
+    LayOutDemoAppFolder(appFolder, test::StandinExecutable());
+    SetAppFolder(appFolder);
+
+    EXPECT_EQ(0, ErrorNumberOf([&] { SetConfigValue("filesystem=", "rw,0:" + appFolder + "\\Cache\\akir"); }));
+    const std::string config = ReadFileBytes(App(kConfigFile));
+    EXPECT_NE(std::string::npos, config.find("filesystem=rw,0:" + ascii + "\\J\xF6rg\\Talvero\\Cache\\akir\r\n"));
+    EXPECT_FALSE(AppFolderUnusableByEmulator().has_value());
+}
+
+// An AppFolder whose name the code page cannot hold is said once as the reason, and Start game
+// says the same, starts nothing and leaves the program running.
+TEST_F(WindowsFilesTest, AnAppFolderOutsideTheCodePageIsExplainedAndTheProgramRuns)
+{
+    const std::string appFolder = folder.path() + "\\\xD0\x96\xD0\xB5\xD0\xBD\xD1\x8F";  // "Женя"
+    LayOutDemoAppFolder(appFolder, test::StandinExecutable());
+    SetAppFolder(appFolder);
+
+    const auto problem = AppFolderUnusableByEmulator();
+    ASSERT_TRUE(problem.has_value());
+    EXPECT_NE(std::string::npos, problem->find(appFolder)) << *problem;
+    EXPECT_NE(std::string::npos, problem->find("code page (1252)")) << *problem;
+
+    StartGame("Akira", {}, [] { return InstallerOptions{"D:", true}; });
+    host->ExpectMessage(*problem, MessageIcon::Exclamation);
+    EXPECT_EQ(0, host->endProgramRequests);
 }
 
 }  // namespace

@@ -45,6 +45,11 @@ std::string StandinExecutable()
     return TALVERO_STANDIN;
 }
 
+std::string BuiltProgram(const std::string& cmakePath)
+{
+    return cmakePath;
+}
+
 void MapDrive(char, const std::string&) {}
 
 void UnmapDrives() {}

@@ -31,13 +31,18 @@ static void UnmapDrive(char letter)
 void PrepareTestProcess(const char*) {}
 
 // Cross-built under Wine the build folder is a Unix path, which Wine shows as drive Z:.
-std::string StandinExecutable()
+std::string BuiltProgram(const std::string& cmakePath)
 {
-    std::string path = TALVERO_STANDIN;
+    std::string path = cmakePath;
     if (!path.empty() && path.front() == '/')
         path = "Z:" + path;
     std::replace(path.begin(), path.end(), '/', '\\');
     return path;
+}
+
+std::string StandinExecutable()
+{
+    return BuiltProgram(TALVERO_STANDIN);
 }
 
 // A drive letter for a folder, as the subst command makes one.
@@ -49,7 +54,9 @@ void MapDrive(char letter, const std::string& folder)
         return;
     }
     UnmapDrive(letter);
-    std::filesystem::copy(folder, std::string{letter, ':', '\\'}, std::filesystem::copy_options::recursive);
+    // The folder is UTF-8, as every path of the program; a narrow path would be read as ANSI.
+    std::filesystem::copy(std::filesystem::path(std::u8string(folder.begin(), folder.end())),
+                          std::string{letter, ':', '\\'}, std::filesystem::copy_options::recursive);
 }
 
 void UnmapDrives()

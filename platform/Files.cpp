@@ -1,6 +1,8 @@
+// The file services that are the same on every system.
+#include "platform/Files.h"
+
 #include "platform/AppFolder.h"
 #include "platform/FileError.h"
-#include "platform/Files.h"
 #include "platform/PathText.h"
 
 #include <algorithm>

@@ -1,0 +1,95 @@
+// The main window with what only a POSIX system offers the tests: an emulator that is a shell
+// script and keeps running, and CD images made with xorriso and read with libcdio.
+#include "app/CdImageChoice.h"
+#include "demo/DemoImage.h"
+#include "platform/Files.h"
+#include "tests/support/GuiTest.h"
+
+#include <csignal>
+#include <filesystem>
+
+namespace talvero {
+namespace {
+
+class MainWindowPosixTest : public test::GuiTest {
+protected:
+    // The eject entry's text, or "-" while it is disabled, and the image remembered.
+    void ExpectEject(const QString& text, const std::string& image)
+    {
+        EXPECT_EQ(text, Action("CDImage2")->isEnabled() ? Action("CDImage2")->text() : "-");
+        EXPECT_EQ(image, ReadSetting(SettingKey::CDImage));
+    }
+};
+
+TEST_F(MainWindowPosixTest, WhileTheEmulatorStillRunsStartGameAsksAndNoStartsNothing)
+{
+    LayOutDemo();
+    InsertDemoCd("Akira");
+    // An emulator that keeps running, and tells its process id at each start.
+    const std::string emulator = App("\\WinUAE\\WinUAE817r3.exe"), starts = folder / "starts";
+    test::WriteFile(emulator, "#!/bin/sh\necho $$ >>\"" + starts + "\"\nexec sleep 30\n");
+    MarkExecutable(emulator);
+    const auto started = [&] { return test::Exists(starts) ? test::ReadFile(starts) : ""; };
+    StartFromWindow("Akira");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !started().empty(); }));
+    const std::string first = started(), config = Config();
+    host->AnswerNextQuestion(MessageAnswer::No);
+    StartFromWindow("Akira");
+    const MessageBoxRequest question = host->TakeMessage();
+    EXPECT_EQ("The emulator is still running. Start another one?", question.text);
+    EXPECT_EQ(MessageIcon::Question, question.icon);
+    EXPECT_EQ(MessageButtons::YesNo, question.buttons);
+    EXPECT_EQ(MessageAnswer::No, question.defaultAnswer);
+    // No is answered before anything is written or started, and the log says so.
+    EXPECT_EQ(config, Config());
+    EXPECT_EQ(1, LogLinesWith("still runs; nothing started"));
+    EXPECT_EQ(1, LogLinesWith("started the emulator"));
+    EXPECT_EQ(first, started());
+    ::kill(std::stoi(first), SIGKILL);
+}
+
+// An image inserted through the menu stays in after a restart until ejected, and the status line
+// names it; a damaged one changes nothing, and one damaged after it went in says so at Start game.
+TEST_F(MainWindowPosixTest, CdImagesInsertedThroughTheMenuAndEjected)
+{
+    LayOutDemo();
+    ASSERT_TRUE(StartMainWindow());
+    ExpectMain("text", {{"CDImage1", "&Insert CD image..."}, {"CDSource", "CD: the drive chosen in the options"}});
+    ExpectEject("-", "<absent>");
+    test::TestFolder images;
+    MakeDemoCdImage({"Akira"}, images / "Akira.iso");
+    test::WriteFile(images / "Broken.iso", std::string(100000, 'x'));
+    for (const char* image : {"Akira.iso", "Broken.iso"}) {
+        host->ChooseNextFile(images / image);
+        Action("CDImage1")->trigger();
+    }
+    EXPECT_EQ("*.cue *.iso *.nrg", host->fileRequests.at(0).filterPattern);
+    const MessageBoxRequest refused = host->TakeMessage();
+    EXPECT_EQ(MessageIcon::Exclamation, refused.icon);
+    EXPECT_NE(std::string::npos, refused.text.find("no ISO 9660 volume descriptor")) << refused.text;
+    ExpectEject("&Eject CD image (Akira.iso)", images / "Akira.iso");
+    ExpectMain("text", {{"CDSource", "CD image inserted: Akira.iso (used instead of the drive)"}});
+    ExpectMain("toolTip", {{"CDSource", QString::fromStdString(images / "Akira.iso")}});
+    // The right disc in the drive does not help while the image is in: the details say why.
+    InsertDemoCd("Gloom");
+    StartFromWindow("Gloom");
+    const MessageBoxRequest asked = host->TakeMessage();
+    EXPECT_EQ("Please insert the \"Gloom\"-CD first!", asked.text);
+    EXPECT_TRUE(asked.detail.starts_with("The game was looked for in the inserted CD image Akira.iso (" +
+                                         images / "Akira.iso" +
+                                         "), not in drive D:. Extras > Eject CD image uses the drive again.\n\n"))
+        << asked.detail;
+    ASSERT_TRUE(StartMainWindow());
+    ExpectEject("&Eject CD image (Akira.iso)", images / "Akira.iso");
+    std::filesystem::resize_file(images / "Akira.iso", 40 * 2048);
+    StartFromWindow("Akira");
+    EXPECT_NE(std::string::npos, host->TakeMessage().text.find("(a truncated image)"));
+    EXPECT_FALSE(test::Exists(folder / "Cache/akir"));
+    Action("CDImage2")->trigger();
+    ExpectEject("-", "");
+    ExpectMain("text", {{"CDSource", "CD: the drive chosen in the options"}});
+    ExpectMain("toolTip", {{"CDSource", ""}});
+}
+
+}  // namespace
+}  // namespace talvero
