@@ -11,7 +11,4 @@ namespace talvero {
 /// the game's emulator is no Windows program stood in for, or the ROM is there.
 std::string BuiltInRomNote(const std::string& title, const EmulatorHost& host = ThisEmulatorHost());
 
-/// The setting that turns the note off ("False") for good.
-inline constexpr const char* kSettingKickstartNote = "KickstartNote";
-
 }  // namespace talvero

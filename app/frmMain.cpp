@@ -317,10 +317,9 @@ void frmMain::Command1_Click()
     const QScopedValueRollback<bool> starting(m_starting, true);
     const auto selected = m_list1->selectedItems();
     const QString title = selected.isEmpty() ? QString() : selected.first()->text();
-    const int startedBefore = EmulatorsStarted();
-    StartGameFromWindow(title.toStdString(), Switches{m_frameskip->isChecked(), m_jitComp->isChecked()},
-                        this);
-    if (EmulatorsStarted() > startedBefore)
+    const StartResult result = StartGameFromWindow(
+        title.toStdString(), Switches{m_frameskip->isChecked(), m_jitComp->isChecked()}, this);
+    if (result == StartResult::Started)
         ShowBuiltInRomNote(title.toStdString());
 }
 
@@ -328,7 +327,7 @@ void frmMain::Command1_Click()
 void frmMain::ShowBuiltInRomNote(const std::string& title)
 {
     bool wanted = true;
-    IgnoringFailure([&] { wanted = ParseBoolean(Settings().Read(kSettingKickstartNote, true)).value_or(true); });
+    IgnoringFailure([&] { wanted = Settings().ReadBool(SettingKey::KickstartNote, true).value_or(true); });
     if (m_romNoteShown || !wanted)
         return;
     const std::string note = BuiltInRomNote(title);
@@ -344,7 +343,7 @@ void frmMain::ShowBuiltInRomNote(const std::string& title)
     CurrentHost().ShowMessage(request);
     // Not remembered when the settings cannot be written: the note comes again at the next run.
     if (turnedOff)
-        IgnoringFailure([] { Settings().Write(kSettingKickstartNote, BooleanText(false)); });
+        IgnoringFailure([] { Settings().Write(SettingKey::KickstartNote, BooleanText(false)); });
 }
 
 void frmMain::Command2_Click()

@@ -86,7 +86,7 @@ void AddKickstartRom(std::vector<ImportItem>& items, const std::string& otherEmu
     if (!rom) {
         std::string setting;
         try {
-            setting = Settings().Read(SettingKey::ROMfile, std::string());
+            setting = Settings().ReadText(SettingKey::ROMfile, "");
         } catch (const std::exception&) {
             // Unreadable settings name no ROM.
         }

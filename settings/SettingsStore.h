@@ -20,6 +20,8 @@ inline constexpr const char* Scanlines = "Scanlines";
 inline constexpr const char* SndEmu = "SndEmu";
 /// The inserted CD image's full path; "" when none is in.
 inline constexpr const char* CDImage = "CDImage";
+/// "False" once the user asked not to be told again that FS-UAE's own ROM stands in.
+inline constexpr const char* KickstartNote = "KickstartNote";
 }  // namespace SettingKey
 
 inline constexpr const char* kSettingsApplication = "Quorra";
