@@ -30,7 +30,7 @@ cmake --build "$build" --parallel "$(nproc)"
 
 # The program is one file: it may load only Windows' own libraries, no Qt or MinGW runtime DLL.
 foreign=$(x86_64-w64-mingw32-objdump -p "$build/talvero.exe" | sed -n 's/^\s*DLL Name: //p' |
-          grep -viE '^(kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|comdlg32|comctl32|imm32|winmm|ws2_32|uxtheme|dwmapi|version|shlwapi|netapi32|userenv|wtsapi32|setupapi|mpr|authz|d3d9|d3d11|d3d12|dxgi|dwrite|d2d1|uuid|rpcrt4|crypt32|bcrypt|msvcrt|api-ms-win-[a-z0-9-]+)\.dll$' || true)
+          grep -viE '^(kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|comdlg32|comctl32|imm32|winmm|ws2_32|shcore|uxtheme|dwmapi|version|shlwapi|netapi32|userenv|wtsapi32|setupapi|mpr|authz|d3d9|d3d11|d3d12|dxgi|dwrite|d2d1|uuid|rpcrt4|crypt32|bcrypt|msvcrt|api-ms-win-[a-z0-9-]+)\.dll$' || true)
 if [ -n "$foreign" ]; then
     echo "talvero.exe needs DLLs that Windows does not have: $foreign" >&2
     exit 1

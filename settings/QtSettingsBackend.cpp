@@ -35,8 +35,8 @@ QString KeyOf(const std::string& key)
 }
 
 // Copies the section's values from the earlier file into the new one; a failure leaves the
-// defaults, as an unreadable store does.
-void TakeOverEarlierSettings(const QString& earlierFile, const QString& file)
+// defaults, as an unreadable store does. (Windows keeps its settings in the registry.)
+[[maybe_unused]] void TakeOverEarlierSettings(const QString& earlierFile, const QString& file)
 {
     const QSettings earlier(earlierFile, QSettings::IniFormat);
     if (earlier.status() != QSettings::NoError)

@@ -63,17 +63,18 @@ struct ExecArguments {
 };
 
 // The programs we started that have not ended yet. Each is our child until its waiter has
-// collected its exit status, so an id in this set cannot belong to anyone else.
+// collected its exit status, so an id in this set cannot belong to anyone else. Both live until
+// the process ends: a waiter may still be running while the program's statics are destroyed.
 std::mutex& StartedProgramsMutex()
 {
-    static std::mutex mutex;
-    return mutex;
+    static auto* mutex = new std::mutex;
+    return *mutex;
 }
 
 std::set<pid_t>& StartedPrograms()
 {
-    static std::set<pid_t> started;
-    return started;
+    static auto* started = new std::set<pid_t>;
+    return *started;
 }
 
 // A thread per started program waits for its end and collects it at once, so that a finished

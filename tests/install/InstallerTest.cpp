@@ -268,7 +268,7 @@ TEST_F(InstallerTest, AStartAfterAnotherBootReplacesEveryDamagedFile)
         damaged.push_back(copy);
     const auto damage = [&] {
         for (const std::string& name : damaged) {
-            const fs::path file = folder / ("Cache/ufo1/" + name);
+            const std::string file = folder / ("Cache/ufo1/" + name);
             const auto time = fs::last_write_time(file);
             test::WriteFile(file, std::string(fs::file_size(file), '\0'));
             fs::last_write_time(file, time);
@@ -303,7 +303,10 @@ TEST_F(InstallerTest, ALinkPlantedAtACacheFileIsReplacedNotFollowed)
         fs::copy_file(cached, target);
         fs::last_write_time(target, fs::last_write_time(cached));
         fs::remove(cached);
-        fs::create_symlink(target, cached);
+        std::error_code refused;
+        fs::create_symlink(target, cached, refused);
+        if (refused)  // Windows makes links for privileged users only
+            GTEST_SKIP() << "no symbolic link can be made here: " << refused.message();
     }
     ASSERT_EQ(InstallResult::Done, Install(ufo.title));
     EXPECT_EQ(ExpectedTree(ufo, folder / "Drives/D"), TreeOf(folder / "Cache/ufo1"));

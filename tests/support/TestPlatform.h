@@ -25,5 +25,10 @@ std::uint64_t FileIdentity(const std::string& path);
 std::int64_t StartChild(const std::string& program, const std::vector<std::string>& arguments);
 int WaitForChild(std::int64_t child);
 void KillChild(std::int64_t child);
+/// Ends a process that this program started but does not wait for (an emulator that keeps running).
+void EndProcess(std::int64_t id);
+/// Whether a shell script can stand in for the emulator, and the program sees the emulator read its
+/// configuration file (not on Windows).
+bool EmulatorScriptsRun();
 
 }  // namespace talvero::test

@@ -92,4 +92,14 @@ void KillChild(std::int64_t child)
     WaitForChild(child);
 }
 
+void EndProcess(std::int64_t id)
+{
+    ::kill(static_cast<pid_t>(id), SIGKILL);
+}
+
+bool EmulatorScriptsRun()
+{
+    return true;
+}
+
 }  // namespace talvero::test

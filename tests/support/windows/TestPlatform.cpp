@@ -116,4 +116,17 @@ void KillChild(std::int64_t child)
     WaitForChild(child);
 }
 
+void EndProcess(std::int64_t id)
+{
+    if (HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, static_cast<DWORD>(id))) {
+        TerminateProcess(process, 1);
+        CloseHandle(process);
+    }
+}
+
+bool EmulatorScriptsRun()
+{
+    return false;
+}
+
 }  // namespace talvero::test
