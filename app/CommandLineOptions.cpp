@@ -1,7 +1,6 @@
 #include "app/CommandLineOptions.h"
 
 #include <algorithm>
-#include <optional>
 
 namespace talvero {
 
@@ -39,7 +38,7 @@ struct PositionalRow {
     const char* name;
     std::string CommandLineRequest::*value;
 };
-constexpr std::optional<PositionalRow> kPositional = PositionalRow{"FILE", &CommandLineRequest::imageFile};
+constexpr PositionalRow kPositional{"FILE", &CommandLineRequest::imageFile};
 
 const OptionRow* FindOption(const std::string& name)
 {
@@ -100,11 +99,9 @@ CommandLineRequest ParseCommandLine(const std::vector<std::string>& arguments)
             continue;
         }
         if (optionsEnded || !LooksLikeOption(argument)) {
-            if (!kPositional)
-                return Refused("unexpected argument: " + argument);
             if (positionalTaken)
-                return Refused(std::string("only one ") + kPositional->name + " can be given: " + argument);
-            request.*(kPositional->value) = argument;
+                return Refused(std::string("only one ") + kPositional.name + " can be given: " + argument);
+            request.*(kPositional.value) = argument;
             positionalTaken = true;
             continue;
         }
@@ -141,10 +138,8 @@ CommandLineRequest ParseCommandLine(const std::vector<std::string>& arguments)
 
 std::string UsageText()
 {
-    std::string text = "Usage: talvero [options]";
-    if (kPositional)
-        text += std::string(" [") + kPositional->name + "]";
-    text += "\nStarts Amiga CD32 and CDTV games, each from its own CD, in an Amiga emulator.\n"
+    std::string text = std::string("Usage: talvero [options] [") + kPositional.name + "]\n";
+    text += "Starts Amiga CD32 and CDTV games, each from its own CD, in an Amiga emulator.\n"
             "With --start, the exit status is 0 when the emulator was started, 1 otherwise.\n\n"
             "Options:\n";
     for (const OptionRow& row : Options()) {
@@ -157,7 +152,7 @@ std::string UsageText()
         text += "  " + names + std::string(names.size() < 18 ? 18 - names.size() : 1, ' ') +
                 Wrapped(row.description, 20, 79) + "\n";
     }
-    text += "\nArguments:\n  FILE              " +
+    text += std::string("\nArguments:\n  ") + kPositional.name + "              " +
             Wrapped("A CD image (.iso, .cue, .nrg) to insert, as Extras > Insert CD image does.", 20, 79) + "\n";
     return text;
 }

@@ -15,6 +15,7 @@ struct ParseRow {
     std::string appFolder;
     std::string startTitle;
     std::string error;
+    std::string imageFile = "";
 };
 
 void PrintTo(const ParseRow& row, std::ostream* out)
@@ -33,6 +34,7 @@ TEST_P(CommandLineOptionsTest, ReadsOrRefuses)
     EXPECT_EQ(row.appFolder, request.appFolder);
     EXPECT_EQ(row.startTitle, request.startTitle);
     EXPECT_EQ(row.error, request.error);
+    EXPECT_EQ(row.imageFile, request.imageFile);
 }
 
 using A = CommandLineAction;
@@ -63,15 +65,22 @@ INSTANTIATE_TEST_SUITE_P(
         ParseRow{{"--bogus=1"}, A::Refuse, "", "", "unknown option: --bogus"},
         ParseRow{{"-start", "Akira"}, A::Refuse, "", "", "unknown option: -start"},
         ParseRow{{"--list=yes"}, A::Refuse, "", "", "option --list takes no value"},
-        ParseRow{{"Akira.iso"}, A::Refuse, "", "", "unexpected argument: Akira.iso"},
-        ParseRow{{"--", "--list"}, A::Refuse, "", "", "unexpected argument: --list"}));
+        // One CD image, as a file manager hands it over, goes into the window's drive.
+        ParseRow{{"Akira.iso"}, A::OpenWindow, "", "", "", "Akira.iso"},
+        ParseRow{{"--app-folder", "d", "/cds/a b.cue"}, A::OpenWindow, "d", "", "", "/cds/a b.cue"},
+        ParseRow{{"--", "--list"}, A::OpenWindow, "", "", "", "--list"},
+        ParseRow{{"a.iso", "b.iso"}, A::Refuse, "", "", "only one FILE can be given: b.iso"},
+        ParseRow{{"a.iso", "--list"}, A::Refuse, "", "",
+                 "a CD image (a.iso) opens with the window only, not with --start or --list"},
+        ParseRow{{"--start", "IK+", "a.iso"}, A::Refuse, "", "",
+                 "a CD image (a.iso) opens with the window only, not with --start or --list"}));
 
 TEST(CommandLineUsage, ListsEveryOptionWithItsValueWithinEightyColumns)
 {
     const std::string usage = UsageText();
-    EXPECT_TRUE(usage.starts_with("Usage: talvero [options]\n")) << usage;
+    EXPECT_TRUE(usage.starts_with("Usage: talvero [options] [FILE]\n")) << usage;
     for (const char* line : {"\n  -h, --help ", "\n  -v, --version ", "\n  --app-folder DIR ", "\n  --list ",
-                             "\n  --start TITLE "})
+                             "\n  --start TITLE ", "\n  FILE "})
         EXPECT_NE(std::string::npos, usage.find(line)) << line;
     // It fits a terminal of 80 columns.
     std::size_t start = 0;

@@ -86,7 +86,7 @@ TEST_P(ProgramCommandLineTest, RefusesOrAnswersWithAndWithoutADisplay)
         const std::string& said = row.status == 0 ? run.output : run.errors;
         EXPECT_EQ(row.firstLine, said.substr(0, said.find('\n'))) << "display " << display;
         if (row.status == 2) {
-            EXPECT_NE(std::string::npos, run.errors.find("\n\nUsage: talvero [options]\n")) << "display " << display;
+            EXPECT_NE(std::string::npos, run.errors.find("\n\nUsage: talvero [options] [FILE]\n")) << "display " << display;
         }
     }
 }
@@ -102,10 +102,10 @@ INSTANTIATE_TEST_SUITE_P(
                        "talvero: option --app-folder needs a value (DIR), not the option --version"},
         CommandLineRow{"--bogus", 2, "talvero: unknown option: --bogus"},
         CommandLineRow{"--start", 2, "talvero: option --start needs a value: --start TITLE"},
-        CommandLineRow{"Akira", 2, "talvero: unexpected argument: Akira"},
+        CommandLineRow{"Akira.iso Akira.cue", 2, "talvero: only one FILE can be given: Akira.cue"},
         CommandLineRow{"--version", 0, "talvero 1.1"},
-        CommandLineRow{"--help", 0, "Usage: talvero [options]"},
-        CommandLineRow{"--list", 0, "Akira\tCD32"}));
+        CommandLineRow{"--help", 0, "Usage: talvero [options] [FILE]"},
+        CommandLineRow{"--list", 0, "Akira\tCD32\tmissing Data/Akira.dat"}));
 
 // Without a display the window cannot open and says so; a start from the command line still
 // runs and says on the error stream what it would have shown in a box: a title known in another
