@@ -46,6 +46,9 @@ for drive in d e; do
     mkdir -p "$scratch/drive-$drive"
     ln -sfn "$scratch/drive-$drive" "$WINEPREFIX/dosdevices/$drive:"
 done
+# Wine's list of drive letters is read when its server starts: start it afresh with D: and E:.
+/usr/lib/wine/wineserver -k 2>/dev/null || true
+/usr/lib/wine/wineserver -w 2>/dev/null || true
 export TALVERO_TEST_DRIVES_WRITABLE=1
 # Qt's offscreen platform on Windows reads fonts only from a folder of font files; the window tests
 # measure their texts with the same Liberation Sans as on Linux (Wine shows / as drive Z:). Wine
