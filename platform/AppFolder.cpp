@@ -37,14 +37,17 @@ std::string ProgramFolder()
     return WithoutTrailingSeparator(FolderOf(exe, std::string{'/', NativeSeparator()}));
 }
 
+bool HoldsAppFolderLayout(const std::string& folder)
+{
+    return FolderExists(JoinPath(folder, "WinUAE")) || FolderExists(JoinPath(folder, "Data"));
+}
+
 AppFolderChoice ChooseAppFolder(const std::string& commandLineFolder, const std::string& programFolder,
                                 const std::optional<std::string>& userDataFolder)
 {
     if (!commandLineFolder.empty())
         return {WithoutTrailingSeparator(commandLineFolder), AppFolderSource::CommandLine};
-    const bool holdsLayout =
-        FolderExists(JoinPath(programFolder, "WinUAE")) || FolderExists(JoinPath(programFolder, "Data"));
-    if (holdsLayout || !userDataFolder)
+    if (HoldsAppFolderLayout(programFolder) || !userDataFolder)
         return {programFolder, AppFolderSource::ProgramFolder};
     return {*userDataFolder, AppFolderSource::UserData};
 }
