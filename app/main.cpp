@@ -34,10 +34,11 @@ namespace {
 // The folder given with --app-folder or --demo, made absolute; empty when none was given.
 std::string GivenFolder(const std::string& commandLineFolder)
 {
-    return commandLineFolder.empty() ? std::string()
-                                     : QDir::toNativeSeparators(
-                                           QFileInfo(QString::fromStdString(commandLineFolder)).absoluteFilePath())
-                                           .toStdString();
+    return commandLineFolder.empty()
+               ? std::string()
+               : QDir::toNativeSeparators(
+                     QFileInfo(QString::fromStdString(commandLineFolder)).absoluteFilePath())
+                     .toStdString();
 }
 
 constexpr const char* kNoDisplay = "talvero: no display to show the window on (DISPLAY is not set). --help, "
@@ -56,7 +57,8 @@ bool LayOutDemoFolder(const std::string& folder)
     }
     const std::string standin = HelperProgramPath(kStandinProgram);
     if (!FileExists(standin)) {
-        std::fprintf(stderr, "talvero: the demo needs the stand-in emulator, which is missing: %s\n", standin.c_str());
+        std::fprintf(stderr, "talvero: the demo needs the stand-in emulator, which is missing: %s\n",
+                     standin.c_str());
         return false;
     }
     try {
@@ -65,7 +67,8 @@ bool LayOutDemoFolder(const std::string& folder)
                        "drive D: holds the demo CD.\n",
                        stderr);
     } catch (const FileError& error) {
-        std::fprintf(stderr, "talvero: the demo could not be laid out in %s: %s\n", folder.c_str(), error.what());
+        std::fprintf(stderr, "talvero: the demo could not be laid out in %s: %s\n", folder.c_str(),
+                     error.what());
         return false;
     }
     return true;
@@ -83,7 +86,8 @@ void PrintTitleList(const std::string& commandLineFolder)
 // folder (the message was shown).
 bool PrepareAppFolder(const std::string& commandLineFolder, AppFolderSource& source)
 {
-    const AppFolderChoice choice = ChooseAppFolder(GivenFolder(commandLineFolder), ProgramFolder(), UserDataFolder());
+    const AppFolderChoice choice =
+        ChooseAppFolder(GivenFolder(commandLineFolder), ProgramFolder(), UserDataFolder());
     SetAppFolder(choice.folder);
     source = choice.source;
     if (source == AppFolderSource::CommandLine && !FolderExists(choice.folder)) {

@@ -16,7 +16,8 @@ bool CanHoldDemo(const std::string& folder)
     if (!EntryExists(folder) || HoldsAppFolderLayout(folder))
         return true;
     std::error_code error;
-    return std::filesystem::is_empty(std::filesystem::path(std::u8string(folder.begin(), folder.end())), error) &&
+    return std::filesystem::is_empty(std::filesystem::path(std::u8string(folder.begin(), folder.end())),
+                                     error) &&
            !error;
 }
 

@@ -149,7 +149,8 @@ bool WriteDemoFile(const std::string& path, const std::string& bytes, ExistingDe
     return true;
 }
 
-void LayOutDemoAppFolder(const std::string& folder, const std::string& standinExecutable, ExistingDemoFiles existing)
+void LayOutDemoAppFolder(const std::string& folder, const std::string& standinExecutable,
+                         ExistingDemoFiles existing)
 {
     SetAppFolder(folder);
     // A folder laid out again keeps the configuration the user's starts and options wrote.

@@ -25,7 +25,8 @@ int main(int argc, char** argv)
     try {
         const std::string folder = argv[1];
         if (!LayOutDemo(folder, argv[3], ExistingDemoFiles::Replace))
-            std::fputs("talvero-demo: xorriso is not installed, so the demo has no CD images (E:, F:).\n", stderr);
+            std::fputs("talvero-demo: xorriso is not installed, so the demo has no CD images (E:, F:).\n",
+                       stderr);
         const std::string source = argv[2];
         const std::string program = JoinPath(folder, LastPartOf(source));
         WriteFileBytes(program, ReadFileBytes(argv[2]));
