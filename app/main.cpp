@@ -50,7 +50,7 @@ bool LayOutDemoFolder(const std::string& folder)
 {
     if (!CanHoldDemo(folder)) {
         std::fprintf(stderr,
-                     "talvero: %s holds other files and is no Talvero folder (it has no WinUAE or Data). "
+                     "talvero: %s is neither an empty folder nor a Talvero folder (with WinUAE or Data). "
                      "--demo lays out the demo in a new or empty folder, or in one it laid out before.\n",
                      folder.c_str());
         return false;

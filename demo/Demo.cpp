@@ -16,9 +16,8 @@ bool CanHoldDemo(const std::string& folder)
     if (!EntryExists(folder) || HoldsAppFolderLayout(folder))
         return true;
     std::error_code error;
-    return std::filesystem::is_empty(std::filesystem::path(std::u8string(folder.begin(), folder.end())),
-                                     error) &&
-           !error;
+    const std::filesystem::path path(std::u8string(folder.begin(), folder.end()));
+    return FolderExists(folder) && std::filesystem::is_empty(path, error) && !error;
 }
 
 bool LayOutDemo(const std::string& folder, const std::string& emulator, ExistingDemoFiles existing)

@@ -175,19 +175,23 @@ TEST_F(ProgramTest, DemoLaysOutItsFolderOnceAndThenKeepsWhatTheUserChanged)
     EXPECT_TRUE(test::Exists(demo + "/Drives/F.iso"));
 }
 
-// A folder of other files is not turned into a demo, and a program without the stand-in beside
-// it (or in ../libexec/talvero) lays out nothing.
+// A folder of other files (or a file) is not turned into a demo, and a program without the
+// stand-in beside it (or in ../libexec/talvero) lays out nothing.
 TEST_F(ProgramTest, DemoRefusesAFolderOfOtherFilesAndAMissingStandin)
 {
     test::TestFolder run;
     test::WriteFile(folder / "papers/letter.txt", "mine");
-    const ProgramRun papers = RunProgram(run, false, "--demo '" + folder / "papers" + "'");
-    EXPECT_EQ(1, papers.status);
-    EXPECT_NE(std::string::npos, papers.errors.find("talvero: " + folder / "papers" +
-                                                    " holds other files and is no Talvero folder"))
-        << papers.errors;
+    test::WriteFile(folder / "notes.txt", "");
+    for (const std::string& given : {folder / "papers", folder / "notes.txt"}) {
+        const ProgramRun refused = RunProgram(run, false, "--demo '" + given + "'");
+        EXPECT_EQ(1, refused.status) << given;
+        EXPECT_NE(std::string::npos,
+                  refused.errors.find("talvero: " + given + " is neither an empty folder nor a Talvero folder"))
+            << refused.errors;
+    }
     EXPECT_EQ("mine", test::ReadFile(folder / "papers/letter.txt"));
     EXPECT_FALSE(test::Exists(folder / "papers/WinUAE"));
+    EXPECT_EQ("", test::ReadFile(folder / "notes.txt"));
 
     const std::string program = folder / "bin/talvero";
     test::WriteFile(program, test::ReadFile(TALVERO_PROGRAM));
