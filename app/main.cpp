@@ -50,9 +50,9 @@ bool LayOutDemoFolder(const std::string& folder)
 {
     if (!CanHoldDemo(folder)) {
         std::fprintf(stderr,
-                     "talvero: %s is neither an empty folder nor a Talvero folder (with WinUAE or Data). "
-                     "--demo lays out the demo in a new or empty folder, or in one it laid out before.\n",
-                     folder.c_str());
+                     "talvero: %s is neither an empty folder nor a demo folder (one with %s). --demo lays "
+                     "out the demo in a new or empty folder, or in one it laid out before.\n",
+                     folder.c_str(), kDemoNote);
         return false;
     }
     const std::string standin = HelperProgramPath(kStandinProgram);

@@ -7,11 +7,15 @@
 // The whole demo, as `talvero --demo` and the talvero-demo tool lay it out.
 namespace talvero {
 
-/// Whether `folder` may take the demo: it does not exist, it is empty, or it is already a
-/// Talvero folder (it holds WinUAE or Data), such as a demo laid out before.
+/// The note in a demo folder that says what it holds; it also marks the folder as a demo.
+inline constexpr const char* kDemoNote = "Demo.txt";
+
+/// Whether `folder` may take the demo: it does not exist, it is an empty folder, or a demo was
+/// laid out in it before (it holds the note). A user's real Talvero folder is none of these, so
+/// placeholder data never mixes with real files.
 bool CanHoldDemo(const std::string& folder);
 
-/// Lays out the demo in `folder` (made with any missing folder above it): the demo AppFolder with
+/// Lays out the demo in `folder` (made with any missing folder above it): its note, the demo AppFolder with
 /// `emulator` (LayOutDemoAppFolder), a title card per game, the folder Drives/D as drive D: with
 /// the demo CD of Akira (CD32) and Lemmings (CDTV), and the same games as CD images
 /// (LayOutDemoImages). With Keep, a Drives/D already there is left alone, as it may be a link to

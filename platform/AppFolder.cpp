@@ -37,17 +37,14 @@ std::string ProgramFolder()
     return WithoutTrailingSeparator(FolderOf(exe, std::string{'/', NativeSeparator()}));
 }
 
-bool HoldsAppFolderLayout(const std::string& folder)
-{
-    return FolderExists(JoinPath(folder, "WinUAE")) || FolderExists(JoinPath(folder, "Data"));
-}
-
 AppFolderChoice ChooseAppFolder(const std::string& commandLineFolder, const std::string& programFolder,
                                 const std::optional<std::string>& userDataFolder)
 {
     if (!commandLineFolder.empty())
         return {WithoutTrailingSeparator(commandLineFolder), AppFolderSource::CommandLine};
-    if (HoldsAppFolderLayout(programFolder) || !userDataFolder)
+    const bool holdsLayout =
+        FolderExists(JoinPath(programFolder, "WinUAE")) || FolderExists(JoinPath(programFolder, "Data"));
+    if (holdsLayout || !userDataFolder)
         return {programFolder, AppFolderSource::ProgramFolder};
     return {*userDataFolder, AppFolderSource::UserData};
 }

@@ -21,10 +21,6 @@ struct AppFolderChoice {
     AppFolderSource source = AppFolderSource::ProgramFolder;
 };
 
-/// Whether a folder is laid out as an AppFolder: it holds the emulator folder ("WinUAE") or the
-/// game data ("Data").
-bool HoldsAppFolderLayout(const std::string& folder);
-
 /// Where the AppFolder is: the folder given on the command line when there is one; else the
 /// program's own folder when it holds the emulator folder ("WinUAE") or the game data ("Data"),
 /// as a portable or demo folder does, or when the system has no per-user data folder; else the

@@ -151,7 +151,7 @@ TEST_F(ProgramTest, DemoLaysOutItsFolderOnceAndThenKeepsWhatTheUserChanged)
     const std::string akiraCd = "Drives/D/" + NativePath(FindProfile("Akira")->identityFile.substr(1));
     const std::string lemmingsCd = "Drives/D/" + NativePath(FindProfile("Lemmings")->identityFile.substr(1));
     for (const std::string& file :
-         {std::string("Data/Akira.dat"), std::string("Data/Lemmings.dat"), std::string("Talvero.dat"),
+         {std::string("Demo.txt"), std::string("Data/Akira.dat"), std::string("Data/Lemmings.dat"), std::string("Talvero.dat"),
           std::string("WinUAE/Configurations/Default.uae"), std::string("WinUAE/kick31.rom"),
           std::string("Previews/Akira.jpg"), akiraCd, lemmingsCd, std::string("Drives/E.cue"),
           std::string("Drives/E.bin"), std::string("Drives/F.iso")})
@@ -175,22 +175,27 @@ TEST_F(ProgramTest, DemoLaysOutItsFolderOnceAndThenKeepsWhatTheUserChanged)
     EXPECT_TRUE(test::Exists(demo + "/Drives/F.iso"));
 }
 
-// A folder of other files (or a file) is not turned into a demo, and a program without the
-// stand-in beside it (or in ../libexec/talvero) lays out nothing.
+// A folder of other files, a real Talvero folder or a file is not turned into a demo, and a
+// program without the stand-in beside it (or in ../libexec/talvero) lays out nothing.
 TEST_F(ProgramTest, DemoRefusesAFolderOfOtherFilesAndAMissingStandin)
 {
     test::TestFolder run;
     test::WriteFile(folder / "papers/letter.txt", "mine");
+    test::WriteFile(folder / "real/Data/Akira.dat", "the user's data file");
     test::WriteFile(folder / "notes.txt", "");
-    for (const std::string& given : {folder / "papers", folder / "notes.txt"}) {
+    for (const std::string& given : {folder / "papers", folder / "real", folder / "notes.txt"}) {
         const ProgramRun refused = RunProgram(run, false, "--demo '" + given + "'");
         EXPECT_EQ(1, refused.status) << given;
-        EXPECT_NE(std::string::npos,
-                  refused.errors.find("talvero: " + given + " is neither an empty folder nor a Talvero folder"))
+        EXPECT_NE(std::string::npos, refused.errors.find("talvero: " + given +
+                                                         " is neither an empty folder nor a demo folder (one "
+                                                         "with Demo.txt)"))
             << refused.errors;
     }
     EXPECT_EQ("mine", test::ReadFile(folder / "papers/letter.txt"));
     EXPECT_FALSE(test::Exists(folder / "papers/WinUAE"));
+    // No placeholder mixes with a user's real Talvero folder.
+    EXPECT_FALSE(test::Exists(folder / "real/Data/Lemmings.dat"));
+    EXPECT_FALSE(test::Exists(folder / "real/WinUAE"));
     EXPECT_EQ("", test::ReadFile(folder / "notes.txt"));
 
     const std::string program = folder / "bin/talvero";
