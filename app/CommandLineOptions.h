@@ -22,7 +22,8 @@ struct CommandLineRequest {
 
 /// Reads the arguments after the program's name. An unknown option, an option without its value,
 /// an option given as another option's value ("--start -v") and an argument that is no option
-/// are refused, and so are --demo and --app-folder together. "--name=value" gives a value that begins with "-"; "--" ends the options.
+/// are refused, and so are --demo and --app-folder together. "--name=value" gives a value that
+/// begins with "-"; "--" ends the options.
 CommandLineRequest ParseCommandLine(const std::vector<std::string>& arguments);
 
 /// The usage and every option with its description, as --help prints it.

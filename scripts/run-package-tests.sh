@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package, unpacks it into a scratch folder and runs the installed program from
 # there: --version, --list, --demo (which lays out a demo AppFolder with the installed stand-in
-# emulator), and --start in it, once with the stand-in emulator and once with a Windows emulator that the installed FS-UAE bridge replaces (with a recording
-# fs-uae of our own on the search path). Validates the desktop entry and the AppStream data, and
+# emulator), and --start in it, once with the stand-in emulator and once with a Windows emulator
+# that the installed FS-UAE bridge replaces (with a recording fs-uae of our own on the search
+# path). Validates the desktop entry and the AppStream data, and
 # runs lintian on the package.
 # Expects a complete build in ./build (scripts/build.sh).
 set -euo pipefail

@@ -175,6 +175,24 @@ TEST_F(ProgramTest, DemoLaysOutItsFolderOnceAndThenKeepsWhatTheUserChanged)
     EXPECT_TRUE(test::Exists(demo + "/Drives/F.iso"));
 }
 
+// Without xorriso (the package only recommends it) the demo has its CD as drive D: but no images,
+// and says so.
+TEST_F(ProgramTest, DemoWithoutXorrisoHasDriveDAndNoImages)
+{
+    test::TestFolder run;
+    const std::string demo = folder / "demo";
+    const std::string noPrograms = "PATH='" + folder / "nothing" + "'";
+    const ProgramRun listed = RunProgram(run, false, "--demo '" + demo + "' --list", noPrograms);
+    EXPECT_EQ(0, listed.status) << listed.errors;
+    EXPECT_NE(std::string::npos,
+              listed.errors.find("talvero: xorriso is not installed, so the demo has no CD images"))
+        << listed.errors;
+    EXPECT_TRUE(listed.output.starts_with("Akira\tCD32\n")) << listed.output;
+    EXPECT_TRUE(test::Exists(demo + "/Drives/D/" + NativePath(FindProfile("Akira")->identityFile.substr(1))));
+    EXPECT_FALSE(test::Exists(demo + "/Drives/E.cue"));
+    EXPECT_FALSE(test::Exists(demo + "/Drives/F.iso"));
+}
+
 // A folder of other files, a real Talvero folder or a file is not turned into a demo, and a
 // program without the stand-in beside it (or in ../libexec/talvero) lays out nothing.
 TEST_F(ProgramTest, DemoRefusesAFolderOfOtherFilesAndAMissingStandin)
