@@ -14,7 +14,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <csignal>
 #include <map>
 #include <optional>
 #include <sstream>
