@@ -24,6 +24,9 @@ const std::vector<OptionRow>& Options()
         {{"--app-folder"}, "DIR", A::OpenWindow, &R::appFolder,
          "Use DIR as Talvero's folder (WinUAE, Data, Cache, Previews, Talvero.dat) instead of the program's own "
          "folder or ~/.local/share/talvero."},
+        {{"--demo"}, "DIR", A::OpenWindow, &R::demoFolder,
+         "Lay out the demo, placeholder data for every game and a stand-in emulator, in DIR (made when "
+         "missing; what a demo there already holds is kept), then use DIR as with --app-folder."},
         {{"--list"}, nullptr, A::ListGames, nullptr, "List the 30 games with their systems, one a line."},
         {{"--start"}, "TITLE", A::StartGame, &R::startTitle,
          "Start the game TITLE with the stored options, without the main window, and end once the emulator has "
@@ -129,6 +132,8 @@ CommandLineRequest ParseCommandLine(const std::vector<std::string>& arguments)
         }
         request.action = std::max(request.action, row->action);
     }
+    if (!request.demoFolder.empty() && !request.appFolder.empty())
+        return Refused("--demo and --app-folder both choose Talvero's folder: give one of them");
     // An image goes into the window's drive; a game start or the list has no window.
     if (!request.imageFile.empty() &&
         (request.action == CommandLineAction::StartGame || request.action == CommandLineAction::ListGames))

@@ -14,6 +14,7 @@ enum class CommandLineAction { OpenWindow, StartGame, ListGames, ShowVersion, Sh
 struct CommandLineRequest {
     CommandLineAction action = CommandLineAction::OpenWindow;
     std::string appFolder;  ///< --app-folder DIR, empty when not given
+    std::string demoFolder; ///< --demo DIR: lay out the demo there, then use it as --app-folder
     std::string startTitle; ///< --start TITLE
     std::string imageFile;  ///< FILE: a CD image to insert when the window opens
     std::string error;      ///< when refused: one line saying what is wrong
@@ -21,7 +22,8 @@ struct CommandLineRequest {
 
 /// Reads the arguments after the program's name. An unknown option, an option without its value,
 /// an option given as another option's value ("--start -v") and an argument that is no option
-/// are refused. "--name=value" gives a value that begins with "-"; "--" ends the options.
+/// are refused, and so are --demo and --app-folder together. "--name=value" gives a value that
+/// begins with "-"; "--" ends the options.
 CommandLineRequest ParseCommandLine(const std::vector<std::string>& arguments);
 
 /// The usage and every option with its description, as --help prints it.

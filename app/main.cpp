@@ -4,6 +4,8 @@
 #include "app/CommandLineOptions.h"
 #include "app/StartGameWindow.h"
 #include "app/frmMain.h"
+#include "demo/Demo.h"
+#include "emulator/EmulatorProgram.h"
 #include "platform/AppFolder.h"
 #include "platform/Display.h"
 #include "platform/FileError.h"
@@ -29,19 +31,63 @@ using namespace talvero;
 
 namespace {
 
-// The folder given with --app-folder, made absolute; empty when none was given.
-std::string GivenFolder(const QString& commandLineFolder)
+// The folder given with --app-folder or --demo, made absolute; empty when none was given.
+std::string GivenFolder(const std::string& commandLineFolder)
 {
-    return commandLineFolder.isEmpty()
+    return commandLineFolder.empty()
                ? std::string()
-               : QDir::toNativeSeparators(QFileInfo(commandLineFolder).absoluteFilePath()).toStdString();
+               : QDir::toNativeSeparators(
+                     QFileInfo(QString::fromStdString(commandLineFolder)).absoluteFilePath())
+                     .toStdString();
+}
+
+constexpr const char* kNoDisplay = "talvero: no display to show the window on (DISPLAY is not set). --help, "
+                                   "--version, --list and --start work without one.\n";
+
+// Lays out the demo in `folder` with the stand-in emulator shipped beside the program, keeping
+// what a demo laid out there before holds. False when it could not (said on the error stream).
+bool LayOutDemoFolder(const std::string& folder)
+{
+    if (!CanHoldDemo(folder)) {
+        std::fprintf(stderr,
+                     "talvero: %s is neither an empty folder nor a demo folder (one with %s). --demo lays "
+                     "out the demo in a new or empty folder, or in one it laid out before.\n",
+                     folder.c_str(), kDemoNote);
+        return false;
+    }
+    const std::string standin = HelperProgramPath(kStandinProgram);
+    if (!FileExists(standin)) {
+        std::fprintf(stderr, "talvero: the demo needs the stand-in emulator, which is missing: %s\n",
+                     standin.c_str());
+        return false;
+    }
+    try {
+        if (!LayOutDemo(folder, standin, ExistingDemoFiles::Keep))
+            std::fputs("talvero: xorriso is not installed, so the demo has no CD images (drives E: and F:); "
+                       "drive D: holds the demo CD.\n",
+                       stderr);
+    } catch (const FileError& error) {
+        std::fprintf(stderr, "talvero: the demo could not be laid out in %s: %s\n", folder.c_str(),
+                     error.what());
+        return false;
+    }
+    return true;
+}
+
+// Prints the title list, marking the games whose data file is missing in the folder the program
+// would use.
+void PrintTitleList(const std::string& commandLineFolder)
+{
+    SetAppFolder(ChooseAppFolder(GivenFolder(commandLineFolder), ProgramFolder(), UserDataFolder()).folder);
+    std::fputs(TitleListText().c_str(), stdout);
 }
 
 // Sets the AppFolder; a new per-user folder gets its layout first. False when there is no usable
 // folder (the message was shown).
-bool PrepareAppFolder(const QString& commandLineFolder, AppFolderSource& source)
+bool PrepareAppFolder(const std::string& commandLineFolder, AppFolderSource& source)
 {
-    const AppFolderChoice choice = ChooseAppFolder(GivenFolder(commandLineFolder), ProgramFolder(), UserDataFolder());
+    const AppFolderChoice choice =
+        ChooseAppFolder(GivenFolder(commandLineFolder), ProgramFolder(), UserDataFolder());
     SetAppFolder(choice.folder);
     source = choice.source;
     if (source == AppFolderSource::CommandLine && !FolderExists(choice.folder)) {
@@ -79,22 +125,23 @@ int main(int argc, char** argv)
         std::fputs("talvero " TALVERO_VERSION "\n", stdout);
         return 0;
     case CommandLineAction::ListGames:
-        // Marks the games whose data file is missing in the folder the program would use.
-        SetAppFolder(ChooseAppFolder(GivenFolder(QString::fromStdString(request.appFolder)), ProgramFolder(),
-                                     UserDataFolder())
-                         .folder);
-        std::fputs(TitleListText().c_str(), stdout);
-        return 0;
+        if (request.demoFolder.empty()) {
+            PrintTitleList(request.appFolder);
+            return 0;
+        }
+        break;  // after the demo is laid out, which draws its title cards with the application's fonts
     case CommandLineAction::StartGame:
     case CommandLineAction::OpenWindow:
         break;
     }
+    // --demo DIR lays out the demo and then acts as --app-folder DIR.
+    const std::string demoFolder = GivenFolder(request.demoFolder);
+    const std::string& folder = demoFolder.empty() ? request.appFolder : demoFolder;
     const bool startOnly = request.action == CommandLineAction::StartGame;
+    const bool windowOnly = request.action == CommandLineAction::OpenWindow;
     const bool windows = WindowSystemAvailable();
-    if (!windows && !startOnly) {
-        std::fputs("talvero: no display to show the window on (DISPLAY is not set). --help, --version, "
-                   "--list and --start work without one.\n",
-                   stderr);
+    if (!windows && windowOnly && demoFolder.empty()) {
+        std::fputs(kNoDisplay, stderr);
         return 1;
     }
     // A start without a display still loads the options as the window would, offscreen, and says
@@ -112,8 +159,20 @@ int main(int argc, char** argv)
                                               : MessageOutput::ErrorStreamOnly);
     SetHost(&host);
     SetSettingsBackend(std::make_unique<QtSettingsBackend>());
+    if (!demoFolder.empty()) {
+        if (!LayOutDemoFolder(demoFolder))
+            return 1;
+        if (request.action == CommandLineAction::ListGames) {
+            PrintTitleList(demoFolder);
+            return 0;
+        }
+        if (!windows && windowOnly) {
+            std::fprintf(stderr, "talvero: the demo is laid out in %s.\n%s", demoFolder.c_str(), kNoDisplay);
+            return 1;
+        }
+    }
     AppFolderSource source = AppFolderSource::ProgramFolder;
-    if (!PrepareAppFolder(QString::fromStdString(request.appFolder), source))
+    if (!PrepareAppFolder(folder, source))
         return 1;
     if (startOnly)
         return StartGameFromCommandLine(request.startTitle, StoredStartOptions);

@@ -46,6 +46,8 @@ frmOptions::frmOptions(QWidget* owner)
     m_label1 = PlaceChild(new QLabel(m_frame1), "Label1", TwipsRect(120, 300, 1095, 195));
     m_label2 = PlaceChild(new QLabel(QStringLiteral("Kickstart 3.1-ROM:"), m_frame1), "Label2",
                           TwipsRect(120, 720, 1395, 195));
+    // The longest caption may take the gap before its field where a font draws it a little wider.
+    WidenToFit(m_label2, 1560 - 120);
     m_label3 = PlaceChild(new QLabel(m_frame1), "Label3", TwipsRect(120, 1140, 1095, 195));
 
     setTabOrder(m_drive1, m_selDrive);

@@ -141,21 +141,29 @@ void LayOutDemoCd(const GameProfile& profile, const std::string& cdRoot, std::si
     }
 }
 
-void LayOutDemoAppFolder(const std::string& folder, const std::string& standinExecutable)
+bool WriteDemoFile(const std::string& path, const std::string& bytes, ExistingDemoFiles existing)
+{
+    if (existing == ExistingDemoFiles::Keep && EntryExists(path))
+        return false;
+    WriteFileBytes(path, bytes);
+    return true;
+}
+
+void LayOutDemoAppFolder(const std::string& folder, const std::string& standinExecutable,
+                         ExistingDemoFiles existing)
 {
     SetAppFolder(folder);
     // A folder laid out again keeps the configuration the user's starts and options wrote.
     LayOutAppFolder();
     for (const GameProfile& profile : GameProfiles())
-        WriteFileBytes(DataFilePath(profile), DemoDataFile(profile));
-    WriteFileBytes(AppPath(kSupportPack), DemoSupportPack());
-    if (!FileExists(AppPath("\\WinUAE\\kick31.rom")))
-        WriteFileBytes(AppPath("\\WinUAE\\kick31.rom"), PlaceholderKickstart());
+        WriteDemoFile(DataFilePath(profile), DemoDataFile(profile), existing);
+    WriteDemoFile(AppPath(kSupportPack), DemoSupportPack(), existing);
+    WriteDemoFile(AppPath("\\WinUAE\\kick31.rom"), PlaceholderKickstart(), ExistingDemoFiles::Keep);
     const std::string standin = ReadFileBytes(standinExecutable);
     for (const char* executable : {kEmulator817, kEmulator814}) {
         const std::string target = AppPath(std::string("\\WinUAE\\") + executable);
-        WriteFileBytes(target, standin);
-        MarkExecutable(target);
+        if (WriteDemoFile(target, standin, existing))
+            MarkExecutable(target);
     }
 }
 

@@ -38,9 +38,18 @@ std::string PlaceholderKickstart();
 /// `fileSize` sets the size of the copied files.
 void LayOutDemoCd(const GameProfile& profile, const std::string& cdRoot, std::size_t fileSize = 0);
 
+/// What laying out the demo again does with a generated file that is already there: the build's
+/// demo follows the generator (Replace); a user's demo folder keeps what the user changed (Keep).
+enum class ExistingDemoFiles { Replace, Keep };
+
+/// Writes a generated file, unless it is there (or anything else is at its name) and `existing`
+/// says Keep. True when it was written.
+bool WriteDemoFile(const std::string& path, const std::string& bytes, ExistingDemoFiles existing);
+
 /// Lays out an AppFolder as the program does (LayOutAppFolder), then puts in every game's data
 /// file, Talvero.dat, the given emulator program under both executable names and kick31.rom
-/// unless one is there already.
-void LayOutDemoAppFolder(const std::string& folder, const std::string& standinExecutable);
+/// unless one is there already. Default.uae is always kept.
+void LayOutDemoAppFolder(const std::string& folder, const std::string& standinExecutable,
+                         ExistingDemoFiles existing = ExistingDemoFiles::Replace);
 
 }  // namespace talvero

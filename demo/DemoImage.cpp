@@ -2,9 +2,11 @@
 
 #include "demo/DemoFolder.h"
 #include "games/GameProfiles.h"
+#include "platform/AppFolder.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"
 #include "platform/PathText.h"
+#include "platform/Process.h"
 
 #include <array>
 #include <cstdio>
@@ -200,6 +202,19 @@ void MakeDemoCdImage(const std::vector<std::string>& titles, const std::string& 
         MakeIsoImage(scratch, imagePath, IsoNames::JolietAndRockRidge);
     }
     std::filesystem::remove_all(scratch);
+}
+
+bool LayOutDemoImages(const std::string& drivesFolder, ExistingDemoFiles existing)
+{
+    if (FindProgramOnPath("xorriso").empty())
+        return false;
+    const std::pair<const char*, const char*> images[] = {{"Lemmings", "E.cue"}, {"Akira", "F.iso"}};
+    for (const auto& [title, name] : images) {
+        const std::string image = JoinPath(drivesFolder, name);
+        if (existing == ExistingDemoFiles::Replace || !EntryExists(image))
+            MakeDemoCdImage({title}, image);
+    }
+    return true;
 }
 
 }  // namespace talvero

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "demo/DemoFolder.h"
+
 #include <string>
 #include <vector>
 
@@ -33,5 +35,9 @@ const char* CueModeName(SectorMode mode);
 /// in MODE1/2352 followed by a short audio track, as CD32 discs are dumped.
 void MakeDemoCdImage(const std::vector<std::string>& titles, const std::string& imagePath,
                      std::size_t fileSize = 0);
+
+/// The demo's CD images in `drivesFolder`: Lemmings as E.cue with E.bin, Akira as F.iso. False,
+/// with nothing made, when they cannot be made here (xorriso is not installed).
+bool LayOutDemoImages(const std::string& drivesFolder, ExistingDemoFiles existing);
 
 }  // namespace talvero

@@ -37,12 +37,15 @@ bool WriteTitleCard(const std::string& title, const std::string& path)
     return card.save(QString::fromStdString(path), "JPG", 88);
 }
 
-void WriteAllTitleCards()
+void WriteAllTitleCards(ExistingDemoFiles existing)
 {
     const std::string folder = AppPath("\\Previews");
     CreateFolderIfMissing(folder);
-    for (const GameProfile& profile : GameProfiles())
-        WriteTitleCard(profile.title, JoinPath(folder, profile.title + ".jpg"));
+    for (const GameProfile& profile : GameProfiles()) {
+        const std::string card = JoinPath(folder, profile.title + ".jpg");
+        if (existing == ExistingDemoFiles::Replace || !EntryExists(card))
+            WriteTitleCard(profile.title, card);
+    }
 }
 
 }  // namespace talvero

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "demo/DemoFolder.h"
+
 #include <string>
 
 namespace talvero {
@@ -8,6 +10,6 @@ namespace talvero {
 bool WriteTitleCard(const std::string& title, const std::string& path);
 
 /// A title card for every game, in AppFolder\Previews.
-void WriteAllTitleCards();
+void WriteAllTitleCards(ExistingDemoFiles existing);
 
 }  // namespace talvero

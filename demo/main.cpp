@@ -1,12 +1,8 @@
-// Lays out the demo: an AppFolder with placeholder data for all 30 games, the stand-in emulator
-// under both executable names, title cards, a demo CD as drive D: that holds one CD32 game
-// (Akira) and one CDTV game (Lemmings), and the same games as CD images: Lemmings as BIN/CUE
-// (drive E:) and Akira as ISO (drive F:), made with xorriso. Then copies the program into it, since Talvero
-// finds its files beside its own executable.
-#include "demo/DemoFolder.h"
-#include "demo/DemoImage.h"
-#include "demo/DemoPreviews.h"
-#include "games/GameProfiles.h"
+// Lays out the demo (LayOutDemo): an AppFolder with placeholder data for all 30 games, the given
+// emulator under both executable names, title cards, a demo CD as drive D: and the same games as
+// CD images (E: and F:). Then copies the program into it, since Talvero finds its files beside
+// its own executable.
+#include "demo/Demo.h"
 #include "platform/AppFolder.h"
 #include "platform/FileError.h"
 #include "platform/Files.h"
@@ -28,13 +24,9 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv);
     try {
         const std::string folder = argv[1];
-        LayOutDemoAppFolder(folder, argv[3]);
-        WriteAllTitleCards();
-        CreateFolderIfMissing(AppPath("\\Drives"));
-        for (const char* title : {"Akira", "Lemmings"})
-            LayOutDemoCd(*FindProfile(title), AppPath("\\Drives\\D"));
-        MakeDemoCdImage({"Lemmings"}, AppPath("\\Drives\\E.cue"));
-        MakeDemoCdImage({"Akira"}, AppPath("\\Drives\\F.iso"));
+        if (!LayOutDemo(folder, argv[3], ExistingDemoFiles::Replace))
+            std::fputs("talvero-demo: xorriso is not installed, so the demo has no CD images (E:, F:).\n",
+                       stderr);
         const std::string source = argv[2];
         const std::string program = JoinPath(folder, LastPartOf(source));
         WriteFileBytes(program, ReadFileBytes(argv[2]));

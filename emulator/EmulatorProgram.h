@@ -7,6 +7,8 @@
 namespace talvero {
 
 inline constexpr const char* kBridgeProgram = "talvero-fsuae-bridge";
+/// The stand-in emulator that the demo (--demo) puts in the emulator's place.
+inline constexpr const char* kStandinProgram = "talvero-standin";
 
 /// Whether the file is a Windows executable: it begins with "MZ".
 bool IsWindowsExecutable(const std::string& path);

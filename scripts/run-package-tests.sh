@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package, unpacks it into a scratch folder and runs the installed program from
-# there: --version, --list, and --start against a demo AppFolder, once with the stand-in emulator
-# and once with a Windows emulator that the installed FS-UAE bridge replaces (with a recording
-# fs-uae of our own on the search path). Validates the desktop entry and the AppStream data, and
+# there: --version, --list, --demo (which lays out a demo AppFolder with the installed stand-in
+# emulator), and --start in it, once with the stand-in emulator and once with a Windows emulator
+# that the installed FS-UAE bridge replaces (with a recording fs-uae of our own on the search
+# path). Validates the desktop entry and the AppStream data, and
 # runs lintian on the package.
 # Expects a complete build in ./build (scripts/build.sh).
 set -euo pipefail
@@ -22,7 +23,7 @@ done
 
 dpkg -x "$deb" "$scratch/root"
 usr="$scratch/root/usr"
-for file in bin/talvero libexec/talvero/talvero-fsuae-bridge share/applications/org.talvero.Talvero.desktop \
+for file in bin/talvero libexec/talvero/talvero-fsuae-bridge libexec/talvero/talvero-standin share/applications/org.talvero.Talvero.desktop \
     share/metainfo/org.talvero.Talvero.metainfo.xml share/man/man6/talvero.6.gz share/doc/talvero/copyright \
     share/doc/talvero/changelog.Debian.gz \
     share/icons/hicolor/scalable/apps/talvero.svg; do
@@ -70,14 +71,24 @@ wait_for() {
     return 1
 }
 
+# The demo, laid out by the installed program in a new folder; without a display the window
+# cannot open, and says so after the folder is ready.
 apps="$scratch/app"
-build/talvero-demo "$apps" "$talvero" build/talvero-standin >/dev/null
-rm "$apps/talvero"
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$talvero" --demo "$apps" 2>"$scratch/demo.err" || status=$?
+[ "$status" -eq 1 ] || fail "--demo without a display ended with $status"
+grep -q "^talvero: the demo is laid out in $apps\.$" "$scratch/demo.err" || fail "--demo says: $(cat "$scratch/demo.err")"
+grep -q "^talvero: no display to show the window on" "$scratch/demo.err" || fail "--demo says: $(cat "$scratch/demo.err")"
+for file in Data/Akira.dat Talvero.dat WinUAE/Configurations/Default.uae WinUAE/kick31.rom Previews/Akira.jpg \
+    Drives/E.cue Drives/E.bin Drives/F.iso; do
+    [ -f "$apps/$file" ] || fail "--demo did not lay out $file"
+done
+cmp -s "$usr/libexec/talvero/talvero-standin" "$apps/WinUAE/WinUAE817r3.exe" || fail "the demo's emulator is not the installed stand-in"
 marked=$("$talvero" --app-folder "$apps" --list | grep -c missing || true)
 [ "$marked" -eq 0 ] || fail "--list marks $marked games of the complete demo folder"
 status=0
-timeout 60 "$talvero" --app-folder "$apps" --start Akira || status=$?
-[ "$status" -eq 0 ] || fail "--start Akira ended with $status"
+timeout 60 "$talvero" --demo "$apps" --start Akira || status=$?
+[ "$status" -eq 0 ] || fail "--demo --start Akira ended with $status"
 wait_for "$apps/WinUAE/launch.log" "^result: ok" || fail "no launch record: $(cat "$apps/WinUAE/launch.log" 2>&1)"
 
 # A Windows emulator: the installed bridge starts fs-uae (a recording stand-in) in its place.

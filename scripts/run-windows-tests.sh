@@ -46,7 +46,14 @@ for drive in d e; do
     mkdir -p "$scratch/drive-$drive"
     ln -sfn "$scratch/drive-$drive" "$WINEPREFIX/dosdevices/$drive:"
 done
+# Wine's list of drive letters is read when its server starts: start it afresh with D: and E:.
+/usr/lib/wine/wineserver -k 2>/dev/null || true
+/usr/lib/wine/wineserver -w 2>/dev/null || true
 export TALVERO_TEST_DRIVES_WRITABLE=1
+# Qt's offscreen platform on Windows reads fonts only from a folder of font files; the window tests
+# measure their texts with the same Liberation Sans as on Linux (Wine shows / as drive Z:). Wine
+# hides QT_ variables from Windows programs: the tests' main hands TALVERO_QT_... on to Qt.
+export TALVERO_QT_QPA_FONTDIR='Z:\usr\share\fonts\truetype\liberation2'
 
 # Everything runs in Xvfb: the window tests draw offscreen, but the one run of talvero.exe with
 # Windows' own platform plugin shows its window on this display (TALVERO_SMOKE_DISPLAY).

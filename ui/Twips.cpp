@@ -37,6 +37,9 @@ void WidenToFit(QWidget* widget, int maxTwips)
 
 QFont DialogFont()
 {
+    // Liberation Sans has Arial's metrics, so the layouts fit where only Arial is installed
+    // (Windows) as they do where Liberation Sans is.
+    QFont::insertSubstitution(QStringLiteral("Liberation Sans"), QStringLiteral("Arial"));
     QFont font(QStringLiteral("Liberation Sans"), 8);
     font.setStyleHint(QFont::SansSerif);
     return font;

@@ -4,16 +4,37 @@
 
 namespace talvero {
 
-// The time the system started, from the clock and the time it has been up, in whole minutes so
-// that the few milliseconds between the two readings do not change it. A clock set meanwhile
-// changes it too, which costs one start that copies every file again.
+namespace {
+
+// SystemTimeOfDayInformation of NtQuerySystemInformation: the kernel's own record of when the
+// system started, which stays the same until the next boot.
+struct TimeOfDayInformation {
+    LARGE_INTEGER bootTime;
+    LARGE_INTEGER currentTime;
+    LARGE_INTEGER timeZoneBias;
+    ULONG timeZoneId;
+    ULONG reserved;
+    ULONGLONG bootTimeBias;
+    ULONGLONG sleepTimeBias;
+};
+constexpr ULONG kSystemTimeOfDayInformation = 3;
+using QuerySystemInformation = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+
+}  // namespace
+
+// The boot time the kernel keeps. Computing it from the clock less the time since boot is not
+// stable: the two readings come from different clocks and drift apart within one run.
 std::string BootIdentity()
 {
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    const ULONGLONG hundredNanoseconds = (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-    const ULONGLONG bootMinute = (hundredNanoseconds / 10000 - GetTickCount64()) / 60000;
-    return std::to_string(bootMinute);
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    const auto query = ntdll ? reinterpret_cast<QuerySystemInformation>(
+                                   reinterpret_cast<void*>(GetProcAddress(ntdll, "NtQuerySystemInformation")))
+                             : nullptr;
+    TimeOfDayInformation information{};
+    if (!query || query(kSystemTimeOfDayInformation, &information, sizeof information, nullptr) < 0 ||
+        information.bootTime.QuadPart == 0)
+        return "";
+    return std::to_string(information.bootTime.QuadPart);
 }
 
 }  // namespace talvero

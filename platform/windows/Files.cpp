@@ -136,13 +136,22 @@ FILETIME FileTimeOf(std::int64_t nanoseconds)
     return {static_cast<DWORD>(ticks & 0xFFFFFFFF), static_cast<DWORD>(ticks >> 32)};
 }
 
+// What a whole-file replacement writes, and how.
+struct ReplaceRequest {
+    const std::string& path;
+    Durability durability;
+    std::optional<std::int64_t> modified = {};   // the last-change time the new file takes
+    std::string siblingCopy = {};                // the copy's name, when not the hidden default
+    const std::string* keptIfHolding = nullptr;  // a file that already holds these bytes stays
+    std::function<void(HANDLE)> fill = {};       // writes the new content into the copy
+};
+
 // Every whole-file replacement: the target is checked as a rewrite in place would be, `fill`
 // writes the new content into a sibling temporary file, and a move swaps it in. Any failure
 // removes the temporary file and leaves the target as it was.
-void ReplaceThroughTemporary(const std::string& path, Durability durability,
-                             std::optional<std::int64_t> modified, const std::function<void(HANDLE)>& fill,
-                             const std::string& siblingCopy = {}, const std::string* keptIfHolding = nullptr)
+void ReplaceThroughTemporary(const ReplaceRequest& request)
 {
+    const auto& [path, durability, modified, siblingCopy, keptIfHolding, fill] = request;
     const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
     const bool existed = attributes != INVALID_FILE_ATTRIBUTES;
     if (existed) {
@@ -289,12 +298,12 @@ void WriteFileBytes(const std::string& path, const std::string& bytes)
 
 void ReplaceFileStreaming(const std::string& path, const std::function<void(const ByteSink&)>& produce)
 {
-    ReplaceThroughTemporary(path, Durability::Flushed, std::nullopt, [&](HANDLE file) {
-        produce([&](const char* data, std::size_t length) {
-            WriteAll(file, data, length, path);
-            RunReplaceHook(faults::ReplaceStep::PartWritten, path);
-        });
-    });
+    ReplaceThroughTemporary({.path = path, .durability = Durability::Flushed, .fill = [&](HANDLE file) {
+                                 produce([&](const char* data, std::size_t length) {
+                                     WriteAll(file, data, length, path);
+                                     RunReplaceHook(faults::ReplaceStep::PartWritten, path);
+                                 });
+                             }});
 }
 
 namespace {
@@ -326,14 +335,15 @@ std::optional<FileStamp> StampOfRegularEntry(const std::string& path)
 void WriteCacheFile(const std::string& path, const std::function<void(const ByteSink&)>& produce,
                     std::int64_t modified, const PieceWritten& onPiece)
 {
-    ReplaceThroughTemporary(path, Durability::Rebuildable, modified, [&](HANDLE file) {
-        std::uint64_t written = 0;
-        produce([&](const char* data, std::size_t length) {
-            WriteAll(file, data, length, path);
-            written += length;
-            PieceDone(path, written, onPiece);
-        });
-    });
+    ReplaceThroughTemporary(
+        {.path = path, .durability = Durability::Rebuildable, .modified = modified, .fill = [&](HANDLE file) {
+             std::uint64_t written = 0;
+             produce([&](const char* data, std::size_t length) {
+                 WriteAll(file, data, length, path);
+                 written += length;
+                 PieceDone(path, written, onPiece);
+             });
+         }});
 }
 
 void CopyToCacheFile(const std::string& source, const std::string& destination, const PieceWritten& onPiece)
@@ -367,13 +377,14 @@ namespace {
 void ReplaceWithBytes(const std::string& path, const std::string& bytes, Durability durability,
                       const std::string& siblingCopy = {})
 {
-    ReplaceThroughTemporary(
-        path, durability, std::nullopt,
-        [&](HANDLE file) {
-            WriteAll(file, bytes.data(), bytes.size(), path);
-            RunReplaceHook(faults::ReplaceStep::PartWritten, path);
-        },
-        siblingCopy, &bytes);
+    ReplaceThroughTemporary({.path = path,
+                             .durability = durability,
+                             .siblingCopy = siblingCopy,
+                             .keptIfHolding = &bytes,
+                             .fill = [&](HANDLE file) {
+                                 WriteAll(file, bytes.data(), bytes.size(), path);
+                                 RunReplaceHook(faults::ReplaceStep::PartWritten, path);
+                             }});
 }
 
 }  // namespace

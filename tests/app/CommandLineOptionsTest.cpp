@@ -16,6 +16,7 @@ struct ParseRow {
     std::string startTitle;
     std::string error;
     std::string imageFile = "";
+    std::string demoFolder = "";
 };
 
 void PrintTo(const ParseRow& row, std::ostream* out)
@@ -35,6 +36,7 @@ TEST_P(CommandLineOptionsTest, ReadsOrRefuses)
     EXPECT_EQ(row.startTitle, request.startTitle);
     EXPECT_EQ(row.error, request.error);
     EXPECT_EQ(row.imageFile, request.imageFile);
+    EXPECT_EQ(row.demoFolder, request.demoFolder);
 }
 
 using A = CommandLineAction;
@@ -70,13 +72,22 @@ INSTANTIATE_TEST_SUITE_P(
         ParseRow{{"a.iso", "--list"}, A::Refuse, "", "",
                  "a CD image (a.iso) opens with the window only, not with --start or --list"},
         ParseRow{{"--start", "IK+", "a.iso"}, A::Refuse, "", "",
-                 "a CD image (a.iso) opens with the window only, not with --start or --list"}));
+                 "a CD image (a.iso) opens with the window only, not with --start or --list"},
+        // The demo's folder then serves as the --app-folder, for the window, a start or the list.
+        ParseRow{{"--demo", "/tmp/demo"}, A::OpenWindow, "", "", "", "", "/tmp/demo"},
+        ParseRow{{"--demo=d", "--start", "Akira"}, A::StartGame, "", "Akira", "", "", "d"},
+        ParseRow{{"--list", "--demo", "d"}, A::ListGames, "", "", "", "", "d"},
+        ParseRow{{"--demo", "d", "a.iso"}, A::OpenWindow, "", "", "", "a.iso", "d"},
+        ParseRow{{"--demo"}, A::Refuse, "", "", "option --demo needs a value: --demo DIR"},
+        ParseRow{{"--demo", "--start", "Akira"}, A::Refuse, "", "", "option --demo needs a value (DIR), not the option --start"},
+        ParseRow{{"--demo", "d", "--app-folder", "e"}, A::Refuse, "", "",
+                 "--demo and --app-folder both choose Talvero's folder: give one of them"}));
 
 TEST(CommandLineUsage, ListsEveryOptionWithItsValueWithinEightyColumns)
 {
     const std::string usage = UsageText();
     EXPECT_TRUE(usage.starts_with("Usage: talvero [options] [FILE]\n")) << usage;
-    for (const char* line : {"\n  -h, --help ", "\n  -v, --version ", "\n  --app-folder DIR ", "\n  --list ",
+    for (const char* line : {"\n  -h, --help ", "\n  -v, --version ", "\n  --app-folder DIR ", "\n  --demo DIR ", "\n  --list ",
                              "\n  --start TITLE ", "\n  FILE "})
         EXPECT_NE(std::string::npos, usage.find(line)) << line;
     // It fits a terminal of 80 columns.

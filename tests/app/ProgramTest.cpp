@@ -1,6 +1,8 @@
 // The built program as a user starts it: installed in a folder it cannot write, with its files in
 // the user's data folder and the settings of an earlier release in the configuration folder.
 #include "demo/DemoFolder.h"
+#include "games/GameProfiles.h"
+#include "platform/AppFolder.h"
 #include "platform/Files.h"
 #include "tests/support/AppFolderTest.h"
 
@@ -35,7 +37,7 @@ ProgramRun RunProgram(const test::TestFolder& folder, bool display, const std::s
 
 // The program installed in a folder it cannot write (bin/talvero), with the games' files in place
 // in the user's data folder (data/talvero) and Akira's CD inserted.
-class ProgramTest : public test::AppFolderTest {
+class InstalledProgramTest : public test::AppFolderTest {
 protected:
     void SetUp() override
     {
@@ -54,7 +56,7 @@ protected:
     const std::string program = folder / "bin/talvero";
 };
 
-TEST_F(ProgramTest, AReadOnlyProgramFolderUsesTheUsersDataFolderAndTakesOverEarlierSettings)
+TEST_F(InstalledProgramTest, AReadOnlyProgramFolderUsesTheUsersDataFolderAndTakesOverEarlierSettings)
 {
     test::WriteFile(folder / "config/Quorra.ini", "[Optionen]\nFrameskip=False\n");
     EXPECT_EQ(0, Run(true, "--start Akira").status);
@@ -108,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
 // Without a display the window cannot open and says so; a start from the command line still
 // runs and says on the error stream what it would have shown in a box: a title known in another
 // letter case, and a configuration the user removed from a folder laid out before.
-TEST_F(ProgramTest, WithoutADisplayAStartSaysOnTheErrorStreamWhatWentWrong)
+TEST_F(InstalledProgramTest, WithoutADisplayAStartSaysOnTheErrorStreamWhatWentWrong)
 {
     const ProgramRun window = Run(false, "");
     EXPECT_EQ(1, window.status);
@@ -123,6 +125,98 @@ TEST_F(ProgramTest, WithoutADisplayAStartSaysOnTheErrorStreamWhatWentWrong)
     EXPECT_EQ(1, unconfigured.status);
     EXPECT_FALSE(test::Exists(App(kConfigFile)));
     EXPECT_NE(std::string::npos, unconfigured.errors.find("Default.uae")) << unconfigured.errors;
+}
+
+using ProgramTest = test::AppFolderTest;
+
+// --demo lays out the demo in a new folder (its parents too) before it finds there is no display;
+// run again, it lays out only what is missing, keeps what the user changed, and starts a game
+// there as --app-folder would.
+TEST_F(ProgramTest, DemoLaysOutItsFolderOnceAndThenKeepsWhatTheUserChanged)
+{
+    const std::string demo = folder / "new/demo";
+    test::TestFolder run;
+    const ProgramRun first = RunProgram(run, false, "--demo '" + demo + "'");
+    EXPECT_EQ(1, first.status);
+    EXPECT_NE(std::string::npos, first.errors.find("talvero: the demo is laid out in " + demo + ".\n")) << first.errors;
+    EXPECT_NE(std::string::npos, first.errors.find("talvero: no display to show the window on")) << first.errors;
+    const std::string akiraCd = "Drives/D/" + NativePath(FindProfile("Akira")->identityFile.substr(1));
+    const std::string lemmingsCd = "Drives/D/" + NativePath(FindProfile("Lemmings")->identityFile.substr(1));
+    for (const std::string& file :
+         {std::string("Demo.txt"), std::string("Data/Akira.dat"), std::string("Data/Lemmings.dat"), std::string("Talvero.dat"),
+          std::string("WinUAE/Configurations/Default.uae"), std::string("WinUAE/kick31.rom"),
+          std::string("Previews/Akira.jpg"), akiraCd, lemmingsCd, std::string("Drives/E.cue"),
+          std::string("Drives/E.bin"), std::string("Drives/F.iso")})
+        EXPECT_TRUE(test::Exists(demo + "/" + file)) << file;
+    // The stand-in built beside the program, under both emulator names.
+    for (const char* emulator : {"WinUAE/WinUAE817r3.exe", "WinUAE/WinUAE814r3.exe"})
+        EXPECT_EQ(test::ReadFile(test::StandinExecutable()), test::ReadFile(demo + "/" + emulator)) << emulator;
+
+    const std::string configuration = demo + "/WinUAE/Configurations/Default.uae";
+    test::WriteFile(configuration, test::ReadFile(configuration) + "talvero_test_note=the user's line\r\n");
+    test::WriteFile(demo + "/Data/Lemmings.dat", "the user's own data file\r\n");
+    RemoveFile(demo + "/Previews/Akira.jpg");
+    RemoveFile(demo + "/Drives/F.iso");
+    const ProgramRun second = RunProgram(run, true, "--demo '" + demo + "' --start Akira");
+    EXPECT_EQ(0, second.status) << second.errors;
+    SetAppFolder(demo);
+    EXPECT_NE(std::string::npos, WaitForLaunchLog().find("result: ok"));
+    EXPECT_EQ("the user's line", ConfigValue("talvero_test_note="));
+    EXPECT_EQ("the user's own data file\r\n", test::ReadFile(demo + "/Data/Lemmings.dat"));
+    EXPECT_TRUE(test::Exists(demo + "/Previews/Akira.jpg"));
+    EXPECT_TRUE(test::Exists(demo + "/Drives/F.iso"));
+}
+
+// Without xorriso (the package only recommends it) the demo has its CD as drive D: but no images,
+// and says so.
+TEST_F(ProgramTest, DemoWithoutXorrisoHasDriveDAndNoImages)
+{
+    test::TestFolder run;
+    const std::string demo = folder / "demo";
+    const std::string noPrograms = "PATH='" + folder / "nothing" + "'";
+    const ProgramRun listed = RunProgram(run, false, "--demo '" + demo + "' --list", noPrograms);
+    EXPECT_EQ(0, listed.status) << listed.errors;
+    EXPECT_NE(std::string::npos,
+              listed.errors.find("talvero: xorriso is not installed, so the demo has no CD images"))
+        << listed.errors;
+    EXPECT_TRUE(listed.output.starts_with("Akira\tCD32\n")) << listed.output;
+    EXPECT_TRUE(test::Exists(demo + "/Drives/D/" + NativePath(FindProfile("Akira")->identityFile.substr(1))));
+    EXPECT_FALSE(test::Exists(demo + "/Drives/E.cue"));
+    EXPECT_FALSE(test::Exists(demo + "/Drives/F.iso"));
+}
+
+// A folder of other files, a real Talvero folder or a file is not turned into a demo, and a
+// program without the stand-in beside it (or in ../libexec/talvero) lays out nothing.
+TEST_F(ProgramTest, DemoRefusesAFolderOfOtherFilesAndAMissingStandin)
+{
+    test::TestFolder run;
+    test::WriteFile(folder / "papers/letter.txt", "mine");
+    test::WriteFile(folder / "real/Data/Akira.dat", "the user's data file");
+    test::WriteFile(folder / "notes.txt", "");
+    for (const std::string& given : {folder / "papers", folder / "real", folder / "notes.txt"}) {
+        const ProgramRun refused = RunProgram(run, false, "--demo '" + given + "'");
+        EXPECT_EQ(1, refused.status) << given;
+        EXPECT_NE(std::string::npos, refused.errors.find("talvero: " + given +
+                                                         " is neither an empty folder nor a demo folder (one "
+                                                         "with Demo.txt)"))
+            << refused.errors;
+    }
+    EXPECT_EQ("mine", test::ReadFile(folder / "papers/letter.txt"));
+    EXPECT_FALSE(test::Exists(folder / "papers/WinUAE"));
+    // No placeholder mixes with a user's real Talvero folder.
+    EXPECT_FALSE(test::Exists(folder / "real/Data/Lemmings.dat"));
+    EXPECT_FALSE(test::Exists(folder / "real/WinUAE"));
+    EXPECT_EQ("", test::ReadFile(folder / "notes.txt"));
+
+    const std::string program = folder / "bin/talvero";
+    test::WriteFile(program, test::ReadFile(TALVERO_PROGRAM));
+    MarkExecutable(program);
+    const ProgramRun alone = RunProgram(run, false, "--demo '" + folder / "demo" + "'", {}, program);
+    EXPECT_EQ(1, alone.status);
+    EXPECT_NE(std::string::npos, alone.errors.find("talvero: the demo needs the stand-in emulator, which is missing: " +
+                                                   folder / "bin/talvero-standin\n"))
+        << alone.errors;
+    EXPECT_FALSE(test::Exists(folder / "demo"));
 }
 
 }  // namespace

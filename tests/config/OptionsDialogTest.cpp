@@ -1,6 +1,7 @@
 // The options dialog, driven offscreen; what it does with its fields is tested in OptionsLogicTest.
 #include "config/frmOptions.h"
 #include "tests/support/GuiTest.h"
+#include "tests/support/TestPlatform.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -70,7 +71,9 @@ TEST_F(OptionsDialogTest, SaveWritesEveryFieldAndCloses)
 // dialog open, and Esc saves nothing.
 TEST_F(OptionsDialogTest, TheDriveListAnInvalidDriveAndEscThatSavesNothing)
 {
-    test::MakeFolders(folder / "Drives/G");
+    // A drive that holds a folder, as a CD drive would (D: is a drive the tests may map on Windows).
+    test::MakeFolders(folder / "Drives/D");
+    test::MapDrive('D', folder / "Drives/D");
     Settings().Write("Drive", "E:");
     Open();
     const std::string saved = Config();
@@ -79,9 +82,9 @@ TEST_F(OptionsDialogTest, TheDriveListAnInvalidDriveAndEscThatSavesNothing)
     Expect("visible", {{"Drive2", "true"}});
     Expect("enabled", {{"Drive1", "false"}, {"saveOpt", "false"}});
     auto* drives = Child<QComboBox>(dialog.get(), "Drive2");
-    drives->setCurrentIndex(drives->findText("G: ", Qt::MatchStartsWith));
+    drives->setCurrentIndex(drives->findText("D: ", Qt::MatchStartsWith));
     Click("selDrive");
-    Expect("text", {{"selDrive", "..."}, {"Drive1", "G:"}});
+    Expect("text", {{"selDrive", "..."}, {"Drive1", "D:"}});
     Expect("enabled", {{"Drive1", "true"}});
     Type("Drive1", ":");
     Click("saveOpt");

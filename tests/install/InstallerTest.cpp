@@ -9,7 +9,9 @@
 #include "platform/cdimage/CdRoot.h"
 #include "tests/support/AppFolderTest.h"
 
+#include <chrono>
 #include <map>
+#include <thread>
 #include <tuple>
 
 namespace fs = std::filesystem;
@@ -255,6 +257,18 @@ TEST_F(InstallerTest, ACopyInterruptedAnywhereLeavesWholeFilesAndTheNextStartCom
         EXPECT_EQ(whole[record], test::FileIdentity(cached(record))) << record << " was copied again";
 }
 
+// The boot's name must not change while the system runs, or every start would copy everything.
+TEST(BootIdentityTest, StaysTheSameWithinOneBoot)
+{
+    const std::string first = BootIdentity();
+    ASSERT_FALSE(first.empty());
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(1500);
+    while (std::chrono::steady_clock::now() < until) {
+        ASSERT_EQ(first, BootIdentity());
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
 // Damage that keeps a file's size and time (a copy that never reached the disk before a power cut)
 // stays while the last complete install happened in this boot, and is healed by the first start
 // after another boot: every copied file and runtime file is written again.
@@ -271,9 +285,7 @@ TEST_F(InstallerTest, AStartAfterAnotherBootReplacesEveryDamagedFile)
     const auto damage = [&] {
         for (const std::string& name : damaged) {
             const std::string file = folder / ("Cache/ufo1/" + name);
-            const auto time = fs::last_write_time(file);
-            test::WriteFile(file, std::string(fs::file_size(file), '\0'));
-            fs::last_write_time(file, time);
+            test::OverwriteKeepingTime(file, std::string(fs::file_size(file), '\0'));
         }
     };
     damage();

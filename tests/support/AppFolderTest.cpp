@@ -74,13 +74,14 @@ int AppFolderTest::LogLinesWith(const std::string& text) const
     return count;
 }
 
-std::string AppFolderTest::WaitForLaunchLog(int records) const
+std::string AppFolderTest::WaitForLaunchLog(int records, std::chrono::seconds limit) const
 {
     const std::string log = App("\\WinUAE\\launch.log");
     const std::regex record("result: ");
     std::string content;
-    // Up to 15 seconds, one look every 20 ms.
-    for (int look = 0; look < 750; ++look, std::this_thread::sleep_for(std::chrono::milliseconds(20))) {
+    // One look every 20 ms.
+    const auto until = std::chrono::steady_clock::now() + limit;
+    for (; std::chrono::steady_clock::now() < until; std::this_thread::sleep_for(std::chrono::milliseconds(20))) {
         content = Exists(log) ? ReadFile(log) : "";
         // The stand-in has ended too, so that the next start needs no question.
         if (std::distance(std::sregex_iterator(content.begin(), content.end(), record), {}) >= records &&

@@ -9,6 +9,7 @@
 #include "tests/support/TestFolder.h"
 #include "tests/support/TestPlatform.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -43,7 +44,7 @@ protected:
     /// How often `text` occurs in the program's log.
     int LogLinesWith(const std::string& text) const;
     /// The stand-in's log, once it holds `records` launch records and the stand-in has ended.
-    std::string WaitForLaunchLog(int records = 1) const;
+    std::string WaitForLaunchLog(int records = 1, std::chrono::seconds limit = std::chrono::seconds(15)) const;
     /// Makes both emulators a shell script that reads its configuration, notes its process id in
     /// the returned file and keeps running; the test's end ends them.
     std::string EmulatorsThatKeepRunning();

@@ -2,6 +2,7 @@
 #include "ui/Twips.h"
 
 #include <QApplication>
+#include <QProcessEnvironment>
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,13 @@ int main(int argc, char** argv)
     talvero::test::PrepareTestProcess(TALVERO_STANDIN);
     // Windows render offscreen, and so do the emulators the tests start, whatever display there is.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Wine hides every QT_ variable from Windows programs, so the test runs name Qt's settings
+    // (font dpi, scale factor, font folder) as TALVERO_QT_...; they take effect here.
+    const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString& name : environment.keys()) {
+        if (name.startsWith(QStringLiteral("TALVERO_QT_")))
+            qputenv(name.mid(8).toLocal8Bit().constData(), environment.value(name).toLocal8Bit());
+    }
     qunsetenv("DISPLAY");
     qunsetenv("WAYLAND_DISPLAY");
     QApplication app(argc, argv);

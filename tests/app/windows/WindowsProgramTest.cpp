@@ -173,7 +173,9 @@ TEST_F(WindowsProgramTest, TheMainWindowStartsAGameFromDriveDAndCtrlQShutsDown)
 
     SetForegroundWindow(window);
     PressKeys({VK_DOWN, 'A', 'K', VK_RETURN});
-    const std::string launch = WaitForLaunchLog();
+    // The whole program under Wine installs and starts the stand-in in a few seconds; a loaded
+    // machine takes several times that.
+    const std::string launch = WaitForLaunchLog(1, std::chrono::seconds(60));
     PressKeys({'Q'}, VK_CONTROL);
     const bool ended = WaitForSingleObject(process, 20000) == WAIT_OBJECT_0;
     if (!ended)

@@ -54,6 +54,13 @@ void MapDrive(char, const std::string&) {}
 
 void UnmapDrives() {}
 
+void OverwriteKeepingTime(const std::string& path, const std::string& bytes)
+{
+    const auto time = std::filesystem::last_write_time(path);
+    WriteFile(path, bytes);
+    std::filesystem::last_write_time(path, time);
+}
+
 std::uint64_t FileIdentity(const std::string& path)
 {
     struct stat st {};

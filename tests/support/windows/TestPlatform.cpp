@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <set>
+#include <stdexcept>
 #include <windows.h>
 
 namespace talvero::test {
@@ -70,6 +71,21 @@ void UnmapDrives()
 bool ReadOnlyFoldersAreEnforced()
 {
     return false;
+}
+
+void OverwriteKeepingTime(const std::string& path, const std::string& bytes)
+{
+    const std::filesystem::path name(std::u8string(path.begin(), path.end()));
+    HANDLE file = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    FILETIME lastWrite{};
+    DWORD written = 0;
+    const bool done = file != INVALID_HANDLE_VALUE && GetFileTime(file, nullptr, nullptr, &lastWrite) &&
+                      ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                      SetEndOfFile(file) && SetFileTime(file, nullptr, nullptr, &lastWrite);
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
+    if (!done)
+        throw std::runtime_error("cannot overwrite " + path);
 }
 
 std::uint64_t FileIdentity(const std::string& path)
