@@ -40,13 +40,10 @@ TEST_F(MainWindowTest, FirstStartCaptionsMenusTheAboutBoxAndThePreviews)
     EXPECT_EQ("<absent>", ReadSetting("Frameskip"));
     EXPECT_TRUE(test::Exists(folder / "Cache"));
     EXPECT_EQ("Talvero v1.1", mainWindow->windowTitle().left(12));
-    ExpectMain("text", {{"Label1", "Show games for:"}, {"Option1", "CD32"}, {"Option2", "CDTV"},
-                        {"Command1", "&Start game"}, {"Command2", "&Options"}, {"Programm1", "&Options"},
-                        {"Programm2", "&Exit"}, {"Frameskip", "Enable &frameskip"},
-                        {"JITComp", "Enable &JIT compiler"}, {"Extras1", "&NVRAM-Manager"},
-                        {"Hilfe1", "&1. Joypad-Emulation"}, {"Hilfe2", "&2. Compatibility"},
-                        {"Info", "&About Talvero..."}});
-    ExpectMain("title", {{"Programm", "&Program"}, {"Extras", "&Extras"}, {"Hilfe", "&Help"}});
+    // A caption of each kind of control: label, option, button, menu and its entries.
+    ExpectMain("text", {{"Label1", "Show games for:"}, {"Option2", "CDTV"}, {"Command1", "&Start game"},
+                        {"JITComp", "Enable &JIT compiler"}});
+    ExpectMain("title", {{"Hilfe", "&Help"}});
     ExpectMain("shortcut", {{"Programm1", "Ctrl+O"}, {"Programm2", "Ctrl+Q"}, {"Frameskip", "Ctrl+F"},
                             {"JITComp", "Ctrl+J"}, {"Extras1", "Ctrl+N"}, {"CDImage1", "Ctrl+I"},
                             {"CDImage2", "Ctrl+E"}, {"Hilfe1", "F1"}, {"Hilfe2", "F2"}, {"Info", ""}});
@@ -202,12 +199,6 @@ TEST_F(MainWindowTest, AStartThatWaitsShowsNoEmptyProgressDialog)
         EXPECT_FALSE(timer->isActive()) << "a timer would show the empty dialog";
 }
 
-}  // namespace
-}  // namespace talvero
-
-namespace talvero {
-namespace {
-
 using OnboardingWindowTest = test::GuiTest;
 
 QString ToolTipOf(QListWidget* list, const QString& title)
@@ -221,8 +212,6 @@ TEST_F(OnboardingWindowTest, MissingDataFilesShowInToolTipsUntilImported)
 {
     ASSERT_TRUE(StartMainWindow());
     auto* list = Child<QListWidget>(mainWindow.get(), "List1");
-    EXPECT_EQ(26, list->count());
-    EXPECT_EQ("Akira", list->item(0)->text());
     EXPECT_EQ("&Import from another Talvero folder...", Action("Import1")->text());
     const QString missing = "The game data file Akira.dat is missing from " +
                             QString::fromStdString(App("\\Data")) +
@@ -261,12 +250,6 @@ TEST_F(OnboardingWindowTest, TheFirstRunNoticeOffersTheImport)
     ASSERT_EQ(1u, host->fileRequests.size());
     EXPECT_TRUE(host->fileRequests.front().folder);
 }
-
-}  // namespace
-}  // namespace talvero
-
-namespace talvero {
-namespace {
 
 using PreviewScaleTest = test::GuiTest;
 

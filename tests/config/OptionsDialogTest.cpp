@@ -27,7 +27,7 @@ protected:
     std::unique_ptr<frmOptions> dialog;
 };
 
-// Captions, and each field filled from its own setting.
+// A caption of each kind of control, and each field filled from its own setting.
 TEST_F(OptionsDialogTest, CaptionsAndFieldsFromTheSettings)
 {
     for (const auto& [key, value] :
@@ -37,9 +37,8 @@ TEST_F(OptionsDialogTest, CaptionsAndFieldsFromTheSettings)
     Open();
     EXPECT_EQ("Options", dialog->windowTitle());
     EXPECT_TRUE(dialog->windowFlags() & Qt::Tool);
-    Expect("text", {{"Label1", "CD drive:"}, {"Label2", "Kickstart 3.1-ROM:"}, {"Label3", "Control with:"},
-                    {"saveOpt", "&Save options"}, {"SndEmu", "Sound-Emulation"}, {"Scanlines", "S&canlines"},
-                    {"selDrive", "..."}, {"selKick", "..."}, {"Drive1", "F:"}, {"ROMfile", "/roms/kick.rom"}});
+    Expect("text", {{"Label2", "Kickstart 3.1-ROM:"}, {"saveOpt", "&Save options"}, {"Scanlines", "S&canlines"},
+                    {"selDrive", "..."}, {"Drive1", "F:"}, {"ROMfile", "/roms/kick.rom"}});
     auto* port = Child<QComboBox>(dialog.get(), "GamePort1");
     EXPECT_EQ("Keyboard (cursor keys & right control key)", port->itemText(0));
     EXPECT_EQ("PC-Joypad/Joystick #1", port->itemText(1));

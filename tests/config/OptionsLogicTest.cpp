@@ -5,6 +5,7 @@
 #include "tests/support/AppFolderTest.h"
 
 #include <map>
+#include <tuple>
 
 namespace talvero {
 namespace {
@@ -16,6 +17,12 @@ void ExpectStored(const std::map<std::string, std::string>& expected)
 {
     for (const auto& [key, text] : expected)
         EXPECT_EQ(text, Settings().ReadText(key, "<absent>")) << key;
+}
+
+// The fields in their order, printed field by field when they differ.
+auto Fields(const OptionsState& state)
+{
+    return std::tuple(state.drive, state.port, state.romFile, state.scanlines, state.soundEmulation);
 }
 
 const std::map<std::string, std::string> kNothingStored = {
@@ -38,11 +45,7 @@ TEST_F(OptionsLogicTest, NothingStoredLoadsTheDefaultsOverEveryField)
 {
     OptionsState loaded{"", 5, "", true, false};  // each field other than its default
     LoadOptions(loaded);
-    EXPECT_EQ("D:", loaded.drive);
-    EXPECT_EQ(0, loaded.port);
-    EXPECT_EQ("kick31.rom", loaded.romFile);
-    EXPECT_FALSE(loaded.scanlines);
-    EXPECT_TRUE(loaded.soundEmulation);
+    EXPECT_EQ(std::tuple("D:", 0, "kick31.rom", false, true), Fields(loaded));
 }
 
 // The controller choice 0, 1, 2 writes kbd2, joy0, joy1 over whatever the line held; no choice
@@ -99,11 +102,7 @@ TEST_F(OptionsLogicTest, SettingsThatCannotBeReadOrWrittenKeepTheFieldsAndAreRep
     SetSettingsBackend(std::make_unique<FailingSettings>());
     OptionsState state{"E:", 2, "my.rom", true, false};
     LoadOptions(state);
-    EXPECT_EQ("E:", state.drive);
-    EXPECT_EQ(2, state.port);
-    EXPECT_EQ("my.rom", state.romFile);
-    EXPECT_TRUE(state.scanlines);
-    EXPECT_FALSE(state.soundEmulation);
+    EXPECT_EQ(std::tuple("E:", 2, "my.rom", true, false), Fields(state));
     EXPECT_FALSE(SaveOptions(state));
     host->ExpectMessage("Error writing to file. Options not saved.");
 }

@@ -61,7 +61,8 @@ TEST_F(ConfigEditorTest, WritesTheFileAndALeftoverDefaultNewGoes)
     EXPECT_EQ("chipset=aga\r\na=2\r\nb=1\r\n", Config());
     std::filesystem::remove(App(kConfigFile));
     EXPECT_EQ(53, FailureOf({{"chipset=", "aga"}}));
-    EXPECT_FALSE(test::Exists(App(kConfigFile)) || test::Exists(App(kConfigTempFile)));
+    EXPECT_FALSE(test::Exists(App(kConfigFile)));
+    EXPECT_FALSE(test::Exists(App(kConfigTempFile)));
 }
 
 TEST_F(ConfigEditorTest, FailuresLeaveDefaultUaeAsItWas)
@@ -101,8 +102,9 @@ TEST_F(ConfigEditorTest, TwoRunningCopiesTakeTurnsTheFileStaysWholeAndNoChangeIs
         copy.join();
     EXPECT_EQ(0, torn);
     EXPECT_EQ(whole, test::ConfigShape(Config()));
-    EXPECT_EQ("1000|1000|0", ConfigValue("cpu_speed=") + "|" + ConfigValue("gfx_width=") + "|" +
-                                 std::to_string(test::Exists(App(kConfigTempFile))));
+    EXPECT_EQ("1000", ConfigValue("cpu_speed="));
+    EXPECT_EQ("1000", ConfigValue("gfx_width="));
+    EXPECT_FALSE(test::Exists(App(kConfigTempFile)));
 }
 
 }  // namespace

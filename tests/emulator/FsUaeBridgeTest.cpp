@@ -31,9 +31,8 @@ TEST_F(FsUaeBridgeTest, WithoutFsUaeTheBridgeFailsAndWithItStartingAGameBootsARe
 {
     LayOutDemo(TALVERO_FSUAE_BRIDGE);
     const int status = std::system(("PATH=/nonexistent '" + App("\\WinUAE\\WinUAE814r3.exe") + "'").c_str());
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 3 &&
-                Log().find("fs-uae not found") != std::string::npos)
-        << Log();
+    EXPECT_EQ(3, WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+    EXPECT_NE(std::string::npos, Log().find("fs-uae not found")) << Log();
     if (FindProgramOnPath("fs-uae").empty())
         GTEST_SKIP() << "fs-uae is not installed (scripts/install-deps.sh installs it)";
     test::WriteFile(App("\\Data\\Akira.dat"),

@@ -62,14 +62,18 @@ std::string Join(const auto& items, const char* separator, auto text)
     return joined;
 }
 
-std::string Fields(const auto&... texts)
+std::vector<std::string> Fields(const auto&... texts)
 {
-    return ((std::string(texts) + " | ") + ...);
+    return {std::string(texts)...};
 }
+
+const char* const kFieldNames[] = {"title",   "lists",       "identity file", "cache code", "executable",
+                                   "folders", "copies",      "support files", "nv_location", "boot script",
+                                   "before",  "volume",      "after",         "data file",  "cache folder"};
 
 // A profile spelled the way the tables spell it, in the order of a Row; the copies as the installer
 // reads them.
-std::string Spelled(const GameProfile& p)
+std::vector<std::string> Spelled(const GameProfile& p)
 {
     const char* lists[] = {"CD32", "CDTV", "CD32, CDTV"};
     const char* support[] = {"fakepad to c", "lowlevel to libs", "lowlevel and nonvolatile to libs",
@@ -99,12 +103,15 @@ TEST(GameProfiles, EveryRowAsTheGameTablesGiveIt)
     ASSERT_EQ(std::size(kRows), GameProfiles().size());
     for (std::size_t i = 0; i < std::size(kRows); ++i) {
         const Row& r = kRows[i];
-        EXPECT_EQ(Fields(r.title, r.lists, r.identity, r.code,
-                         "WinUAE" + std::to_string(r.emulator) + "r3.exe", r.folders, r.copies, r.support,
-                         r.nv, r.code == std::string("fron") ? "no boot script" : "boot script", r.before,
-                         r.volume, NativePath(r.after), NativePath(std::string("@\\Data\\") + r.dataFile),
-                         NativePath(std::string("@\\Cache\\") + r.code)),
-                  Spelled(GameProfiles()[i]));
+        const auto expected = Fields(r.title, r.lists, r.identity, r.code,
+                                     "WinUAE" + std::to_string(r.emulator) + "r3.exe", r.folders, r.copies,
+                                     r.support, r.nv, r.code == std::string("fron") ? "no boot script" : "boot script",
+                                     r.before, r.volume, NativePath(r.after),
+                                     NativePath(std::string("@\\Data\\") + r.dataFile),
+                                     NativePath(std::string("@\\Cache\\") + r.code));
+        const auto actual = Spelled(GameProfiles()[i]);
+        for (std::size_t field = 0; field < std::size(kFieldNames); ++field)
+            EXPECT_EQ(expected.at(field), actual.at(field)) << r.title << ": " << kFieldNames[field];
     }
 }
 

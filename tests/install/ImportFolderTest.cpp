@@ -9,6 +9,8 @@
 #include "settings/SettingsStore.h"
 #include "tests/support/AppFolderTest.h"
 
+#include <sstream>
+
 namespace talvero {
 namespace {
 
@@ -45,11 +47,10 @@ protected:
     /// The line of a message that begins with `start`.
     static std::string MessageLine(const std::string& message, const std::string& start)
     {
-        for (std::size_t at = 0; at < message.size();) {
-            const std::size_t end = std::min(message.find('\n', at), message.size());
-            if (message.compare(at, start.size(), start) == 0)
-                return message.substr(at, end - at);
-            at = end + 1;
+        std::istringstream lines(message);
+        for (std::string line; std::getline(lines, line);) {
+            if (line.starts_with(start))
+                return line;
         }
         return "<no line " + start + ">";
     }

@@ -38,8 +38,6 @@ TEST_F(NvramWindowTest, EntriesInWordOrderEnterPressesNothingAndOnlySuccessRebui
     EXPECT_EQ("NVRAM-Manager v1.1", window->windowTitle());
     ExpectProps(window.get(), "text",
                 {{"Command1", "&Backup"}, {"Command2", "&Restore"}, {"Command3", "De&lete"}, {"Command4", "&Exit"}});
-    ExpectProps(window.get(), "autoDefault",
-                {{"Command1", "false"}, {"Command2", "false"}, {"Command3", "false"}, {"Command4", "false"}});
     EXPECT_EQ((QStringList{"[Backup] Akira", "[Backup] Syndicate", "Dark Seed", "D-Generation", "Syndicate"}),
               entries());
     EXPECT_EQ("[Backup] Akira", Selected(list()));

@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <regex>
+#include <sstream>
 #include <thread>
 
 namespace talvero::test {
@@ -27,6 +28,11 @@ void AppFolderTest::SetUp()
 
 void AppFolderTest::TearDown()
 {
+    if (Exists(folder / "starts")) {
+        std::istringstream ids(ReadFile(folder / "starts"));
+        for (std::int64_t id = 0; ids >> id;)
+            EndProcess(id);
+    }
     faults::SetReplaceHook(nullptr);
     UnmapDrives();
     host.reset();
@@ -46,6 +52,17 @@ void AppFolderTest::InsertDemoCd(const std::string& title, const std::string& dr
     CreateFolderIfMissing(App("\\Drives"));
     LayOutDemoCd(*FindProfile(title), App("\\Drives\\" + drive));
     MapDrive(drive.front(), App("\\Drives\\" + drive));
+}
+
+std::string AppFolderTest::EmulatorsThatKeepRunning()
+{
+    const std::string starts = folder / "starts";
+    for (const char* name : {"\\WinUAE\\WinUAE814r3.exe", "\\WinUAE\\WinUAE817r3.exe"}) {
+        WriteFile(App(name), "#!/bin/sh\ncat Configurations/Default.uae >/dev/null\necho $$ >>\"" + starts +
+                                 "\"\nexec sleep 30\n");
+        MarkExecutable(App(name));
+    }
+    return starts;
 }
 
 int AppFolderTest::LogLinesWith(const std::string& text) const

@@ -45,6 +45,9 @@ protected:
     int LogLinesWith(const std::string& text) const;
     /// The stand-in's log, once it holds `records` launch records and the stand-in has ended.
     std::string WaitForLaunchLog(int records = 1, std::chrono::seconds limit = std::chrono::seconds(15)) const;
+    /// Makes both emulators a shell script that reads its configuration, notes its process id in
+    /// the returned file and keeps running; the test's end ends them.
+    std::string EmulatorsThatKeepRunning();
 
     TestFolder folder;
     std::unique_ptr<ScriptedHost> host;

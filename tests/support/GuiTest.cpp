@@ -43,14 +43,6 @@ void GuiTest::StartFromWindow(const QString& title)
     ClickOn(mainWindow.get(), "Command1");
 }
 
-QString GuiTest::Props(QObject* window, const char* property, const QString& names)
-{
-    QStringList values;
-    for (const QString& name : names.split(' '))
-        values << Child<QObject>(window, name)->property(property).toString();
-    return values.join('|');
-}
-
 void GuiTest::ExpectProps(QObject* window, const char* property,
                           std::initializer_list<std::pair<const char*, QString>> expected)
 {

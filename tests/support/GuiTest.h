@@ -25,7 +25,6 @@ protected:
     /// Picks `title` in the list (the main window started if need be) and clicks Start game.
     void StartFromWindow(const QString& title);
     QAction* Action(const char* name) { return Child<QAction>(mainWindow.get(), name); }
-    QString Main(const char* property, QString names) { return Props(mainWindow.get(), property, names); }
     std::string ReadSetting(const std::string& key) { return Settings().ReadText(key, "<absent>"); }
 
     template <typename T = QWidget>
@@ -39,8 +38,6 @@ protected:
     {
         QTest::mouseClick(Child(window, name), Qt::LeftButton, {}, QPoint(5, 5));
     }
-    /// A property of the children named in `names` (separated by spaces), joined by "|".
-    static QString Props(QObject* window, const char* property, const QString& names);
     /// Expects a property of each named child to read as its text; a failure names the child.
     static void ExpectProps(QObject* window, const char* property,
                             std::initializer_list<std::pair<const char*, QString>> expected);

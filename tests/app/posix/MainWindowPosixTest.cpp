@@ -5,7 +5,6 @@
 #include "platform/Files.h"
 #include "tests/support/GuiTest.h"
 
-#include <csignal>
 #include <filesystem>
 
 namespace talvero {
@@ -25,10 +24,7 @@ TEST_F(MainWindowPosixTest, WhileTheEmulatorStillRunsStartGameAsksAndNoStartsNot
 {
     LayOutDemo();
     InsertDemoCd("Akira");
-    // An emulator that keeps running, and tells its process id at each start.
-    const std::string emulator = App("\\WinUAE\\WinUAE817r3.exe"), starts = folder / "starts";
-    test::WriteFile(emulator, "#!/bin/sh\necho $$ >>\"" + starts + "\"\nexec sleep 30\n");
-    MarkExecutable(emulator);
+    const std::string starts = EmulatorsThatKeepRunning();
     const auto started = [&] { return test::Exists(starts) ? test::ReadFile(starts) : ""; };
     StartFromWindow("Akira");
     ASSERT_TRUE(QTest::qWaitFor([&] { return !started().empty(); }));
@@ -45,7 +41,6 @@ TEST_F(MainWindowPosixTest, WhileTheEmulatorStillRunsStartGameAsksAndNoStartsNot
     EXPECT_EQ(1, LogLinesWith("still runs; nothing started"));
     EXPECT_EQ(1, LogLinesWith("started the emulator"));
     EXPECT_EQ(first, started());
-    ::kill(std::stoi(first), SIGKILL);
 }
 
 // An image inserted through the menu stays in after a restart until ejected, and the status line

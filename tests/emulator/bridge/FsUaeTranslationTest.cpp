@@ -1,6 +1,7 @@
 // The translation of Talvero's configuration lines into an FS-UAE configuration.
 #include "emulator/bridge/FsUaeTranslation.h"
 
+#include "emulator/bridge/CdDrives.h"
 #include "platform/AppFolder.h"
 
 #include <gtest/gtest.h>
@@ -74,6 +75,14 @@ TEST(FsUaeTranslation, EachLineBecomesItsOption)
         EXPECT_TRUE(HasKickstartRomSize(size)) << size;
     for (std::uint64_t size : {524300u, 1024u, 0u})
         EXPECT_FALSE(HasKickstartRomSize(size)) << size;
+}
+
+// The translation maps no drive "/"; "//" is the root folder too, and a Drives/C folder that the
+// user made is a CD like any other.
+TEST(CdDrives, OnlyCdsNeverTheRootFolder)
+{
+    EXPECT_EQ((std::vector<std::pair<char, std::string>>{{'C', "/srv/cd"}}),
+              CdDrivesOnly({{'C', "/srv/cd"}, {'F', "//"}}));
 }
 
 }  // namespace

@@ -21,19 +21,19 @@ class WindowsFilesTest : public test::AppFolderTest {};
 // without sharing fails with 70 and stays as it was.
 TEST_F(WindowsFilesTest, ErrorCodesMapToNumbersAndAHeldConfigurationIs70AndStays)
 {
-    std::string numbers;
-    for (const long error : {ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND, ERROR_INVALID_DRIVE,
-                             ERROR_ACCESS_DENIED, ERROR_WRITE_PROTECT, ERROR_SHARING_VIOLATION,
-                             ERROR_LOCK_VIOLATION, ERROR_DISK_FULL, ERROR_NOT_READY, ERROR_INVALID_NAME})
-        numbers += std::to_string(static_cast<int>(windows::ErrorNumberFromWindowsError(error))) + " ";
-    EXPECT_EQ("53 76 76 75 75 70 70 61 71 52 ", numbers);
+    for (const auto& [error, number] :
+         {std::pair<long, int>{ERROR_FILE_NOT_FOUND, 53}, {ERROR_PATH_NOT_FOUND, 76}, {ERROR_INVALID_DRIVE, 76},
+          {ERROR_ACCESS_DENIED, 75}, {ERROR_WRITE_PROTECT, 75}, {ERROR_SHARING_VIOLATION, 70},
+          {ERROR_LOCK_VIOLATION, 70}, {ERROR_DISK_FULL, 61}, {ERROR_NOT_READY, 71}, {ERROR_INVALID_NAME, 52}})
+        EXPECT_EQ(number, static_cast<int>(windows::ErrorNumberFromWindowsError(error))) << "system error " << error;
 
     test::WriteFile(App(kConfigFile), "chipset=ocs\r\n");
     HANDLE held = CreateFileA(App(kConfigFile).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     const int number = ErrorNumberOf([] { SetConfigValue("chipset=", "aga"); });
     CloseHandle(held);
-    EXPECT_EQ("70|chipset=ocs\r\n", std::to_string(number) + "|" + Config());
+    EXPECT_EQ(70, number);
+    EXPECT_EQ("chipset=ocs\r\n", Config());
 }
 
 // A hidden or system file is no file to look for, but one that holds saves keeps its bytes and its
@@ -52,7 +52,9 @@ TEST_F(WindowsFilesTest, AHiddenOrSystemNvramHdfSurvivesStartGameByteForByte)
         WaitForLaunchLog(attribute == FILE_ATTRIBUTE_HIDDEN ? 1 : 2);
         const DWORD kept = GetFileAttributesA(nvram.c_str()) & attribute;
         SetFileAttributesA(nvram.c_str(), FILE_ATTRIBUTE_NORMAL);
-        EXPECT_TRUE(kept == attribute && host->PendingMessages() == 0 && saves == test::ReadFile(nvram));
+        EXPECT_EQ(attribute, kept);
+        EXPECT_EQ(0u, host->PendingMessages());
+        EXPECT_TRUE(saves == test::ReadFile(nvram)) << "the saves changed";
     }
 }
 
