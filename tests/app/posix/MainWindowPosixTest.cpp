@@ -2,9 +2,11 @@
 // script and keeps running, and CD images made with xorriso and read with libcdio.
 #include "app/CdImageChoice.h"
 #include "demo/DemoImage.h"
+#include "emulator/EmulatorInterface.h"
 #include "platform/Files.h"
 #include "tests/support/GuiTest.h"
 
+#include <cstdlib>
 #include <filesystem>
 
 namespace talvero {
@@ -84,6 +86,48 @@ TEST_F(MainWindowPosixTest, CdImagesInsertedThroughTheMenuAndEjected)
     ExpectEject("-", "");
     ExpectMain("text", {{"CDSource", "CD: the drive chosen in the options"}});
     ExpectMain("toolTip", {{"CDSource", ""}});
+}
+
+// Through the FS-UAE bridge without the ROM the options name, a note says that FS-UAE's own ROM
+// runs instead: after the first start of a run only, and in no later run once its box is ticked.
+TEST_F(MainWindowPosixTest, TheBuiltInRomNoteComesOncePerRunUntilTurnedOff)
+{
+    LayOutDemo();
+    InsertDemoCd("Akira");
+    std::filesystem::remove(App("\\WinUAE\\kick31.rom"));
+    for (const char* name : {"\\WinUAE\\WinUAE814r3.exe", "\\WinUAE\\WinUAE817r3.exe"})
+        test::WriteFile(App(name), "MZ a Windows emulator");
+    // The bridge (beside the test program) runs this fs-uae, which notes each start and ends.
+    test::MakeFolders(folder / "bin");
+    const std::string starts = folder / "fs-uae-starts";
+    test::WriteFile(folder / "bin/fs-uae", "#!/bin/sh\necho started >>\"" + starts + "\"\n");
+    MarkExecutable(folder / "bin/fs-uae");
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    ::setenv("PATH", (folder / "bin" + ":" + path).c_str(), 1);
+    const auto startAkira = [&](int startsBefore) {
+        StartFromWindow("Akira");
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            return test::Exists(starts) && test::ReadFile(starts).size() > std::size_t(8 * startsBefore) &&
+                   !AnyEmulatorStillRunning();
+        }, 15000)) << "start " << startsBefore + 1;
+    };
+
+    startAkira(0);
+    const MessageBoxRequest note = host->TakeMessage();
+    EXPECT_EQ(MessageIcon::Information, note.icon);
+    EXPECT_TRUE(note.text.starts_with("The Kickstart ROM that the options name is not there")) << note.text;
+    EXPECT_EQ("Do not show this again", note.checkBoxText);
+    startAkira(1);  // the same run: no note (a box no test scripted fails the test)
+
+    // The next run says it again; ticked there, it stays away for good.
+    mainWindow.reset();
+    host->TickNextCheckBox();
+    startAkira(2);
+    EXPECT_EQ("Do not show this again", host->TakeMessage().checkBoxText);
+    EXPECT_EQ("False", ReadSetting(SettingKey::KickstartNote));
+    mainWindow.reset();
+    startAkira(3);
+    ::setenv("PATH", path.c_str(), 1);
 }
 
 }  // namespace
