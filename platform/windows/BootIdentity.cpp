@@ -22,8 +22,8 @@ using QuerySystemInformation = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
 
 }  // namespace
 
-// The boot time the kernel keeps. Computing it from the clock less the time since boot is not
-// stable: the two readings come from different clocks and drift apart within one run.
+// The boot time the kernel keeps. The clock less the time since boot, rounded to the minute,
+// could change when the two readings fell on either side of a minute.
 std::string BootIdentity()
 {
     const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
