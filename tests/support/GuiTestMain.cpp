@@ -19,10 +19,11 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // Wine hides every QT_ variable from Windows programs, so the test runs name Qt's settings
     // (font dpi, scale factor, font folder) as TALVERO_QT_...; they take effect here.
+    const QString prefix = QStringLiteral("TALVERO_");
     const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const QString& name : environment.keys()) {
-        if (name.startsWith(QStringLiteral("TALVERO_QT_")))
-            qputenv(name.mid(8).toLocal8Bit().constData(), environment.value(name).toLocal8Bit());
+        if (name.startsWith(prefix + QStringLiteral("QT_")))
+            qputenv(name.mid(prefix.size()).toLocal8Bit().constData(), environment.value(name).toLocal8Bit());
     }
     qunsetenv("DISPLAY");
     qunsetenv("WAYLAND_DISPLAY");
