@@ -53,6 +53,7 @@ TEST_F(StartGameTest, TheStartsLinesComeBeforeTheInstallersOwn)
                   (folder / "Cache/dark") + "\r\n",
               Config());
     WaitForLaunchLog();
+    EXPECT_EQ(1, LogLinesWith("started the emulator"));
 }
 
 // The options as the options dialog loads them: its defaults, its conversions, the drive cut from
@@ -107,6 +108,7 @@ TEST_F(StartGameTest, AnEmulatorThatDoesNotStartIsNoStart)
     host->ExpectMessage(kMessageUnknownError + std::string("62"));
     EXPECT_EQ(1, host->endProgramRequests);
     host->endProgramRequests = 0;
+    EXPECT_EQ(0, LogLinesWith("started the emulator"));
 }
 
 // Cancel pressed while the dialog says "Starting ...": the support files, the game's lines and the
@@ -131,7 +133,8 @@ TEST_F(StartGameTest, ACancelWhileStartingStopsBeforeTheRest)
     EXPECT_FALSE(AnyEmulatorStillRunning());
 }
 
-// The question before a second emulator comes only when the running one uses the same cache.
+// The question before a second emulator comes only when the running one uses the same cache; No
+// is answered before anything is written or started, and the log says so.
 TEST_F(StartGameTest, TheSecondEmulatorQuestionComesOnlyForTheSameCache)
 {
     if (!test::EmulatorScriptsRun())
@@ -142,8 +145,15 @@ TEST_F(StartGameTest, TheSecondEmulatorQuestionComesOnlyForTheSameCache)
     EXPECT_EQ(StartResult::Started, Start("Akira"));
     EXPECT_EQ(StartResult::Started, Start("Lemmings", {}, {"E:", true}));  // no question
     host->AnswerNextQuestion(MessageAnswer::No);
+    const std::string config = Config();
     EXPECT_EQ(StartResult::Declined, Start("Akira"));
-    EXPECT_EQ(kMessageEmulatorStillRunning, host->TakeMessage().text);
+    const MessageBoxRequest question = host->TakeMessage();
+    EXPECT_EQ("The emulator is still running. Start another one?", question.text);
+    EXPECT_EQ(MessageButtons::YesNo, question.buttons);
+    EXPECT_EQ(MessageAnswer::No, question.defaultAnswer);
+    EXPECT_EQ(config, Config());
+    EXPECT_EQ(1, LogLinesWith("still runs; nothing started"));
+    EXPECT_EQ(2, LogLinesWith("started the emulator"));
 }
 
 // Two programs start a game each, round after round, at once: the emulator of each start reads

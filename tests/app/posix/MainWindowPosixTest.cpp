@@ -22,29 +22,6 @@ protected:
     }
 };
 
-TEST_F(MainWindowPosixTest, WhileTheEmulatorStillRunsStartGameAsksAndNoStartsNothing)
-{
-    LayOutDemo();
-    InsertDemoCd("Akira");
-    const std::string starts = EmulatorsThatKeepRunning();
-    const auto started = [&] { return test::Exists(starts) ? test::ReadFile(starts) : ""; };
-    StartFromWindow("Akira");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !started().empty(); }));
-    const std::string first = started(), config = Config();
-    host->AnswerNextQuestion(MessageAnswer::No);
-    StartFromWindow("Akira");
-    const MessageBoxRequest question = host->TakeMessage();
-    EXPECT_EQ("The emulator is still running. Start another one?", question.text);
-    EXPECT_EQ(MessageIcon::Question, question.icon);
-    EXPECT_EQ(MessageButtons::YesNo, question.buttons);
-    EXPECT_EQ(MessageAnswer::No, question.defaultAnswer);
-    // No is answered before anything is written or started, and the log says so.
-    EXPECT_EQ(config, Config());
-    EXPECT_EQ(1, LogLinesWith("still runs; nothing started"));
-    EXPECT_EQ(1, LogLinesWith("started the emulator"));
-    EXPECT_EQ(first, started());
-}
-
 // An image inserted through the menu stays in after a restart until ejected, and the status line
 // names it; a damaged one changes nothing, and one damaged after it went in says so at Start game.
 TEST_F(MainWindowPosixTest, CdImagesInsertedThroughTheMenuAndEjected)
