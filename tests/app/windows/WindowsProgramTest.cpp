@@ -8,7 +8,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <optional>
-#include <thread>
 #include <vector>
 #include <windows.h>
 
@@ -85,31 +84,13 @@ TEST_F(WindowsMainWindowTest, AFolderNameTheEmulatorCannotTakeIsSaidOnceAndThePr
 
 // --- the built program, on the display the script gives (TALVERO_SMOKE_DISPLAY) ---------------
 
-struct FoundWindow {
-    DWORD process;
-    HWND window = nullptr;
-};
-
 // The visible top-level window of `process` titled as the main window.
 HWND MainWindowOf(DWORD process)
 {
-    FoundWindow found{process};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* wanted = reinterpret_cast<FoundWindow*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            wchar_t title[128] = {};
-            GetWindowTextW(window, title, 128);
-            if (owner == wanted->process && IsWindowVisible(window) &&
-                std::wstring(title) == L"Talvero v1.1 - (c) 2001/2002 the Talvero authors") {
-                wanted->window = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found.window;
+    const HWND window = FindWindowW(nullptr, L"Talvero v1.1 - (c) 2001/2002 the Talvero authors");
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    return window && owner == process && IsWindowVisible(window) ? window : nullptr;
 }
 
 void PressKeys(std::initializer_list<WORD> keys, WORD modifier = 0)
@@ -133,18 +114,6 @@ void PressKeys(std::initializer_list<WORD> keys, WORD modifier = 0)
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-template <typename Condition>
-bool WaitFor(Condition condition, std::chrono::seconds limit)
-{
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return true;
-}
-
 class WindowsProgramTest : public test::AppFolderTest {};
 
 // talvero.exe as a user starts it: the main window appears with its title, Enter starts the game
@@ -165,8 +134,8 @@ TEST_F(WindowsProgramTest, TheMainWindowStartsAGameFromDriveDAndCtrlQShutsDown)
     ASSERT_NE(0, child);
     const HANDLE process = reinterpret_cast<HANDLE>(child);
     HWND window = nullptr;
-    const bool appeared = WaitFor([&] { return (window = MainWindowOf(GetProcessId(process))) != nullptr; },
-                                  std::chrono::seconds(30));
+    const bool appeared =
+        QTest::qWaitFor([&] { return (window = MainWindowOf(GetProcessId(process))) != nullptr; }, 30000);
     if (!appeared)
         test::KillChild(child);
     ASSERT_TRUE(appeared) << "no main window titled \"Talvero v1.1 - ...\" within 30 s";
