@@ -191,9 +191,10 @@ TEST_F(StartGameTest, TwoStartsAtOnceGiveEachEmulatorOnlyItsOwnLines)
     EXPECT_EQ((std::map<std::string, int>{{akiraLines, rounds}, {lemmingsLines, rounds}}), seen);
 }
 
-// The shutdown removes a leftover Default.new only in its own turn: while a start holds the turn
-// (and may be writing Default.new), it waits.
-TEST_F(StartGameTest, TheShutdownWaitsForTheTurnOfAStart)
+// The shutdown resets its lines and removes a leftover Default.new only in its own turn: while a
+// start holds the turn (and may be writing Default.new), it waits. Default.new goes even when the
+// lines cannot be written.
+TEST_F(StartGameTest, TheShutdownWaitsForTheTurnOfAStartAndRemovesDefaultNewEvenWhenItCannotWrite)
 {
     std::optional<ConfigurationTurn> start(std::in_place);
     test::WriteFile(App(kConfigTempFile), "a start's new configuration");
@@ -208,13 +209,6 @@ TEST_F(StartGameTest, TheShutdownWaitsForTheTurnOfAStart)
     start.reset();
     shutdown.join();
     EXPECT_FALSE(test::Exists(App(kConfigTempFile)));
-    EXPECT_EQ("false", ConfigValue("win32.map_drives="));
-}
-
-TEST_F(StartGameTest, TheShutdownResetsTheLinesAndRemovesDefaultNewEvenWhenTheyCannotBeWritten)
-{
-    test::WriteFile(App(kConfigTempFile), "left over");
-    ResetConfigurationAtShutdown();
     EXPECT_EQ(kBareConfig + "filesystem=rw,tmp:" + (folder / "Cache/tmp") + "\r\nwin32.map_drives=false\r\n",
               Config());
     test::WriteFile(App(kConfigTempFile), "left over");
