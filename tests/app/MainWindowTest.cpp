@@ -4,7 +4,6 @@
 #include "app/StartGameProgress.h"
 #include "demo/DemoPreviews.h"
 #include "platform/FaultHooks.h"
-#include "platform/Files.h"
 #include "tests/support/GuiTest.h"
 #include "ui/WindowRegistry.h"
 

@@ -6,8 +6,6 @@
 #include "emulator/EmulatorInterface.h"
 #include "games/GameProfiles.h"
 #include "platform/FaultHooks.h"
-#include "platform/Files.h"
-#include "platform/Process.h"
 #include "settings/SettingsStore.h"
 #include "tests/support/AppFolderTest.h"
 #include "tests/support/FileWorker.h"

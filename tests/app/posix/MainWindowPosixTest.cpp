@@ -1,6 +1,5 @@
 // The main window with what only a POSIX system offers the tests: an emulator that is a shell
 // script and keeps running, and CD images made with xorriso and read with libcdio.
-#include "app/CdImageChoice.h"
 #include "demo/DemoImage.h"
 #include "emulator/EmulatorInterface.h"
 #include "platform/Files.h"
