@@ -102,8 +102,8 @@ TEST_F(MainWindowTest, TheKeyboardSelectsFocusAloneDoesNotAndEnterStartsTheGame)
 TEST_F(MainWindowTest, TheSwitchesAreStoredReadBackAndTakenByStartGameWithTheOptions)
 {
     LayOutDemo();
-    for (const auto& [key, value] : {std::pair{"Frameskip", "false"}, std::pair{"JITComp", "garbage"},
-                                     std::pair{"Drive", "E:"}})
+    for (const auto& [key, value] :
+         {std::pair{"Frameskip", "false"}, std::pair{"JITComp", "garbage"}, std::pair{"Drive", "E:"}})
         Settings().Write(key, value);
     ASSERT_TRUE(StartMainWindow());
     ExpectMain("checked", {{"Frameskip", "false"}, {"JITComp", "false"}});
