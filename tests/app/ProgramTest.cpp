@@ -96,34 +96,14 @@ TEST_F(ProgramTest, ARefusalAndHelpNeedNoDisplay)
     EXPECT_TRUE(help.output.starts_with("Usage: talvero [options] [FILE]\n")) << help.output;
 }
 
-// --demo run again on its folder lays out only what is missing, keeps what the user changed, and
-// starts a game there as --app-folder would (the package tests check the first layout).
-TEST_F(ProgramTest, DemoLaysOutItsFolderOnceAndThenKeepsWhatTheUserChanged)
+// --demo lays out the demo in a new folder (its parents too); without xorriso (the package only
+// recommends it) the demo has its CD as drive D: but no images, and says so. Run again, it lays
+// out only what is missing, keeps what the user changed, and starts a game there as --app-folder
+// would. The package tests check a whole first layout.
+TEST_F(ProgramTest, DemoLaysOutWhatIsMissingAndKeepsWhatTheUserChanged)
 {
     const std::string demo = folder / "new/demo";
     test::TestFolder run;
-    EXPECT_EQ(1, RunProgram(run, false, "--demo '" + demo + "'").status);
-    const std::string configuration = demo + "/WinUAE/Configurations/Default.uae";
-    test::WriteFile(configuration, test::ReadFile(configuration) + "talvero_test_note=the user's line\r\n");
-    test::WriteFile(demo + "/Data/Lemmings.dat", "the user's own data file\r\n");
-    RemoveFile(demo + "/Previews/Akira.jpg");
-    RemoveFile(demo + "/Drives/F.iso");
-    const ProgramRun second = RunProgram(run, true, "--demo '" + demo + "' --start Akira");
-    EXPECT_EQ(0, second.status) << second.errors;
-    SetAppFolder(demo);
-    EXPECT_NE(std::string::npos, WaitForLaunchLog().find("result: ok"));
-    EXPECT_EQ("the user's line", ConfigValue("talvero_test_note="));
-    EXPECT_EQ("the user's own data file\r\n", test::ReadFile(demo + "/Data/Lemmings.dat"));
-    EXPECT_TRUE(test::Exists(demo + "/Previews/Akira.jpg"));
-    EXPECT_TRUE(test::Exists(demo + "/Drives/F.iso"));
-}
-
-// Without xorriso (the package only recommends it) the demo has its CD as drive D: but no images,
-// and says so.
-TEST_F(ProgramTest, DemoWithoutXorrisoHasDriveDAndNoImages)
-{
-    test::TestFolder run;
-    const std::string demo = folder / "demo";
     const std::string noPrograms = "PATH='" + folder / "nothing" + "'";
     const ProgramRun listed = RunProgram(run, false, "--demo '" + demo + "' --list", noPrograms);
     EXPECT_EQ(0, listed.status) << listed.errors;
@@ -132,8 +112,20 @@ TEST_F(ProgramTest, DemoWithoutXorrisoHasDriveDAndNoImages)
         << listed.errors;
     EXPECT_TRUE(listed.output.starts_with("Akira\tCD32\n")) << listed.output;
     EXPECT_TRUE(test::Exists(demo + "/Drives/D/" + NativePath(FindProfile("Akira")->identityFile.substr(1))));
-    EXPECT_FALSE(test::Exists(demo + "/Drives/E.cue"));
     EXPECT_FALSE(test::Exists(demo + "/Drives/F.iso"));
+
+    const std::string configuration = demo + "/WinUAE/Configurations/Default.uae";
+    test::WriteFile(configuration, test::ReadFile(configuration) + "talvero_test_note=the user's line\r\n");
+    test::WriteFile(demo + "/Data/Lemmings.dat", "the user's own data file\r\n");
+    RemoveFile(demo + "/Previews/Akira.jpg");
+    const ProgramRun second = RunProgram(run, true, "--demo '" + demo + "' --start Akira");
+    EXPECT_EQ(0, second.status) << second.errors;
+    SetAppFolder(demo);
+    EXPECT_NE(std::string::npos, WaitForLaunchLog().find("result: ok"));
+    EXPECT_EQ("the user's line", ConfigValue("talvero_test_note="));
+    EXPECT_EQ("the user's own data file\r\n", test::ReadFile(demo + "/Data/Lemmings.dat"));
+    EXPECT_TRUE(test::Exists(demo + "/Previews/Akira.jpg"));
+    EXPECT_TRUE(test::Exists(demo + "/Drives/F.iso"));
 }
 
 // A folder of other files, a real Talvero folder or a file is not turned into a demo, and a
