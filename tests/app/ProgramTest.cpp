@@ -27,11 +27,8 @@ ProgramRun RunProgram(const test::TestFolder& folder, bool display, const std::s
                                 (display ? "QT_QPA_PLATFORM=offscreen " : "-u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ") +
                                 "XDG_CONFIG_HOME='" + folder / "config" + "' " + environment + " '" + program + "' " + arguments + " >'" + out + "' 2>'" + err + "'";
     const int status = std::system(command.c_str());
-    ProgramRun run;
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
-    run.output = test::ReadFile(out);
-    run.errors = test::ReadFile(err);
-    return run;
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status), test::ReadFile(out),
+            test::ReadFile(err)};
 }
 
 // The program installed in a folder it cannot write (bin/talvero), with the games' files in place
