@@ -178,12 +178,13 @@ TEST_F(ImportFolderTest, TheMissingEmulatorIsWhatThisSystemRuns)
         const char* programs;  // what the emulator folder holds (from this row on): "" nothing
         EmulatorHost host;
         bool programsMissing, fsUaeMissing;
-    } rows[] = {{"", {true, false}, true, false},          {"", {false, true}, false, false},
-                {"", {false, false}, false, true},         {"MZ", {true, false}, false, false},
-                {"MZ", {false, false}, false, true},       {"#!/bin/sh\n", {false, false}, false, false}};
+    } rows[] = {{"", {true, false}, true, false},    {"", {false, true}, false, false},
+                {"", {false, false}, false, true},   {"MZ", {true, false}, false, false},
+                {"MZ", {false, false}, false, true}, {"#!/bin/sh\n", {false, false}, false, false}};
     for (const auto& row : rows) {
-        SCOPED_TRACE(::testing::Message() << "programs \"" << row.programs << "\", Windows programs run "
-                                        << row.host.runsWindowsPrograms << ", FS-UAE " << row.host.fsUaeInstalled);
+        SCOPED_TRACE(::testing::Message()
+                     << "programs \"" << row.programs << "\", Windows programs run "
+                     << row.host.runsWindowsPrograms << ", FS-UAE " << row.host.fsUaeInstalled);
         for (const std::string& name : *row.programs ? both : std::vector<std::string>{})
             test::WriteFile(App("\\WinUAE\\" + name), row.programs);
         const MissingFiles missing = FindMissingFiles(row.host);
