@@ -3,7 +3,6 @@
 
 #include "emulator/EmulatorInterface.h"
 #include "games/GameProfiles.h"
-#include "install/SupportPack.h"
 #include "platform/BootIdentity.h"
 #include "platform/FaultHooks.h"
 #include "platform/cdimage/CdRoot.h"
