@@ -29,18 +29,6 @@ const std::map<std::string, std::string> kNothingStored = {
     {SettingKey::Drive, "<absent>"},     {SettingKey::Port1, "<absent>"}, {SettingKey::ROMfile, "<absent>"},
     {SettingKey::Scanlines, "<absent>"}, {SettingKey::SndEmu, "<absent>"}};
 
-TEST_F(OptionsLogicTest, AnInvalidDriveSavesNothing)
-{
-    test::WriteFile(App(kConfigFile), "joyport1=mouse\r\n");
-    for (const char* drive : {"", "@", "[:", "CD"}) {
-        OptionsState state{drive, 1, "kick31.rom", true, true};
-        EXPECT_FALSE(SaveOptions(state)) << drive;
-        host->ExpectMessage("Please select a valid CD drive!", MessageIcon::Exclamation);
-    }
-    EXPECT_EQ("joyport1=mouse\r\n", Config());
-    ExpectStored(kNothingStored);
-}
-
 TEST_F(OptionsLogicTest, NothingStoredLoadsTheDefaultsOverEveryField)
 {
     OptionsState loaded{"", 5, "", true, false};  // each field other than its default
@@ -66,11 +54,18 @@ TEST_F(OptionsLogicTest, EachControllerChoiceWritesItsLineAndReadsBack)
     EXPECT_EQ("double", ConfigValue("gfx_linemode="));
 }
 
-// The drive is kept as its first two characters, in upper case, without blanks; a missing
-// Default.uae saves nothing, not even the settings.
+// An invalid drive saves nothing; a valid one is kept as its first two characters, in upper case,
+// without blanks; a missing Default.uae saves nothing, not even the settings.
 TEST_F(OptionsLogicTest, SavingWritesTheFourLinesThenTheFiveSettingsOrNothing)
 {
     test::WriteFile(App(kConfigFile), "joyport1=mouse\r\n");
+    for (const char* drive : {"", "@", "[:", "CD"}) {
+        OptionsState invalid{drive, 1, "kick31.rom", true, true};
+        EXPECT_FALSE(SaveOptions(invalid)) << drive;
+        host->ExpectMessage("Please select a valid CD drive!", MessageIcon::Exclamation);
+    }
+    EXPECT_EQ("joyport1=mouse\r\n", Config());
+    ExpectStored(kNothingStored);
     OptionsState state{"  z:\\", 1, "  my kick.rom  ", true, false};
     EXPECT_TRUE(SaveOptions(state));
     EXPECT_EQ((std::vector<std::string>{"joyport1=joy0", "kickstart_rom_file=my kick.rom",

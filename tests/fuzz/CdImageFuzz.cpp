@@ -20,28 +20,16 @@ const char* const kPaths[] = {"\\A", "\\WV_Disk1\\wv", "\\wv_disk1\\WV;1", "\\Em
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static const test::TestFolder folder;
-    if (size == 0)
+    if (size < 3)  // the container's byte and, for a cue sheet, the sheet's length
         return 0;
     const std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
-    std::string image;
-    switch (data[0] % 3) {
-    case 0:
-        image = folder / "d.iso";
-        WriteFileBytes(image, bytes);
-        break;
-    case 1: {
-        if (bytes.size() < 2)
-            return 0;
-        const std::size_t length =
-            std::min<std::size_t>(static_cast<unsigned char>(bytes[0]) | static_cast<unsigned char>(bytes[1]) << 8,
-                                  bytes.size() - 2);
-        image = folder / "d.cue";
+    const char* const names[] = {"d.iso", "d.cue", "d.nrg"};
+    const std::string image = folder / names[data[0] % 3];
+    if (data[0] % 3 == 1) {
+        const std::size_t length = std::min<std::size_t>(data[1] | data[2] << 8, size - 3);
         WriteFileBytes(image, bytes.substr(2, length));
         WriteFileBytes(folder / "d.bin", bytes.substr(2 + length));
-        break;
-    }
-    default:
-        image = folder / "d.nrg";
+    } else {
         WriteFileBytes(image, bytes);
     }
     try {

@@ -33,11 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const test::TestFolder folder;
     static const bool laidOut = [] {
         SetHost(&host);
-        // Without an emulator an install that gets that far ends with a message, not a process;
-        // the fuzzed installs log into the scratch folder.
+        // An install starts no emulator; the fuzzed installs log into the scratch folder.
         LayOutDemoAppFolder(folder.path(), "/bin/true");
-        for (const char* executable : {kEmulator817, kEmulator814})
-            std::filesystem::remove(folder / ("WinUAE/" + std::string(executable)));
         testing::SetLogFile(folder / "talvero.log");
         test::MakeFolders(folder / "Drives/D");
         for (const char* title : titles)

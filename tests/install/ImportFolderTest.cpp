@@ -99,7 +99,6 @@ TEST_F(ImportFolderTest, TakesAWindowsInstallationWhateverItsLetterCase)
                   "Data/Unknown Game.dat, Talvero.dat, Previews/Akira.jpg, WinUAE/Roms/Kick31.rom" +
                   (windows ? ", WinUAE/WinUAE817r3.exe" : ""),
               MessageLine(message, "Taken"));
-    EXPECT_EQ("<no line Already there>", MessageLine(message, "Already there"));
     EXPECT_EQ("  - the data files of 28 games:", MessageLine(message, "  - the data files").substr(0, 31));
     EXPECT_EQ("<no line   - the support-file pack>", MessageLine(message, "  - the support-file pack"));
     EXPECT_EQ("<no line   - the Kickstart>", MessageLine(message, "  - the Kickstart"));
@@ -170,46 +169,29 @@ TEST_F(ImportFolderTest, AFailedCopyStopsWithOneMessage)
     EXPECT_EQ("akira data", test::ReadFile(App("\\Data\\Akira.dat")));
 }
 
-struct EmulatorRow {
-    const char* name;
-    EmulatorHost host;
-    const char* programs;  // what the emulator folder holds: "none", "windows" or "native"
-    std::vector<std::string> missingPrograms;
-    bool missingFsUae;
-};
-void PrintTo(const EmulatorRow& row, std::ostream* out)
-{
-    *out << row.name;
-}
-
-class MissingEmulatorTest : public test::AppFolderTest, public ::testing::WithParamInterface<EmulatorRow> {};
-
 // Where the bridge stands in for the Windows emulator, the emulator folder may stay empty: only
-// FS-UAE is asked for, and only when no emulator at all is there.
-TEST_P(MissingEmulatorTest, AsksForWhatThisSystemRuns)
+// FS-UAE is asked for, and only when no program this system runs is there.
+TEST_F(ImportFolderTest, TheMissingEmulatorIsWhatThisSystemRuns)
 {
-    const EmulatorRow& row = GetParam();
-    test::MakeFolders(folder / "WinUAE");
-    if (std::string(row.programs) != "none") {
-        for (const char* name : {"WinUAE817r3.exe", "WinUAE814r3.exe"})
-            test::WriteFile(App(std::string("\\WinUAE\\") + name),
-                            std::string(row.programs) == "windows" ? "MZ" : "#!/bin/sh\n");
+    const std::vector<std::string> both = {"WinUAE817r3.exe", "WinUAE814r3.exe"};
+    const struct {
+        const char* programs;  // what the emulator folder holds (from this row on): "" nothing
+        EmulatorHost host;
+        bool programsMissing, fsUaeMissing;
+    } rows[] = {{"", {true, false}, true, false},    {"", {false, true}, false, false},
+                {"", {false, false}, false, true},   {"MZ", {true, false}, false, false},
+                {"MZ", {false, false}, false, true}, {"#!/bin/sh\n", {false, false}, false, false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::Message()
+                     << "programs \"" << row.programs << "\", Windows programs run "
+                     << row.host.runsWindowsPrograms << ", FS-UAE " << row.host.fsUaeInstalled);
+        for (const std::string& name : *row.programs ? both : std::vector<std::string>{})
+            test::WriteFile(App("\\WinUAE\\" + name), row.programs);
+        const MissingFiles missing = FindMissingFiles(row.host);
+        EXPECT_EQ(row.programsMissing ? both : std::vector<std::string>{}, missing.emulatorPrograms);
+        EXPECT_EQ(row.fsUaeMissing, missing.fsUae);
     }
-    const MissingFiles missing = FindMissingFiles(row.host);
-    EXPECT_EQ(row.missingPrograms, missing.emulatorPrograms);
-    EXPECT_EQ(row.missingFsUae, missing.fsUae);
 }
-
-const std::vector<std::string> kBoth = {"WinUAE817r3.exe", "WinUAE814r3.exe"};
-INSTANTIATE_TEST_SUITE_P(
-    Systems, MissingEmulatorTest,
-    ::testing::Values(EmulatorRow{"WindowsWithout", {true, false}, "none", kBoth, false},
-                      EmulatorRow{"WindowsWith", {true, false}, "windows", {}, false},
-                      EmulatorRow{"LinuxWithFsUae", {false, true}, "none", {}, false},
-                      EmulatorRow{"LinuxWithoutAnything", {false, false}, "none", {}, true},
-                      EmulatorRow{"LinuxWindowsProgramsOnly", {false, false}, "windows", {}, true},
-                      EmulatorRow{"LinuxNativePrograms", {false, false}, "native", {}, false}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace talvero

@@ -1,7 +1,6 @@
-// The NVRAM manager's table and actions on real save files.
+// The NVRAM manager's actions on real save files.
 #include "nvram/NvramManager.h"
 
-#include "nvram/SaveDataTable.h"
 #include "platform/FaultHooks.h"
 #include "tests/support/AppFolderTest.h"
 
@@ -11,26 +10,6 @@ namespace talvero {
 namespace {
 
 using NvramTest = test::AppFolderTest;
-
-TEST(SaveDataTable, SevenGamesTheirSaveFilesAndBackupEntries)
-{
-    const std::vector<std::pair<std::string, std::string>> expected = {
-        {"Akira", "\\Cache\\akir\\nv\\Akira\\HighScores"},
-        {"D-Generation", "\\Cache\\dgen\\nv\\DGEN\\1"},
-        {"Dark Seed", "\\Cache\\dark\\nv\\DARKSEED\\0"},
-        {"GunShip 2000", "\\Cache\\gs2k\\nv\\GS2000\\Roster"},
-        {"James Pond 2 - RoboCod", "\\Cache\\jp2r\\nv\\RoboCod Data\\High Score"},
-        {"Syndicate", "\\Cache\\synd\\nv\\Syn\\0"},
-        {"UFO - Enemy Unknown", "\\Cache\\ufo1\\nv\\nvram.hdf"}};
-    ASSERT_EQ(expected.size(), SaveDataTable().size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(expected[i].first, SaveDataTable()[i].title) << "row " << i;
-        EXPECT_EQ(expected[i].second, SaveDataTable()[i].dataFile) << expected[i].first;
-    }
-    EXPECT_TRUE(IsBackupEntry("[Backup] Akira"));
-    EXPECT_FALSE(IsBackupEntry("[backup] Akira"));
-    EXPECT_FALSE(IsBackupEntry("[Backup Akira"));
-}
 
 TEST_F(NvramTest, BackupIsCreatedThenUpdatedAndRestoreIsByteExact)
 {

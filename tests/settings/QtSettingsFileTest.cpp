@@ -8,16 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <sys/stat.h>
+#include <filesystem>
 
 namespace talvero {
 namespace {
-
-bool IsFifo(const std::string& path)
-{
-    struct stat st {};
-    return ::lstat(path.c_str(), &st) == 0 && S_ISFIFO(st.st_mode);
-}
 
 TEST(QtSettingsFile, AFifoInPlaceOfTheSettingsIsUnreadableAndStaysAsItIs)
 {
@@ -44,7 +38,7 @@ TEST(QtSettingsFile, AFifoInPlaceOfTheSettingsIsUnreadableAndStaysAsItIs)
     EXPECT_TRUE(test::FinishesWithoutWaiting(file, [&] {
         EXPECT_THROW(backend->Set("Frameskip", "False"), SettingsError);
     }));
-    EXPECT_TRUE(IsFifo(file));
+    EXPECT_TRUE(std::filesystem::is_fifo(std::filesystem::symlink_status(file)));
     SetSettingsBackend(std::make_unique<MemorySettingsBackend>());
     if (before)
         ::setenv("XDG_CONFIG_HOME", configBefore.c_str(), 1);

@@ -40,7 +40,6 @@ TEST_P(StoredText, ReadsAsBooleanAndInteger)
     store.Write(SettingKey::Scanlines, row.text);
     EXPECT_EQ(row.flag, store.ReadBool(SettingKey::Scanlines, true));
     EXPECT_EQ(row.number, store.ReadInt(SettingKey::Scanlines, 7));
-    EXPECT_EQ(row.text, store.ReadText(SettingKey::Scanlines, "default"));
 }
 
 INSTANTIATE_TEST_SUITE_P(

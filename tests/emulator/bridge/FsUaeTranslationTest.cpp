@@ -1,7 +1,6 @@
 // The translation of Talvero's configuration lines into an FS-UAE configuration.
 #include "emulator/bridge/FsUaeTranslation.h"
 
-#include "emulator/bridge/CdDrives.h"
 #include "platform/AppFolder.h"
 
 #include <gtest/gtest.h>
@@ -11,10 +10,12 @@ namespace talvero {
 namespace {
 
 // Every option written, "key=value " in order after the section line, and the notes, each ending "|".
+// Of the drives only the CD is mapped: never the root folder ("/", "//"), even as drive A or F, and
+// a Drives/C folder that the user made is a CD like any other.
 std::pair<std::string, std::string> Translate(const std::string& lines, bool romExists)
 {
     const FsUaeTranslation out = TranslateToFsUae(
-        {lines, NativePath("/e"), "base", {{'C', "/"}, {'D', "/cd"}}, [=](const std::string&) {
+        {lines, NativePath("/e"), "base", {{'A', "/"}, {'C', "/cd"}, {'F', "//"}}, [=](const std::string&) {
              return romExists;
          }});
     std::string options = out.config.substr(0, out.config.find('\n') + 1), notes;
@@ -51,7 +52,7 @@ TEST(FsUaeTranslation, EachLineBecomesItsOption)
          "gfx_framerate=2\r\ncachesize=2048\r\nfs-uae.warp_mode=1\r\nfs-uae.=x\r\nfs-uae.nothing\r\n",
          true,
          "amiga_model=A1200 kickstart_file=" + rom +
-             " hard_drive_0=/c/akir hard_drive_0_label=0 hard_drive_1=/cd hard_drive_1_label=D "
+             " hard_drive_0=/c/akir hard_drive_0_label=0 hard_drive_1=/cd hard_drive_1_label=C "
              "hard_drive_1_read_only=1 hard_drive_1_priority=-128 "
              "uae_hardfile=rw,32,1,2,512,/h.hdf joystick_port_1=keyboard scanlines=1 volume=0 "
              "uae_gfx_framerate=2 jit_compiler=1 uae_cachesize=2048 warp_mode=1 ",
@@ -61,10 +62,9 @@ TEST(FsUaeTranslation, EachLineBecomesItsOption)
          false, a1200, noRom + noVolume + "joyport1=joy1" + portChosen},
         {"filesystem=rw,cd0:C:\\G\\fron\r\nsound_output=interrupts\r\nwin32.map_drives=false\r\n", false,
          a1200 + "hard_drive_0=C:\\G\\fron hard_drive_0_label=cd0 volume=0 ", noRom},
-        // Without a game volume the mapped drives are numbered from 0; only CDs are mapped, never
-        // the system's root folder (C:).
+        // Without a game volume the mapped drives are numbered from 0.
         {"win32.map_drives=true\r\njoyport1=mouse\r\n", false,
-         a1200 + "hard_drive_0=/cd hard_drive_0_label=D hard_drive_0_read_only=1 hard_drive_0_priority=-128 ",
+         a1200 + "hard_drive_0=/cd hard_drive_0_label=C hard_drive_0_read_only=1 hard_drive_0_priority=-128 ",
          noRom + noVolume + "joyport1=mouse is not known here; FS-UAE chooses port 1 itself|"},
     };
     for (const auto& c : cases)
@@ -75,14 +75,6 @@ TEST(FsUaeTranslation, EachLineBecomesItsOption)
         EXPECT_TRUE(HasKickstartRomSize(size)) << size;
     for (std::uint64_t size : {524300u, 1024u, 0u})
         EXPECT_FALSE(HasKickstartRomSize(size)) << size;
-}
-
-// The translation maps no drive "/"; "//" is the root folder too, and a Drives/C folder that the
-// user made is a CD like any other.
-TEST(CdDrives, OnlyCdsNeverTheRootFolder)
-{
-    EXPECT_EQ((std::vector<std::pair<char, std::string>>{{'C', "/srv/cd"}}),
-              CdDrivesOnly({{'C', "/srv/cd"}, {'F', "//"}}));
 }
 
 }  // namespace
