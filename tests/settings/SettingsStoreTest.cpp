@@ -3,12 +3,13 @@
 
 #include <gtest/gtest.h>
 #include <optional>
-#include <ostream>
 
 namespace talvero {
 namespace {
 
-TEST(SettingsStore, AnAbsentKeyReadsAsItsDefault)
+// An absent key reads as its default; a stored text reads as a boolean and an integer (nothing:
+// no such value).
+TEST(SettingsStore, AbsentKeysAndStoredTextsReadAsTheirValues)
 {
     MemorySettingsBackend backend;
     SettingsStore store(backend);
@@ -16,40 +17,27 @@ TEST(SettingsStore, AnAbsentKeyReadsAsItsDefault)
     EXPECT_EQ(std::optional<bool>(false), store.ReadBool(SettingKey::JITComp, false));
     EXPECT_EQ(std::optional<int>(2), store.ReadInt(SettingKey::Port1, 2));
     EXPECT_EQ("D:", store.ReadText(SettingKey::Drive, "D:"));
+    const struct {
+        const char* text;
+        std::optional<bool> flag;
+        std::optional<int> number;
+    } rows[] = {{"TRUE", true, std::nullopt},
+                {"false", false, std::nullopt},
+                {"0", false, 0},
+                {"-1", true, -1},
+                {" 1 ", true, 1},
+                {"1.6", true, 2},
+                {"yes", std::nullopt, std::nullopt},
+                {"", std::nullopt, std::nullopt},
+                {"1x", std::nullopt, std::nullopt},
+                {"32767", true, 32767},
+                {"32768", true, std::nullopt}};
+    for (const auto& row : rows) {
+        store.Write(SettingKey::Scanlines, row.text);
+        EXPECT_EQ(row.flag, store.ReadBool(SettingKey::Scanlines, true)) << '"' << row.text << '"';
+        EXPECT_EQ(row.number, store.ReadInt(SettingKey::Scanlines, 7)) << '"' << row.text << '"';
+    }
 }
-
-// A stored text with what it reads as: a boolean and an integer (nothing: no such value).
-struct TextRow {
-    const char* text;
-    std::optional<bool> flag;
-    std::optional<int> number;
-};
-
-void PrintTo(const TextRow& row, std::ostream* out)
-{
-    *out << '"' << row.text << '"';
-}
-
-class StoredText : public ::testing::TestWithParam<TextRow> {};
-
-TEST_P(StoredText, ReadsAsBooleanAndInteger)
-{
-    const TextRow& row = GetParam();
-    MemorySettingsBackend backend;
-    SettingsStore store(backend);
-    store.Write(SettingKey::Scanlines, row.text);
-    EXPECT_EQ(row.flag, store.ReadBool(SettingKey::Scanlines, true));
-    EXPECT_EQ(row.number, store.ReadInt(SettingKey::Scanlines, 7));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    , StoredText,
-    ::testing::Values(TextRow{"TRUE", true, std::nullopt}, TextRow{"false", false, std::nullopt},
-                      TextRow{"0", false, 0}, TextRow{"-1", true, -1}, TextRow{" 1 ", true, 1},
-                      TextRow{"1.6", true, 2}, TextRow{"99999999", true, std::nullopt},
-                      TextRow{"yes", std::nullopt, std::nullopt}, TextRow{"", std::nullopt, std::nullopt},
-                      TextRow{"1x", std::nullopt, std::nullopt}, TextRow{"32767", true, 32767},
-                      TextRow{"32768", true, std::nullopt}));
 
 }  // namespace
 }  // namespace talvero
