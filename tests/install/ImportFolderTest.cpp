@@ -6,7 +6,6 @@
 #include "install/MissingFiles.h"
 #include "platform/Files.h"
 #include "platform/Installation.h"
-#include "settings/SettingsStore.h"
 #include "tests/support/AppFolderTest.h"
 
 #include <sstream>
@@ -131,17 +130,6 @@ TEST_F(ImportFolderTest, AFileThatDiffersIsReplacedOnlyWhenTheUserAgrees)
     EXPECT_EQ("Taken (2): Data/Gloom.dat, Talvero.dat", MessageLine(message, "Taken"));
 }
 
-// Without a configuration of its own, the other folder's ROM is the one the settings name.
-TEST_F(ImportFolderTest, TheSettingsNameTheRomWhenTheOtherFolderHasNoConfiguration)
-{
-    test::WriteFile(App(kConfigFile), "kickstart_rom_file=kick31.rom\r\n");
-    Settings().Write(SettingKey::ROMfile, "Amiga\\kick40068.rom");
-    Other("WinUAE/amiga/Kick40068.ROM", kRom);
-    const std::string message = Import();
-    EXPECT_EQ(kRom, test::ReadFile(App("\\WinUAE\\kick31.rom")));
-    EXPECT_EQ("Taken (1): WinUAE/kick31.rom", MessageLine(message, "Taken"));
-}
-
 TEST_F(ImportFolderTest, AFolderWithoutTalveroFilesSaysSoAndChangesNothing)
 {
     Other("Documents/letter.txt", "text");
@@ -151,22 +139,6 @@ TEST_F(ImportFolderTest, AFolderWithoutTalveroFilesSaysSoAndChangesNothing)
                             ".\nA Talvero folder holds Data, Previews, Talvero.dat and WinUAE.",
                         MessageIcon::Exclamation);
     EXPECT_TRUE(FileNamesIn(App("\\Data")).empty());
-    host->ChooseNextFile(std::nullopt);  // cancelled: nothing at all
-    ImportFromAnotherFolder();
-}
-
-// A file that cannot be written stops the import with one message; what came before stays.
-TEST_F(ImportFolderTest, AFailedCopyStopsWithOneMessage)
-{
-    LayOutWindowsInstallation();
-    test::MakeFolders(App("\\Talvero.dat"));  // a folder where the pack goes
-    host->ChooseNextFile(other.path());
-    ImportFromAnotherFolder();
-    const MessageBoxRequest shown = host->TakeMessage();
-    EXPECT_EQ("The import stopped: a file could not be copied. The files copied before it are in place.",
-              shown.text);
-    EXPECT_NE(std::string::npos, shown.detail.find(App("\\Talvero.dat"))) << shown.detail;
-    EXPECT_EQ("akira data", test::ReadFile(App("\\Data\\Akira.dat")));
 }
 
 // Where the bridge stands in for the Windows emulator, the emulator folder may stay empty: only
