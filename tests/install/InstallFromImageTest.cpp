@@ -72,9 +72,7 @@ TEST_F(InstallFromImageTest, ABinCueAndAnIsoImageInstallEveryFileAsOnTheDiscAndT
 TEST_F(InstallFromImageTest, ADataFileShorterThanItsFixedRecordCountEndsTheProgramWith62)
 {
     const GameProfile& profile = *FindProfile("GunShip 2000");
-    ASSERT_TRUE(profile.FixedCopyRecords());
     const std::vector<std::string> copies = DemoCopyRecords(profile);
-    ASSERT_GT(copies.size(), 3u);
     test::WriteFile(DataFilePath(profile), copies[0] + "\r\n" + copies[1] + "\r\n" + copies[2] + "\r\n");
     const test::TestFolder images;
     MakeDemoCdImage({profile.title}, images / "GunShip.iso", kFileSize);

@@ -46,7 +46,6 @@ TEST_F(NvramTest, EntriesOfFilesThatExistAndDeleteAsksFirst)
         EXPECT_EQ(answer == MessageAnswer::Yes, DeleteSaveData("[Backup] Akira"));
         const MessageBoxRequest question = host->TakeMessage();
         EXPECT_EQ("Delete backed up data from \"Akira\" ?", question.text);
-        EXPECT_EQ(MessageIcon::Question, question.icon);
         EXPECT_EQ(MessageButtons::YesNo, question.buttons);
         EXPECT_EQ(MessageAnswer::No, question.defaultAnswer);
         EXPECT_EQ(answer == MessageAnswer::No, test::Exists(akira + ".bak"));
