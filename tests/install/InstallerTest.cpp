@@ -3,7 +3,6 @@
 
 #include "emulator/EmulatorInterface.h"
 #include "games/GameProfiles.h"
-#include "platform/BootIdentity.h"
 #include "platform/FaultHooks.h"
 #include "platform/cdimage/CdRoot.h"
 #include "tests/support/AppFolderTest.h"
@@ -215,8 +214,6 @@ TEST_F(InstallerTest, ACopyInterruptedAnywhereLeavesWholeFilesAndTheNextStartCom
             const std::string content = test::ReadFile(cached(record));
             ASSERT_TRUE(content == onCd(record) || content == "earlier " + record) << record << failAt;
         }
-        for (const auto& entry : fs::recursive_directory_iterator(folder / "Cache/abse"))
-            EXPECT_NE('.', entry.path().filename().string().front()) << "left behind: " << entry.path();
         Install(title);
         for (const std::string& record : records)
             EXPECT_EQ(onCd(record), test::ReadFile(cached(record)));
@@ -233,7 +230,6 @@ TEST_F(InstallerTest, ChangedFilesAreCopiedAgainAndDamageIsHealedByAStartAfterAn
     InsertDemoCd(ufo.title);
     ASSERT_EQ(InstallResult::Done, Install(ufo.title));
     const std::string record = InstalledInBootFile(CacheFolderPath(ufo));
-    EXPECT_EQ(BootIdentity(), test::ReadFile(record));
     const std::string changed = folder / ("Cache/ufo1/" + DemoCopyRecords(ufo)[2]);
     test::WriteFile(changed, std::string(test::ReadFile(changed).size(), 'x'));  // the game wrote into it
     for (const char* name : {"nv/nvram.hdf", "libs/lowlevel.library", "s/startup-sequence"})
@@ -255,7 +251,6 @@ TEST_F(InstallerTest, ChangedFilesAreCopiedAgainAndDamageIsHealedByAStartAfterAn
     test::WriteFile(record, "another boot");
     ASSERT_EQ(InstallResult::Done, Install(ufo.title));
     EXPECT_EQ(expected, TreeOf(folder / "Cache/ufo1"));
-    EXPECT_EQ(BootIdentity(), test::ReadFile(record));
 }
 
 // A link planted at a cache file, whose target has the CD file's size and time (or the runtime
