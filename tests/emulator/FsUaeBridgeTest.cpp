@@ -5,8 +5,6 @@
 #include "tests/support/GuiTest.h"
 
 #include <csignal>
-#include <cstdlib>
-#include <sys/wait.h>
 
 namespace talvero {
 namespace {
@@ -26,13 +24,9 @@ protected:
     }
 };
 
-// Without FS-UAE on the search path the bridge says so in its log and fails.
-TEST_F(FsUaeBridgeTest, WithoutFsUaeTheBridgeFailsAndWithItStartingAGameBootsARealAmiga)
+TEST_F(FsUaeBridgeTest, StartingAGameBootsARealAmiga)
 {
     LayOutDemo(TALVERO_FSUAE_BRIDGE);
-    const int status = std::system(("PATH=/nonexistent '" + App("\\WinUAE\\WinUAE814r3.exe") + "'").c_str());
-    EXPECT_EQ(3, WIFEXITED(status) ? WEXITSTATUS(status) : -1);
-    EXPECT_NE(std::string::npos, Log().find("fs-uae not found")) << Log();
     if (FindProgramOnPath("fs-uae").empty())
         GTEST_SKIP() << "fs-uae is not installed (scripts/install-deps.sh installs it)";
     test::WriteFile(App("\\Data\\Akira.dat"),

@@ -119,15 +119,10 @@ TEST_P(EveryProfile, InstallsIntoAnEmptyCacheAndStartsItsEmulator)
 INSTANTIATE_TEST_SUITE_P(Installer, EveryProfile, ::testing::Range<std::size_t>(0, 30),
                          [](const auto& info) { return GameProfiles()[info.param].cacheCode; });
 
-// A short support pack, 62 (no member is written in part); without the pack, 53 (the details name
-// the file); without the Data folder, 76.
+// Without the support pack, 53 (the details name the file); without the Data folder, 76.
 TEST_F(InstallerTest, EachFailureShowsItsMessageAndStartsNothing)
 {
     InsertDemoCd("Defender of the Crown 2");
-    test::WriteFile(App("\\Talvero.dat"), DemoSupportPack().substr(0, 70000));  // debox, not playerprefs
-    InstallFailing("Defender of the Crown 2", kMessageUnknownError + std::string("62"),
-                   InstallResult::ProgramEnded);
-    EXPECT_FALSE(test::Exists(folder / "Cache/def2/libs/playerprefs.library"));
     fs::remove(App("\\Talvero.dat"));
     Install("Defender of the Crown 2");
     const MessageBoxRequest shown = host->TakeMessage();
