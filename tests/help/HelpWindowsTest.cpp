@@ -11,7 +11,7 @@ namespace {
 
 using HelpWindowsTest = test::GuiTest;
 
-TEST_F(HelpWindowsTest, TheHelpWindowsTheirTextsKeysAndWaysToCloseAndTheWatchdog)
+TEST_F(HelpWindowsTest, TheHelpWindowsTheChartsRowsWaysToCloseAndTheWatchdog)
 {
     LayOutDemo();
     ASSERT_TRUE(StartMainWindow());
@@ -30,10 +30,8 @@ TEST_F(HelpWindowsTest, TheHelpWindowsTheirTextsKeysAndWaysToCloseAndTheWatchdog
     QWidget* help = Open("Hilfe1");
     ASSERT_TRUE(help);
     EXPECT_EQ("Help: Joypad-Emulation", help->windowTitle());
-    ExpectProps(help, "text", {{"Command1", "Close"}});
     QWidget* chart = Open("Hilfe2");
     EXPECT_EQ("Help: Compatibility", chart->windowTitle());
-    ExpectProps(chart, "text", {{"Label22", "Game"}, {"Label2", "Note"}, {"Label47", "= not tested"}});
     // The chart shows each row of its table.
     const auto rows = CompatibilityChart();
     for (std::size_t n = 1; n <= rows.size(); ++n) {

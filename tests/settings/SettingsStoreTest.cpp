@@ -14,7 +14,6 @@ TEST(SettingsStore, AbsentKeysAndStoredTextsReadAsTheirValues)
     MemorySettingsBackend backend;
     SettingsStore store(backend);
     EXPECT_EQ(std::optional<bool>(true), store.ReadBool(SettingKey::Frameskip, true));
-    EXPECT_EQ(std::optional<bool>(false), store.ReadBool(SettingKey::JITComp, false));
     EXPECT_EQ(std::optional<int>(2), store.ReadInt(SettingKey::Port1, 2));
     EXPECT_EQ("D:", store.ReadText(SettingKey::Drive, "D:"));
     const struct {
@@ -24,7 +23,6 @@ TEST(SettingsStore, AbsentKeysAndStoredTextsReadAsTheirValues)
     } rows[] = {{"TRUE", true, std::nullopt},
                 {"false", false, std::nullopt},
                 {"0", false, 0},
-                {"-1", true, -1},
                 {" 1 ", true, 1},
                 {"1.6", true, 2},
                 {"yes", std::nullopt, std::nullopt},
