@@ -27,10 +27,14 @@ protected:
     std::unique_ptr<frmOptions> dialog;
 };
 
-// Each field filled from its own setting; Save takes each field from its control and closes the
-// dialog (TextFitTest shows that every caption fits).
-TEST_F(OptionsDialogTest, FieldsFromTheSettingsAndSaveTakesEveryField)
+// Each field filled from its own setting; Esc saves nothing. Picking a drive from the list: the
+// other controls wait meanwhile. An invalid drive keeps the dialog open; Save takes each field from
+// its control and closes the dialog (TextFitTest shows that every caption fits).
+TEST_F(OptionsDialogTest, FieldsFromTheSettingsEscTheDriveListAndSave)
 {
+    // A drive that holds a folder, as a CD drive would (D: is a drive the tests may map on Windows).
+    test::MakeFolders(folder / "Drives/D");
+    test::MapDrive('D', folder / "Drives/D");
     for (const auto& [key, value] :
          {std::pair{"Drive", "F:"}, std::pair{"Port1", "2"}, std::pair{"ROMfile", "/roms/kick.rom"},
           std::pair{"Scanlines", "1"}, std::pair{"SndEmu", "0"}})
@@ -38,31 +42,17 @@ TEST_F(OptionsDialogTest, FieldsFromTheSettingsAndSaveTakesEveryField)
     Open();
     EXPECT_EQ("Options", dialog->windowTitle());
     Expect("text", {{"selDrive", "..."}, {"Drive1", "F:"}, {"ROMfile", "/roms/kick.rom"}});
-    auto* port = Child<QComboBox>(dialog.get(), "GamePort1");
     Expect("visible", {{"Drive2", "false"}});
     Expect("currentIndex", {{"GamePort1", "2"}});
     Expect("checked", {{"Scanlines", "true"}, {"SndEmu", "false"}});
-    Type("Drive1", "e:");
-    port->setCurrentIndex(1);
-    Click("saveOpt");
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ("joy0", ConfigValue("joyport1="));
-    EXPECT_EQ("interrupts", ConfigValue("sound_output="));
-    EXPECT_EQ("scanlines", ConfigValue("gfx_linemode="));
-    EXPECT_EQ("/roms/kick.rom", ConfigValue("kickstart_rom_file="));
-    EXPECT_EQ("E:", ReadSetting("Drive"));
-}
-
-// Picking a drive from the list: the other controls wait meanwhile. An invalid drive keeps the
-// dialog open, and Esc saves nothing.
-TEST_F(OptionsDialogTest, TheDriveListAnInvalidDriveAndEscThatSavesNothing)
-{
-    // A drive that holds a folder, as a CD drive would (D: is a drive the tests may map on Windows).
-    test::MakeFolders(folder / "Drives/D");
-    test::MapDrive('D', folder / "Drives/D");
-    Settings().Write("Drive", "E:");
-    Open();
     const std::string saved = Config();
+    Type("Drive1", "e:");
+    QTest::keyClick(Child(dialog.get(), "Scanlines"), Qt::Key_Escape);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ("F:", ReadSetting("Drive"));
+    EXPECT_EQ(saved, Config());
+
+    Open();
     Click("selDrive");
     Expect("text", {{"selDrive", "OK"}});
     Expect("visible", {{"Drive2", "true"}});
@@ -76,10 +66,15 @@ TEST_F(OptionsDialogTest, TheDriveListAnInvalidDriveAndEscThatSavesNothing)
     Click("saveOpt");
     host->ExpectMessage("Please select a valid CD drive!", MessageIcon::Exclamation);
     Expect("visible", {{"saveOpt", "true"}});
-    QTest::keyClick(Child(dialog.get(), "Scanlines"), Qt::Key_Escape);
+    Type("Drive1", "e:");
+    Child<QComboBox>(dialog.get(), "GamePort1")->setCurrentIndex(1);
+    Click("saveOpt");
     EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ("joy0", ConfigValue("joyport1="));
+    EXPECT_EQ("interrupts", ConfigValue("sound_output="));
+    EXPECT_EQ("scanlines", ConfigValue("gfx_linemode="));
+    EXPECT_EQ("/roms/kick.rom", ConfigValue("kickstart_rom_file="));
     EXPECT_EQ("E:", ReadSetting("Drive"));
-    EXPECT_EQ(saved, Config());
 }
 
 }  // namespace
