@@ -1,17 +1,21 @@
-// The joypad help and the compatibility chart, with their watchdog (the chart's rows are placed from
-// its table by a plain loop; TextFitTest shows that their texts fit).
+// The joypad help and the compatibility chart, with their watchdog.
+#include "app/CdImageChoice.h"
 #include "help/Watchdog.h"
 #include "tests/support/GuiTest.h"
 #include "ui/WindowRegistry.h"
+
+#include <QCheckBox>
+#include <set>
 
 namespace talvero {
 namespace {
 
 using HelpWindowsTest = test::GuiTest;
 
-TEST_F(HelpWindowsTest, TheHelpWindowsTheirWaysToCloseAndTheWatchdog)
+TEST_F(HelpWindowsTest, TheHelpWindowsTheChartsMarksKeysWaysToCloseAndTheWatchdog)
 {
     LayOutDemo();
+    Settings().Write(SettingKey::CDImage, "/discs/Akira.iso");  // an image is in, for Ctrl+E below
     ASSERT_TRUE(StartMainWindow());
     const auto Open = [this](const char* entry) {  // Hilfe1 the joypad help, Hilfe2 the chart
         Action(entry)->trigger();
@@ -23,6 +27,37 @@ TEST_F(HelpWindowsTest, TheHelpWindowsTheirWaysToCloseAndTheWatchdog)
     EXPECT_EQ("Help: Joypad-Emulation", help->windowTitle());
     QWidget* chart = Open("Hilfe2");
     EXPECT_EQ("Help: Compatibility", chart->windowTitle());
+    // The rows with a ticked Joypad box, a ticked NVRAM box and a grey NVRAM box, typed from the
+    // chart's source: the games that get fakepad and the NVRAM manager's games.
+    const std::set<int> joypad = {4, 6, 11, 14, 16, 17, 23, 24}, nvram = {1, 4, 6, 14, 16, 23, 24},
+                        grey = {11, 12, 22};
+    for (int n = 1; n <= 30; ++n) {
+        const auto box = [&](const char* column) {
+            return Child<QCheckBox>(chart, column + QString::number(n))->checkState();
+        };
+        EXPECT_EQ(joypad.count(n) ? Qt::Checked : Qt::Unchecked, box("Joypad")) << "row " << n;
+        EXPECT_EQ(nvram.count(n)  ? Qt::Checked
+                  : grey.count(n) ? Qt::PartiallyChecked
+                                  : Qt::Unchecked,
+                  box("NVRAM"))
+            << "row " << n;
+    }
+    // The menus' keys belong to the main window, the CD image's too: from a help window Ctrl+F
+    // flips no switch, Ctrl+I opens no file dialog (an unscripted one fails the test) and Ctrl+E
+    // ejects nothing.
+    for (QWidget* window : {help, chart, static_cast<QWidget*>(mainWindow.get())}) {
+        const bool main = window == mainWindow.get();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        QTest::keyClick(window, Qt::Key_F, Qt::ControlModifier);
+        EXPECT_EQ(!main, Action("Frameskip")->isChecked());
+        if (main)
+            host->ChooseNextFile(std::nullopt);
+        QTest::keyClick(window, Qt::Key_I, Qt::ControlModifier);
+        EXPECT_EQ(main ? 1u : 0u, host->fileRequests.size());
+        QTest::keyClick(window, Qt::Key_E, Qt::ControlModifier);
+        EXPECT_EQ(main ? "" : "/discs/Akira.iso", ReadSetting(SettingKey::CDImage));
+    }
     // Close closes; the menu shows the open window again.
     EXPECT_EQ(help, Open("Hilfe1"));
     ClickOn(help, "Command1");

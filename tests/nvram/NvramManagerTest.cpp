@@ -54,8 +54,8 @@ TEST_F(NvramTest, EntriesOfFilesThatExistAndDeleteAsksFirst)
     EXPECT_EQ(std::vector<std::string>{"UFO - Enemy Unknown"}, NvramEntries());
 }
 
-// A read-only backup and a copy that fails half-way: each failure names the file and leaves both
-// files as they were.
+// A read-only backup, a copy that fails half-way and a folder that refuses the delete: each
+// failure names the file and leaves both files as they were.
 TEST_F(NvramTest, FailuresNameTheFileAndLeaveItAsItWas)
 {
     const std::string akira = SaveDataFile("Akira");
@@ -75,6 +75,14 @@ TEST_F(NvramTest, FailuresNameTheFileAndLeaveItAsItWas)
     host->ExpectMessage("Error writing to file: " + akira);
     EXPECT_EQ("the only good backup", test::ReadFile(akira + ".bak"));
     EXPECT_EQ("new scores", test::ReadFile(akira));
+    if (test::ReadOnlyFoldersAreEnforced()) {
+        test::MakeReadOnly(folder / "Cache/akir/nv/Akira");
+        host->AnswerNextQuestion(MessageAnswer::Yes);
+        EXPECT_FALSE(DeleteSaveData("Akira"));
+        host->TakeMessage();
+        host->ExpectMessage("Error deleting file: " + akira);
+        EXPECT_TRUE(test::Exists(akira));
+    }
 }
 
 }  // namespace
