@@ -64,6 +64,11 @@ std::string AppFolderTest::EmulatorsThatKeepRunning()
     return starts;
 }
 
+std::string StandinExecutable()
+{
+    return BuiltProgram(TALVERO_STANDIN);
+}
+
 bool Within(std::chrono::milliseconds limit, const std::function<bool()>& condition)
 {
     const auto until = std::chrono::steady_clock::now() + limit;
