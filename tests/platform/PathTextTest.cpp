@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 #include <limits>
-#include <ostream>
 #include <regex>
 
 namespace talvero {
@@ -16,44 +15,30 @@ namespace {
 
 struct PathRow {
     const char* path;
-    const char* separators;
     const char* folder;
     const char* lastPart;
+    const char* separators = "/\\";
 };
 
-void PrintTo(const PathRow& row, std::ostream* out)
+TEST(PathText, FolderAndLastPartWithEitherSeparator)
 {
-    *out << '"' << row.path << "\" split at \"" << row.separators << '"';
+    // In the last row only the slash separates, and a backslash is part of a name.
+    const PathRow rows[] = {{"/a/b/c.cue", "/a/b", "c.cue"}, {"C:\\Talvero\\WinUAE", "C:\\Talvero", "WinUAE"},
+                            {"C:\\mixed/name", "C:\\mixed", "name"}, {"a/b/", "a/b", ""},
+                            {"bare.iso", ".", "bare.iso"}, {"", ".", ""}, {"/talvero", "/", "talvero"},
+                            {"\\talvero", "\\", "talvero"}, {"/", "/", ""},
+                            {"/tmp/a\\b", "/tmp", "a\\b", "/"}};
+    for (const PathRow& row : rows) {
+        SCOPED_TRACE(std::string("\"") + row.path + "\" split at \"" + row.separators + '"');
+        EXPECT_EQ(row.folder, FolderOf(row.path, row.separators));
+        EXPECT_EQ(row.lastPart, LastPartOf(row.path, row.separators));
+    }
 }
 
-class PathParts : public ::testing::TestWithParam<PathRow> {};
-
-TEST_P(PathParts, FolderAndLastPart)
-{
-    const PathRow& row = GetParam();
-    EXPECT_EQ(row.folder, FolderOf(row.path, row.separators));
-    EXPECT_EQ(row.lastPart, LastPartOf(row.path, row.separators));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    , PathParts,
-    ::testing::Values(PathRow{"/a/b/c.cue", "/\\", "/a/b", "c.cue"},
-                      PathRow{"C:\\Talvero\\WinUAE", "/\\", "C:\\Talvero", "WinUAE"},
-                      PathRow{"C:\\mixed/name", "/\\", "C:\\mixed", "name"},
-                      PathRow{"a/b/", "/\\", "a/b", ""}, PathRow{"bare.iso", "/\\", ".", "bare.iso"},
-                      PathRow{"", "/\\", ".", ""}, PathRow{"/talvero", "/\\", "/", "talvero"},
-                      PathRow{"\\talvero", "/\\", "\\", "talvero"}, PathRow{"/", "/\\", "/", ""},
-                      // Where only the slash separates, a backslash is part of a name.
-                      PathRow{"/tmp/a\\b", "/", "/tmp", "a\\b"}));
-
-TEST(TextRules, CaseFoldingTouchesOnlyAsciiLetters)
+TEST(TextRules, CaseFoldingTouchesOnlyAsciiLettersAndTrimmingOnlyTheGivenBlanksAtEitherEnd)
 {
     EXPECT_EQ("mode1/2352 ;1 \xC4z", AsciiLower("MODE1/2352 ;1 \xC4Z"));
     EXPECT_EQ("AUDIO @[`{ \xE4", AsciiUpper("audio @[`{ \xE4"));
-}
-
-TEST(TextRules, TrimmingRemovesOnlyTheGivenBlanksAtEitherEnd)
-{
     EXPECT_EQ("True", Trimmed(" \tTrue\t "));
     EXPECT_EQ("a b", Trimmed("  a b  "));
     EXPECT_EQ("", Trimmed(" \t "));

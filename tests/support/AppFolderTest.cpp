@@ -10,7 +10,6 @@
 #include "settings/SettingsStore.h"
 
 #include <chrono>
-#include <regex>
 #include <sstream>
 #include <thread>
 
@@ -65,31 +64,45 @@ std::string AppFolderTest::EmulatorsThatKeepRunning()
     return starts;
 }
 
-int AppFolderTest::LogLinesWith(const std::string& text) const
+std::string StandinExecutable()
 {
-    const std::string log = Exists(folder / "talvero.log") ? ReadFile(folder / "talvero.log") : "";
+    return BuiltProgram(TALVERO_STANDIN);
+}
+
+bool Within(std::chrono::milliseconds limit, const std::function<bool()>& condition)
+{
+    const auto until = std::chrono::steady_clock::now() + limit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > until)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+// How often `text` occurs in the file at `path` (none when there is no file).
+static int Occurrences(const std::string& path, const std::string& text)
+{
+    const std::string content = Exists(path) ? ReadFile(path) : "";
     int count = 0;
-    for (auto at = log.find(text); at != std::string::npos; at = log.find(text, at + 1))
+    for (auto at = content.find(text); at != std::string::npos; at = content.find(text, at + 1))
         ++count;
     return count;
+}
+
+int AppFolderTest::LogLinesWith(const std::string& text) const
+{
+    return Occurrences(folder / "talvero.log", text);
 }
 
 std::string AppFolderTest::WaitForLaunchLog(int records, std::chrono::seconds limit) const
 {
     const std::string log = App("\\WinUAE\\launch.log");
-    const std::regex record("result: ");
-    std::string content;
-    // One look every 20 ms.
-    const auto until = std::chrono::steady_clock::now() + limit;
-    for (; std::chrono::steady_clock::now() < until; std::this_thread::sleep_for(std::chrono::milliseconds(20))) {
-        content = Exists(log) ? ReadFile(log) : "";
-        // The stand-in has ended too, so that the next start needs no question.
-        if (std::distance(std::sregex_iterator(content.begin(), content.end(), record), {}) >= records &&
-            !AnyEmulatorStillRunning())
-            return content;
-    }
-    ADD_FAILURE() << "the stand-in emulator wrote no launch record in time";
-    return content;
+    // The stand-in has ended too, so that the next start needs no question.
+    EXPECT_TRUE(Within(limit, [&] {
+        return Occurrences(log, "result: ") >= records && !AnyEmulatorStillRunning();
+    })) << "the stand-in emulator wrote no launch record in time";
+    return Exists(log) ? ReadFile(log) : "";
 }
 
 }  // namespace talvero::test

@@ -10,12 +10,16 @@
 #include "tests/support/TestPlatform.h"
 
 #include <chrono>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace talvero::test {
+
+/// Whether `condition` holds within `limit`, looking every 20 ms.
+bool Within(std::chrono::milliseconds limit, const std::function<bool()>& condition);
 
 /// A fresh AppFolder in a temporary folder, a scripted host, and an empty settings store.
 class AppFolderTest : public ::testing::Test {

@@ -40,11 +40,6 @@ void PrepareTestProcess(const char* neededProgram)
         ::setenv(variable, g_home, 1);
 }
 
-std::string StandinExecutable()
-{
-    return TALVERO_STANDIN;
-}
-
 std::string BuiltProgram(const std::string& cmakePath)
 {
     return cmakePath;

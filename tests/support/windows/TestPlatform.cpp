@@ -41,11 +41,6 @@ std::string BuiltProgram(const std::string& cmakePath)
     return path;
 }
 
-std::string StandinExecutable()
-{
-    return BuiltProgram(TALVERO_STANDIN);
-}
-
 // A drive letter for a folder, as the subst command makes one.
 void MapDrive(char letter, const std::string& folder)
 {
