@@ -148,7 +148,6 @@ const struct Damage {
     {Cue("MODE1/2048\n INDEX 01 00:99:00\n"), "its cue sheet cannot be read (line 3)", ".cue"},
     {[](I i) { i.resize(4000); }, "its cue sheet names no data file", ".cue"},
     {Cue("AUDIO\n INDEX 01 00:00:00\n"), "it has no data track", ".cue"},
-    {Cue("MODE1/2048\n INDEX 1 0:0:0\n TRACK 2 AUDIO\n INDEX 1 0:0:0"), "ends before its volume descriptor", ".cue"},
     {Cue("AUDIO\n INDEX 1 0:0:0\n TRACK 2 MODE1/2352\n INDEX 1 0:2:0"), "does not begin the disc", ".cue"},
     // A raw track's BIN chosen in place of its cue sheet: the message says to choose the sheet.
     {[](I i) { i.insert(0, 16, '\0'); }, "choose its cue sheet (.cue) instead", ".bin"},
