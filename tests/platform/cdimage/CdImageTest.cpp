@@ -44,7 +44,6 @@ const struct ImageKind {
 } kKinds[] = {{"plain", ".iso", IsoNames::Plain},
               {"joliet", ".iso", IsoNames::Joliet},
               {"rockridge", ".iso", IsoNames::RockRidge},
-              {"joliet-rockridge", ".iso", IsoNames::JolietAndRockRidge},
               {"mode1-2048", ".cue", IsoNames::Plain},
               {"mode1-2352", ".cue", IsoNames::RockRidge, SectorMode::Mode1_2352},
               {"mode2-2352", ".cue", IsoNames::Joliet, SectorMode::Mode2_2352},
