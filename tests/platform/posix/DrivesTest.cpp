@@ -37,8 +37,10 @@ TEST_F(Drives, FoldersLinksAndImagesStandForLetters)
         EXPECT_EQ(expected[i].front(), listed[i].letter) << "entry " << i;
         EXPECT_EQ(expected[i], listed[i].text) << "entry " << i;
     }
-    for (const auto& [drive, kind] : {std::pair{"d:\\", DriveKind::Folder}, {"I:", DriveKind::Folder},
-                                      {"E:", DriveKind::Image}, {"G:", DriveKind::Image}})
+    for (const auto& [drive, kind] : {std::pair{"d:\\", DriveKind::Folder},
+                                      {"I:", DriveKind::Folder},
+                                      {"E:", DriveKind::Image},
+                                      {"G:", DriveKind::Image}})
         EXPECT_EQ(kind, ResolveDrive(drive).value().kind) << drive;
     for (const char* drive : {"Q:", "1:", ":", ""})
         EXPECT_FALSE(ResolveDrive(drive)) << "\"" << drive << "\" is no drive";

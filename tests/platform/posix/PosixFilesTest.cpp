@@ -115,8 +115,9 @@ TEST(PosixFiles, ProgramsStartInTheirFolderWithoutWaitingOrFailWithTheirNumberAn
     test::WriteFile(folder / "emulator.sh", "#!/bin/sh\nsleep 2\necho \"$# $(pwd)\" > s && mv s started\n");
     test::WriteFile(folder / "garbage.exe", std::string("\x7f") + "ELF garbage");
     MarkExecutable(folder / "garbage.exe");
-    for (const auto& [program, number] : {std::pair{"WinUAE817r3.exe", 53}, std::pair{"WinUAE/WinUAE817r3.exe", 76},
-                                          std::pair{"emulator.sh", 75}, std::pair{"garbage.exe", 57}})
+    for (const auto& [program, number] :
+         {std::pair{"WinUAE817r3.exe", 53}, std::pair{"WinUAE/WinUAE817r3.exe", 76},
+          std::pair{"emulator.sh", 75}, std::pair{"garbage.exe", 57}})
         EXPECT_EQ(number, ErrorNumberOf([&] { StartProcess(folder / program); })) << program;
     MarkExecutable(folder / "emulator.sh");
     const auto before = std::chrono::steady_clock::now();
