@@ -34,7 +34,8 @@ const std::map<std::string, std::string> kFiles = {
 // Only images with long names (Joliet, Rock Ridge) hold this.
 constexpr const char* kLongName = "\\Whale's Voyage Intro.txt";
 
-// Every kind of image the program reads: ISO with each naming, BIN/CUE in each sector mode, NRG.
+// Every kind of image the program reads: each naming (Joliet and Rock Ridge together in the last
+// two), BIN/CUE in each sector mode, NRG.
 const struct ImageKind {
     const char* name;  // also the image's file name
     const char* extension;
