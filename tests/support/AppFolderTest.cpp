@@ -9,6 +9,7 @@
 #include "platform/Files.h"
 #include "settings/SettingsStore.h"
 
+#include <algorithm>
 #include <chrono>
 #include <sstream>
 #include <thread>
@@ -39,11 +40,8 @@ void AppFolderTest::TearDown()
 
 std::string AppFolderTest::SaveDataFile(const std::string& title) const
 {
-    for (const SaveDataRow& row : SaveDataTable()) {
-        if (row.title == title)
-            return App(row.dataFile);
-    }
-    return {};
+    const auto row = std::ranges::find(SaveDataTable(), title, &SaveDataRow::title);
+    return row == SaveDataTable().end() ? "" : App(row->dataFile);
 }
 
 void AppFolderTest::InsertDemoCd(const std::string& title, const std::string& drive)

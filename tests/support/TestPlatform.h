@@ -21,8 +21,6 @@ void UnmapDrives();
 /// Writes `bytes` over a file and gives it back its last-change time, exactly as the system keeps
 /// it (the standard library sets whole seconds on Windows).
 void OverwriteKeepingTime(const std::string& path, const std::string& bytes);
-/// The inode or file index: a file replaced by a new copy gets a new one. 0 when missing.
-std::uint64_t FileIdentity(const std::string& path);
 /// Child processes: started with arguments, waited for (the exit status, -1 when it did not exit
 /// normally), ended at once.
 std::int64_t StartChild(const std::string& program, const std::vector<std::string>& arguments);

@@ -31,10 +31,11 @@ std::string Numbers(std::size_t atLeast)
 const std::map<std::string, std::string> kFiles = {
     {"\\WV_Disk1\\wv", "whale"}, {"\\Empty", ""}, {"\\big.dat", Numbers(4 * 1024 * 1024 + 1)}};
 
-// Only images with long names (Joliet, Rock Ridge) hold this, and names that differ in case only.
+// Only images with long names (Joliet, Rock Ridge) hold this.
 constexpr const char* kLongName = "\\Whale's Voyage Intro.txt";
 
-// Every kind of image the program reads: ISO with each naming, BIN/CUE in each sector mode, NRG.
+// Every kind of image the program reads: each naming (Joliet and Rock Ridge together in the last
+// two), BIN/CUE in each sector mode, NRG.
 const struct ImageKind {
     const char* name;  // also the image's file name
     const char* extension;
@@ -44,7 +45,6 @@ const struct ImageKind {
 } kKinds[] = {{"plain", ".iso", IsoNames::Plain},
               {"joliet", ".iso", IsoNames::Joliet},
               {"rockridge", ".iso", IsoNames::RockRidge},
-              {"joliet-rockridge", ".iso", IsoNames::JolietAndRockRidge},
               {"mode1-2048", ".cue", IsoNames::Plain},
               {"mode1-2352", ".cue", IsoNames::RockRidge, SectorMode::Mode1_2352},
               {"mode2-2352", ".cue", IsoNames::Joliet, SectorMode::Mode2_2352},
@@ -67,24 +67,13 @@ std::string ImageOf(const ImageKind& kind, const std::string& folder)
     const std::string base = folder + "/" + kind.name;
     auto files = kFiles;
     if (kind.names != IsoNames::Plain)
-        files.insert({{kLongName, kLongName + 1}, {"\\gloom", "gloom"}, {"\\GLOOM", "GLOOM"}});
+        files.insert({kLongName, kLongName + 1});
     const std::string iso = IsoOf(files, base, kind.names);
     if (kind.extension == std::string(".cue"))
         MakeBinCue(iso, base + ".cue", base + ".bin", kind.mode, kind.audioSectors);
     if (kind.extension == std::string(".nrg"))
         MakeNrg(iso, base + ".nrg");
     return base + kind.extension;
-}
-
-// The reason the image at `path` is refused for (by Open or by `use`), or "" when it is not.
-std::string RefusalOf(const std::string& path, const std::function<void(const CdImage&)>& use)
-{
-    try {
-        use(*CdImage::Open(path));
-        return "";
-    } catch (const CdImageError& error) {
-        return error.what();
-    }
 }
 
 // A file's bytes, read in pieces no larger than 256 KiB.
@@ -109,10 +98,6 @@ TEST(CdImage, EveryKindHoldsEveryFileByteForByte)
         // Names match regardless of letter case and of a version suffix.
         EXPECT_EQ("whale", ReadWhole(*image, "\\wv_disk1\\WV"));
         EXPECT_EQ("whale", ReadWhole(*image, "WV_DISK1\\WV;1"));
-        // Of names equal but for letter case, the first in sorted order.
-        if (kind.names != IsoNames::Plain) {
-            EXPECT_EQ("GLOOM", ReadWhole(*image, "\\Gloom"));
-        }
         // Only images with long names hold the long name.
         for (const auto& [path, number] : {std::pair{"\\Nothing", 53}, {"\\nothing\\Empty", 76},
                                            {"\\Empty\\Empty", 76}, {"\\wv_disk1\\..\\Empty", 76},
@@ -144,34 +129,6 @@ Make Cue(std::string tracks)
     return [tracks](I i) { i = "FILE \"plain.iso\" BINARY\n TRACK 01 " + tracks; };
 }
 
-// An NRG as MakeNrg writes it (the ISO, an ETN2 chunk of one track, SINF, END! and an NER5
-// footer), with fields to damage.
-struct NrgFields {
-    std::int64_t footerShift = 0;  // added to the footer's chunk offset
-    std::int64_t trackLength = 0;  // added to the track's length
-    std::uint32_t mode = 0;
-    std::uint32_t etnLength = 32;  // the ETN2 chunk's stated length
-};
-
-std::string BigEndian(std::uint64_t value, int bytes)
-{
-    std::string out;
-    for (int i = bytes - 1; i >= 0; --i)
-        out += static_cast<char>((value >> (8 * i)) & 0xFF);
-    return out;
-}
-
-Make Nrg(NrgFields fields)
-{
-    return [fields](I i) {
-        const std::string track = BigEndian(0, 8) + BigEndian(i.size() + fields.trackLength, 8) +
-                                  BigEndian(fields.mode, 4) + BigEndian(0, 4) + BigEndian(0, 8);
-        const std::string chunks = "ETN2" + BigEndian(fields.etnLength, 4) + track + "SINF" +
-                                   BigEndian(4, 4) + BigEndian(1, 4) + "END!" + BigEndian(0, 4);
-        i += chunks + "NER5" + BigEndian(i.size() + fields.footerShift, 8);
-    };
-}
-
 // Damaged images made from the plain one, one for each check, with a part of its reason.
 const struct Damage {
     Make make;
@@ -181,12 +138,9 @@ const struct Damage {
     {[](I i) { i.resize(kDescriptor + 100); }, "ends before its volume descriptor"},
     {[](I i) { i.resize(i.size() / 2); }, "sectors its volume descriptor names (a truncated"},
     {[](I i) { i.at(kDescriptor + 5) = '2'; }, "holds no ISO 9660 volume descriptor"},
-    {[](I i) { i.replace(kDescriptor + 129, 2, "\4\4"); }, "block size"},
-    {[](I i) { i.replace(RecordOf(i, "EMPTY.;1") + 10, 8, 8, '\xFF'); }, "points outside the image"},
     {[](I i) { i.replace(RecordOf(i, "WV_DISK1") + 2, 8, i.substr(kRoot + 2, 8)); },
      "loops back to a folder"},
     {[](I i) { i.replace(RecordOf(i, "EMPTY.;1") + 33, 8, "...;1111"); }, "a name with \"..\" or"},
-    {[](I i) { i.at(RecordOf(i, "EMPTY.;1") + 32) = '\xFA'; }, "a folder record on it is damaged"},
     {[](I i) { i = "FILE gone.bin BINARY\n"; }, "its data file \"gone.bin\" is missing", ".cue"},
     {Cue("MODE1/2048\n INDEX 1 0:0:0\n TRACK 2 AUDIO\n INDEX 1 40:0:0"),
      "file \"plain.iso\" is shorter than its tracks", ".cue"},
@@ -194,18 +148,11 @@ const struct Damage {
     {Cue("MODE1/2048\n INDEX 01 00:99:00\n"), "its cue sheet cannot be read (line 3)", ".cue"},
     {[](I i) { i.resize(4000); }, "its cue sheet names no data file", ".cue"},
     {Cue("AUDIO\n INDEX 01 00:00:00\n"), "it has no data track", ".cue"},
-    {Cue("MODE1/2048\n INDEX 1 0:0:0\n TRACK 2 AUDIO\n INDEX 1 0:0:0"), "ends before its volume descriptor", ".cue"},
     {Cue("AUDIO\n INDEX 1 0:0:0\n TRACK 2 MODE1/2352\n INDEX 1 0:2:0"), "does not begin the disc", ".cue"},
     // A raw track's BIN chosen in place of its cue sheet: the message says to choose the sheet.
     {[](I i) { i.insert(0, 16, '\0'); }, "choose its cue sheet (.cue) instead", ".bin"},
+    // An NRG cut short has lost its footer at the end.
     {[](I) {}, "is no NRG image", ".nrg"},
-    // The NRG container is checked before anything reads through it.
-    {Nrg({.footerShift = -4096}), "its track list is damaged", ".nrg"},
-    {Nrg({.footerShift = 1 << 20}), "its track list is damaged", ".nrg"},
-    {Nrg({.etnLength = 4000}), "its track list is damaged", ".nrg"},
-    {Nrg({.trackLength = 2048}), "its data track lies outside the image", ".nrg"},
-    {Nrg({.mode = 7}), "it has no data track", ".nrg"},
-    {Nrg({.mode = 0x10}), "sector format is not one this program reads", ".nrg"},
 };
 
 TEST(DamagedImage, EachGivesItsMessageAndNoCrash)
@@ -217,92 +164,39 @@ TEST(DamagedImage, EachGivesItsMessageAndNoCrash)
         std::string damaged = good;
         damage.make(damaged);
         test::WriteFile(path, damaged);
-        const std::string message = RefusalOf(path, [](const CdImage& image) {
-            image.Read(image.Find("\\Empty"), [](const char*, std::size_t) {});
-        });
+        std::string message;
+        try {
+            const auto image = CdImage::Open(path);
+            image->Read(image->Find("\\Empty"), [](const char*, std::size_t) {});
+        } catch (const CdImageError& error) {
+            message = error.what();
+        }
         EXPECT_EQ(0u, message.find("The CD image \"" + path + "\" cannot be used: ")) << message;
         EXPECT_NE(std::string::npos, message.find(damage.reason)) << damage.reason << ": " << message;
     }
 }
 
-// A cue sheet's tracks, each in the file its FILE line names, as CD dumps are made: one BIN for
-// each track ("Game (Track 01).bin") or one for all of them, under a name unlike the sheet's. Only
-// those files are read; whatever lies at the sheet's own name with .bin is never opened.
-enum class Bins { PerTrack, OneFile };
-enum class AtSheetName { Nothing, OtherDisc, Fifo };
-
-const struct DumpCase {
-    SectorMode mode;
-    Bins bins;
-    AtSheetName decoy;
-} kDumps[] = {
-    {SectorMode::Mode1_2048, Bins::PerTrack, AtSheetName::OtherDisc},
-    {SectorMode::Mode1_2352, Bins::PerTrack, AtSheetName::Fifo},
-    {SectorMode::Mode2_2352, Bins::PerTrack, AtSheetName::Nothing},
-    {SectorMode::Mode1_2048, Bins::OneFile, AtSheetName::Fifo},
-    {SectorMode::Mode1_2352, Bins::OneFile, AtSheetName::OtherDisc},
-    {SectorMode::Mode2_2352, Bins::OneFile, AtSheetName::OtherDisc},
-};
-
-void PrintTo(const DumpCase& dump, std::ostream* out)
-{
-    *out << CueModeName(dump.mode) << (dump.bins == Bins::PerTrack ? " per track" : " one file") << " decoy "
-         << static_cast<int>(dump.decoy);
-}
-
+// A dump's tracks, each in the BIN its cue sheet's FILE line names ("Game (Track 01).bin"), with
+// a pregap and CR LF line ends. Whatever lies at the sheet's own name with .bin is never opened:
+// here a FIFO, which would hang the reader.
 TEST(CdImage, DumpsAreReadFromTheFilesTheirCueSheetNames)
 {
     test::TestFolder folder;
     const std::string game = IsoOf({{"\\Lemmings\\disk.1", "lemmings"}}, folder / "game");
-    const std::string other = IsoOf({{"\\Lemmings\\disk.1", "decoy!!"}, {"\\Other", "other"}}, folder / "other");
-    for (const DumpCase& dump : kDumps) {
-        SCOPED_TRACE(testing::PrintToString(dump));
-        test::TestFolder dumps;
-        const std::string cue = dumps / "Game.cue", atSheetName = dumps / "Game.bin";
-        if (dump.bins == Bins::PerTrack) {
-            MakeBinCue(game, cue, dumps / "Game (Track 01).bin", dump.mode);
-            for (const char* audio : {"Game (Track 02).bin", "Game (Track 03).bin"})
-                test::WriteFile(dumps / audio, std::string(300 * 2352, '\x5A'));
-            test::WriteFile(cue, std::string("FILE \"Game (Track 01).bin\" BINARY\r\n  TRACK 01 ") +
-                                     CueModeName(dump.mode) +
-                                     "\r\n    INDEX 01 00:00:00\r\n"
-                                     "FILE \"Game (Track 02).bin\" BINARY\r\n  TRACK 02 AUDIO\r\n"
-                                     "    INDEX 00 00:00:00\r\n    INDEX 01 00:02:00\r\n"
-                                     "FILE \"Game (Track 03).bin\" BINARY\r\n  TRACK 03 AUDIO\r\n"
-                                     "    INDEX 01 00:00:00\r\n");
-        } else {
-            MakeBinCue(game, cue, dumps / "Game (Disc 1).bin", dump.mode, 300);
-        }
-        if (dump.decoy == AtSheetName::OtherDisc)
-            MakeBinCue(other, dumps / "Other.cue", atSheetName, dump.mode, 300);
-        if (dump.decoy == AtSheetName::Fifo) {
-            ASSERT_EQ(0, ::mkfifo(atSheetName.c_str(), 0600));
-        }
-        EXPECT_TRUE(test::FinishesWithoutWaiting(atSheetName, [&] {
-            const auto image = CdImage::Open(cue);
-            EXPECT_EQ("lemmings", ReadWhole(*image, "\\LEMMINGS\\Disk.1"));
-            EXPECT_EQ(53, ErrorNumberOf([&] { image->Find("\\Other"); }));
-        })) << "the FIFO at Game.bin was opened";
-    }
-}
-
-// A Joliet name that is no UTF-16 (an unpaired surrogate): the library cannot convert it and
-// lists it as nothing.
-TEST(DamagedImage, JolietNameWithUnpairedSurrogate)
-{
-    test::TestFolder folder;
-    const std::string iso = IsoOf({{"\\A", "a"}, {"\\B", "b"}}, folder / "names");
-    std::string bytes = test::ReadFile(iso);
-    // The Joliet record of "A": its name's length, then "A" in UTF-16 (big-endian).
-    const auto name = bytes.find(std::string("\x02\x00\x41", 3));
-    ASSERT_NE(std::string::npos, name);
-    bytes.replace(name + 1, 2, std::string("\xD8\x00", 2));
-    test::WriteFile(iso, bytes);
-    MakeBinCue(iso, folder / "names.cue", folder / "names.bin", SectorMode::Mode1_2352);
-    for (const std::string& image : {iso, folder / "names.cue"}) {
-        const std::string message = RefusalOf(image, [](const CdImage& cd) { cd.Find("\\B"); });
-        EXPECT_NE(std::string::npos, message.find("on it cannot be read")) << image << ": " << message;
-    }
+    const std::string cue = folder / "Game.cue", atSheetName = folder / "Game.bin";
+    MakeBinCue(game, cue, folder / "Game (Track 01).bin", SectorMode::Mode1_2352);
+    for (const char* audio : {"Game (Track 02).bin", "Game (Track 03).bin"})
+        test::WriteFile(folder / audio, std::string(300 * 2352, '\x5A'));
+    test::WriteFile(cue, "FILE \"Game (Track 01).bin\" BINARY\r\n  TRACK 01 MODE1/2352\r\n"
+                         "    INDEX 01 00:00:00\r\n"
+                         "FILE \"Game (Track 02).bin\" BINARY\r\n  TRACK 02 AUDIO\r\n"
+                         "    INDEX 00 00:00:00\r\n    INDEX 01 00:02:00\r\n"
+                         "FILE \"Game (Track 03).bin\" BINARY\r\n  TRACK 03 AUDIO\r\n"
+                         "    INDEX 01 00:00:00\r\n");
+    ASSERT_EQ(0, ::mkfifo(atSheetName.c_str(), 0600));
+    EXPECT_TRUE(test::FinishesWithoutWaiting(atSheetName, [&] {
+        EXPECT_EQ("lemmings", ReadWhole(*CdImage::Open(cue), "\\LEMMINGS\\Disk.1"));
+    })) << "the FIFO at Game.bin was opened";
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <grp.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -54,12 +53,6 @@ void OverwriteKeepingTime(const std::string& path, const std::string& bytes)
     const auto time = std::filesystem::last_write_time(path);
     WriteFile(path, bytes);
     std::filesystem::last_write_time(path, time);
-}
-
-std::uint64_t FileIdentity(const std::string& path)
-{
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 ? static_cast<std::uint64_t>(st.st_ino) : 0;
 }
 
 bool ReadOnlyFoldersAreEnforced()

@@ -83,17 +83,6 @@ void OverwriteKeepingTime(const std::string& path, const std::string& bytes)
         throw std::runtime_error("cannot overwrite " + path);
 }
 
-std::uint64_t FileIdentity(const std::string& path)
-{
-    HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    BY_HANDLE_FILE_INFORMATION information{};
-    const bool known = file != INVALID_HANDLE_VALUE && GetFileInformationByHandle(file, &information);
-    if (file != INVALID_HANDLE_VALUE)
-        CloseHandle(file);
-    return known ? (std::uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow : 0;
-}
-
 std::int64_t StartChild(const std::string& program, const std::vector<std::string>& arguments)
 {
     std::string commandLine = "\"" + program + "\"";
