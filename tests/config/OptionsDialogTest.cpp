@@ -27,9 +27,9 @@ protected:
     std::unique_ptr<frmOptions> dialog;
 };
 
-// Each field filled from its own setting; Esc saves nothing. Picking a drive from the list: the
-// other controls wait meanwhile. An invalid drive keeps the dialog open; Save takes each field from
-// its control and closes the dialog (TextFitTest shows that every caption fits).
+// A caption of each kind of control, each field filled from its own setting; Esc saves nothing.
+// Picking a drive from the list: the other controls wait meanwhile. An invalid drive keeps the
+// dialog open; Save takes each field from its control and closes the dialog.
 TEST_F(OptionsDialogTest, FieldsFromTheSettingsEscTheDriveListAndSave)
 {
     // A drive that holds a folder, as a CD drive would (D: is a drive the tests may map on Windows).
@@ -41,7 +41,14 @@ TEST_F(OptionsDialogTest, FieldsFromTheSettingsEscTheDriveListAndSave)
         Settings().Write(key, value);
     Open();
     EXPECT_EQ("Options", dialog->windowTitle());
-    Expect("text", {{"selDrive", "..."}, {"Drive1", "F:"}, {"ROMfile", "/roms/kick.rom"}});
+    EXPECT_TRUE(dialog->windowFlags() & Qt::Tool);
+    Expect("text", {{"Label2", "Kickstart 3.1-ROM:"}, {"saveOpt", "&Save options"}, {"Scanlines", "S&canlines"},
+                    {"selDrive", "..."}, {"Drive1", "F:"}, {"ROMfile", "/roms/kick.rom"}});
+    auto* port = Child<QComboBox>(dialog.get(), "GamePort1");
+    EXPECT_EQ((QStringList{"Keyboard (cursor keys & right control key)", "PC-Joypad/Joystick #1",
+                           "PC-Joypad/Joystick #2"}),
+              (QStringList{port->itemText(0), port->itemText(1), port->itemText(2)}));
+    Expect("maxLength", {{"Drive1", "3"}});
     Expect("visible", {{"Drive2", "false"}});
     Expect("currentIndex", {{"GamePort1", "2"}});
     Expect("checked", {{"Scanlines", "true"}, {"SndEmu", "false"}});

@@ -36,6 +36,8 @@ TEST_F(NvramWindowTest, EntriesInWordOrderEnterPressesNothingAndOnlySuccessRebui
     };
     window->show();
     EXPECT_EQ("NVRAM-Manager v1.1", window->windowTitle());
+    ExpectProps(window.get(), "text",
+                {{"Command1", "&Backup"}, {"Command2", "&Restore"}, {"Command3", "De&lete"}, {"Command4", "&Exit"}});
     EXPECT_EQ((QStringList{"[Backup] Akira", "[Backup] Syndicate", "Dark Seed", "D-Generation", "Syndicate"}),
               entries());
     EXPECT_EQ("[Backup] Akira", Selected(list()));
@@ -45,6 +47,8 @@ TEST_F(NvramWindowTest, EntriesInWordOrderEnterPressesNothingAndOnlySuccessRebui
     QTest::keyClick(list(), Qt::Key_Return);
     QTest::keyClick(list(), Qt::Key_Enter);
     EXPECT_EQ("backup", test::ReadFile(SaveDataFile("Syndicate") + ".bak"));  // not replaced
+    QTest::keyClick(Child(window.get(), "Command3"), Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
 
     std::filesystem::remove_all(folder / "Cache");
     test::WriteFile(SaveDataFile("Akira"), "scores");
