@@ -10,6 +10,7 @@
 #include "tests/support/AppFolderTest.h"
 #include "tests/support/FileWorker.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <map>
@@ -137,7 +138,7 @@ TEST_F(StartGameTest, TheSecondEmulatorQuestionComesOnlyForTheSameCache)
 {
     if (!test::EmulatorScriptsRun())
         GTEST_SKIP() << "needs an emulator that keeps running (a shell script)";
-    EmulatorsThatKeepRunning();
+    const std::string starts = EmulatorsThatKeepRunning();
     InsertDemoCd("Akira", "D");
     InsertDemoCd("Lemmings", "E");
     EXPECT_EQ(StartResult::Started, Start("Akira"));
@@ -152,6 +153,10 @@ TEST_F(StartGameTest, TheSecondEmulatorQuestionComesOnlyForTheSameCache)
     EXPECT_EQ(config, Config());
     EXPECT_EQ(1, LogLinesWith("still runs; nothing started"));
     EXPECT_EQ(2, LogLinesWith("started the emulator"));
+    // Each emulator notes its process once it runs, so that the fixture can end both afterwards.
+    EXPECT_TRUE(test::Within(std::chrono::seconds(10), [&] {
+        return test::Exists(starts) && std::ranges::count(test::ReadFile(starts), '\n') == 2;
+    }));
 }
 
 // Two programs start a game each, round after round, at once: the emulator of each start reads
