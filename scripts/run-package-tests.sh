@@ -91,8 +91,11 @@ timeout 60 "$talvero" --demo "$apps" --start Akira || status=$?
 [ "$status" -eq 0 ] || fail "--demo --start Akira ended with $status"
 wait_for "$apps/WinUAE/launch.log" "^result: ok" || fail "no launch record: $(cat "$apps/WinUAE/launch.log" 2>&1)"
 
-# A Windows emulator: the installed bridge starts fs-uae (a recording stand-in) in its place.
-printf 'MZ\x90\x00This program cannot be run in DOS mode.' >"$apps/WinUAE/WinUAE817r3.exe"
+# A Windows emulator: the installed bridge starts fs-uae (a recording stand-in) in its place. It
+# takes the stand-in's name by a rename: the stand-in may still be ending, and a running program's
+# file cannot be written ("Text file busy").
+printf 'MZ\x90\x00This program cannot be run in DOS mode.' >"$scratch/WinUAE817r3.exe"
+mv -f "$scratch/WinUAE817r3.exe" "$apps/WinUAE/WinUAE817r3.exe"
 mkdir "$scratch/bin"
 printf '#!/bin/sh\necho "$@" >"%s/fs-uae.args"\n' "$scratch" >"$scratch/bin/fs-uae"
 chmod +x "$scratch/bin/fs-uae"
