@@ -119,6 +119,23 @@ TEST_P(EveryProfile, InstallsIntoAnEmptyCacheAndStartsItsEmulator)
 INSTANTIATE_TEST_SUITE_P(Installer, EveryProfile, ::testing::Range<std::size_t>(0, 30),
                          [](const auto& info) { return GameProfiles()[info.param].cacheCode; });
 
+// 53 and 76 say a file is missing and 75 that writing failed, and the program goes on; any other
+// number is unknown: its text names it and the program ends.
+TEST_F(InstallerTest, TheReporterShowsTheMessageOfEachNumberAndEndsOnUnknownOnes)
+{
+    const std::string missing = "Important file not found. Can't start the selected game!";
+    const std::string unknown = "Unknown error! Terminating... Exitcode: ";
+    const std::pair<int, std::string> rows[] = {
+        {53, missing},        {76, missing},        {75, "Error writing to a file!"}, {62, unknown + "62"},
+        {70, unknown + "70"}, {52, unknown + "52"}, {-5, unknown + "-5"}};
+    for (const auto& [number, message] : rows) {
+        ReportInstallError(static_cast<ErrorNumber>(number));
+        host->ExpectMessage(message);
+        EXPECT_EQ(number == 53 || number == 76 || number == 75 ? 0 : 1, host->endProgramRequests) << number;
+        host->endProgramRequests = 0;
+    }
+}
+
 // Without the support pack, 53 (the details name the file); without the Data folder, 76.
 TEST_F(InstallerTest, EachFailureShowsItsMessageAndStartsNothing)
 {

@@ -1,6 +1,7 @@
-// The NVRAM manager's actions on real save files.
+// The NVRAM manager's table, typed here, and its actions on real save files.
 #include "nvram/NvramManager.h"
 
+#include "nvram/SaveDataTable.h"
 #include "platform/FaultHooks.h"
 #include "tests/support/AppFolderTest.h"
 
@@ -10,6 +11,23 @@ namespace talvero {
 namespace {
 
 using NvramTest = test::AppFolderTest;
+
+// Each game's save file, as the manager backs it up and restores it: a wrong path loses saves.
+TEST(SaveDataTable, SevenGamesAndTheirSaveFiles)
+{
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"Akira", "\\Cache\\akir\\nv\\Akira\\HighScores"},
+        {"D-Generation", "\\Cache\\dgen\\nv\\DGEN\\1"},
+        {"Dark Seed", "\\Cache\\dark\\nv\\DARKSEED\\0"},
+        {"GunShip 2000", "\\Cache\\gs2k\\nv\\GS2000\\Roster"},
+        {"James Pond 2 - RoboCod", "\\Cache\\jp2r\\nv\\RoboCod Data\\High Score"},
+        {"Syndicate", "\\Cache\\synd\\nv\\Syn\\0"},
+        {"UFO - Enemy Unknown", "\\Cache\\ufo1\\nv\\nvram.hdf"}};
+    std::vector<std::pair<std::string, std::string>> actual;
+    for (const SaveDataRow& row : SaveDataTable())
+        actual.emplace_back(row.title, row.dataFile);
+    EXPECT_EQ(expected, actual);
+}
 
 TEST_F(NvramTest, BackupIsCreatedThenUpdatedAndRestoreIsByteExact)
 {
