@@ -177,8 +177,9 @@ TEST(DamagedImage, EachGivesItsMessageAndNoCrash)
 }
 
 // A dump's tracks, each in the BIN its cue sheet's FILE line names ("Game (Track 01).bin"), with
-// a pregap and CR LF line ends. Whatever lies at the sheet's own name with .bin is never opened:
-// here a FIFO, which would hang the reader.
+// a pregap and CR LF line ends, or all in one BIN under another name. Whatever lies at the sheet's
+// own name with .bin is never opened: a FIFO, which would hang the reader, or another disc, whose
+// folders would mix with the game's bytes.
 TEST(CdImage, DumpsAreReadFromTheFilesTheirCueSheetNames)
 {
     test::TestFolder folder;
@@ -197,6 +198,15 @@ TEST(CdImage, DumpsAreReadFromTheFilesTheirCueSheetNames)
     EXPECT_TRUE(test::FinishesWithoutWaiting(atSheetName, [&] {
         EXPECT_EQ("lemmings", ReadWhole(*CdImage::Open(cue), "\\LEMMINGS\\Disk.1"));
     })) << "the FIFO at Game.bin was opened";
+
+    std::filesystem::remove(atSheetName);
+    const std::string other =
+        IsoOf({{"\\Lemmings\\disk.1", "decoy!!"}, {"\\Other", "other"}}, folder / "other");
+    MakeBinCue(other, folder / "Other.cue", atSheetName, SectorMode::Mode2_2352, 300);
+    MakeBinCue(game, cue, folder / "Game (Disc 1).bin", SectorMode::Mode2_2352, 300);
+    const auto image = CdImage::Open(cue);
+    EXPECT_EQ("lemmings", ReadWhole(*image, "\\LEMMINGS\\Disk.1"));
+    EXPECT_EQ(53, ErrorNumberOf([&] { image->Find("\\Other"); }));
 }
 
 }  // namespace
