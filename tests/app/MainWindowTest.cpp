@@ -96,6 +96,30 @@ TEST_F(MainWindowTest, TheKeyboardSelectsFocusAloneDoesNotAndEnterStartsTheGame)
     EXPECT_EQ("frmOptions owned frmNVRAM owned ", opened);
 }
 
+// Of the option buttons only the checked one is a tab stop, from start-up on and after a click;
+// the arrow keys move between them.
+TEST_F(MainWindowTest, TheOptionButtonsAreOneTabStopTheCheckedOne)
+{
+    ASSERT_TRUE(StartMainWindow());
+    const auto focused = [this] { return mainWindow->focusWidget()->objectName(); };
+    const auto tabStops = [&] {
+        List()->setFocus();
+        QStringList stops{"List1"};
+        for (Key(Qt::Key_Tab); focused() != "List1" && stops.size() < 8; Key(Qt::Key_Tab))
+            stops << focused();
+        return stops;
+    };
+    EXPECT_EQ((QStringList{"List1", "Option1", "Command2"}), tabStops());  // Start game waits for a pick
+    ClickOn(mainWindow.get(), "Option2");
+    EXPECT_EQ((QStringList{"List1", "Command1", "Command2", "Option2"}), tabStops());
+    List()->setFocus();
+    QTest::keyClick(List(), Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ("Option2", focused());
+    Key(Qt::Key_Left);
+    EXPECT_EQ("Option1", focused());
+    EXPECT_EQ(26, List()->count());  // the arrow key switched to CD32
+}
+
 // The switches are stored at once (twice clicked, the program's own spelling shows), read back (an
 // unreadable one keeps the default), and reach Start game with the stored drive (StartGameTest has
 // the lines they give).

@@ -1,7 +1,9 @@
 // The joypad help and the compatibility chart, with their watchdog.
 #include "app/CdImageChoice.h"
 #include "help/Watchdog.h"
+#include "nvram/frmNVRAM.h"
 #include "tests/support/GuiTest.h"
+#include "ui/Artwork.h"
 #include "ui/WindowRegistry.h"
 
 #include <QCheckBox>
@@ -42,6 +44,19 @@ TEST_F(HelpWindowsTest, TheHelpWindowsTheChartsMarksKeysWaysToCloseAndTheWatchdo
                   box("NVRAM"))
             << "row " << n;
     }
+    // A click toggles a box between ticked and empty, a grey one too: grey is set by the program only.
+    for (const char* name : {"NVRAM2", "NVRAM11"}) {
+        auto* box = Child<QCheckBox>(chart, name);
+        for (Qt::CheckState expected : {Qt::Checked, Qt::Unchecked, Qt::Checked}) {
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, 5));
+            EXPECT_EQ(expected, box->checkState()) << name;
+        }
+    }
+    // Every window shows the program's icon, not Qt's generic one.
+    frmNVRAM manager(nullptr);
+    for (QWidget* window : std::initializer_list<QWidget*>{help, chart, mainWindow.get(), &manager})
+        EXPECT_EQ(WindowIcon().pixmap(32).toImage(), window->windowIcon().pixmap(32).toImage())
+            << window->objectName().toStdString();
     // The menus' keys belong to the main window, the CD image's too: from a help window Ctrl+F
     // flips no switch, Ctrl+I opens no file dialog (an unscripted one fails the test) and Ctrl+E
     // ejects nothing.
