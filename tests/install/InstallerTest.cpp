@@ -136,10 +136,15 @@ TEST_F(InstallerTest, TheReporterShowsTheMessageOfEachNumberAndEndsOnUnknownOnes
     }
 }
 
-// Without the support pack, 53 (the details name the file); without the Data folder, 76.
+// A short support pack, 62 (no member is written in part); without the pack, 53 (the details name
+// the file); without the Data folder, 76.
 TEST_F(InstallerTest, EachFailureShowsItsMessageAndStartsNothing)
 {
     InsertDemoCd("Defender of the Crown 2");
+    test::WriteFile(App("\\Talvero.dat"), DemoSupportPack().substr(0, 70000));  // debox, not playerprefs
+    InstallFailing("Defender of the Crown 2", kMessageUnknownError + std::string("62"),
+                   InstallResult::ProgramEnded);
+    EXPECT_FALSE(test::Exists(folder / "Cache/def2/libs/playerprefs.library"));
     fs::remove(App("\\Talvero.dat"));
     Install("Defender of the Crown 2");
     const MessageBoxRequest shown = host->TakeMessage();
@@ -264,25 +269,35 @@ TEST_F(InstallerTest, ChangedFilesAreCopiedAgainAndDamageIsHealedByAStartAfterAn
     EXPECT_EQ(expected, TreeOf(folder / "Cache/ufo1"));
 }
 
-// A link planted at a cache file, whose target has the CD file's size and time, is replaced by a
-// real copy; nothing is written through it, and its target stays.
+// A link planted at a cache file, whose target has the cached file's size and time, is replaced by
+// a real copy; nothing is written through it, and its target stays.
 TEST_F(InstallerTest, ALinkPlantedAtACacheFileIsReplacedNotFollowed)
 {
     const GameProfile& ufo = *FindProfile("UFO - Enemy Unknown");
     InsertDemoCd(ufo.title);
     ASSERT_EQ(InstallResult::Done, Install(ufo.title));
-    const fs::path cached = folder / ("Cache/ufo1/" + DemoCopyRecords(ufo)[0]);
-    const fs::path target = folder / "outside";
-    fs::copy_file(cached, target);
-    fs::last_write_time(target, fs::last_write_time(cached));
-    fs::remove(cached);
-    std::error_code refused;
-    fs::create_symlink(target, cached, refused);
-    if (refused)  // Windows makes links for privileged users only
-        GTEST_SKIP() << "no symbolic link can be made here: " << refused.message();
+    // A copy of the CD, a support file and the boot script, each with its target outside.
+    const std::vector<std::string> planted = {DemoCopyRecords(ufo)[0], "libs/lowlevel.library",
+                                              "s/startup-sequence"};
+    for (const std::string& name : planted) {
+        const fs::path cached = folder / ("Cache/ufo1/" + name);
+        const fs::path target = folder / ("outside-" + cached.filename().string());
+        fs::copy_file(cached, target);
+        fs::last_write_time(target, fs::last_write_time(cached));
+        fs::remove(cached);
+        std::error_code refused;
+        fs::create_symlink(target, cached, refused);
+        if (refused)  // Windows makes links for privileged users only
+            GTEST_SKIP() << "no symbolic link can be made here: " << refused.message();
+        test::OverwriteKeepingTime(target.string(), std::string(fs::file_size(target), 'u'));  // the user's
+    }
     ASSERT_EQ(InstallResult::Done, Install(ufo.title));
     EXPECT_EQ(ExpectedTree(ufo, folder / "Drives/D"), TreeOf(folder / "Cache/ufo1"));
-    EXPECT_FALSE(fs::is_symlink(cached));
+    for (const std::string& name : planted) {
+        EXPECT_FALSE(fs::is_symlink(folder / ("Cache/ufo1/" + name))) << name;
+        const std::string target = folder / ("outside-" + fs::path(name).filename().string());
+        EXPECT_EQ(std::string(fs::file_size(target), 'u'), test::ReadFile(target)) << name;
+    }
 }
 
 }  // namespace
