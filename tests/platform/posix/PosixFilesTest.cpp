@@ -13,6 +13,7 @@
 #include "tests/support/posix/Fifo.h"
 
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -196,6 +197,23 @@ TEST(PosixLog, NeverWritesThroughALinkNorWaitsForAFifoAndKeepsItsFolderPrivate)
     EXPECT_FALSE(IsLink(log + ".1"));
     EXPECT_EQ(full.size(), test::ReadFile(log + ".1").size());  // the rotation happened
     testing::SetLogFile({});
+}
+
+// A started program that ends is collected at once, not left a zombie until the next start, and
+// whether it still runs is known all the while.
+TEST(PosixProcesses, AnEndedProgramIsCollectedAtOnce)
+{
+    // A process not yet collected (a zombie) keeps its /proc entry.
+    const auto gone = [](std::int64_t pid) { return !test::Exists("/proc/" + std::to_string(pid)); };
+    const std::int64_t quick = StartDetachedProcess("/bin/sh", {"-c", "exit 3"});
+    EXPECT_TRUE(Within(5s, [&] { return gone(quick); }));
+    EXPECT_FALSE(ProcessIsRunning(quick));
+
+    const std::int64_t slow = StartDetachedProcess("/bin/sh", {"-c", "sleep 30"});
+    EXPECT_TRUE(ProcessIsRunning(slow));
+    ::kill(static_cast<pid_t>(slow), SIGKILL);
+    EXPECT_TRUE(Within(5s, [&] { return !ProcessIsRunning(slow); }));
+    EXPECT_TRUE(Within(5s, [&] { return gone(slow); }));
 }
 
 }  // namespace
