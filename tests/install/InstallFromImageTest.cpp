@@ -19,25 +19,28 @@ protected:
         LayOutDemo();
         test::WriteFile(App(kConfigFile), "");
     }
-    // Start game by title with the image inserted for the options' drive; the exit status.
-    int Start(const std::string& title, const std::string& image)
+    // Start game by title from the options' drive, with an image inserted for it or none; the exit status.
+    int Start(const std::string& title, const std::string& image, const std::string& drive = "D:")
     {
-        return StartGameFromCommandLine(title, [image] { return InstallerOptions{"D:", true, image}; });
+        return StartGameFromCommandLine(title, [=] { return InstallerOptions{drive, true, image}; });
     }
 };
 
-// Each image is started twice: the second start finds every file unchanged and copies none.
+// Each image is started twice: the second start finds every file unchanged and copies none. The
+// BIN/CUE is inserted as through the menu; the ISO lies in the Drives folder as drive G:.
 TEST_F(InstallFromImageTest, ABinCueAndAnIsoImageInstallEveryFileAsOnTheDiscAndTheSecondStartCopiesNothing)
 {
     int launches = 0;
-    for (const auto& [title, imageName] :
-         {std::pair{"Akira", "Akira.cue"}, std::pair{"GunShip 2000", "GunShip.iso"}}) {
-        SCOPED_TRACE(imageName);
+    const test::TestFolder images;
+    test::MakeFolders(folder / "Drives");
+    const std::pair<std::string, std::string> inserted{"Akira", images / "Akira.cue"},
+        inDrives{"GunShip 2000", folder / "Drives/G.iso"};
+    for (const auto& [title, image] : {inserted, inDrives}) {
+        SCOPED_TRACE(image);
         const GameProfile& profile = *FindProfile(title);
-        const test::TestFolder images;
-        const std::string image = images / imageName;
         MakeDemoCdImage({title}, image, kFileSize);
-        EXPECT_EQ(0, Start(title, image));
+        const auto start = [&] { return image.ends_with(".cue") ? Start(title, image) : Start(title, "", "G:"); };
+        EXPECT_EQ(0, start());
         WaitForLaunchLog(++launches);
         const test::TestFolder disc;  // laid out beside the cache for comparison
         LayOutDemoCd(profile, disc.path(), kFileSize);
@@ -47,7 +50,7 @@ TEST_F(InstallFromImageTest, ABinCueAndAnIsoImageInstallEveryFileAsOnTheDiscAndT
                         test::ReadFile(JoinPath(CacheFolderPath(profile), relative)))
                 << copy;
         }
-        EXPECT_EQ(0, Start(title, image));
+        EXPECT_EQ(0, start());
         WaitForLaunchLog(++launches);
         EXPECT_EQ(1, LogLinesWith("copied 0 of " + std::to_string(DemoCopyRecords(profile).size()) +
                                   " files into " + CacheFolderPath(profile)));
