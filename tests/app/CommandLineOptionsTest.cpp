@@ -54,6 +54,7 @@ INSTANTIATE_TEST_SUITE_P(
         ParseRow{{"--version", "-?"}, A::ShowHelp, "", "", ""},
         // An option where a value belongs is refused, whichever it is.
         ParseRow{{"--start", "--help"}, A::Refuse, "", "", "option --start needs a value (TITLE), not the option --help"},
+        ParseRow{{"--app-folder", "-h"}, A::Refuse, "", "", "option --app-folder needs a value (DIR), not the option -h"},
         ParseRow{{"--start"}, A::Refuse, "", "", "option --start needs a value: --start TITLE"},
         ParseRow{{"--bogus", "--help"}, A::Refuse, "", "", "unknown option: --bogus"},
         ParseRow{{"--bogus=1"}, A::Refuse, "", "", "unknown option: --bogus"},

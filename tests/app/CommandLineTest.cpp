@@ -35,6 +35,13 @@ TEST_F(CommandLineTest, StartByTitleReportsWhetherTheEmulatorStarted)
     host->ExpectMessage("Talvero knows no game titled \"Akira 2\". talvero --list names the 30 games it knows.",
                         MessageIcon::Exclamation);
     EXPECT_EQ(kBareConfig, Config());
+    // Without its CD, or without its data file, a game does not start.
+    EXPECT_EQ(1, start("Gloom"));
+    host->ExpectMessage("Please insert the \"Gloom\"-CD first!", MessageIcon::Exclamation);
+    InsertDemoCd("Gloom");
+    std::filesystem::remove(App("\\Data\\Gloom.dat"));
+    EXPECT_EQ(1, start("Gloom"));
+    host->ExpectMessage("Important file not found. Can't start the selected game!");
     EXPECT_EQ(0, start("Akira"));
     // The stored switches' defaults (StartGameTest has the other lines).
     EXPECT_EQ("2", ConfigValue("gfx_framerate="));
