@@ -7,6 +7,7 @@
 #include "ui/WindowRegistry.h"
 
 #include <QCheckBox>
+#include <QTimer>
 #include <set>
 
 namespace talvero {
@@ -58,8 +59,17 @@ TEST_F(HelpWindowsTest, TheHelpWindowsTheChartsMarksKeysWaysToCloseAndTheWatchdo
         EXPECT_EQ(WindowIcon().pixmap(32).toImage(), window->windowIcon().pixmap(32).toImage())
             << window->objectName().toStdString();
     // The menus' keys belong to the main window, the CD image's too: from a help window Ctrl+F
-    // flips no switch, Ctrl+I opens no file dialog (an unscripted one fails the test) and Ctrl+E
-    // ejects nothing.
+    // and Ctrl+J flip no switch, Ctrl+I opens no file dialog (an unscripted one fails the test),
+    // Ctrl+E ejects nothing, Ctrl+O and Ctrl+N open no dialog and Ctrl+Q ends nothing.
+    QStringList opened;  // a dialog that a key opened, closed at once
+    QTimer modalWatch;
+    QObject::connect(&modalWatch, &QTimer::timeout, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            opened << modal->objectName();
+            modal->close();
+        }
+    });
+    modalWatch.start(5);
     for (QWidget* window : {help, chart, static_cast<QWidget*>(mainWindow.get())}) {
         const bool main = window == mainWindow.get();
         window->activateWindow();
@@ -72,7 +82,13 @@ TEST_F(HelpWindowsTest, TheHelpWindowsTheChartsMarksKeysWaysToCloseAndTheWatchdo
         EXPECT_EQ(main ? 1u : 0u, host->fileRequests.size());
         QTest::keyClick(window, Qt::Key_E, Qt::ControlModifier);
         EXPECT_EQ(main ? "" : "/discs/Akira.iso", ReadSetting(SettingKey::CDImage));
+        for (Qt::Key key : main ? std::vector<Qt::Key>{} : std::vector{Qt::Key_J, Qt::Key_O, Qt::Key_N, Qt::Key_Q})
+            QTest::keyClick(window, key, Qt::ControlModifier);
+        QTest::qWait(20);
+        EXPECT_FALSE(Action("JITComp")->isChecked());
+        EXPECT_TRUE(mainWindow->isVisible());
     }
+    EXPECT_EQ(QStringList{}, opened);
     // Close closes; the menu shows the open window again.
     EXPECT_EQ(help, Open("Hilfe1"));
     ClickOn(help, "Command1");
