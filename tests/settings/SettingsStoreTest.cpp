@@ -8,7 +8,7 @@ namespace talvero {
 namespace {
 
 // An absent key reads as its default; a stored text reads as a boolean and an integer (nothing:
-// no such value).
+// no such value); a switch is stored as "True" or "False".
 TEST(SettingsStore, AbsentKeysAndStoredTextsReadAsTheirValues)
 {
     MemorySettingsBackend backend;
@@ -35,6 +35,9 @@ TEST(SettingsStore, AbsentKeysAndStoredTextsReadAsTheirValues)
         EXPECT_EQ(row.flag, store.ReadBool(SettingKey::Scanlines, true)) << '"' << row.text << '"';
         EXPECT_EQ(row.number, store.ReadInt(SettingKey::Scanlines, 7)) << '"' << row.text << '"';
     }
+    // A switch is written as the earlier releases wrote it, and read it back.
+    EXPECT_EQ("True", BooleanText(true));
+    EXPECT_EQ("False", BooleanText(false));
 }
 
 }  // namespace
