@@ -82,8 +82,10 @@ TEST_F(HelpWindowsTest, TheHelpWindowsTheChartsMarksKeysWaysToCloseAndTheWatchdo
         EXPECT_EQ(main ? 1u : 0u, host->fileRequests.size());
         QTest::keyClick(window, Qt::Key_E, Qt::ControlModifier);
         EXPECT_EQ(main ? "" : "/discs/Akira.iso", ReadSetting(SettingKey::CDImage));
-        for (Qt::Key key : main ? std::vector<Qt::Key>{} : std::vector{Qt::Key_J, Qt::Key_O, Qt::Key_N, Qt::Key_Q})
-            QTest::keyClick(window, key, Qt::ControlModifier);
+        if (!main) {
+            for (Qt::Key key : {Qt::Key_J, Qt::Key_O, Qt::Key_N, Qt::Key_Q})
+                QTest::keyClick(window, key, Qt::ControlModifier);
+        }
         QTest::qWait(20);
         EXPECT_FALSE(Action("JITComp")->isChecked());
         EXPECT_TRUE(mainWindow->isVisible());

@@ -33,13 +33,15 @@ TEST_F(InstallFromImageTest, ABinCueAndAnIsoImageInstallEveryFileAsOnTheDiscAndT
     int launches = 0;
     const test::TestFolder images;
     test::MakeFolders(folder / "Drives");
-    const std::pair<std::string, std::string> inserted{"Akira", images / "Akira.cue"},
-        inDrives{"GunShip 2000", folder / "Drives/G.iso"};
-    for (const auto& [title, image] : {inserted, inDrives}) {
+    const struct {
+        std::string title, image, drive, inserted;  // the image started as the drive or inserted for it
+    } rows[] = {{"Akira", images / "Akira.cue", "D:", images / "Akira.cue"},
+                {"GunShip 2000", folder / "Drives/G.iso", "G:", ""}};
+    for (const auto& [title, image, drive, inserted] : rows) {
         SCOPED_TRACE(image);
         const GameProfile& profile = *FindProfile(title);
         MakeDemoCdImage({title}, image, kFileSize);
-        const auto start = [&] { return image.ends_with(".cue") ? Start(title, image) : Start(title, "", "G:"); };
+        const auto start = [&] { return Start(title, inserted, drive); };
         EXPECT_EQ(0, start());
         WaitForLaunchLog(++launches);
         const test::TestFolder disc;  // laid out beside the cache for comparison
